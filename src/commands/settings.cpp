@@ -1,0 +1,99 @@
+#include "commands/settings.h"
+
+#include "platform/registry.h"
+#include "screen/screen_model.h"
+
+namespace vitrina {
+
+std::string SettingsKey(std::string_view title) {
+    return "SOFTWARE\\Quarnelo\\" + std::string(title);
+}
+
+std::string SwitchValueName(std::string_view prefix, int screen, int index) {
+    return std::string(prefix) + std::to_string(screen) + std::to_string(index);
+}
+
+bool ReadBoolOr(TRegistry& reg, std::string_view name, bool fallback, bool writeBack) {
+    try {
+        return reg.ReadBool(name);
+    } catch (const ERegistryError&) {
+    }
+    if (writeBack) {
+        try {
+            reg.WriteBool(name, fallback);
+        } catch (const ERegistryError&) {
+        }
+    }
+    return fallback;
+}
+
+int ReadIntegerOr(TRegistry& reg, std::string_view name, int fallback, bool writeBack) {
+    try {
+        return reg.ReadInteger(name);
+    } catch (const ERegistryError&) {
+    }
+    if (writeBack) {
+        try {
+            reg.WriteInteger(name, fallback);
+        } catch (const ERegistryError&) {
+        }
+    }
+    return fallback;
+}
+
+void TSettings::Load(TRegistry& reg, std::string_view title, bool hasSlides) {
+    if (!reg.OpenKey(SettingsKey(title), true)) return;
+    Clip = ReadBoolOr(reg, "Clip", true, true);
+    Wav = ReadBoolOr(reg, "Wav", true, true);
+    BGSound = ReadBoolOr(reg, "BGSound", true, true);
+    Animation = ReadBoolOr(reg, "Animation", true, true);
+    Hint = ReadBoolOr(reg, "Hint", true, true);
+    if (hasSlides) {
+        RunSlideShow = ReadBoolOr(reg, "RunSlideShow", false, true);
+        SlideShowTime = ReadIntegerOr(reg, "SlideShowTime", 5, true);
+        ImageSequence = ReadIntegerOr(reg, "ImageSequence", 0, true);
+    }
+    reg.CloseKey();
+}
+
+void ReadStoredSwitchStates(TRegistry& reg, std::string_view title, TScreenModel& model) {
+    const bool open = reg.OpenKey(SettingsKey(title), true);
+    for (std::size_t s = 0; s < model.ScreenSwitches.size(); ++s) {
+        for (std::size_t i = 0; i < model.ScreenSwitches[s].size(); ++i) {
+            RSwthOne& sw = model.ScreenSwitches[s][i];
+            sw.Hovered = false;
+            if (open && sw.store)
+                sw.state = ReadBoolOr(reg, SwitchValueName("SwOne", int(s), int(i)), sw.state, false);
+        }
+    }
+    for (std::size_t s = 0; s < model.ScreenGroups.size(); ++s) {
+        for (std::size_t i = 0; i < model.ScreenGroups[s].size(); ++i) {
+            RSwthGrp& g = model.ScreenGroups[s][i];
+            g.Hovered = false;
+            if (open && g.store)
+                g.state = ReadBoolOr(reg, SwitchValueName("SwGrp", int(s), int(i)), g.state, false);
+        }
+    }
+    reg.CloseKey();
+}
+
+void WriteStoredSwitchStates(TRegistry& reg, std::string_view title, const TScreenModel& model) {
+    if (!reg.OpenKey(SettingsKey(title), true)) return;
+    auto write = [&](const std::string& name, bool state) {
+        try {
+            reg.WriteBool(name, state);
+        } catch (const ERegistryError&) {
+        }
+    };
+    for (std::size_t s = 0; s < model.ScreenSwitches.size(); ++s)
+        for (std::size_t i = 0; i < model.ScreenSwitches[s].size(); ++i)
+            if (model.ScreenSwitches[s][i].store)
+                write(SwitchValueName("SwOne", int(s), int(i)), model.ScreenSwitches[s][i].state);
+    for (std::size_t s = 0; s < model.ScreenGroups.size(); ++s)
+        for (std::size_t i = 0; i < model.ScreenGroups[s].size(); ++i)
+            if (model.ScreenGroups[s][i].store)
+                write(SwitchValueName("SwGrp", int(s), int(i)), model.ScreenGroups[s][i].state);
+    reg.CloseKey();
+}
+
+}  // namespace vitrina

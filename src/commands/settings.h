@@ -1,0 +1,44 @@
+#pragma once
+// The settings key and the values the main window owns: the user's options (read with
+// write-back of their defaults) and the stored states of switches and group members.
+#include <string>
+#include <string_view>
+
+namespace vitrina {
+
+class TRegistry;
+class TScreenModel;
+
+// HKEY_CURRENT_USER key of a title.
+std::string SettingsKey(std::string_view title);
+
+// "SwOne" + screen + index, both 0-based decimal without separator (so 1,12 and 11,2 meet).
+std::string SwitchValueName(std::string_view prefix, int screen, int index);
+
+// A Boolean or Integer read; a missing or wrongly typed value gives the default, written back
+// when asked. Errors never escape.
+bool ReadBoolOr(TRegistry& reg, std::string_view name, bool fallback, bool writeBack);
+int ReadIntegerOr(TRegistry& reg, std::string_view name, int fallback, bool writeBack);
+
+// The options the settings dialog loads into process-wide flags when it is created.
+struct TSettings {
+    bool Clip = true;
+    bool Wav = true;
+    bool BGSound = true;
+    bool Animation = true;
+    bool Hint = true;
+    bool RunSlideShow = false;
+    int SlideShowTime = 5;
+    int ImageSequence = 0;
+
+    // Opens the key (created when missing); the slide values only when there are slide areas.
+    void Load(TRegistry& reg, std::string_view title, bool hasSlides);
+};
+
+// Stored switch and member states of every screen: read into the records at start (a missing
+// or unreadable value keeps the described state; Hovered is cleared), written at the end (each
+// failing write skipped).
+void ReadStoredSwitchStates(TRegistry& reg, std::string_view title, TScreenModel& model);
+void WriteStoredSwitchStates(TRegistry& reg, std::string_view title, const TScreenModel& model);
+
+}  // namespace vitrina

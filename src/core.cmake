@@ -1,0 +1,27 @@
+# The core library: everything that runs without a window. It links no widget module.
+add_library(vitrina_core STATIC
+  src/platform/cp1251.cpp
+  src/platform/drive_map.cpp
+  src/resources/read_bin.cpp
+  src/resources/container_writer.cpp
+  src/resources/description.cpp
+  src/resources/description_scrambler.cpp
+  src/resources/store.cpp
+  src/resources/store_writer.cpp
+  src/resources/compr_stream.cpp
+  src/screen/screen_model.cpp
+  src/screen/struct_loader.cpp
+)
+target_include_directories(vitrina_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(vitrina_core PUBLIC Qt6::Core PkgConfig::LIBDEFLATE ZLIB::ZLIB)
+
+# The main window's logic: command recognition, settings, the registry stand-in, the
+# animation timer, the blend.
+target_sources(vitrina_core PRIVATE
+  src/commands/command_recognition.cpp
+  src/commands/settings.cpp
+  src/platform/registry.cpp
+  src/platform/single_instance.cpp
+  src/media/super_timer.cpp
+  src/imaging/blend.cpp
+)

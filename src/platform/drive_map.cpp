@@ -1,0 +1,180 @@
+#include "platform/drive_map.h"
+
+#include <cstdlib>
+#include <system_error>
+#include <unistd.h>
+
+#include "platform/cp1251.h"
+
+namespace fs = std::filesystem;
+
+namespace vitrina {
+namespace {
+
+std::vector<std::string> SplitComponents(std::string_view path) {
+    std::vector<std::string> parts;
+    std::string current;
+    for (char c : path) {
+        if (c == '\\' || c == '/') {
+            if (!current.empty()) parts.push_back(std::move(current));
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    if (!current.empty()) parts.push_back(std::move(current));
+    return parts;
+}
+
+bool IsWithin(const fs::path& path, const fs::path& root, fs::path& rest) {
+    auto p = path.begin();
+    for (auto r = root.begin(); r != root.end(); ++r, ++p) {
+        if (r->empty()) continue;  // trailing separator of the root
+        if (p == path.end() || *p != *r) return false;
+    }
+    rest.clear();
+    for (; p != path.end(); ++p) rest /= *p;
+    return true;
+}
+
+}  // namespace
+
+TDriveMap::TDriveMap(const fs::path& discFolder, const fs::path& userRoot) : userRoot_(userRoot) {
+    fs::path folder = fs::absolute(discFolder).lexically_normal();
+    if (!folder.has_filename()) folder = folder.parent_path();
+    if (SameText1251(Utf8ToCp1251(folder.filename().string()), "run") && folder.has_parent_path()) {
+        discRoot_ = folder.parent_path();
+        programFolder_ = "d:\\run\\";
+    } else {
+        discRoot_ = folder;
+        programFolder_ = "d:\\";
+    }
+}
+
+std::optional<std::string> TDriveMap::FindIgnoringCase(const fs::path& folder, const std::string& name1251) const {
+    std::error_code ec;
+    const auto stamp = fs::last_write_time(folder, ec);
+    if (ec) return std::nullopt;
+    std::lock_guard lock(mutex_);
+    auto& listing = listings_[folder.string()];
+    if (listing.byFoldedName.empty() || listing.stamp != stamp) {
+        listing.byFoldedName.clear();
+        listing.stamp = stamp;
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            const std::string hostName = it->path().filename().string();
+            // The first name in listing order wins when several differ only in case.
+            listing.byFoldedName.emplace(LowerCase1251(Utf8ToCp1251(hostName)), hostName);
+        }
+    }
+    const auto found = listing.byFoldedName.find(LowerCase1251(name1251));
+    if (found == listing.byFoldedName.end()) return std::nullopt;
+    return found->second;
+}
+
+std::optional<fs::path> TDriveMap::ToHostPath(std::string_view windowsPath) const {
+    fs::path root;
+    std::string_view rest = windowsPath;
+    std::vector<std::string> start;
+    if (windowsPath.size() >= 2 && windowsPath[1] == ':') {
+        switch (LowerChar1251(static_cast<unsigned char>(windowsPath[0]))) {
+            case 'd': root = discRoot_; break;
+            case 'z': root = "/"; break;
+            case 'c': root = userRoot_; break;
+            default: return std::nullopt;
+        }
+        rest = windowsPath.substr(2);
+    } else {
+        root = discRoot_;
+        if (rest.empty() || (rest[0] != '\\' && rest[0] != '/')) start = SplitComponents(programFolder_.substr(2));
+    }
+
+    std::vector<std::string> parts = std::move(start);
+    for (auto& part : SplitComponents(rest)) {
+        if (part == ".") continue;
+        if (part == "..") {
+            if (!parts.empty()) parts.pop_back();
+            continue;
+        }
+        parts.push_back(std::move(part));
+    }
+
+    fs::path host = root;
+    bool existing = true;
+    for (const auto& part : parts) {
+        const std::string name = Cp1251ToUtf8(part);
+        if (existing) {
+            std::error_code ec;
+            if (fs::exists(fs::symlink_status(host / name, ec))) {
+                host /= name;
+                continue;
+            }
+            if (auto actual = FindIgnoringCase(host, part)) {
+                host /= *actual;
+                continue;
+            }
+            existing = false;
+        }
+        host /= name;
+    }
+    return host;
+}
+
+std::string TDriveMap::ToWindowsPath(const fs::path& hostPath) const {
+    const fs::path path = fs::absolute(hostPath).lexically_normal();
+    fs::path rest;
+    std::string drive;
+    if (IsWithin(path, discRoot_, rest)) {
+        drive = "d:";
+    } else if (IsWithin(path, userRoot_, rest)) {
+        drive = "c:";
+    } else {
+        drive = "z:";
+        rest = path.relative_path();
+    }
+    std::string out = drive;
+    for (const auto& part : rest) {
+        if (part.empty()) continue;
+        out += '\\';
+        out += Utf8ToCp1251(part.string());
+    }
+    if (out.size() == 2) out += '\\';
+    return out;
+}
+
+bool TDriveMap::FileExists(std::string_view windowsPath) const {
+    const auto host = ToHostPath(windowsPath);
+    std::error_code ec;
+    return host && fs::is_regular_file(*host, ec);
+}
+
+bool TDriveMap::DirectoryExists(std::string_view windowsPath) const {
+    const auto host = ToHostPath(windowsPath);
+    std::error_code ec;
+    return host && fs::is_directory(*host, ec);
+}
+
+TUserFolders TUserFolders::FromEnvironment() {
+    auto env = [](const char* name) -> fs::path {
+        const char* value = std::getenv(name);
+        return value && *value ? fs::path(value) : fs::path();
+    };
+    TUserFolders folders;
+    if (const fs::path home = env("VITRINA_HOME"); !home.empty()) {
+        folders.config = home / "config";
+        folders.data = home / "c";
+        folders.runtime = home / "run";
+        return folders;
+    }
+    fs::path userHome = env("HOME");
+    if (userHome.empty()) userHome = fs::temp_directory_path();
+    fs::path config = env("XDG_CONFIG_HOME");
+    fs::path data = env("XDG_DATA_HOME");
+    fs::path runtime = env("XDG_RUNTIME_DIR");
+    folders.config = (config.empty() ? userHome / ".config" : config) / "vitrina";
+    folders.data = (data.empty() ? userHome / ".local" / "share" : data) / "vitrina" / "c";
+    folders.runtime = runtime.empty() ? fs::temp_directory_path() / ("vitrina-" + std::to_string(::getuid()))
+                                      : runtime / "vitrina";
+    return folders;
+}
+
+}  // namespace vitrina

@@ -1,0 +1,64 @@
+#pragma once
+// Windows paths inside, host paths at the edge. The disc drive d: maps to the disc root, z: to
+// the host root, c: to the per-user writable tree. Host file systems are case-sensitive and discs
+// are not, so each component is matched exactly first and then without regard to case.
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace vitrina {
+
+class TDriveMap {
+public:
+    // discFolder holds Vuv.dhl; when it is named "run" (any case) the disc root is its parent.
+    // userRoot is the host folder that c: maps to.
+    TDriveMap(const std::filesystem::path& discFolder, const std::filesystem::path& userRoot);
+
+    // "d:\run\" when the disc folder is named run, else "d:\".
+    const std::string& ProgramFolder() const { return programFolder_; }
+    // "d:\"
+    std::string ProgramDrive() const { return "d:\\"; }
+    const std::filesystem::path& DiscRoot() const { return discRoot_; }
+    const std::filesystem::path& UserRoot() const { return userRoot_; }
+
+    // The host path of a Windows path (1251). Existing components are matched exactly, then
+    // ignoring case; the rest are kept as written. Relative paths are taken from the program
+    // folder. Nothing climbs above a drive's root. Empty for a drive that is not mapped.
+    std::optional<std::filesystem::path> ToHostPath(std::string_view windowsPath) const;
+    // The Windows form of a host path: below the disc root on d:, below the user tree on c:,
+    // anywhere else on z:.
+    std::string ToWindowsPath(const std::filesystem::path& hostPath) const;
+
+    bool FileExists(std::string_view windowsPath) const;
+    bool DirectoryExists(std::string_view windowsPath) const;
+
+private:
+    struct TListing {
+        std::filesystem::file_time_type stamp;
+        std::unordered_map<std::string, std::string> byFoldedName;  // folded 1251 -> host name
+    };
+    std::optional<std::string> FindIgnoringCase(const std::filesystem::path& folder, const std::string& name1251) const;
+
+    std::filesystem::path discRoot_;
+    std::filesystem::path userRoot_;
+    std::string programFolder_;
+    mutable std::mutex mutex_;
+    mutable std::unordered_map<std::string, TListing> listings_;
+};
+
+// Per-user state lives under $VITRINA_HOME when it is set, else under the XDG folders.
+struct TUserFolders {
+    std::filesystem::path config;   // registry hives
+    std::filesystem::path data;     // the c: tree
+    std::filesystem::path runtime;  // window directory, mode 0700
+
+    static TUserFolders FromEnvironment();
+};
+
+}  // namespace vitrina

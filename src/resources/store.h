@@ -1,0 +1,92 @@
+#pragma once
+// The document store "interface.dat": a folder tree of optionally zlib-compressed files. The
+// file stays open; only its tables are held in memory.
+#include <cstdint>
+#include <filesystem>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "resources/dynamic_arrays.h"
+
+namespace vitrina {
+
+// "/" to "\", a-z to A-Z, а-я to А-Я; every other byte (ё included) stays.
+void NormaliseStorePath(std::string& path);
+
+class TStore {
+public:
+    static constexpr std::uint32_t kHeaderKey1 = 0x3D8C52A1;
+    static constexpr std::uint32_t kHeaderKey2 = 0x9E47B06C;
+    static constexpr std::size_t kEntrySize = 80;
+    static constexpr std::size_t kNameSize = 64;
+    static constexpr std::uint32_t kFile = 1;
+    static constexpr std::uint32_t kFolder = 2;
+    static constexpr std::size_t kMaxPath = 1023;
+    static constexpr std::size_t kMaxFolderName = 100;
+    static constexpr std::size_t kMaxPrefix = 413;
+
+    struct TEntry {
+        std::string name;  // normalised, at most 64 bytes
+        std::uint32_t offset = 0;  // file: data offset; folder: folder record index
+        std::uint32_t storedSize = 0;
+        std::uint32_t unpackedSize = 0;
+        std::uint32_t kind = 0;
+    };
+    struct TFolder {
+        std::uint32_t first = 0;
+        std::uint32_t count = 0;
+    };
+
+    TStore() = default;
+    ~TStore();
+    TStore(const TStore&) = delete;
+    TStore& operator=(const TStore&) = delete;
+
+    // OpenStore. A missing, truncated or malformed store leaves the store empty (every look-up
+    // then fails and callers fall back to disk); error says why.
+    bool Open(const std::filesystem::path& path, std::string* error = nullptr);
+    bool IsOpen() const { return fd_ >= 0; }
+    void Close();
+
+    // SetStorePrefix: the normalised content folder stripped from requested paths. A prefix
+    // longer than 413 bytes is refused and the previous one kept.
+    bool SetPrefix(std::string_view text);
+    const std::string& Prefix() const { return prefix_; }
+
+    // Index of the file entry for path, or -1.
+    int FindEntry(std::string_view path) const;
+    // The unpacked bytes of a file entry. False for a folder, an index out of range, a read
+    // error or data that does not inflate to its recorded size.
+    bool ReadEntry(int index, std::string& bytes) const;
+    // ListStoreFiles: every file path below the root, "\"-joined, in table order; names
+    // beginning with "." are skipped along with their contents.
+    TDynamicStringArray ListFiles() const;
+
+    const std::vector<TEntry>& Entries() const { return entries_; }
+
+private:
+    bool Load(const std::filesystem::path& path, std::string& error);
+    int FindInFolder(std::uint32_t folder, std::string_view name) const;
+    bool ReadAt(std::uint64_t offset, std::size_t size, std::string& out) const;
+
+    int fd_ = -1;
+    std::uint64_t fileSize_ = 0;
+    std::uint64_t dataBase_ = 0;
+    std::uint32_t root_ = 0;
+    std::vector<TFolder> folders_;
+    std::vector<TEntry> entries_;
+    // (folder record, name) -> first entry of that name in the folder.
+    std::unordered_map<std::string, std::uint32_t> index_;
+    std::string prefix_;
+    mutable std::mutex readMutex_;
+};
+
+// Inflates a zlib stream that must come to exactly expectedSize bytes.
+bool InflateZlib(std::string_view compressed, std::size_t expectedSize, std::string& out);
+// Compresses with zlib framing at the highest level.
+std::string DeflateZlib(std::string_view data);
+
+}  // namespace vitrina

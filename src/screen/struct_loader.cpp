@@ -1,0 +1,34 @@
+#include "screen/struct_loader.h"
+
+#include <filesystem>
+
+#include "platform/drive_map.h"
+#include "resources/description.h"
+#include "resources/read_bin.h"
+
+namespace vitrina {
+
+TStructLoad ReadStructLines(const TDriveMap& drives, TReadBin& container, TDynamicStringArray& lines,
+                            std::string* error) {
+    const std::string containerPath = drives.ProgramFolder() + "Vuv.dhl";
+    const auto host = drives.ToHostPath(containerPath);
+    if (!host || !drives.FileExists(containerPath)) {
+        if (error) *error = "no Vuv.dhl in " + drives.DiscRoot().string();
+        return TStructLoad::NoContainer;
+    }
+    try {
+        container.Open(*host);
+    } catch (const EContainerError& e) {
+        if (error) *error = host->string() + ": " + e.what();
+        return TStructLoad::MalformedContainer;
+    }
+    std::string bytes;
+    if (container.ReadBuffer("Struct.cfs", bytes) < 0) {
+        if (error) *error = host->string() + " holds no Struct.cfs";
+        return TStructLoad::NoDescription;
+    }
+    lines = DecodeDescription(bytes, true);
+    return TStructLoad::Loaded;
+}
+
+}  // namespace vitrina

@@ -1,0 +1,19 @@
+#pragma once
+// The first steps of start-up: the container beside the program and its screen description.
+#include <string>
+
+#include "resources/dynamic_arrays.h"
+
+namespace vitrina {
+
+class TDriveMap;
+class TReadBin;
+
+enum class TStructLoad { Loaded, NoContainer, MalformedContainer, NoDescription };
+
+// Opens ProgramFolder + "Vuv.dhl" and decodes "Struct.cfs" (lower-cased) into lines. error says
+// what went wrong, for a person at a terminal.
+TStructLoad ReadStructLines(const TDriveMap& drives, TReadBin& container, TDynamicStringArray& lines,
+                            std::string* error = nullptr);
+
+}  // namespace vitrina

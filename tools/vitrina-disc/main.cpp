@@ -1,0 +1,105 @@
+// vitrina-disc: inspect, extract and build discs.
+#include <cstdio>
+#include <iostream>
+#include <iterator>
+
+#include "platform/cp1251.h"
+#include "subcommands.h"
+
+namespace vitrina::disc {
+
+const std::string& TArgs::At(std::size_t i, const char* what) const {
+    if (i >= positional.size()) throw EUsage(std::string("missing ") + what);
+    return positional[i];
+}
+
+std::string TArgs::Option(const std::string& name, const std::string& fallback) const {
+    const auto found = options.find(name);
+    return found == options.end() ? fallback : found->second;
+}
+
+void TArgs::ExpectCount(std::size_t count) const {
+    if (positional.size() > count) throw EUsage("unexpected argument: " + Cp1251ToUtf8(positional[count]));
+}
+
+void WriteBytes(const std::string& bytes) {
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    std::fflush(stdout);
+}
+
+std::string ReadStandardInput() {
+    std::string bytes;
+    char buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) bytes.append(buffer, n);
+    return bytes;
+}
+
+namespace {
+
+const std::vector<TSubcommand>& Subcommands() {
+    static const std::vector<TSubcommand> table = {
+        {"container", "container list FILE | container cat FILE NAME", {}, ContainerCommand},
+        {"unscramble", "unscramble [--keep-case] < BYTES", {}, UnscrambleCommand},
+        {"scramble", "scramble < TEXT", {}, ScrambleCommand},
+        {"description", "description FILE NAME [--keep-case]", {}, DescriptionCommand},
+        {"store", "store list FILE | store cat FILE PATH [--prefix PREFIX]", {"--prefix"}, StoreCommand},
+        {"resolve", "resolve [--program-folder P] VALUE", {"--program-folder"}, ResolveCommand},
+        {"join", "join BASE RELATIVE", {}, JoinCommand},
+        {"command-parts", "command-parts TEXT [--program-folder P]", {"--program-folder"}, CommandPartsCommand},
+        {"screen", "screen FOLDER", {}, ScreenCommand},
+        {"build", "build SOURCE OUT", {}, BuildCommand},
+        {"extract", "extract FOLDER OUT", {}, ExtractCommand},
+    };
+    return table;
+}
+
+void PrintUsage(std::FILE* out) {
+    std::fputs("usage: vitrina-disc COMMAND ...\n", out);
+    for (const auto& sub : Subcommands()) std::fprintf(out, "  vitrina-disc %s\n", sub.usage);
+}
+
+TArgs ParseArgs(int argc, char** argv, const TSubcommand& sub) {
+    TArgs args;
+    bool optionsEnded = false;
+    for (int i = 2; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && arg.size() > 2 && arg.rfind("--", 0) == 0) {
+            if (sub.valueOptions.count(arg)) {
+                if (i + 1 >= argc) throw EUsage(arg + " needs a value");
+                args.options[arg] = Utf8ToCp1251(argv[++i]);
+            } else {
+                args.flags.insert(arg);
+            }
+        } else {
+            args.positional.push_back(Utf8ToCp1251(arg));
+        }
+    }
+    return args;
+}
+
+}  // namespace
+}  // namespace vitrina::disc
+
+int main(int argc, char** argv) {
+    using namespace vitrina::disc;
+    if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h") {
+        PrintUsage(argc < 2 ? stderr : stdout);
+        return argc < 2 ? kBadInput : kOk;
+    }
+    for (const auto& sub : Subcommands()) {
+        if (sub.name != std::string(argv[1])) continue;
+        try {
+            return sub.run(ParseArgs(argc, argv, sub));
+        } catch (const EUsage& e) {
+            std::fprintf(stderr, "vitrina-disc %s: %s (usage: vitrina-disc %s)\n", sub.name, e.what(), sub.usage);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "vitrina-disc %s: %s\n", sub.name, e.what());
+        }
+        return kBadInput;
+    }
+    std::fprintf(stderr, "vitrina-disc: unknown command \"%s\" (try vitrina-disc --help)\n", argv[1]);
+    return kBadInput;
+}
