@@ -10,6 +10,7 @@ add_library(vitrina_core STATIC
   src/resources/store_writer.cpp
   src/resources/compr_stream.cpp
   src/screen/screen_model.cpp
+  src/search/index_builder.cpp
   src/screen/struct_loader.cpp
 )
 target_include_directories(vitrina_core PUBLIC ${CMAKE_SOURCE_DIR}/src)

@@ -1,13 +1,12 @@
 #include "search/index_builder.h"
 
-#include <cstring>
+#include <cctype>
 #include <fstream>
 #include <iterator>
 #include <set>
 #include <system_error>
 
 #include "platform/cp1251.h"
-#include "resources/description.h"
 
 namespace vitrina {
 namespace {

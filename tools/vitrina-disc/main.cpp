@@ -50,6 +50,7 @@ const std::vector<TSubcommand>& Subcommands() {
         {"screen", "screen FOLDER", {}, ScreenCommand},
         {"build", "build SOURCE OUT", {}, BuildCommand},
         {"extract", "extract FOLDER OUT", {}, ExtractCommand},
+        {"index", "index DOCUMENTS OUT", {}, IndexCommand},
     };
     return table;
 }

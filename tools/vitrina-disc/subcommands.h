@@ -52,5 +52,6 @@ int CommandPartsCommand(const TArgs& args);
 int ScreenCommand(const TArgs& args);
 int BuildCommand(const TArgs& args);
 int ExtractCommand(const TArgs& args);
+int IndexCommand(const TArgs& args);
 
 }  // namespace vitrina::disc
