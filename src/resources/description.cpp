@@ -128,6 +128,7 @@ bool ReadWindowShape(const TDynamicStringArray& lines, std::size_t& index,
     std::vector<TPoint> read;
     for (const auto& element : ReadList(lines, index, programFolder)) {
         if (read.size() == kMaxShapePoints) break;
+        if (element.empty()) continue;  // a ";" at a line's end names no point
         const auto comma = element.find(',');
         TPoint point;
         if (comma == std::string::npos || !ToInt(Trim(element.substr(0, comma)), point.x) ||

@@ -1,0 +1,90 @@
+#include "platform/drive_map.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/cp1251.h"
+#include "support/temp_folder.h"
+
+namespace vitrina {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TTempFolder;
+
+std::string W(std::string_view utf8) { return Utf8ToCp1251(utf8); }
+
+TEST(DriveMap, ProgramFolderFollowsTheFolderName) {
+    TTempFolder temp;
+    for (const char* name : {"run", "RUN", "Run"}) {
+        fs::create_directories(temp.Path() / name);
+        const TDriveMap drives(temp.Path() / name, temp.Path() / "user");
+        EXPECT_EQ(drives.ProgramFolder(), "d:\\run\\") << name;
+        EXPECT_EQ(drives.DiscRoot(), temp.Path()) << name;
+    }
+    fs::create_directories(temp.Path() / "disc");
+    const TDriveMap drives(temp.Path() / "disc", temp.Path() / "user");
+    EXPECT_EQ(drives.ProgramFolder(), "d:\\");
+    EXPECT_EQ(drives.DiscRoot(), temp.Path() / "disc");
+}
+
+TEST(DriveMap, ResolvesComponentsIgnoringCase) {
+    TTempFolder temp;
+    temp.Write("disc/Html/Глава1/Page.HTM", "x");
+    temp.Write("disc/exact/a.htm", "x");
+    const TDriveMap drives(temp.Path() / "disc", temp.Path() / "user");
+    struct Case {
+        std::string windows;
+        fs::path host;
+    } cases[] = {
+        {"d:\\html\\глава1\\page.htm", temp.Path() / "disc/Html/Глава1/Page.HTM"},
+        {"D:\\HTML\\ГЛАВА1\\PAGE.HTM", temp.Path() / "disc/Html/Глава1/Page.HTM"},
+        {"d:/exact/a.htm", temp.Path() / "disc/exact/a.htm"},
+        {"d:\\html\\new\\file.txt", temp.Path() / "disc/Html/new/file.txt"},
+        {"exact\\a.htm", temp.Path() / "disc/exact/a.htm"},
+        {"d:\\..\\..\\exact\\.\\a.htm", temp.Path() / "disc/exact/a.htm"},
+        {"c:\\windows\\temp\\", temp.Path() / "user/windows/temp"},
+        {"z:\\etc\\hostname", "/etc/hostname"},
+    };
+    for (const auto& c : cases) {
+        const auto host = drives.ToHostPath(W(c.windows));
+        ASSERT_TRUE(host) << c.windows;
+        EXPECT_EQ(*host, c.host) << c.windows;
+    }
+    EXPECT_FALSE(drives.ToHostPath("q:\\x"));
+    EXPECT_TRUE(drives.FileExists(W("d:\\HTML\\глава1\\page.htm")));
+    EXPECT_TRUE(drives.DirectoryExists("d:\\html"));
+    EXPECT_FALSE(drives.FileExists("d:\\html"));
+}
+
+TEST(DriveMap, SeesFilesAddedAfterAListingWasCached) {
+    TTempFolder temp;
+    temp.Write("disc/folder/One.txt", "1");
+    const TDriveMap drives(temp.Path() / "disc", temp.Path() / "user");
+    EXPECT_TRUE(drives.FileExists("d:\\folder\\one.txt"));
+    // The folder's time stamp may not change within the clock's resolution, so push it.
+    temp.Write("disc/folder/Two.txt", "2");
+    fs::last_write_time(temp.Path() / "disc/folder", fs::file_time_type::clock::now() + std::chrono::seconds(5));
+    EXPECT_TRUE(drives.FileExists("d:\\folder\\two.txt"));
+}
+
+TEST(DriveMap, WindowsFormOfHostPaths) {
+    TTempFolder temp;
+    fs::create_directories(temp.Path() / "disc");
+    const TDriveMap drives(temp.Path() / "disc", temp.Path() / "user");
+    EXPECT_EQ(drives.ToWindowsPath(temp.Path() / "disc/html/Стр.htm"), W("d:\\html\\Стр.htm"));
+    EXPECT_EQ(drives.ToWindowsPath(temp.Path() / "user/temp"), "c:\\temp");
+    EXPECT_EQ(drives.ToWindowsPath("/etc/hostname"), "z:\\etc\\hostname");
+    EXPECT_EQ(drives.ToWindowsPath(temp.Path() / "disc"), "d:\\");
+}
+
+TEST(UserFolders, VitrinaHomeHoldsEverything) {
+    ::setenv("VITRINA_HOME", "/tmp/vh", 1);
+    const auto folders = TUserFolders::FromEnvironment();
+    ::unsetenv("VITRINA_HOME");
+    EXPECT_EQ(folders.config, fs::path("/tmp/vh/config"));
+    EXPECT_EQ(folders.data, fs::path("/tmp/vh/c"));
+    EXPECT_EQ(folders.runtime, fs::path("/tmp/vh/run"));
+}
+
+}  // namespace
+}  // namespace vitrina

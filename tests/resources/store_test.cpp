@@ -1,0 +1,255 @@
+#include "resources/store.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/cp1251.h"
+#include "platform/drive_map.h"
+#include "resources/compr_stream.h"
+#include "resources/store_writer.h"
+#include "support/temp_folder.h"
+
+namespace vitrina {
+namespace {
+
+using test::TTempFolder;
+
+std::string W(std::string_view utf8) { return Utf8ToCp1251(utf8); }
+
+void PutU32(std::string& out, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+// A store table written by hand, for layouts the writer never makes.
+struct TRawStore {
+    struct Entry {
+        std::string name;
+        std::uint32_t offset, stored, unpacked, kind;
+    };
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> folders;
+    std::vector<Entry> entries;
+    std::string data;
+    std::uint32_t root = 0;
+
+    std::string Bytes() const {
+        std::string table;
+        PutU32(table, static_cast<std::uint32_t>(folders.size()));
+        PutU32(table, static_cast<std::uint32_t>(entries.size()));
+        PutU32(table, 0);
+        PutU32(table, root);
+        for (auto [first, count] : folders) PutU32(table, first), PutU32(table, count);
+        for (const auto& e : entries) {
+            std::string name = e.name;
+            name.resize(64, '\0');
+            table += name;
+            PutU32(table, e.offset), PutU32(table, e.stored), PutU32(table, e.unpacked), PutU32(table, e.kind);
+        }
+        std::string out;
+        PutU32(out, 0 ^ TStore::kHeaderKey1);
+        PutU32(out, static_cast<std::uint32_t>(table.size()) ^ TStore::kHeaderKey2);
+        return out + table + data;
+    }
+};
+
+class StoreTest : public ::testing::Test {
+protected:
+    void OpenStore(const std::string& bytes) {
+        std::string error;
+        ASSERT_TRUE(store.Open(temp.Write("interface.dat", bytes), &error)) << error;
+    }
+    std::string Read(std::string_view path) {
+        std::string bytes;
+        const int index = store.FindEntry(path);
+        return index >= 0 && store.ReadEntry(index, bytes) ? bytes : "<absent>";
+    }
+
+    TTempFolder temp;
+    TStore store;
+};
+
+TEST_F(StoreTest, FindsFilesTheWayDocumentsNameThem) {
+    OpenStore(WriteStore({{"html\\page.htm", std::string(3000, 'p')},
+                          {W("html\\Глава\\Схема.gif"), "gif"},
+                          {W("ёлка.htm"), "yo"},
+                          {"index.idx", "idx"}}));
+    ASSERT_TRUE(store.SetPrefix("d:\\"));
+    struct Case {
+        std::string path;
+        const char* expected;
+    } cases[] = {
+        {"d:\\Html/Page.htm", nullptr},
+        {"\\html\\page.htm", nullptr},
+        {"html\\page.htm", nullptr},
+        {W("D:\\HTML\\главА\\схема.GIF"), "gif"},
+        {"d:\\index.idx", "idx"},
+        {"c:\\index.idx", "<absent>"},
+        {"d:\\html", "<absent>"},
+        {"d:\\html\\", "<absent>"},
+        {"d:\\html\\page.htm\\x", "<absent>"},
+        {W("d:\\ёлка.htm"), "yo"},
+        {W("d:\\Ёлка.htm"), "<absent>"},
+        {"d:\\" + std::string(2000, 'a'), "<absent>"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Read(c.path), c.expected ? c.expected : std::string(3000, 'p')) << Cp1251ToUtf8(c.path);
+    }
+}
+
+TEST_F(StoreTest, PrefixIsStrippedOnlyWhenItLeadsThePath) {
+    OpenStore(WriteStore({{"html\\a.htm", "a"}}));
+    ASSERT_TRUE(store.SetPrefix("d:\\Run\\"));
+    EXPECT_EQ(Read("D:\\RUN\\html\\a.htm"), "a");
+    EXPECT_EQ(Read("d:\\html\\a.htm"), "<absent>");
+    EXPECT_FALSE(store.SetPrefix(std::string(414, 'x')));
+    EXPECT_EQ(store.Prefix(), "D:\\RUN\\");
+}
+
+TEST_F(StoreTest, FirstEntryOfANameWins) {
+    TRawStore raw;
+    raw.data = "onetwo";
+    raw.folders = {{0, 3}, {3, 0}};
+    raw.entries = {{"A.HTM", 0, 3, 3, TStore::kFile},
+                   {"A.HTM", 3, 3, 3, TStore::kFile},
+                   {"DIR", 1, 0, 0, TStore::kFolder}};
+    OpenStore(raw.Bytes());
+    EXPECT_EQ(Read("a.htm"), "one");
+
+    TRawStore shadowed;
+    shadowed.data = "x";
+    shadowed.folders = {{0, 2}, {2, 0}};
+    shadowed.entries = {{"B.HTM", 1, 0, 0, TStore::kFolder}, {"B.HTM", 0, 1, 1, TStore::kFile}};
+    OpenStore(shadowed.Bytes());
+    EXPECT_EQ(store.FindEntry("b.htm"), -1) << "a folder first in line hides the file";
+}
+
+TEST_F(StoreTest, ListsFilesDepthFirstSkippingDotNames) {
+    OpenStore(WriteStore({{"b.htm", "1"},
+                          {"html\\z.htm", "2"},
+                          {"html\\sub\\y.htm", "3"},
+                          {".hidden\\x.htm", "4"},
+                          {"html\\.git", "5"},
+                          {"a.htm", "6"}}));
+    EXPECT_EQ(store.ListFiles(), (TDynamicStringArray{"B.HTM", "HTML\\Z.HTM", "HTML\\SUB\\Y.HTM", "A.HTM"}));
+}
+
+TEST_F(StoreTest, ListingSurvivesAFolderThatContainsItself) {
+    TRawStore raw;
+    raw.data = "x";
+    raw.folders = {{0, 2}};
+    raw.entries = {{"LOOP", 0, 0, 0, TStore::kFolder}, {"F", 0, 1, 1, TStore::kFile}};
+    OpenStore(raw.Bytes());
+    EXPECT_EQ(store.ListFiles(), TDynamicStringArray{"F"});
+    EXPECT_EQ(Read("loop\\loop\\loop\\f"), "x");
+}
+
+TEST_F(StoreTest, RejectsMalformedStoresAtOpen) {
+    const std::string good = WriteStore({{"a.htm", std::string(500, 'a')}, {"b.htm", "b"}});
+    auto header = [](std::uint32_t unpackedMinusStored, std::uint32_t stored) {
+        std::string h;
+        PutU32(h, unpackedMinusStored ^ TStore::kHeaderKey1);
+        PutU32(h, stored ^ TStore::kHeaderKey2);
+        return h;
+    };
+    TRawStore pastEnd;
+    pastEnd.folders = {{0, 1}};
+    pastEnd.entries = {{"A", 10, 5, 5, TStore::kFile}};
+    TRawStore badFolder;
+    badFolder.folders = {{0, 1}};
+    badFolder.entries = {{"A", 7, 0, 0, TStore::kFolder}};
+    TRawStore badRecord;
+    badRecord.folders = {{0, 5}};
+    badRecord.entries = {{"A", 0, 0, 0, TStore::kFile}};
+    TRawStore badRoot;
+    badRoot.folders = {{0, 0}};
+    badRoot.root = 3;
+    TRawStore bomb;
+    bomb.data = "xx";
+    bomb.folders = {{0, 1}};
+    bomb.entries = {{"A", 0, 2, 0xFFFFFFF0u, TStore::kFile}};
+    std::string brokenTable = good;
+    brokenTable[10] ^= 0x55;
+    brokenTable[11] ^= 0x55;
+    struct Case {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"empty file", ""},
+        {"half a header", good.substr(0, 5)},
+        {"table past the end", header(0, 1000) + "short"},
+        {"table truncated", header(0, 8) + std::string(8, '\0')},
+        {"impossible table size", header(0x7FFFFFFF, 4) + "abcd"},
+        {"compressed table does not inflate", brokenTable},
+        {"file data past the end", pastEnd.Bytes()},
+        {"folder entry without record", badFolder.Bytes()},
+        {"folder record past the entries", badRecord.Bytes()},
+        {"root folder missing", badRoot.Bytes()},
+        {"unpacked size no zlib stream can reach", bomb.Bytes()},
+    };
+    for (const auto& c : cases) {
+        TStore bad;
+        std::string error;
+        EXPECT_FALSE(bad.Open(temp.Write("bad.dat", c.bytes), &error)) << c.what;
+        EXPECT_FALSE(error.empty()) << c.what;
+        EXPECT_EQ(bad.FindEntry("a.htm"), -1) << c.what;
+    }
+    EXPECT_FALSE(TStore().Open(temp.Path() / "missing.dat"));
+}
+
+TEST_F(StoreTest, DamagedEntryCountsAsAbsentAndTheDiskStandsIn) {
+    std::string bytes = WriteStore({{"html\\a.htm", std::string(4000, 'a')}, {"html\\b.htm", std::string(4000, 'b')}});
+    // Corrupt the compressed data of the first file (it starts the data area, just after the table).
+    std::string probe;
+    {
+        OpenStore(bytes);
+        const auto& entry = store.Entries()[store.FindEntry("html\\a.htm")];
+        ASSERT_NE(entry.storedSize, entry.unpackedSize);
+        const std::size_t dataStart = bytes.size() - store.Entries()[store.FindEntry("html\\b.htm")].storedSize -
+                                      entry.storedSize;
+        bytes[dataStart + entry.storedSize / 2] ^= 0xFF;
+        bytes[dataStart + entry.storedSize / 2 + 1] ^= 0xFF;
+    }
+    OpenStore(bytes);
+    EXPECT_GE(store.FindEntry("html\\a.htm"), 0);
+    EXPECT_EQ(Read("html\\a.htm"), "<absent>");
+    EXPECT_EQ(Read("html\\b.htm"), std::string(4000, 'b'));
+
+    temp.Write("disc/html/A.htm", "from disk");
+    const TDriveMap drives(temp.Path() / "disc", temp.Path() / "user");
+    store.SetPrefix("d:\\");
+    const TDocumentFiles files(store, drives);
+    EXPECT_EQ(TComprStream(files, "d:\\html\\a.htm").Bytes(), "from disk");
+    EXPECT_EQ(TComprStream(files, "d:\\html\\b.htm").Size(), 4000u);
+    EXPECT_THROW(TComprStream(files, "d:\\html\\c.htm"), EFileOpenError);
+    EXPECT_TRUE(files.StoreFileExists("d:\\html\\b.htm"));
+    EXPECT_TRUE(files.StoreFileExists("d:\\HTML\\a.HTM"));
+    EXPECT_FALSE(files.StoreFileExists("d:\\html\\c.htm"));
+    EXPECT_FALSE(files.StoreFileExists("d:\\html"));
+}
+
+TEST(ComprStream, ReadsFromThePositionOn) {
+    TTempFolder temp;
+    temp.Write("disc/loose.txt", "0123456789");
+    TStore empty;
+    const TDriveMap drives(temp.Path() / "disc", temp.Path() / "user");
+    TComprStream stream(TDocumentFiles(empty, drives), "d:\\LOOSE.TXT");
+    char buffer[4];
+    stream.Seek(7);
+    EXPECT_EQ(stream.Read(buffer, 4), 3u);
+    EXPECT_EQ(std::string(buffer, 3), "789");
+    EXPECT_EQ(stream.Read(buffer, 4), 0u);
+}
+
+TEST(StoreWriter, CompressesOnlyWhenSmallerAndRefusesBadNames) {
+    TTempFolder temp;
+    TStore store;
+    ASSERT_TRUE(store.Open(temp.Write("s.dat", WriteStore({{"big.htm", std::string(1000, 'x')}, {"tiny", "t"}}))));
+    const auto& big = store.Entries()[store.FindEntry("big.htm")];
+    const auto& tiny = store.Entries()[store.FindEntry("tiny")];
+    EXPECT_LT(big.storedSize, big.unpackedSize);
+    EXPECT_EQ(tiny.storedSize, tiny.unpackedSize);
+    EXPECT_THROW(WriteStore({{std::string(65, 'n'), "x"}}), std::length_error);
+    EXPECT_THROW(WriteStore({{"a\\b", "x"}, {"a", "y"}}), std::invalid_argument);
+    EXPECT_EQ(WriteStore({{"a\\b", "x"}}), WriteStore({{"a\\b", "x"}}));
+}
+
+}  // namespace
+}  // namespace vitrina
