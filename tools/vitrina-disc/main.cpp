@@ -46,6 +46,7 @@ const std::vector<TSubcommand>& Subcommands() {
         {"store", "store list FILE | store cat FILE PATH [--prefix PREFIX]", {"--prefix"}, StoreCommand},
         {"resolve", "resolve [--program-folder P] VALUE", {"--program-folder"}, ResolveCommand},
         {"join", "join BASE RELATIVE", {}, JoinCommand},
+        {"command", "command TEXT [--screens N]", {"--screens"}, CommandRecognitionCommand},
         {"command-parts", "command-parts TEXT [--program-folder P]", {"--program-folder"}, CommandPartsCommand},
         {"screen", "screen FOLDER", {}, ScreenCommand},
         {"build", "build SOURCE OUT", {}, BuildCommand},

@@ -49,6 +49,7 @@ int StoreCommand(const TArgs& args);
 int ResolveCommand(const TArgs& args);
 int JoinCommand(const TArgs& args);
 int CommandPartsCommand(const TArgs& args);
+int CommandRecognitionCommand(const TArgs& args);
 int ScreenCommand(const TArgs& args);
 int BuildCommand(const TArgs& args);
 int ExtractCommand(const TArgs& args);
