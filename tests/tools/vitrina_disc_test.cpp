@@ -1,0 +1,219 @@
+// The disc tool is a program with an exact interface; these tests run it as a person would.
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include "platform/cp1251.h"
+#include "resources/container_writer.h"
+#include "resources/description.h"
+#include "resources/description_scrambler.h"
+#include "resources/read_bin.h"
+#include "resources/store.h"
+#include "resources/store_writer.h"
+#include "support/temp_folder.h"
+
+namespace vitrina {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TTempFolder;
+
+struct TRun {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Quote(const std::string& arg) {
+    std::string q = "'";
+    for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+class DiscToolTest : public ::testing::Test {
+protected:
+    // Runs vitrina-disc with UTF-8 arguments, optionally feeding stdin.
+    TRun Run(const std::vector<std::string>& args, const std::string& input = "") {
+        std::string command = Quote(VITRINA_DISC_TOOL);
+        for (const auto& arg : args) command += " " + Quote(arg);
+        temp.Write("stdin", input);
+        command += " < " + Quote((temp.Path() / "stdin").string()) + " > " + Quote((temp.Path() / "stdout").string()) +
+                   " 2> " + Quote((temp.Path() / "stderr").string());
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, temp.Read("stdout"), temp.Read("stderr")};
+    }
+    static QJsonDocument Json(const std::string& text) { return QJsonDocument::fromJson(QByteArray::fromStdString(text)); }
+    void ExpectUsageError(const TRun& run, const std::string& what) {
+        EXPECT_EQ(run.code, 2) << what;
+        EXPECT_FALSE(run.err.empty()) << what;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << what << ": one line on stderr, got " << run.err;
+    }
+
+    TTempFolder temp;
+};
+
+TEST_F(DiscToolTest, Container) {
+    const auto file = temp.Write("Vuv.dhl", WriteContainer({{"Struct.cfs", "abc"}, {Utf8ToCp1251("Фон.bmp"), "BM"}}));
+    auto run = Run({"container", "list", file.string()});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, "Struct.cfs\t43\t3\nФон.bmp\t46\t2\n");
+    run = Run({"container", "cat", file.string(), "фон.BMP"});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, "BM");
+    EXPECT_EQ(Run({"container", "cat", file.string(), "none.bmp"}).code, 1);
+    ExpectUsageError(Run({"container", "list", temp.Write("bad.dhl", "\x05").string()}), "truncated container");
+    ExpectUsageError(Run({"container", "list"}), "missing file");
+    ExpectUsageError(Run({"container", "frobnicate", file.string()}), "unknown action");
+    ExpectUsageError(Run({"no-such-command"}), "unknown command");
+}
+
+TEST_F(DiscToolTest, ScrambleAndUnscramble) {
+    const std::string text = "Title=Пример\r\nVX=1\r\n";
+    const auto scrambled = Run({"scramble"}, text);
+    ASSERT_EQ(scrambled.code, 0);
+    EXPECT_EQ(DecodeDescription(scrambled.out, false),
+              (TDynamicStringArray{Utf8ToCp1251("Title=Пример"), "VX=1", ""}));
+    auto run = Run({"unscramble"}, scrambled.out);
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(Json(run.out).array(), QJsonArray({"title=Пример", "vx=1", ""}));
+    run = Run({"unscramble", "--keep-case"}, scrambled.out);
+    EXPECT_EQ(Json(run.out).array(), QJsonArray({"Title=Пример", "VX=1", ""}));
+
+    const auto file = temp.Write("Vuv.dhl", WriteContainer({{"About.cfs", scrambled.out}}));
+    run = Run({"description", "--keep-case", file.string(), "about.cfs"});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(Json(run.out).array().at(0).toString(), "Title=Пример");
+    EXPECT_EQ(Run({"description", file.string(), "Struct.cfs"}).code, 1);
+}
+
+TEST_F(DiscToolTest, Store) {
+    const auto file = temp.Write("interface.dat", WriteStore({{"html\\a.htm", std::string(500, 'a')},
+                                                              {Utf8ToCp1251("html\\Схема.gif"), "gif"}}));
+    auto run = Run({"store", "list", file.string()});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, "HTML\\A.HTM\nHTML\\СХЕМА.GIF\n");
+    run = Run({"store", "--prefix", "d:\\run\\", "cat", file.string(), "D:\\Run\\html\\схема.gif"});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, "gif");
+    EXPECT_EQ(Run({"store", "cat", file.string(), "d:\\run\\html\\a.htm"}).code, 1) << "no prefix set";
+    EXPECT_EQ(Run({"store", "cat", file.string(), "html\\b.htm"}).code, 1);
+    ExpectUsageError(Run({"store", "list", temp.Write("bad.dat", "12345678").string()}), "malformed store");
+    ExpectUsageError(Run({"store", "cat", file.string(), "x", "--prefix"}), "option without value");
+}
+
+TEST_F(DiscToolTest, PathsAndCommandParts) {
+    EXPECT_EQ(Run({"resolve", "<cd>video\\clip.avi"}).out, "d:\\video\\clip.avi\n");
+    EXPECT_EQ(Run({"resolve", "глава\\а.htm", "--program-folder", "E:\\Книга\\"}).out, "E:\\Книга\\глава\\а.htm\n");
+    EXPECT_EQ(Run({"join", "d:\\run\\sub\\", "..\\x.htm"}).out, "d:\\run\\x.htm\n");
+    const auto run = Run({"command-parts", "html=20=html\\a.htm"});
+    EXPECT_EQ(run.code, 0);
+    const auto object = Json(run.out).object();
+    EXPECT_EQ(object["name"].toString(), "html");
+    EXPECT_EQ(object["argument"].toString(), "20");
+    EXPECT_EQ(object["params"].toString(), "d:\\run\\html\\a.htm");
+    ExpectUsageError(Run({"join", "a"}), "missing relative");
+    ExpectUsageError(Run({"resolve", "a", "b"}), "extra argument");
+}
+
+TEST_F(DiscToolTest, ScreenPrintsTheModel) {
+    temp.Write("src/skin/Struct.cfs",
+               "title=пример\nvertexmain=[0,0; 10,0; 0,10]\nminimize\nvx=1;vy=2;fn1=a;fn2=b;fn3=c;hint=;wav=no\n"
+               "close\nvx=3;vy=4;fn1=a;fn2=b;fn3=c;hint=;wav=no\n"
+               "_screen=scr1.bmp ; 1\n_screen=scr2.bmp ; 2\n"
+               "switchgrp 2\nvx=1;vy=1;fn1=a;fn2=b;fn3=c;fn4=d;state=on;store=on;group=3;go=tree1;hint=Дерево;wav=no\n"
+               "_html 2\nvx=1;vy=2;vw=3;vh=4;fn=html\\start.htm;number=20\n");
+    ASSERT_EQ(Run({"build", (temp.Path() / "src").string(), (temp.Path() / "run").string()}).code, 0);
+    const auto run = Run({"screen", (temp.Path() / "run").string()});
+    ASSERT_EQ(run.code, 0) << run.err;
+    const auto model = Json(run.out).object();
+    EXPECT_EQ(model["title"].toString(), "Пример");
+    EXPECT_EQ(model["vertexmain"].toArray(), QJsonArray({QJsonArray{0, 0}, QJsonArray{10, 0}, QJsonArray{0, 10}}));
+    EXPECT_EQ(model["close"].toObject()["go"].toString(), "exit");
+    const auto screens = model["screens"].toArray();
+    ASSERT_EQ(screens.size(), 2);
+    EXPECT_EQ(screens[1].toObject()["picture"].toString(), "scr2.bmp");
+    EXPECT_EQ(screens[1].toObject()["buttons"].toArray().size(), 2);
+    const auto group = screens[1].toObject()["groups"].toArray().at(0).toObject();
+    EXPECT_EQ(group["group"].toInt(), 3);
+    EXPECT_EQ(group["state"].toBool(), true);
+    EXPECT_EQ(group["hint"].toString(), "Дерево");
+    EXPECT_TRUE(group.contains("textfontcolormvdn"));
+    const auto html = model["html"].toArray().at(0).toObject();
+    EXPECT_EQ(html["fn"].toString(), "d:\\run\\html\\start.htm") << "a disc folder named run gives d:\\run\\";
+    EXPECT_EQ(html["screen"].toInt(), 1);
+
+    ExpectUsageError(Run({"screen", (temp.Path() / "nowhere").string()}), "no container");
+    temp.Write("empty/Vuv.dhl", WriteContainer({}));
+    EXPECT_EQ(Run({"screen", (temp.Path() / "empty").string()}).code, 1);
+}
+
+// Names and decoded bytes of a disc folder's container and store.
+std::map<std::string, std::string> DiscContent(const fs::path& folder) {
+    std::map<std::string, std::string> content;
+    TReadBin container;
+    container.Open(folder / "Vuv.dhl");
+    for (const auto& entry : container.Directory()) {
+        std::string bytes;
+        container.ReadBuffer(entry.name, bytes);
+        if (entry.name.ends_with(".cfs")) {
+            std::string text;
+            for (const auto& line : DecodeDescription(bytes, false)) text += line + "|";
+            bytes = text;
+        }
+        content["skin:" + entry.name] = bytes;
+    }
+    TStore store;
+    EXPECT_TRUE(store.Open(folder / "interface.dat"));
+    for (const auto& path : store.ListFiles()) {
+        std::string bytes;
+        store.ReadEntry(store.FindEntry(path), bytes);
+        content["doc:" + path] = bytes;
+    }
+    return content;
+}
+
+TEST_F(DiscToolTest, ExtractThenBuildGivesTheSameDisc) {
+    temp.Write("src/skin/Struct.cfs", "Title=Пример\nVX=1\n");
+    temp.Write("src/skin/Кнопка.bmp", std::string("BM\0\r\n\x01", 6));
+    temp.Write("src/skin/sub/deep.bmp", "deep");
+    temp.Write("src/documents/html/Глава/Стр.htm", std::string(3000, 'x'));
+    temp.Write("src/documents/index.idx", "idx");
+    temp.Write("src/files/keywords.idx", "kw");
+    temp.Write("src/files/music/a.mp3", "mp3");
+    const auto disc = temp.Path() / "disc";
+    ASSERT_EQ(Run({"build", (temp.Path() / "src").string(), disc.string()}).code, 0);
+    EXPECT_EQ(temp.Read("disc/music/a.mp3"), "mp3");
+
+    const auto extracted = temp.Path() / "extracted";
+    const auto run = Run({"extract", disc.string(), extracted.string()});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(temp.Read("extracted/skin/Struct.cfs"), "Title=Пример\r\nVX=1\r\n");
+    EXPECT_EQ(temp.Read("extracted/files/keywords.idx"), "kw");
+    EXPECT_FALSE(fs::exists(extracted / "files" / "Vuv.dhl"));
+
+    const auto rebuilt = temp.Path() / "rebuilt";
+    ASSERT_EQ(Run({"build", extracted.string(), rebuilt.string()}).code, 0);
+    EXPECT_EQ(DiscContent(disc), DiscContent(rebuilt));
+    EXPECT_EQ(temp.Read("rebuilt/music/a.mp3"), "mp3");
+
+    // The same source builds the same bytes.
+    ASSERT_EQ(Run({"build", (temp.Path() / "src").string(), (temp.Path() / "again").string()}).code, 0);
+    EXPECT_EQ(temp.Read("again/Vuv.dhl"), temp.Read("disc/Vuv.dhl"));
+    EXPECT_EQ(temp.Read("again/interface.dat"), temp.Read("disc/interface.dat"));
+}
+
+TEST_F(DiscToolTest, ExtractNeverWritesOutsideItsFolder) {
+    temp.Write("disc/Vuv.dhl", WriteContainer({{"..\\..\\escaped.bmp", "x"}, {"ok.bmp", "ok"}, {"a\\..\\b", "y"}}));
+    const auto run = Run({"extract", (temp.Path() / "disc").string(), (temp.Path() / "out/inner").string()});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_NE(run.err.find("unsafe name"), std::string::npos);
+    EXPECT_EQ(temp.Read("out/inner/skin/ok.bmp"), "ok");
+    EXPECT_FALSE(fs::exists(temp.Path() / "escaped.bmp"));
+    EXPECT_FALSE(fs::exists(temp.Path() / "out/escaped.bmp"));
+    EXPECT_FALSE(fs::exists(temp.Path() / "out/inner/b"));
+}
+
+}  // namespace
+}  // namespace vitrina
