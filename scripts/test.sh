@@ -1,0 +1,8 @@
+#!/bin/sh
+# Installs what is missing, builds everything out of tree in build/, and runs every test.
+set -e
+cd "$(dirname "$0")/.."
+sh scripts/install-deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$(nproc)"
+QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$(nproc)"
