@@ -12,6 +12,7 @@ add_library(vitrina_core STATIC
   src/screen/screen_model.cpp
   src/search/index_builder.cpp
   src/screen/struct_loader.cpp
+  src/panes/contents_tree_model.cpp
 )
 target_include_directories(vitrina_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(vitrina_core PUBLIC Qt6::Core PkgConfig::LIBDEFLATE ZLIB::ZLIB)
@@ -21,6 +22,7 @@ target_link_libraries(vitrina_core PUBLIC Qt6::Core PkgConfig::LIBDEFLATE ZLIB::
 target_sources(vitrina_core PRIVATE
   src/commands/command_recognition.cpp
   src/commands/settings.cpp
+  src/commands/busy.cpp
   src/platform/registry.cpp
   src/platform/single_instance.cpp
   src/media/super_timer.cpp
