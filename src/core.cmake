@@ -2,6 +2,7 @@
 add_library(vitrina_core STATIC
   src/platform/cp1251.cpp
   src/platform/drive_map.cpp
+  src/platform/find_files.cpp
   src/resources/read_bin.cpp
   src/resources/container_writer.cpp
   src/resources/description.cpp

@@ -1,0 +1,58 @@
+#include "platform/find_files.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/cp1251.h"
+#include "platform/drive_map.h"
+#include "support/temp_folder.h"
+
+namespace vitrina {
+namespace {
+
+using test::TTempFolder;
+
+TEST(FindFiles, MaskMatching) {
+    struct Case {
+        const char* name;
+        const char* mask;
+        bool matches;
+    } cases[] = {
+        {"font.TTF", "*.ttf", true}, {"font.ttf.bak", "*.ttf", false}, {"a.htm", "?.htm", true},
+        {"ab.htm", "?.htm", false},  {"readme", "*", true},             {"", "*", true},
+        {"x.y.z", "*.*", true},      {"abcabd", "*abd", true},          {"game.exe", "g*e.e?e", true},
+    };
+    for (const auto& c : cases) EXPECT_EQ(MatchesMask(c.name, c.mask), c.matches) << c.name << " ~ " << c.mask;
+    EXPECT_TRUE(MatchesMask(Utf8ToCp1251("ШРИФТ.ttf"), Utf8ToCp1251("шрифт.*")));
+}
+
+TEST(FindFiles, BreadthFirstWithFoldersAndMasks) {
+    TTempFolder temp;
+    temp.Write("disc/fonts/B.ttf", "");
+    temp.Write("disc/fonts/a.TTF", "");
+    temp.Write("disc/fonts/read.txt", "");
+    temp.Write("disc/fonts/Кириллица/c.ttf", "");
+    temp.Write("disc/fonts/Кириллица/deep/d.ttf", "");
+    temp.Write("disc/fonts/z/e.fon", "");
+    const TDriveMap drives(temp.Path() / "disc", temp.Path() / "user");
+
+    TDynamicStringArray masks = {"*.TTF", "*.fon"};
+    TDynamicStringArray result;
+    FindFiles(drives, "d:\\fonts", masks, true, result, true);
+    EXPECT_EQ(masks, (TDynamicStringArray{"*.ttf", "*.fon"}));
+    const std::string k = Utf8ToCp1251("Кириллица");
+    EXPECT_EQ(result, (TDynamicStringArray{"d:\\fonts\\", "d:\\fonts\\B.ttf", "d:\\fonts\\a.TTF", "d:\\fonts\\z\\",
+                                           "d:\\fonts\\z\\e.fon", "d:\\fonts\\" + k + "\\",
+                                           "d:\\fonts\\" + k + "\\c.ttf", "d:\\fonts\\" + k + "\\deep\\",
+                                           "d:\\fonts\\" + k + "\\deep\\d.ttf"}));
+
+    result.clear();
+    FindFiles(drives, "d:\\FONTS\\", masks, false, result, false);
+    EXPECT_EQ(result, (TDynamicStringArray{"d:\\FONTS\\B.ttf", "d:\\FONTS\\a.TTF"}));
+
+    result.clear();
+    FindFiles(drives, "", masks, true, result, true);
+    EXPECT_TRUE(result.empty());
+}
+
+}  // namespace
+}  // namespace vitrina
