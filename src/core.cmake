@@ -14,6 +14,9 @@ add_library(vitrina_core STATIC
   src/search/index_builder.cpp
   src/screen/struct_loader.cpp
   src/panes/contents_tree_model.cpp
+  src/panes/html_favorite.cpp
+  src/panes/history_items.cpp
+  src/dialogs/popup_layout.cpp
 )
 target_include_directories(vitrina_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(vitrina_core PUBLIC Qt6::Core PkgConfig::LIBDEFLATE ZLIB::ZLIB)
