@@ -8,6 +8,7 @@
 #include <fstream>
 #include <set>
 
+#include "panes/contents_tree_model.h"
 #include "platform/cp1251.h"
 #include "platform/drive_map.h"
 #include "resources/compr_stream.h"
@@ -295,33 +296,44 @@ TEST_F(SampleDisc, DialogAboutAndThesaurusDescriptionsNameOnlyPresentFiles) {
 
 TEST_F(SampleDisc, TreesOrderTheSameDocumentsInThreeLevels) {
     std::set<std::string> documents[2];
-    int index = 0;
-    for (const char* name : {"tree1.cfs", "tree2.cfs"}) {
+    TContentsTreeModel trees[2];
+    for (int t = 0; t < 2; ++t) {
+        const char* name = t == 0 ? "tree1.cfs" : "tree2.cfs";
+        trees[t] = TContentsTreeModel::FromLines(Description(name, false));
         int deepest = 0;
         int headings = 0;
-        for (const auto& line : Description(name, false)) {
-            if (Trim(line).empty()) continue;
-            int level = 0;
-            while (level < static_cast<int>(line.size()) && line[level] == '\t') ++level;
-            deepest = std::max(deepest, level);
-            const std::string document = Trim(line.substr(0, line.find(';')));
-            if (document.empty()) {
-                ++headings;
+        for (const auto& item : trees[t].Items()) {
+            deepest = std::max(deepest, item.level);
+            if (item.document.empty()) {
+                headings += item.level == 0;
                 continue;
             }
-            const auto hash = document.find('#');
-            File(Program() + document.substr(0, hash), name);
-            if (hash != std::string::npos) Anchor(Program() + document.substr(0, hash), document.substr(hash + 1), name);
-            documents[index].insert(document);
+            const auto hash = item.document.find('#');
+            File(Program() + item.document.substr(0, hash), name);
+            if (hash != std::string::npos) Anchor(Program() + item.document.substr(0, hash), item.document.substr(hash + 1), name);
+            documents[t].insert(item.document);
         }
         EXPECT_EQ(deepest, 2) << name << " is not nested three levels";
         EXPECT_GT(headings, 0) << name << " has no chapter heading without a document";
-        ++index;
     }
     EXPECT_GT(documents[0].size(), 30u);
     // tree1 alone starts with the contents page; otherwise both list the same documents.
     documents[0].erase("index.htm");
     EXPECT_EQ(documents[0], documents[1]);
+
+    // Screen commands with a document select that document's item of the first tree.
+    TScreenModel model(Program());
+    const auto lines = Description("Struct.cfs", true);
+    model.ReadHeader(lines);
+    model.ReadSections(lines);
+    int pending = 0;
+    for (const auto& screen : model.ScreenButtons)
+        for (const auto& b : screen)
+            if (CommandName(b.go).find("screen") != std::string::npos) {
+                ++pending;
+                EXPECT_GE(trees[0].FindDocument(CommandArgument(b.go, Program())), 0) << b.go;
+            }
+    EXPECT_GE(pending, 6);
     ExpectNothingMissing();
 }
 
