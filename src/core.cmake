@@ -26,6 +26,7 @@ target_link_libraries(vitrina_core PUBLIC Qt6::Core PkgConfig::LIBDEFLATE ZLIB::
 target_sources(vitrina_core PRIVATE
   src/commands/command_recognition.cpp
   src/commands/settings.cpp
+  src/commands/busy.cpp
   src/platform/registry.cpp
   src/platform/single_instance.cpp
   src/media/super_timer.cpp

@@ -1,1 +1,20 @@
 # The windowed program. Widget code lives here; logic it needs belongs in the core library.
+find_package(Qt6 REQUIRED COMPONENTS Gui Widgets Multimedia)
+
+add_library(vitrina_ui STATIC
+  src/app/main_form.cpp
+  src/commands/execute_command.cpp
+  src/dialogs/eff_car.cpp
+  src/platform/click_sound.cpp
+  src/screen/screens.cpp
+  src/screen/skinned_controls.cpp
+  src/screen/text_msg.cpp
+  src/screen/status_line.cpp
+  src/screen/path_input_box.cpp
+  src/screen/scale_bar.cpp
+  src/screen/panel_bkgrd.cpp
+)
+target_link_libraries(vitrina_ui PUBLIC vitrina_core Qt6::Gui Qt6::Widgets Qt6::Multimedia)
+
+add_executable(vitrina src/app/main.cpp)
+target_link_libraries(vitrina PRIVATE vitrina_ui)

@@ -1,0 +1,118 @@
+// vitrina [--disc FOLDER] [--screenshot OUT.png] [--command TEXT]... [--settle-ms N] [document [/h] | /t]
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_form.h"
+#include "commands/command_targets.h"
+#include "platform/click_sound.h"
+#include "platform/cp1251.h"
+
+namespace fs = std::filesystem;
+using namespace vitrina;
+
+namespace {
+
+struct TCommandLine {
+    std::string disc;
+    std::string screenshot;
+    std::vector<std::string> commands;  // 1251
+    int settleMs = 300;
+    std::vector<std::string> arguments;  // 1251, for the mode selection
+    std::string error;
+};
+
+TCommandLine Parse(int argc, char** argv) {
+    TCommandLine c;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto value = [&](const char* name) -> std::string {
+            if (i + 1 >= argc) {
+                c.error = std::string(name) + " needs a value";
+                return {};
+            }
+            return argv[++i];
+        };
+        if (a == "--disc") c.disc = value("--disc");
+        else if (a == "--screenshot") c.screenshot = value("--screenshot");
+        else if (a == "--command") c.commands.push_back(Utf8ToCp1251(value("--command")));
+        else if (a == "--settle-ms") {
+            const std::string v = value("--settle-ms");
+            char* end = nullptr;
+            const long n = std::strtol(v.c_str(), &end, 10);
+            if (v.empty() || *end || n < 0 || n > 600000) c.error = "--settle-ms needs a number of milliseconds";
+            else c.settleMs = int(n);
+        } else {
+            c.arguments.push_back(Utf8ToCp1251(a));
+        }
+    }
+    return c;
+}
+
+bool HoldsContainer(const fs::path& folder) {
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(folder, ec))
+        if (SameText1251(e.path().filename().string(), "Vuv.dhl")) return true;
+    return false;
+}
+
+fs::path DiscFolder(const TCommandLine& c, const char* argv0) {
+    if (!c.disc.empty()) return fs::absolute(c.disc);
+    if (const char* env = std::getenv("VITRINA_DISC"); env && *env) return fs::absolute(env);
+    if (HoldsContainer(fs::current_path())) return fs::current_path();
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? fs::absolute(argv0).parent_path() : exe.parent_path();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const TCommandLine line = Parse(argc, argv);
+    if (!line.error.empty()) {
+        std::cerr << "vitrina: " << line.error << "\n";
+        return 2;
+    }
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+
+    const TUserFolders folders = TUserFolders::FromEnvironment();
+    TDriveMap drives(DiscFolder(line, argv[0]), folders.data);
+    TClickSound sounds;
+    TCommandTargets targets;
+    TStartOptions options;
+    options.animations = line.screenshot.empty();
+    options.arguments = line.arguments;
+
+    auto form = std::make_unique<TMainForm>(drives, folders, sounds, targets, options);
+    if (form->Creation() != TMainForm::TCreation::Normal) {
+        // Silent for the user of the window, but a terminal deserves one line.
+        std::cerr << "vitrina: " << form->CreationMessage() << "\n";
+        return 0;
+    }
+    form->OnTerminate = [] { QCoreApplication::quit(); };
+    form->ShowMainWindow();
+
+    int rc = 0;
+    QTimer::singleShot(0, form.get(), [&] {
+        for (const std::string& command : line.commands) form->ExecuteCommand(command, command, 1, 0, 0);
+        if (line.screenshot.empty()) return;
+        QTimer::singleShot(line.settleMs, form.get(), [&] {
+            QCoreApplication::processEvents();
+            if (!form->Screenshot().save(QString::fromStdString(line.screenshot), "PNG")) {
+                std::cerr << "vitrina: cannot write " << line.screenshot << "\n";
+                rc = 1;
+            }
+            QCoreApplication::quit();
+        });
+    });
+    const int loop = app.exec();
+    form.reset();
+    return rc ? rc : loop;
+}

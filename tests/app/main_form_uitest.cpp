@@ -1,0 +1,454 @@
+#include "app/main_form.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "app/test_disc.h"
+#include "commands/busy.h"
+#include "commands/command_targets.h"
+#include "platform/click_sound.h"
+#include "platform/registry.h"
+#include "screen/path_input_box.h"
+#include "screen/status_line.h"
+#include "screen/text_msg.h"
+
+namespace vitrina {
+namespace {
+
+const QColor kUp(200, 0, 0), kMv(0, 200, 0), kDn(0, 0, 200);
+const QColor kSwUp(10, 10, 10), kSwMvUp(60, 60, 60), kSwMvDn(120, 120, 120), kSwDn(250, 250, 250);
+const QColor kBg1(255, 255, 200), kBg2(200, 255, 255);
+
+// Screen 1: two buttons (screen 2, a command that does nothing), one stored switch, a group of
+// two; screen 2: one button, then the window buttons. The close button has a click sound.
+const char* kStruct = R"(title=проба
+minimize
+vx=300
+vy=5
+fn1=b_up.bmp
+fn2=b_mv.bmp
+fn3=b_dn.bmp
+hint=Свернуть
+wav=no
+close
+vx=340
+vy=5
+fn1=b_up.bmp
+fn2=b_mv.bmp
+fn3=b_dn.bmp
+hint=Выход
+wav=click.wav
+vertexmain=[0,0;399,0;399,299;0,299]
+button 1
+vx=10
+vy=50
+fn1=b_up.bmp
+fn2=b_mv.bmp
+fn3=b_dn.bmp
+go=screen2
+hint=Второй экран
+wav=click.wav
+button 1
+vx=60
+vy=50
+fn1=b_up.bmp
+fn2=b_mv.bmp
+fn3=b_dn.bmp
+go=caseon
+hint=Учёт регистра
+wav=no
+switchone 1
+vx=10
+vy=120
+fn1=s0.bmp
+fn2=s1.bmp
+fn3=s2.bmp
+fn4=s3.bmp
+state=off
+store=on
+goup=caseoff
+godown=caseon
+hint=Переключатель
+wav=no
+switchgrp 1
+vx=10
+vy=200
+fn1=s0.bmp
+fn2=s1.bmp
+fn3=s2.bmp
+fn4=s3.bmp
+state=on
+store=on
+group=1
+go=caseoff
+hint=Первый
+wav=no
+switchgrp 1
+vx=60
+vy=200
+fn1=s0.bmp
+fn2=s1.bmp
+fn3=s2.bmp
+fn4=s3.bmp
+state=off
+store=on
+group=1
+go=caseon
+hint=Второй
+wav=no
+_screen=bg1.bmp
+_text 1
+vx=150
+vy=250
+vw=390
+font=Arial
+size=10
+style=bold
+color=0,0,0
+value=Готово
+ident=statusline
+number=1
+_path 2
+vx=100
+vy=100
+vw=300
+vh=120
+pathdef=c:\games
+hint=Папка
+button 2
+vx=10
+vy=50
+fn1=b_up.bmp
+fn2=b_mv.bmp
+fn3=b_dn.bmp
+go=1
+hint=Назад
+wav=no
+_screen=bg2.bmp
+)";
+
+std::vector<TContainerEntry> Pictures() {
+    return {{"b_up.bmp", test::Bmp(30, 20, kUp)},    {"b_mv.bmp", test::Bmp(30, 20, kMv)},
+            {"b_dn.bmp", test::Bmp(30, 20, kDn)},    {"s0.bmp", test::Bmp(30, 20, kSwUp)},
+            {"s1.bmp", test::Bmp(30, 20, kSwMvUp)},  {"s2.bmp", test::Bmp(30, 20, kSwMvDn)},
+            {"s3.bmp", test::Bmp(30, 20, kSwDn)},    {"bg1.bmp", test::Bmp(400, 300, kBg1)},
+            {"bg2.bmp", test::Bmp(400, 300, kBg2)}};
+}
+
+QApplication& App() { return *qApp; }
+
+// Targets that remember what reached them, standing in for the panes of later issues.
+struct TRecordingTargets : TCommandTargets {
+    std::vector<std::string> calls;
+    void ShowHelpTopic(const std::string&, const std::string& topic) override { calls.push_back("help " + topic); }
+    void TreeSetPendingDocument(const std::string& d) override { calls.push_back("pending " + d); }
+};
+
+struct TWindow {
+    test::TTestDisc disc;
+    TDriveMap drives;
+    TClickSound sounds;
+    TRecordingTargets targets;
+    std::unique_ptr<TMainForm> form;
+
+    explicit TWindow(const char* text = kStruct, std::vector<TContainerEntry> pictures = Pictures())
+        : disc(text, std::move(pictures)), drives((App(), disc.disc), disc.Folders().data) {
+        disc.folder.Write("disc/click.wav", test::Wav(200));
+        Start();
+    }
+    void Start() {
+        TStartOptions options;
+        options.animations = false;
+        form = std::make_unique<TMainForm>(drives, disc.Folders(), sounds, targets, options);
+        if (form->Creation() == TMainForm::TCreation::Normal) {
+            form->ShowMainWindow();
+            QTest::qWaitForWindowExposed(form.get());
+        }
+    }
+    void Restart() {
+        form.reset();
+        Start();
+    }
+    QColor Pixel(int x, int y) { return form->grab().toImage().pixelColor(x, y); }
+};
+
+// Waits until the condition holds; the bound only keeps a broken fade from hanging the suite.
+template <typename F>
+bool WaitFor(F done) {
+    for (int i = 0; i < 500 && !done(); ++i) QTest::qWait(10);
+    return done();
+}
+
+bool Near(QColor a, QColor b) {
+    return std::abs(a.red() - b.red()) <= 1 && std::abs(a.green() - b.green()) <= 1 && std::abs(a.blue() - b.blue()) <= 1;
+}
+
+TEST(MainForm, StartsOnScreenOneWithItsPicturesAndShape) {
+    TWindow w;
+    ASSERT_EQ(w.form->Creation(), TMainForm::TCreation::Normal);
+    EXPECT_EQ(w.form->Title, "\xCF\xF0\xEE\xE1\xE0");  // "Проба", first letter upper-cased
+    EXPECT_EQ(w.form->windowTitle(), QString::fromUtf8("Проба"));
+    EXPECT_EQ(w.form->size(), QSize(400, 300));
+    EXPECT_EQ(w.form->CurrentScreen, 0);
+    EXPECT_EQ(w.form->ButtonPictures.size(), 4u);  // two buttons, then the window buttons
+    EXPECT_EQ(w.Pixel(5, 5), kBg1);
+    EXPECT_EQ(w.Pixel(20, 60), kUp);   // up pictures are part of the background
+    EXPECT_EQ(w.Pixel(20, 130), kSwUp);
+    EXPECT_EQ(w.Pixel(20, 210), kSwDn);  // the selected member shows its down picture
+    EXPECT_TRUE(w.form->Shape().contains(QPoint(200, 150)));
+    // The status line's text area paints its value.
+    ASSERT_NE(w.form->TextMsg(), nullptr);
+    EXPECT_EQ(w.form->TextMsg()->Text(0), "\xC3\xEE\xF2\xEE\xE2\xEE");
+}
+
+TEST(MainForm, HoverFadesReachTheirTargetAndBack) {
+    TWindow w;
+    QTest::mouseMove(w.form.get(), QPoint(25, 60));
+    EXPECT_TRUE(w.form->ButtonPictures[0].hovered);
+    ASSERT_TRUE(WaitFor([&] { return !w.form->ButtonPictures[0].effect->Running(); }));
+    EXPECT_TRUE(Near(w.Pixel(25, 60), kMv)) << w.Pixel(25, 60).name().toStdString();
+    QTest::mouseMove(w.form.get(), QPoint(200, 280));
+    EXPECT_FALSE(w.form->ButtonPictures[0].hovered);
+    ASSERT_TRUE(WaitFor([&] { return !w.form->ButtonPictures[0].effect->Running(); }));
+    EXPECT_TRUE(Near(w.Pixel(25, 60), kUp));
+}
+
+TEST(MainForm, LeavingHalfwayFadesBackFromTheLevelReached) {
+    TWindow w;
+    TEffBtnCar& effect = *w.form->ButtonPictures[0].effect;
+    QTest::mouseMove(w.form.get(), QPoint(25, 60));
+    ASSERT_TRUE(WaitFor([&] { return !effect.Shown().isNull() && effect.Shown().pixelColor(1, 1).green() > 60; }));
+    QTest::mouseMove(w.form.get(), QPoint(200, 280));
+    // The first frame of the way back is no greener than the frame the hover had reached.
+    const int reached = effect.Shown().pixelColor(1, 1).green();
+    ASSERT_TRUE(WaitFor([&] { return !effect.Running(); }));
+    EXPECT_GT(reached, 0);
+    EXPECT_TRUE(Near(w.Pixel(25, 60), kUp));
+}
+
+TEST(MainForm, PressAndReleaseRunTheCommandOnce) {
+    TWindow w;
+    QTest::mouseMove(w.form.get(), QPoint(75, 60));
+    QTest::mousePress(w.form.get(), Qt::LeftButton, {}, QPoint(75, 60));
+    EXPECT_TRUE(w.form->ButtonPictures[1].pressed);
+    EXPECT_FALSE(w.form->MatchCase);  // nothing runs on the press
+    QTest::mouseRelease(w.form.get(), Qt::LeftButton, {}, QPoint(75, 60));
+    EXPECT_TRUE(w.form->MatchCase);
+    EXPECT_FALSE(w.form->ButtonPictures[1].pressed);
+    // A second release without a press runs nothing and fades from down to up.
+    w.form->MatchCase = false;
+    QTest::mouseRelease(w.form.get(), Qt::LeftButton, {}, QPoint(75, 60));
+    EXPECT_FALSE(w.form->MatchCase);
+}
+
+TEST(MainForm, EdgePixelsHitNothing) {
+    TWindow w;
+    // The button spans 60..90 x 50..70; its edges are outside.
+    QTest::mousePress(w.form.get(), Qt::LeftButton, {}, QPoint(60, 60));
+    EXPECT_FALSE(w.form->ButtonPictures[1].pressed);
+    QTest::mousePress(w.form.get(), Qt::RightButton, {}, QPoint(61, 51));
+    EXPECT_TRUE(w.form->ButtonPictures[1].pressed);  // any mouse button presses
+}
+
+TEST(MainForm, ShiftTogglesASwitchWithoutItsCommand) {
+    TWindow w;
+    RSwthOne& sw = w.form->Model.ScreenSwitches[0][0];
+    w.form->MatchCase = false;
+    QTest::mousePress(w.form.get(), Qt::LeftButton, Qt::ShiftModifier, QPoint(20, 130));
+    EXPECT_TRUE(sw.state);
+    EXPECT_FALSE(w.form->MatchCase);  // godown "caseon" did not run
+    QTest::mousePress(w.form.get(), Qt::LeftButton, {}, QPoint(20, 130));
+    EXPECT_FALSE(sw.state);
+    QTest::mousePress(w.form.get(), Qt::LeftButton, {}, QPoint(20, 130));
+    EXPECT_TRUE(sw.state);
+    EXPECT_TRUE(w.form->MatchCase);  // now it ran
+}
+
+TEST(MainForm, GroupMembersExcludeEachOther) {
+    TWindow w;
+    auto& g = w.form->Model.ScreenGroups[0];
+    ASSERT_TRUE(g[0].state);
+    w.form->MatchCase = false;
+    QTest::mousePress(w.form.get(), Qt::LeftButton, {}, QPoint(70, 210));
+    EXPECT_TRUE(g[1].state);
+    EXPECT_FALSE(g[0].state);
+    EXPECT_TRUE(w.form->MatchCase);
+    EXPECT_EQ(w.Pixel(20, 210), kSwUp);
+    // Pressing the selected member changes nothing and runs nothing.
+    w.form->MatchCase = false;
+    QTest::mousePress(w.form.get(), Qt::LeftButton, {}, QPoint(70, 210));
+    EXPECT_TRUE(g[1].state);
+    EXPECT_FALSE(w.form->MatchCase);
+}
+
+TEST(MainForm, ScreenSwitchResizesThePictureSets) {
+    TWindow w;
+    QTest::mousePress(w.form.get(), Qt::LeftButton, {}, QPoint(25, 60));
+    QTest::mouseRelease(w.form.get(), Qt::LeftButton, {}, QPoint(25, 60));
+    EXPECT_EQ(w.form->CurrentScreen, 1);
+    EXPECT_EQ(w.form->ButtonPictures.size(), 3u);
+    EXPECT_EQ(w.form->SwitchPictures.size(), 0u);
+    EXPECT_EQ(w.form->GroupPictures.size(), 0u);
+    EXPECT_EQ(w.form->size(), QSize(400, 300));
+    EXPECT_EQ(w.Pixel(5, 5), kBg2);
+    // The path box of screen 2 shows, with its default text.
+    ASSERT_EQ(w.form->PathInputBox()->Count(), 1u);
+    EXPECT_TRUE(w.form->PathInputBox()->Box(0)->isVisible());
+    EXPECT_EQ(w.form->PathInputBox()->Box(0)->text(), QString("c:\\games"));
+    // Back with the numeric command "1": the sets grow again.
+    w.form->ExecuteCommand("1", "1", 1, 0, 0);
+    EXPECT_EQ(w.form->CurrentScreen, 0);
+    EXPECT_EQ(w.form->ButtonPictures.size(), 4u);
+    EXPECT_EQ(w.form->SwitchPictures.size(), 1u);
+    EXPECT_EQ(w.form->GroupPictures.size(), 2u);
+    EXPECT_FALSE(w.form->PathInputBox()->Box(0)->isVisible());
+    // A screen the description does not have is refused.
+    w.form->ExecuteCommand("screen9=x.htm", "", 1, 0, 0);
+    EXPECT_EQ(w.form->CurrentScreen, 0);
+}
+
+TEST(MainForm, StoredStatesAndPathsSurviveARestart) {
+    TWindow w;
+    QTest::mousePress(w.form.get(), Qt::LeftButton, {}, QPoint(20, 130));  // switch down
+    QTest::mousePress(w.form.get(), Qt::LeftButton, {}, QPoint(70, 210));  // second member
+    w.form->ExecuteCommand("2", "2", 1, 0, 0);
+    w.form->PathInputBox()->Box(0)->setText("d:\\x");
+    w.Restart();
+    EXPECT_TRUE(w.form->Model.ScreenSwitches[0][0].state);
+    EXPECT_FALSE(w.form->Model.ScreenGroups[0][0].state);
+    EXPECT_TRUE(w.form->Model.ScreenGroups[0][1].state);
+    EXPECT_EQ(w.Pixel(20, 130), kSwDn);
+    EXPECT_EQ(w.form->PathInputBox()->Box(0)->text(), QString("d:\\x"));
+    TRegistry reg(w.disc.Folders().config);
+    ASSERT_TRUE(reg.OpenKey("SOFTWARE\\Quarnelo\\\xCF\xF0\xEE\xE1\xE0", false));
+    EXPECT_TRUE(reg.ReadBool("SwOne00"));
+    EXPECT_TRUE(reg.ReadBool("SwGrp01"));
+    EXPECT_TRUE(reg.ReadBool("Wav"));  // the options were written back on the first run
+}
+
+TEST(MainForm, ASecondCopyWithTheSameTitleExitsWithoutAWindow) {
+    TWindow w;
+    TRecordingTargets targets;
+    TClickSound sounds;
+    TStartOptions options;
+    options.animations = false;
+    TMainForm second(w.drives, w.disc.Folders(), sounds, targets, options);
+    EXPECT_EQ(second.Creation(), TMainForm::TCreation::SecondCopy);
+    EXPECT_TRUE(second.DocumentMode);
+    EXPECT_FALSE(second.isVisible());
+    EXPECT_TRUE(second.ButtonPictures.empty());
+}
+
+TEST(MainForm, MissingContainerOrDescriptionEndsCreation) {
+    App();
+    test::TTestDisc disc("title=x\n");
+    TDriveMap drives(disc.folder.Path() / "nowhere", disc.Folders().data);
+    TClickSound sounds;
+    TCommandTargets targets;
+    TMainForm form(drives, disc.Folders(), sounds, targets, {});
+    EXPECT_EQ(form.Creation(), TMainForm::TCreation::NoContainer);
+    EXPECT_FALSE(form.CreationMessage().empty());
+
+    disc.folder.Write("disc2/Vuv.dhl", WriteContainer({{"Other.cfs", "x"}}));
+    TDriveMap drives2(disc.folder.Path() / "disc2", disc.Folders().data);
+    TMainForm form2(drives2, disc.Folders(), sounds, targets, {});
+    EXPECT_EQ(form2.Creation(), TMainForm::TCreation::NoDescription);
+}
+
+TEST(MainForm, TheBusyFlagDropsCommands) {
+    TWindow w;
+    SetBusy(true);
+    w.form->ExecuteCommand("2", "click.wav", 0, 0, 0);
+    w.form->ExecuteCommand("caseon", "", 0, 0, 0);
+    SetBusy(false);
+    EXPECT_EQ(w.form->CurrentScreen, 0);
+    EXPECT_FALSE(w.form->MatchCase);
+    EXPECT_TRUE(w.sounds.Played().empty());  // no sound either
+    w.form->ExecuteCommand("caseon", "", 0, 0, 0);
+    EXPECT_TRUE(w.form->MatchCase);
+}
+
+TEST(MainForm, ClickSoundsFollowTheRule) {
+    TWindow w;
+    w.form->ExecuteCommand("caseon", "click.wav", 0, 0, 0);
+    w.form->ExecuteCommand("caseon", "click.wav", 1, 0, 0);  // silent
+    w.form->ExecuteCommand("caseon", "no", 0, 0, 0);
+    w.form->ExecuteCommand("caseon", "", 0, 0, 0);
+    ASSERT_EQ(w.sounds.Played().size(), 1u);
+    EXPECT_EQ(w.sounds.Played()[0].file, w.disc.disc / "click.wav");
+    EXPECT_FALSE(w.sounds.Played()[0].toEnd);
+    w.form->Settings.Wav = false;
+    w.form->ExecuteCommand("caseon", "click.wav", 0, 0, 0);
+    EXPECT_EQ(w.sounds.Played().size(), 1u);
+}
+
+TEST(MainForm, ExitButtonsSoundIsPlayedToItsEndAtDestruction) {
+    TWindow w;
+    bool terminated = false;
+    w.form->OnTerminate = [&] { terminated = true; };
+    // The close button is the last button of screen 1; release it as a click would.
+    const RBtn close = w.form->Model.ScreenButtons[0][3];
+    ASSERT_EQ(close.go, "exit");
+    QTest::mousePress(w.form.get(), Qt::LeftButton, {}, QPoint(close.vx + 5, close.vy + 5));
+    QTest::mouseRelease(w.form.get(), Qt::LeftButton, {}, QPoint(close.vx + 5, close.vy + 5));
+    EXPECT_EQ(w.form->ExitButton, 3);
+    EXPECT_TRUE(terminated);            // the closing sequence ran (no animation in tests)
+    EXPECT_TRUE(w.sounds.Played().empty());  // not at the click
+    w.form.reset();
+    ASSERT_EQ(w.sounds.Played().size(), 1u);
+    EXPECT_EQ(w.sounds.Played()[0].file, w.disc.disc / "click.wav");
+    EXPECT_TRUE(w.sounds.Played()[0].toEnd);
+    EXPECT_TRUE(w.sounds.Played()[0].completed);
+}
+
+TEST(MainForm, ExitFromAKeyUsesButtonZerosSound) {
+    TWindow w;
+    w.form->OnTerminate = [] {};
+    w.form->ExecuteCommand("exit", "exit", 1, 0, 0);
+    EXPECT_EQ(w.form->ExitButton, 0);
+    w.form->ExecuteCommand("EXIT", "", 1, 0, 0);  // capitals are not exit
+}
+
+TEST(MainForm, F1ShowsTheTopicOfTheScreen) {
+    TWindow w;
+    QTest::keyClick(w.form.get(), Qt::Key_F1);
+    w.form->ExecuteCommand("2", "", 1, 0, 0);
+    QTest::keyClick(w.form.get(), Qt::Key_F1);
+    w.form->ExecuteCommand("help", "help", 1, 0, 0);
+    EXPECT_EQ(w.targets.calls, (std::vector<std::string>{"help Topic12", "help Topic13", "help Topic13"}));
+}
+
+TEST(MainForm, ScreenCommandWithADocumentSetsThePendingDocument) {
+    TWindow w;
+    w.form->ExecuteCommand("Screen2=doc.htm", "", 1, 0, 0);
+    EXPECT_EQ(w.form->CurrentScreen, 1);
+    EXPECT_EQ(w.targets.calls, (std::vector<std::string>{"pending d:\\doc.htm"}));
+}
+
+TEST(StatusLine, BlinksAndSkipsEqualTexts) {
+    TWindow w;
+    TTextMsg& text = *w.form->TextMsg();
+    TStatusLine& status = *w.form->StatusLine();
+    const int before = text.RepaintRequests();
+    text.SetText(text.Text(0), -1, true);  // equal: nothing
+    EXPECT_EQ(text.RepaintRequests(), before);
+    status.Show("abc");
+    EXPECT_EQ(text.Text(0), "abc");
+    EXPECT_TRUE(status.Blinking());
+    status.Tick();  // counter 1: hidden
+    EXPECT_EQ(text.Text(0), "");
+    status.Tick();  // counter 2: shown
+    EXPECT_EQ(text.Text(0), "abc");
+    status.Show("new");  // restarts from the new text
+    EXPECT_EQ(status.Counter(), 1);
+    for (int i = 0; i < 40; ++i) status.Tick();
+    EXPECT_FALSE(status.Blinking());
+    EXPECT_EQ(text.Text(0), "");
+}
+
+}  // namespace
+}  // namespace vitrina

@@ -1,0 +1,74 @@
+#pragma once
+// A small disc written by the test: pictures of plain colours, a description in 1251, and a
+// fresh VITRINA_HOME, so every window test starts from a clean user.
+#include <QBuffer>
+#include <QImage>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/cp1251.h"
+#include "platform/drive_map.h"
+#include "resources/container_writer.h"
+#include "resources/description_scrambler.h"
+#include "support/temp_folder.h"
+
+namespace vitrina::test {
+
+inline std::string Bmp(int w, int h, QColor colour) {
+    QImage image(w, h, QImage::Format_RGB888);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return bytes.toStdString();
+}
+
+// A WAV of silence, short enough for tests that play it to the end.
+inline std::string Wav(int milliseconds) {
+    const int rate = 8000;
+    const std::uint32_t samples = std::uint32_t(rate * milliseconds / 1000);
+    std::string w = "RIFF";
+    auto u32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) w += char((v >> (8 * i)) & 0xFF); };
+    auto u16 = [&](std::uint16_t v) { w += char(v & 0xFF); w += char(v >> 8); };
+    u32(36 + samples);
+    w += "WAVEfmt ";
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(rate);
+    u32(rate);
+    u16(1);
+    u16(8);
+    w += "data";
+    u32(samples);
+    w += std::string(samples, char(0x80));
+    return w;
+}
+
+struct TTestDisc {
+    TTempFolder folder;
+    std::filesystem::path disc;
+    std::filesystem::path home;
+
+    // structText is UTF-8 here and 1251 in the container; lines end with CR LF there.
+    explicit TTestDisc(const std::string& structText, std::vector<TContainerEntry> pictures = {}) {
+        disc = folder.Path() / "disc";
+        home = folder.Path() / "home";
+        std::filesystem::create_directories(disc);
+        std::string text;
+        for (char c : Utf8ToCp1251(structText)) {
+            if (c == '\n') text += "\r\n";
+            else text += c;
+        }
+        pictures.push_back({"Struct.cfs", ScrambleDescription(text)});
+        folder.Write("disc/Vuv.dhl", WriteContainer(pictures));
+        ::setenv("VITRINA_HOME", home.c_str(), 1);
+    }
+    TUserFolders Folders() const { return TUserFolders::FromEnvironment(); }
+};
+
+}  // namespace vitrina::test
