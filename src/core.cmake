@@ -32,3 +32,13 @@ target_sources(vitrina_core PRIVATE
   src/media/super_timer.cpp
   src/imaging/blend.cpp
 )
+
+# The HTML pane's logic: document URLs, content types, history and visited lists, link rules,
+# visit groups.
+target_sources(vitrina_core PRIVATE
+  src/html/doc_url.cpp
+  src/html/doc_mime.cpp
+  src/html/history_list.cpp
+  src/panes/follow_link.cpp
+  src/panes/visit_groups.cpp
+)
