@@ -96,7 +96,9 @@ int main(int argc, char** argv) {
         std::cerr << "vitrina: " << form->CreationMessage() << "\n";
         return 0;
     }
-    form->OnTerminate = [] { QCoreApplication::quit(); };
+    // exit, not quit: quit asks the windows to close, and the main window refuses (it closes
+    // through its animation, which is what ends here).
+    form->OnTerminate = [] { QCoreApplication::exit(0); };
     form->ShowMainWindow();
 
     int rc = 0;
@@ -109,7 +111,7 @@ int main(int argc, char** argv) {
                 std::cerr << "vitrina: cannot write " << line.screenshot << "\n";
                 rc = 1;
             }
-            QCoreApplication::quit();
+            QCoreApplication::exit(0);
         });
     });
     const int loop = app.exec();
