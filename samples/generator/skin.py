@@ -218,8 +218,10 @@ def caption_styles():
 
 
 def switchone(screen, x, y, pics, w, up, down, goup, godown, hint, state=False, store=False, h=26):
-    txu, ty, bx, by = caption_keys(up, w - 14, h)
+    # The lamp takes the left 14 pixels; captions are centred in the rest.
+    txu, ty, _, by = caption_keys(up, w - 14, h)
     txd, _, _, _ = caption_keys(down, w - 14, h)
+    bx = w - 2
     return (["switchone %d" % screen, "  vx=%d; vy=%d" % (x, y),
              "  textcaptionup=%s; textcaptiondn=%s" % (up, down),
              "  texttxup=%d; texttyup=%d; textbxup=%d; textbyup=%d" % (txu + 14, ty, bx, by),
@@ -230,7 +232,10 @@ def switchone(screen, x, y, pics, w, up, down, goup, godown, hint, state=False, 
 
 
 def switchgrp(screen, x, y, pics, w, caption, group, go, hint, state=False, store=False, h=26, head=None):
-    tx, ty, bx, by = caption_keys(caption, w - 14, h)
+    # "2d" and "3d" are drawn in capitals.
+    shown = caption.upper() if caption.lower() in ("2d", "3d") else caption
+    tx, ty, _, by = caption_keys(shown, w - 14, h)
+    bx = w - 2
     return ([head or "switchgrp %d" % screen, "  vx=%d; vy=%d" % (x, y),
              "  textcaptionup=%s; textcaptiondn=%s" % (caption, caption),
              "  texttx=%d; textty=%d; textbx=%d; textby=%d" % (tx + 14, ty, bx, by)]
