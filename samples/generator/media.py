@@ -1,7 +1,7 @@
 """Sounds, songs and clips of the sample disc, synthesised and drawn here.
 
 Click sounds are plain 16-bit PCM WAV (the sound-effect player takes nothing else); songs are
-MP3; clips are MPEG-4 part 2 in AVI. ffmpeg encodes with bit-exact flags so reruns match.
+MP3; clips are MPEG-4 video (the Xvid kind) in AVI. ffmpeg encodes with bit-exact flags so reruns match.
 """
 import math
 import os

@@ -64,7 +64,6 @@ def vgrad(w, h, top, bottom):
 def brushed(img, box, seed, strength=6):
     """Faint horizontal streaks, like brushed metal; seeded so the art is reproducible."""
     rnd = random.Random(seed)
-    d = ImageDraw.Draw(img)
     x0, y0, x1, y1 = box
     px = img.load()
     for y in range(y0, y1):
@@ -72,7 +71,6 @@ def brushed(img, box, seed, strength=6):
         for x in range(x0, x1, 1):
             r, g, b = px[x, y]
             px[x, y] = (max(0, min(255, r + delta)), max(0, min(255, g + delta)), max(0, min(255, b + delta)))
-    return d
 
 
 def bevel(d, box, hi, lo, width=1):

@@ -158,7 +158,7 @@ def piston_frames():
     return frames
 
 
-def slide(kind, seed):
+def slide(kind):
     w, h = 600, 340
     img = P.vgrad(w, h, (40, 64, 96), (10, 20, 36))
     d = ImageDraw.Draw(img)
@@ -197,7 +197,7 @@ def build(images, slides):
     font_sample().save(os.path.join(images, "shrift.png"), optimize=True)
     frames = piston_frames()
     frames[0].save(os.path.join(images, "..", "piston.gif"), save_all=True, append_images=frames[1:], duration=80, loop=0)
-    P.save_bmp(slide("car", 1), os.path.join(slides, "obshiy_vid.bmp"))
-    P.save_bmp(slide("fuses", 2), os.path.join(slides, "montazhny_blok.bmp"))
+    P.save_bmp(slide("car"), os.path.join(slides, "obshiy_vid.bmp"))
+    P.save_bmp(slide("fuses"), os.path.join(slides, "montazhny_blok.bmp"))
     for kind, name in (("engine", "dvigatel.jpg"), ("brake", "tormoza.jpg"), ("wiring", "zazhiganie.jpeg")):
-        slide(kind, 3).convert("RGB").save(os.path.join(slides, name), quality=82)
+        slide(kind).convert("RGB").save(os.path.join(slides, name), quality=82)

@@ -181,7 +181,7 @@ def sym_x(d, w, h, o, c):
 
 # ---- description writers ----------------------------------------------------------------------
 
-def caption_keys(caption, w, h, prefix="text"):
+def caption_keys(caption, w, h):
     tx = max(4, int((w - P.caption_width(caption, CAPTION_POINTS)) // 2))
     return tx, max(1, (h - 15) // 2), w - 2, h - 3
 
@@ -526,7 +526,7 @@ def build(out_skin):
     icon = Image.new("RGBA", (32, 32), (0, 0, 0, 0))
     d = ImageDraw.Draw(icon)
     d.rounded_rectangle((0, 0, 31, 31), 6, fill=(22, 40, 66, 255), outline=(170, 188, 206, 255))
-    Skin.emblem(sk, icon, 2, 2)
+    sk.emblem(icon, 2, 2)
     icon.save(os.path.join(out_skin, "vitrina.ico"), sizes=[(16, 16), (32, 32)])
     sk.names.add("vitrina.ico")
 
