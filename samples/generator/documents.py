@@ -173,7 +173,8 @@ doc("ku_korroziya.htm", "Защита от коррозии",
     p("Осматривайте днище и пороги каждую весну. Очаги коррозии зачистите до металла, обработайте преобразователем "
       "ржавчины и покройте грунтом."), charset=False)
 doc("ku_kraska.htm", "Уход за лакокрасочным покрытием",
-    p("Мойте автомобиль в тени, холодной водой. Полировку с воском выполняйте два раза в год."))
+    p("Мойте автомобиль в тени, холодной водой. Полировку с воском выполняйте два раза в год."),
+    img("images/polirovka.jpg", "Отполированное крыло"))
 
 chapter("ho", "Ходовая часть")
 doc("ho_obzor.htm", "Ходовая часть: общие сведения",
@@ -365,6 +366,8 @@ def build(documents, files):
         img("../images/shrift.png", "Образец шрифта")])))
     thesaurus(documents)
     pictures.build(os.path.join(documents, "images"), os.path.join(files, "slides"))
+    # This picture is only on disk: the page in the store still shows it.
+    pictures.build_loose(os.path.join(files, "images"))
 
     # Loose files beside the store: read from disk when the store lacks them.
     write_1251(os.path.join(files, "dop_primechaniya.htm"), page("Примечания", "\n".join([

@@ -201,3 +201,17 @@ def build(images, slides):
     P.save_bmp(slide("fuses"), os.path.join(slides, "montazhny_blok.bmp"))
     for kind, name in (("engine", "dvigatel.jpg"), ("brake", "tormoza.jpg"), ("wiring", "zazhiganie.jpeg")):
         slide(kind).convert("RGB").save(os.path.join(slides, name), quality=82)
+
+
+def polish_photo():
+    """A polished wing with a highlight; kept on disk only, to show pictures read from beside the store."""
+    img = P.vgrad(320, 200, (150, 24, 30), (60, 8, 12))
+    d = ImageDraw.Draw(img)
+    for k in range(40):
+        d.line([(40 + k * 4, 20), (140 + k * 4, 180)], fill=(200 + k, 120 + k * 2, 130 + k * 2))
+    return img.filter(ImageFilter.GaussianBlur(6))
+
+
+def build_loose(images):
+    os.makedirs(images, exist_ok=True)
+    polish_photo().save(os.path.join(images, "polirovka.jpg"), quality=85)
