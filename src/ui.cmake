@@ -18,3 +18,14 @@ target_link_libraries(vitrina_ui PUBLIC vitrina_core Qt6::Gui Qt6::Widgets Qt6::
 
 add_executable(vitrina src/app/main.cpp)
 target_link_libraries(vitrina PRIVATE vitrina_ui)
+
+# The HTML engine classes and the HTML pane.
+find_package(Qt6 REQUIRED COMPONENTS WebEngineWidgets)
+target_sources(vitrina_ui PRIVATE
+  src/html/doc_scheme_handler.cpp
+  src/html/doc_engine.cpp
+  src/html/doc_page.cpp
+  src/html/frame_viewer.cpp
+  src/html/html_viewer.cpp
+)
+target_link_libraries(vitrina_ui PUBLIC Qt6::WebEngineWidgets)

@@ -1,0 +1,30 @@
+#pragma once
+// Serves the engine every document, frame, style and picture by its Windows path, through the
+// document store first and the disk second (TComprStream).
+#include <QSize>
+#include <QWebEngineUrlSchemeHandler>
+
+namespace vitrina {
+
+class TDocumentFiles;
+
+class TDocSchemeHandler : public QWebEngineUrlSchemeHandler {
+public:
+    TDocSchemeHandler(const TDocumentFiles& files, QObject* parent = nullptr);
+
+    void requestStarted(QWebEngineUrlRequestJob* job) override;
+
+    // LastPictureSize: the size of the last picture file served; empty before the first.
+    QSize LastPictureSize() const { return lastPictureSize_; }
+    int RequestCount() const { return requests_; }
+
+    // Registers the scheme with the engine; must run before the application object exists.
+    static void RegisterScheme();
+
+private:
+    const TDocumentFiles& files_;
+    QSize lastPictureSize_;
+    int requests_ = 0;
+};
+
+}  // namespace vitrina

@@ -1,0 +1,412 @@
+#include "html/frame_viewer.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QRandomGenerator>
+#include <QWebEngineLoadingInfo>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
+
+#include <cmath>
+
+#include "html/doc_engine.h"
+#include "html/doc_page.h"
+#include "html/doc_url.h"
+#include "platform/cp1251.h"
+
+namespace vitrina {
+namespace {
+
+const char kScriptName[] = "vitrina-viewer";
+
+// Runs in every document and frame, in a world of its own that the documents' scripts cannot
+// see. __CONFIG__ and __MARKER__ are filled in by InstallScript.
+const char kViewerScript[] = R"JS(
+(function () {
+  if (window.__vitrina) return;
+  const V = window.__vitrina = { config: __CONFIG__, counter: 0 };
+  const marker = '__MARKER__';
+  function post(o) { console.log(marker + JSON.stringify(o)); }
+  function isFrame(el) { return el && (el.tagName === 'FRAME' || el.tagName === 'IFRAME'); }
+  function linkOf(n) {
+    for (; n && n.nodeType === 1; n = n.parentNode)
+      if ((n.tagName === 'A' || n.tagName === 'AREA') && n.hasAttribute('href')) return n;
+    return null;
+  }
+  function baseTarget() { const b = document.querySelector('base[target]'); return b ? b.target : ''; }
+  function styleText(c) {
+    let s = ':where(html){color:' + c.text + '}';
+    if (!c.bodyLink) s += ':where(a:link){color:' + c.link + '}';
+    s += ':where(a[data-vitrina-visited]){color:' + (c.bodyVlink || c.visited) + '}';
+    if (c.overActive) s += ':where(a[href]:hover){color:' + c.over + '}';
+    if (c.noUnderline) s += ':where(a[href]){text-decoration:none}';
+    return s;
+  }
+  V.markVisited = function () {
+    const set = new Set(V.config.visitedUrls);
+    for (const a of document.querySelectorAll('a[href],area[href]')) {
+      let u = a.href;
+      try { u = decodeURI(u); } catch (e) {}
+      if (set.has(u.toLowerCase())) a.setAttribute('data-vitrina-visited', '');
+      else a.removeAttribute('data-vitrina-visited');
+    }
+  };
+  V.apply = function (c) {
+    if (c) V.config = c;
+    const d = document, root = d.documentElement;
+    if (!root) return;
+    let st = d.getElementById('__vitrina_defaults');
+    if (!st) { st = d.createElement('style'); st.id = '__vitrina_defaults'; }
+    const cc = Object.assign({}, V.config), b = d.body;
+    if (b && b.getAttribute('link')) cc.bodyLink = true;
+    if (b && b.getAttribute('vlink')) cc.bodyVlink = b.getAttribute('vlink');
+    st.textContent = styleText(cc);
+    const head = d.head || root;
+    if (head.firstChild !== st) head.insertBefore(st, head.firstChild);
+    if (b && d.contentType && d.contentType.startsWith('image/')) b.style.background = V.config.background;
+    V.markVisited();
+  };
+  V.applyAll = function (c) {
+    V.apply(c);
+    for (let i = 0; i < window.frames.length; ++i) {
+      try { const f = window.frames[i]; if (f.__vitrina) f.__vitrina.applyAll(c); } catch (e) {}
+    }
+  };
+  V.frame = function (spec) {
+    if (!spec) return window;
+    if (spec === '*') {
+      let w = window;
+      for (;;) {
+        const ae = w.document.activeElement;
+        if (isFrame(ae) && ae.contentWindow) w = ae.contentWindow; else return w;
+      }
+    }
+    function search(w) {
+      for (let i = 0; i < w.frames.length; ++i) {
+        try { const f = w.frames[i]; if (f.name === spec) return f; const r = search(f); if (r) return r; } catch (e) {}
+      }
+      return null;
+    }
+    return search(window);
+  };
+  V.objectAt = function (x, y) {
+    let d = document, el = d.elementFromPoint(x, y);
+    while (isFrame(el)) {
+      let cd = null;
+      try { cd = el.contentDocument; } catch (e) {}
+      if (!cd) break;
+      const r = el.getBoundingClientRect();
+      x -= r.left + el.clientLeft; y -= r.top + el.clientTop;
+      d = cd; el = d.elementFromPoint(x, y);
+    }
+    if (!el) return { any: false };
+    if (el.tagName === 'IMG' || (el.tagName === 'INPUT' && el.type === 'image')) {
+      if (!el.__vid) el.__vid = ++V.counter;
+      return { any: true, picture: true, alt: el.getAttribute('alt') || '', id: el.__vid + '@' + d.URL, src: el.src };
+    }
+    return { any: true, picture: false };
+  };
+  V.forms = function (spec) {
+    const w = V.frame(spec); if (!w) return [];
+    return Array.from(w.document.querySelectorAll('input,select,textarea,button')).map(el => ({
+      name: el.name || '',
+      list: el.tagName === 'SELECT' && !el.multiple && !(el.size > 1),
+      items: el.tagName === 'SELECT' ? Array.from(el.options).map(o => o.text) : [],
+      selected: el.tagName === 'SELECT' ? el.selectedIndex : -1 }));
+  };
+  V.find = function (spec, text, matchCase) {
+    const w = V.frame(spec); if (!w) return false;
+    return !!w.find(text, matchCase, false, false, false, false, false);
+  };
+  V.resetSelection = function (spec) {
+    const w = V.frame(spec); if (!w) return;
+    const s = w.getSelection(), n = w.document.body || w.document.documentElement;
+    s.removeAllRanges(); if (n) s.collapse(n, 0);
+  };
+  V.selectAll = function (spec) {
+    const w = V.frame(spec); if (!w) return;
+    const n = w.document.body || w.document.documentElement; if (n) w.getSelection().selectAllChildren(n);
+  };
+  V.selection = function (spec) { const w = V.frame(spec); return w ? w.getSelection().toString() : ''; };
+  V.title = function (spec) { const w = V.frame(spec); return w ? w.document.title : ''; };
+  V.url = function (spec) { const w = V.frame(spec); return w ? w.document.URL : ''; };
+  V.position = function (spec) { const w = V.frame(spec); return w ? Math.round(w.scrollY) : 0; };
+  V.setPosition = function (spec, y) { const w = V.frame(spec); if (w) w.scrollTo(w.scrollX, y); };
+
+  let lastHref = null;
+  function report(a) {
+    const href = a ? a.href : '';
+    if (href === lastHref) return;
+    lastHref = href;
+    post({ e: 'over', h: a ? a.getAttribute('href') : '', u: href,
+           t: a ? (a.getAttribute('target') || baseTarget()) : '', d: document.URL });
+  }
+  document.addEventListener('mouseover', e => report(linkOf(e.target)), true);
+  document.addEventListener('mouseout', e => { if (!linkOf(e.relatedTarget)) report(null); }, true);
+  // The defaults go in before the document's own styles, so that those win.
+  const watch = new MutationObserver(() => { if (document.documentElement) { watch.disconnect(); V.apply(); } });
+  if (document.documentElement) V.apply(); else watch.observe(document, { childList: true });
+  document.addEventListener('DOMContentLoaded', () => V.apply());
+})();
+)JS";
+
+QString CssColor(TColor color) {
+    return QStringLiteral("#%1%2%3")
+        .arg(color & 0xFF, 2, 16, QChar('0'))
+        .arg((color >> 8) & 0xFF, 2, 16, QChar('0'))
+        .arg((color >> 16) & 0xFF, 2, 16, QChar('0'));
+}
+
+// The form the injected script compares links in: decoded URL text, lower case.
+QString VisitedKey(const std::string& link) {
+    const QUrl url = DocUrl(link);
+    const QString text = url.isValid() ? url.toString(QUrl::FullyDecoded) : QString::fromUtf8(Cp1251ToUtf8(link));
+    return text.toLower();
+}
+
+QColor ToColor(TColor c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+
+}  // namespace
+
+TFrameViewer::TFrameViewer(TDocEngine& engine, QWidget* parent)
+    : QWebEngineView(parent), engine_(engine), page_(new TDocPage(engine.Profile(), this)) {
+    marker_ = QStringLiteral("\x01vitrina:%1:").arg(QRandomGenerator::global()->generate64(), 0, 36);
+    page_->ScriptMarker = marker_;
+    page_->OnLinkClicked = [this](const QUrl& url, bool main) { return LinkClicked(url, main); };
+    page_->OnNewWindowLink = [this](const QUrl& url) { NewWindowLink(url); };
+    page_->OnScriptMessage = [this](const QString& m) { ScriptMessage(m); };
+    setPage(page_);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    QWebEngineSettings* s = page_->settings();
+    s->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
+    s->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
+    s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+    connect(page_, &QWebEnginePage::loadingChanged, this,
+            [this](const QWebEngineLoadingInfo& info) { LoadingChanged(info); });
+    connect(page_, &QWebEnginePage::titleChanged, this, [this](const QString& title) {
+        if (SameText1251(DocPath(page_->url()), history_.Files().empty() ? "" : history_.Files()[history_.Index()]))
+            history_.SetTitle(Utf8ToCp1251(title.toUtf8().toStdString()));
+    });
+    ApplyDefaults();
+}
+
+TFrameViewer::~TFrameViewer() {
+    // The page must go before the profile it was made on.
+    setPage(nullptr);
+    delete page_;
+}
+
+void TFrameViewer::LoadFromFile(const std::string& file) {
+    const QUrl url = DocUrl(file);
+    if (!url.isValid()) {
+        if (OnLoadFailed) OnLoadFailed(this);
+        return;
+    }
+    pendingHistoryIndex_ = -1;
+    requested_ = url;
+    loading_ = true;
+    page_->load(url);
+}
+
+void TFrameViewer::Reload() {
+    if (page_->url().isValid()) {
+        requested_ = page_->url();
+        pendingHistoryIndex_ = history_.Index();
+        loading_ = true;
+        page_->triggerAction(QWebEnginePage::Reload);
+    }
+}
+
+std::string TFrameViewer::CurrentFile() const { return DocPath(page_->url()); }
+
+void TFrameViewer::SetHistoryIndex(int index) {
+    if (index < 0 || index >= history_.Count()) return;
+    if (index == history_.Index() && SameText1251(CurrentFile(), history_.Files()[index]) && !loading_) return;
+    pendingHistoryIndex_ = index;
+    requested_ = DocUrl(history_.Files()[index]);
+    loading_ = true;
+    page_->load(requested_);
+}
+
+void TFrameViewer::LoadingChanged(const QWebEngineLoadingInfo& info) {
+    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
+        loading_ = true;
+        // A load the engine started itself (a followed link) is a new visit.
+        if (info.url().adjusted(QUrl::RemoveFragment) != requested_.adjusted(QUrl::RemoveFragment)) {
+            pendingHistoryIndex_ = -1;
+            requested_ = info.url();
+        }
+        return;
+    }
+    if (info.status() == QWebEngineLoadingInfo::LoadStoppedStatus) return;
+    loading_ = false;
+    if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus) {
+        pendingHistoryIndex_ = -1;
+        if (OnLoadFailed) OnLoadFailed(this);
+        return;
+    }
+    const std::string file = DocPath(info.url());
+    const std::string title = Utf8ToCp1251(page_->title().toUtf8().toStdString());
+    if (pendingHistoryIndex_ >= 0 && pendingHistoryIndex_ < history_.Count()) {
+        history_.SetIndex(pendingHistoryIndex_);
+        history_.SetTitle(title);
+    } else if (!file.empty()) {
+        history_.Visit(file, title);
+    }
+    pendingHistoryIndex_ = -1;
+    if (OnHistoryChange) OnHistoryChange(this);
+}
+
+void TFrameViewer::AddVisitedLink(const std::string& link) {
+    if (visited_.Add(link)) InstallScript();
+}
+
+void TFrameViewer::CheckVisitedLinks() {
+    RunScript(QStringLiteral("__vitrina.applyAll(%1)").arg(ScriptConfig()), nullptr);
+}
+
+void TFrameViewer::SetDefaults(const std::string& fontName, TColor fontColor, int fontSize, TColor hotSpotColor,
+                               TColor background) {
+    defFontName_ = fontName;
+    defFontColor_ = fontColor;
+    defFontSize_ = fontSize;
+    defHotSpotColor_ = hotSpotColor;
+    defBackground_ = background;
+    ApplyDefaults();
+}
+
+void TFrameViewer::SetDefOverLinkColor(TColor color) {
+    defOverLinkColor_ = color;
+    ApplyDefaults();
+}
+
+void TFrameViewer::SetfvOptions(unsigned options) {
+    options_ = options;
+    ApplyDefaults();
+}
+
+void TFrameViewer::SetViewImages(bool on) { page_->settings()->setAttribute(QWebEngineSettings::AutoLoadImages, on); }
+
+void TFrameViewer::ApplyDefaults() {
+    QWebEngineSettings* s = page_->settings();
+    const QString family = QString::fromUtf8(Cp1251ToUtf8(defFontName_));
+    s->setFontFamily(QWebEngineSettings::StandardFont, family);
+    s->setFontFamily(QWebEngineSettings::SansSerifFont, family);
+    // Points at 96 dots per inch, as the documents were made for.
+    s->setFontSize(QWebEngineSettings::DefaultFontSize, std::max(1, static_cast<int>(std::lround(defFontSize_ * 96.0 / 72.0))));
+    page_->setBackgroundColor(ToColor(defBackground_));
+    InstallScript();
+    CheckVisitedLinks();
+}
+
+QString TFrameViewer::ScriptConfig() const {
+    QJsonArray visited;
+    for (const auto& link : visited_.Links()) visited.append(VisitedKey(link));
+    QJsonObject c{{"text", CssColor(defFontColor_)},
+                  {"link", CssColor(defHotSpotColor_)},
+                  {"visited", CssColor(defVisitedLinkColor_)},
+                  {"over", CssColor(defOverLinkColor_)},
+                  {"background", CssColor(defBackground_)},
+                  {"overActive", (options_ & fvOverLinksActive) != 0},
+                  {"noUnderline", (options_ & fvNoLinkUnderline) != 0},
+                  {"visitedUrls", visited}};
+    return QString::fromUtf8(QJsonDocument(c).toJson(QJsonDocument::Compact));
+}
+
+void TFrameViewer::InstallScript() {
+    QWebEngineScriptCollection& scripts = page_->scripts();
+    for (const auto& old : scripts.find(kScriptName)) scripts.remove(old);
+    QString source = QString::fromUtf8(kViewerScript);
+    source.replace(QStringLiteral("__CONFIG__"), ScriptConfig());
+    source.replace(QStringLiteral("__MARKER__"), marker_);
+    QWebEngineScript script;
+    script.setName(kScriptName);
+    script.setSourceCode(source);
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setRunsOnSubFrames(true);
+    scripts.insert(script);
+}
+
+void TFrameViewer::RunScript(const QString& call, std::function<void(const QVariant&)> done) {
+    const QString guarded = QStringLiteral("(window.__vitrina ? (%1) : undefined)").arg(call);
+    if (done)
+        page_->runJavaScript(guarded, QWebEngineScript::ApplicationWorld, [done](const QVariant& v) { done(v); });
+    else
+        page_->runJavaScript(guarded, QWebEngineScript::ApplicationWorld);
+}
+
+int TFrameViewer::VScrollBarPosition() const { return static_cast<int>(std::lround(page_->scrollPosition().y())); }
+
+void TFrameViewer::SetVScrollBarPosition(int y) { MainViewer().SetPosition(y); }
+
+void TFrameViewer::SelectAll() { page_->triggerAction(QWebEnginePage::SelectAll); }
+
+void TFrameViewer::CopyToClipboard() { page_->triggerAction(QWebEnginePage::Copy); }
+
+QSize TFrameViewer::LastPictureSize() const { return engine_.LastPictureSize(); }
+
+void TFrameViewer::ScriptMessage(const QString& message) {
+    const QJsonObject o = QJsonDocument::fromJson(message.toUtf8()).object();
+    if (o.value("e").toString() != QLatin1String("over")) return;
+    hoveredUrl_ = QUrl(o.value("u").toString());
+    hoveredTarget_ = Utf8ToCp1251(o.value("t").toString().toUtf8().toStdString());
+    hoveredDocument_ = DocPath(QUrl(o.value("d").toString()));
+    if (OnHotSpotTargetCovered)
+        OnHotSpotTargetCovered(this, hoveredTarget_, Utf8ToCp1251(o.value("h").toString().toUtf8().toStdString()),
+                               hoveredDocument_);
+}
+
+bool TFrameViewer::LinkClicked(const QUrl& url, bool isMainFrame) {
+    const bool hovered = hoveredUrl_.isValid() && url == hoveredUrl_;
+    const std::string target = hovered ? hoveredTarget_ : std::string();
+    const QUrl document = hovered && !hoveredDocument_.empty() ? DocUrl(hoveredDocument_) : page_->url();
+    bool handled = false;
+    if (OnHotSpotTargetClick) OnHotSpotTargetClick(this, target, LinkText(url, document), handled);
+    return !handled;
+}
+
+void TFrameViewer::NewWindowLink(const QUrl& url) {
+    bool handled = false;
+    if (OnHotSpotTargetClick) OnHotSpotTargetClick(this, "_blank", LinkText(url, page_->url()), handled);
+    if (!handled && !DocPath(url).empty()) LoadFromFile(DocPath(url));
+}
+
+bool TFrameViewer::event(QEvent* e) {
+    // The engine paints into a child widget it makes itself; its input is watched there.
+    if (e->type() == QEvent::ChildAdded || e->type() == QEvent::ChildPolished) {
+        if (QWidget* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(e)->child())) {
+            child->removeEventFilter(this);
+            child->installEventFilter(this);
+        }
+    }
+    return QWebEngineView::event(e);
+}
+
+bool TFrameViewer::eventFilter(QObject* watched, QEvent* e) {
+    switch (e->type()) {
+    case QEvent::KeyPress:
+        if (OnKeyDown && OnKeyDown(this, static_cast<QKeyEvent*>(e))) return true;
+        break;
+    case QEvent::MouseMove:
+        if (OnMouseMove) OnMouseMove(this, static_cast<QMouseEvent*>(e));
+        break;
+    case QEvent::MouseButtonPress:
+        if (OnMouseDown) OnMouseDown(this, static_cast<QMouseEvent*>(e));
+        break;
+    case QEvent::MouseButtonRelease:
+        if (OnMouseUp) OnMouseUp(this, static_cast<QMouseEvent*>(e));
+        break;
+    default:
+        break;
+    }
+    return QWebEngineView::eventFilter(watched, e);
+}
+
+}  // namespace vitrina
