@@ -1,7 +1,9 @@
 // vitrina [--disc FOLDER] [--screenshot OUT.png] [--command TEXT]... [--settle-ms N] [document [/h] | /t]
+// (--first-paint-exit: print "painted" at the first painted frame and end; for benchmarks)
 #include <QApplication>
 #include <QTimer>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -24,6 +26,7 @@ struct TCommandLine {
     std::string screenshot;
     std::vector<std::string> commands;  // 1251
     int settleMs = 300;
+    bool firstPaintExit = false;  // for the start-up benchmark
     std::vector<std::string> arguments;  // 1251, for the mode selection
     std::string error;
 };
@@ -40,6 +43,7 @@ TCommandLine Parse(int argc, char** argv) {
             return argv[++i];
         };
         if (a == "--disc") c.disc = value("--disc");
+        else if (a == "--first-paint-exit") c.firstPaintExit = true;
         else if (a == "--screenshot") c.screenshot = value("--screenshot");
         else if (a == "--command") c.commands.push_back(Utf8ToCp1251(value("--command")));
         else if (a == "--settle-ms") {
@@ -71,6 +75,25 @@ fs::path DiscFolder(const TCommandLine& c, const char* argv0) {
     return ec ? fs::absolute(argv0).parent_path() : exe.parent_path();
 }
 
+class TFirstPaint : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint && !seen_) {
+            seen_ = true;
+            QTimer::singleShot(0, [] {
+                std::fputs("painted\n", stdout);
+                std::fflush(stdout);
+                QCoreApplication::exit(0);
+            });
+        }
+        return false;
+    }
+
+private:
+    bool seen_ = false;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -100,6 +123,12 @@ int main(int argc, char** argv) {
     // through its animation, which is what ends here).
     form->OnTerminate = [] { QCoreApplication::exit(0); };
     form->ShowMainWindow();
+
+    if (line.firstPaintExit) {
+        // Reports the first painted frame on stdout and ends, for the start-up benchmark.
+        auto* watcher = new TFirstPaint(form.get());
+        form->installEventFilter(watcher);
+    }
 
     int rc = 0;
     QTimer::singleShot(0, form.get(), [&] {

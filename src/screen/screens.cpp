@@ -5,6 +5,8 @@
 #include <QMovie>
 #include <QPainter>
 
+#include <map>
+
 #include "app/main_form.h"
 #include "commands/command_targets.h"
 #include "platform/cp1251.h"
@@ -115,6 +117,13 @@ void TMainForm::DrawGroupCaptions(const RSwthGrp& g, TSwthPic& p) const {
 
 void TMainForm::LoadControlPictures(int screen) {
     const auto make = [this](int i) { return MakeEffect(i); };
+    // Controls of a screen share their pictures; each is decoded once (captions detach copies).
+    std::map<std::string, QImage> decoded;
+    auto LoadPicture = [&](const std::string& name) {
+        auto found = decoded.find(name);
+        if (found == decoded.end()) found = decoded.emplace(name, this->LoadPicture(name)).first;
+        return found->second;
+    };
     static TDynamicBtnArray noButtons;
     static TDynamicSwthOneArray noSwitches;
     static TDynamicSwthGrpArray noGroups;
