@@ -29,3 +29,4 @@ target_sources(vitrina_ui PRIVATE
   src/html/html_viewer.cpp
 )
 target_link_libraries(vitrina_ui PUBLIC Qt6::WebEngineWidgets)
+include(${CMAKE_CURRENT_LIST_DIR}/ui_panes.cmake)

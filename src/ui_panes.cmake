@@ -1,0 +1,5 @@
+# Panes and popups of the window: popup windows, contents trees.
+target_sources(vitrina_ui PRIVATE
+  src/dialogs/popup_window.cpp
+  src/panes/tree_views.cpp
+)
