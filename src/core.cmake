@@ -17,6 +17,7 @@ add_library(vitrina_core STATIC
   src/panes/html_favorite.cpp
   src/panes/history_items.cpp
   src/dialogs/popup_layout.cpp
+  src/panes/standard_window_geometry.cpp
 )
 target_include_directories(vitrina_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(vitrina_core PUBLIC Qt6::Core PkgConfig::LIBDEFLATE ZLIB::ZLIB)
