@@ -27,6 +27,7 @@ target_sources(vitrina_ui PRIVATE
   src/html/doc_page.cpp
   src/html/frame_viewer.cpp
   src/html/html_viewer.cpp
+  src/panes/html_frame.cpp
 )
 target_link_libraries(vitrina_ui PUBLIC Qt6::WebEngineWidgets)
 include(${CMAKE_CURRENT_LIST_DIR}/ui_panes.cmake)

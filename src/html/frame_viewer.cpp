@@ -164,7 +164,7 @@ QString CssColor(TColor color) {
 // The form the injected script compares links in: decoded URL text, lower case.
 QString VisitedKey(const std::string& link) {
     const QUrl url = DocUrl(link);
-    const QString text = url.isValid() ? url.toString(QUrl::FullyDecoded) : QString::fromUtf8(Cp1251ToUtf8(link));
+    const QString text = url.isValid() ? QUrl::fromPercentEncoding(url.toEncoded()) : QString::fromUtf8(Cp1251ToUtf8(link));
     return text.toLower();
 }
 

@@ -1,0 +1,614 @@
+#include "panes/html_frame.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "commands/settings.h"
+#include "html/doc_engine.h"
+#include "html/doc_url.h"
+#include "panes/follow_link.h"
+#include "platform/cp1251.h"
+#include "platform/drive_map.h"
+#include "platform/registry.h"
+#include "resources/compr_stream.h"
+#include "resources/description.h"
+
+namespace vitrina {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kHintInterval = 200;
+constexpr int kHintMaxWidth = 300;
+constexpr int kHintBelowPointer = 18;
+constexpr int kHintLastTick = 21;
+
+QString Q(const std::string& text) { return QString::fromUtf8(Cp1251ToUtf8(text)); }
+std::string S(const QString& text) { return Utf8ToCp1251(text.toUtf8().toStdString()); }
+
+fs::path HostFile(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
+
+// Copies a file, making the target's folders and overwriting it. False on any error.
+bool CopyOver(const fs::path& from, const fs::path& to) {
+    std::error_code ec;
+    fs::create_directories(to.parent_path(), ec);
+    if (ec) return false;
+    return fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec) && !ec;
+}
+
+}  // namespace
+
+fs::path THtmlFrameHost::AskZipTarget(const fs::path& initialFolder, const std::string& name) {
+    const QString chosen = QFileDialog::getSaveFileName(
+        nullptr, {}, QString::fromStdString((initialFolder / HostFile(Cp1251ToUtf8(name))).string()),
+        QString::fromUtf8("Zip файлы (*.zip);;Все файлы (*.*)"));
+    return chosen.isEmpty() ? fs::path() : HostFile(chosen.toStdString());
+}
+
+std::unique_ptr<THtmlFrame> THtmlFrame::CreateHtmlPane(const TDynamicHtmlArray& areas,
+                                                       const THtmlFrameServices& services) {
+    if (areas.empty()) return nullptr;
+    return std::make_unique<THtmlFrame>(areas, services);
+}
+
+THtmlFrame::THtmlFrame(const TDynamicHtmlArray& areas, const THtmlFrameServices& services) : services_(services) {
+    for (const auto& a : areas)
+        if (ViewerOfScreen(a.screen) < 0) ViewerScreens.push_back(a.screen);
+    ReadFontValues();
+    for (std::size_t i = 0; i < ViewerScreens.size(); ++i) {
+        auto* v = new TFrameViewer(services_.engine, services_.window);
+        v->hide();
+        v->setGeometry(0, 0, 0, 0);
+        v->SetDefaults(FontName, FontColor, FontSize, HotSpotColor, Background);
+        v->SetfvOptions(fvNoBorder | fvOverLinksActive);
+        v->SetDefOverLinkColor(255);
+        v->SetHistoryMaxCount(10);
+        v->SetVisitedMaxCount(20);
+        v->SetImageCacheCount(0);
+        v->OnHotSpotTargetCovered = [this](TFrameViewer* s, const std::string& t, const std::string& l,
+                                           const std::string& d) { ShowLinkStatus(s, t, l, d); };
+        v->OnHotSpotTargetClick = [this](TFrameViewer* s, const std::string& t, const std::string& l, bool& h) {
+            FollowLink(s, t, l, h);
+        };
+        v->OnHistoryChange = [this](TFrameViewer* s) { DocumentChanged(s); };
+        // A document that cannot be loaded hides its viewer; the window stays usable.
+        v->OnLoadFailed = [](TFrameViewer* s) { s->hide(); };
+        v->OnKeyDown = [this](TFrameViewer* s, QKeyEvent* e) { return KeyDown(s, e); };
+        v->OnMouseMove = [this](TFrameViewer* s, QMouseEvent* e) { PointerMoved(s, e->position().toPoint()); };
+        v->OnMouseDown = [this](TFrameViewer* s, QMouseEvent* e) { MouseDown(s, e); };
+        Viewers.emplace_back(v);
+        ArchiveMarks.push_back(false);
+        VisitGroups.emplace_back();
+    }
+    for (const auto& a : areas) {
+        AreaDocuments.push_back(ResolvePath(a.fn, services_.drives.ProgramFolder()));
+        AreaRects.emplace_back(a.vx, a.vy, a.vw - a.vx, a.vh - a.vy);
+        AreaNumbers.push_back(a.number);
+        AreaScreens.push_back(a.screen);
+    }
+    HintTimer.setInterval(kHintInterval);
+    connect(&HintTimer, &QTimer::timeout, this, [this] { HintTimerTick(); });
+    HintWindow = new QLabel(services_.window, Qt::ToolTip);
+    HintWindow->setWordWrap(true);
+    HintWindow->setMaximumWidth(kHintMaxWidth);
+    HintWindow->setStyleSheet("QLabel { background-color: #FFFFE1; color: black; border: 1px solid black; padding: 2px; }");
+    HintWindow->hide();
+    if (services_.documentPanel) services_.documentPanel->installEventFilter(this);
+    PreviousScreen = -1;
+    ShowScreenViewer();
+}
+
+THtmlFrame::~THtmlFrame() {
+    WriteFontValues();
+    if (services_.documentPanel) services_.documentPanel->removeEventFilter(this);
+    for (auto& v : Viewers) delete v.data();
+    delete HintWindow;
+}
+
+void THtmlFrame::ReadFontValues() {
+    TRegistry& reg = services_.registry;
+    bool open = false;
+    try {
+        open = reg.OpenKey(SettingsKey(services_.title), true);
+    } catch (const std::exception&) {
+    }
+    FontName.clear();
+    if (open) {
+        try {
+            FontName = reg.ReadString("FontName");
+        } catch (const std::exception&) {
+        }
+    }
+    if (FontName.empty()) FontName = "Arial";
+    FontColor = open ? ReadIntegerOr(reg, "FontColor", 0, false) : 0;
+    FontSize = open ? ReadIntegerOr(reg, "FontSize", 8, false) : 8;
+    HotSpotColor = open ? ReadIntegerOr(reg, "HotSpotColor", 0x3366, false) : 0x3366;
+    Background = open ? ReadIntegerOr(reg, "Background", 0xFFFFFF, false) : 0xFFFFFF;
+}
+
+void THtmlFrame::WriteFontValues() {
+    TFrameViewer* v = CurrentViewer >= 0 ? Viewers[CurrentViewer].data() : (Viewers.empty() ? nullptr : Viewers[0].data());
+    if (!v) return;
+    TRegistry& reg = services_.registry;
+    try {
+        if (!reg.OpenKey(SettingsKey(services_.title), true)) return;
+    } catch (const std::exception&) {
+        return;
+    }
+    auto attempt = [](auto&& write) {
+        try {
+            write();
+        } catch (const std::exception&) {
+        }
+    };
+    attempt([&] { reg.WriteString("FontName", v->DefFontName()); });
+    attempt([&] { reg.WriteInteger("FontColor", v->DefFontColor()); });
+    attempt([&] { reg.WriteInteger("FontSize", v->DefFontSize()); });
+    attempt([&] { reg.WriteInteger("HotSpotColor", v->DefHotSpotColor()); });
+    attempt([&] { reg.WriteInteger("Background", v->DefBackground()); });
+}
+
+int THtmlFrame::ViewerOfScreen(int screen) const {
+    for (std::size_t i = 0; i < ViewerScreens.size(); ++i)
+        if (ViewerScreens[i] == screen) return static_cast<int>(i);
+    return -1;
+}
+
+int THtmlFrame::IndexOf(TFrameViewer* viewer) const {
+    for (std::size_t i = 0; i < Viewers.size(); ++i)
+        if (Viewers[i] == viewer) return static_cast<int>(i);
+    return -1;
+}
+
+TFrameViewer* THtmlFrame::ActiveFrameViewer() const {
+    const int i = ViewerOfScreen(services_.host.CurrentScreen());
+    return i >= 0 ? Viewers[i].data() : nullptr;
+}
+
+void THtmlFrame::PlaceViewer(TFrameViewer* v, int area) {
+    if (AreaScreens[area] == 1 && services_.documentPanel) {
+        QWidget* panel = services_.documentPanel;
+        if (v->parentWidget() != panel) v->setParent(panel);
+        // Client alignment: the viewer fills the panel beside the tree, whatever the area says.
+        const QRect client = services_.host.DocumentPanelClientRect();
+        v->setGeometry(client.isEmpty() ? panel->rect() : client);
+        panelFiller_ = v;
+    } else {
+        if (v->parentWidget() != services_.window) v->setParent(services_.window);
+        v->setGeometry(AreaRects[area]);
+        if (panelFiller_ == v) panelFiller_ = nullptr;
+    }
+}
+
+bool THtmlFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == services_.documentPanel && event->type() == QEvent::Resize && panelFiller_ &&
+        panelFiller_->parentWidget() == services_.documentPanel) {
+        const QRect client = services_.host.DocumentPanelClientRect();
+        panelFiller_->setGeometry(client.isEmpty() ? services_.documentPanel->rect() : client);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void THtmlFrame::ShowScreenViewer() {
+    const int screen = services_.host.CurrentScreen();
+    int shown = -1;
+    int area = -1;
+    for (std::size_t i = 0; i < AreaScreens.size(); ++i)
+        if (AreaScreens[i] == screen) {
+            area = static_cast<int>(i);
+            break;
+        }
+    if (area >= 0) {
+        CurrentArea = area;
+        CurrentViewer = ViewerOfScreen(screen);
+        TFrameViewer* v = Viewers[CurrentViewer];
+        if (v->History().Count() == 0 && !v->Loading())
+            v->LoadFromFile(AreaDocuments[area]);
+        else
+            v->MainViewer().SetPosition(0);
+        PlaceViewer(v, area);
+        v->show();
+        shown = CurrentViewer;
+    }
+    if (PreviousScreen >= 0) {
+        const int previous = ViewerOfScreen(PreviousScreen);
+        if (previous >= 0 && previous != shown) Viewers[previous]->hide();
+    }
+    PreviousScreen = screen;
+}
+
+void THtmlFrame::LoadOrGo(TFrameViewer* v, const std::string& document) {
+    const int entry = v->History().Find(document);
+    if (entry >= 0)
+        v->SetHistoryIndex(entry);
+    else
+        v->LoadFromFile(document);
+}
+
+void THtmlFrame::OpenInArea(int number, const std::string& document) {
+    int area = -1;
+    for (std::size_t i = 0; i < AreaNumbers.size(); ++i)
+        if (AreaNumbers[i] == number) {
+            area = static_cast<int>(i);
+            break;
+        }
+    if (area < 0) return;
+    const std::string file = document.empty() ? AreaDocuments[area] : document;
+    const int screen = services_.host.CurrentScreen();
+    if (AreaScreens[area] == screen) {
+        CurrentViewer = ViewerOfScreen(screen);
+        TFrameViewer* v = Viewers[CurrentViewer];
+        LoadOrGo(v, file);
+        PlaceViewer(v, area);
+        v->MainViewer().SetPosition(0);
+        v->show();
+        CurrentArea = area;
+    } else {
+        // Loaded out of sight; ShowScreenViewer finds it ready when that screen comes.
+        TFrameViewer* v = Viewers[ViewerOfScreen(AreaScreens[area])];
+        v->setGeometry(0, 0, 0, 0);
+        v->show();
+        LoadOrGo(v, file);
+        v->hide();
+    }
+}
+
+void THtmlFrame::RememberVisit(const std::string& document) {
+    const int i = ViewerOfScreen(services_.host.CurrentScreen());
+    if (i >= 0) VisitGroups[i].RememberVisit(document);
+}
+
+void THtmlFrame::OpenDocument(const std::string& document) {
+    TFrameViewer* v = ActiveFrameViewer();
+    if (!v || v->isHidden()) return;
+    const int entry = v->History().Find(document);
+    if (entry < 0) {
+        v->AddVisitedLink(document);
+        v->CheckVisitedLinks();
+        v->LoadFromFile(document);
+    } else {
+        v->SetHistoryIndex(entry);
+        v->MainViewer().SetPosition(0);
+    }
+}
+
+void THtmlFrame::GoToHistory(int index) {
+    if (TFrameViewer* v = ActiveFrameViewer()) v->SetHistoryIndex(index);
+}
+
+void THtmlFrame::Back(const TDynamicSwthOneArray& switches, const TDynamicSwthGrpArray& groups) {
+    Navigate(true, switches, groups);
+}
+
+void THtmlFrame::Forward(const TDynamicSwthOneArray& switches, const TDynamicSwthGrpArray& groups) {
+    Navigate(false, switches, groups);
+}
+
+void THtmlFrame::Navigate(bool back, const TDynamicSwthOneArray& switches, const TDynamicSwthGrpArray& groups) {
+    TFrameViewer* v = ActiveFrameViewer();
+    if (!v || !(back ? v->BackButtonEnabled() : v->FwdButtonEnabled())) {
+        services_.host.Beep();
+        return;
+    }
+    // The switches are pressed once the entry is on view (DocumentChanged).
+    pendingSync_ = TPendingSync{v, v->CurrentFile(), switches, groups};
+    if (back)
+        v->GoBack();
+    else
+        v->GoFwd();
+}
+
+bool THtmlFrame::IsArchivePage() const {
+    const int i = ViewerOfScreen(services_.host.CurrentScreen());
+    return i >= 0 && ArchiveMarks[i];
+}
+
+void THtmlFrame::SetArchivePage(bool on) {
+    const int i = ViewerOfScreen(services_.host.CurrentScreen());
+    if (i >= 0) ArchiveMarks[i] = on;
+}
+
+void THtmlFrame::DocumentChanged(TFrameViewer* sender) {
+    const int i = IndexOf(sender);
+    if (i < 0) return;
+    const std::string file = sender->CurrentFile();
+    VisitGroups[i].DocumentChanged(file);
+    if (sender == ActiveFrameViewer()) {
+        services_.host.UpdateArchiveFlag(*this, file);
+        services_.host.SetFontFolder(file);
+        const auto& h = sender->History();
+        const std::string title = h.Count() > 0 ? h.Titles()[h.Index()] : std::string();
+        services_.host.SetTitleText(title + "  ");
+        services_.host.RefreshNavigation();
+        services_.host.UpdateChapterHints();
+    }
+    if (pendingSync_ && pendingSync_->viewer == sender) {
+        const TPendingSync sync = std::move(*pendingSync_);
+        pendingSync_.reset();
+        if (!SameText1251(sync.before, file)) {
+            for (const TPoint& p : SwitchPressPoints(VisitGroups[i].FirstDocument(), sync.switches, sync.groups))
+                services_.host.PressWithShift(p.x, p.y);
+        }
+    }
+}
+
+void THtmlFrame::ShowLinkStatus(TFrameViewer* sender, const std::string& target, const std::string& link,
+                                const std::string& document) {
+    if (!services_.host.StatusBarExists()) return;
+    const int i = IndexOf(sender);
+    TLinkStatusContext c;
+    c.target = target;
+    c.link = link;
+    c.currentFile = document.empty() ? sender->CurrentFile() : document;
+    c.archivePage = i >= 0 && ArchiveMarks[i];
+    c.pathInputExists = services_.host.PathInputExists();
+    if (c.pathInputExists) c.currentPath = services_.host.CurrentPath();
+    c.gameValuePresent = [this](const std::string& key, const std::string& value) {
+        return services_.host.GameValuePresent(key, value);
+    };
+    services_.host.ShowStatusBarText(LinkStatusText(c));
+}
+
+void THtmlFrame::FollowLink(TFrameViewer* sender, const std::string& target, const std::string& link, bool& handled) {
+    const int i = IndexOf(sender);
+    TLinkContext c;
+    c.target = target;
+    c.link = link;
+    c.currentFile = sender->CurrentFile();
+    c.programDrive = services_.drives.ProgramDrive();
+    c.archivePage = i >= 0 && ArchiveMarks[i];
+    c.fileExists = [this](const std::string& file) { return services_.files.StoreFileExists(file); };
+    const TLinkDecision d = DecideLink(c);
+    handled = d.handled;
+    if (!d.visited.empty()) {
+        sender->AddVisitedLink(d.visited);
+        sender->CheckVisitedLinks();
+    }
+    // The engine is inside its navigation decision: the rest runs right after it.
+    QPointer<TFrameViewer> viewer(sender);
+    QTimer::singleShot(0, this, [this, d, viewer] {
+        if (viewer) Carry(d, viewer);
+    });
+}
+
+void THtmlFrame::Carry(const TLinkDecision& d, TFrameViewer* sender) {
+    THtmlFrameHost& host = services_.host;
+    if (d.extractFirst) host.ExtractArchive(d.argument.empty() ? d.treeFollows : d.argument);
+    if (!d.treeFollows.empty()) host.TreeFollowDocument(d.treeFollows);
+    switch (d.action) {
+    case TLinkAction::None:
+        break;
+    case TLinkAction::PictureWindow:
+        host.OpenPictureWindow(d.argument);
+        break;
+    case TLinkAction::ShellOpenLink:
+        host.ShellOpen(d.argument, {});
+        break;
+    case TLinkAction::Print:
+        Print(d.argument);
+        break;
+    case TLinkAction::CopyFile:
+        CopyIntoPathBox(d.argument);
+        break;
+    case TLinkAction::CopyListEntry:
+        CopyListEntry(d.argument);
+        break;
+    case TLinkAction::Command:
+        host.ExecuteCommand(d.argument);
+        break;
+    case TLinkAction::OpenDocument:
+        OpenDocument(d.argument);
+        break;
+    case TLinkAction::SaveZip: {
+        const fs::path chosen = host.AskZipTarget(ZipFolder, FileNameOf(d.argument));
+        if (chosen.empty()) break;
+        ZipFolder = chosen.parent_path();
+        std::string bytes;
+        if (!services_.files.Read(d.argument, bytes)) break;
+        std::error_code ec;
+        fs::create_directories(chosen.parent_path(), ec);
+        if (FILE* out = std::fopen(chosen.c_str(), "wb")) {
+            std::fwrite(bytes.data(), 1, bytes.size(), out);
+            std::fclose(out);
+        }
+        break;
+    }
+    case TLinkAction::OpenArchivePage:
+        host.OpenArchivePage(d.argument, d.secondArgument);
+        break;
+    case TLinkAction::PlayMedia:
+        host.PlayMedia(d.argument, {}, 3);
+        break;
+    case TLinkAction::RunProgram:
+        host.RunProgram(d.argument, FolderOf(d.argument));
+        break;
+    case TLinkAction::ShellOpenFile:
+        host.ShellOpen(d.argument, FolderOf(d.argument));
+        break;
+    }
+}
+
+void THtmlFrame::CopyIntoPathBox(const std::string& source) {
+    if (!services_.host.PathInputExists()) return;
+    const std::string target = services_.host.CurrentPath() + FileNameOf(source);
+    // Only disk files are copied; a document held only in the store is not.
+    const auto from = services_.drives.ToHostPath(source);
+    const auto to = services_.drives.ToHostPath(target);
+    std::error_code ec;
+    if (!from || !to || !fs::is_regular_file(*from, ec)) return;
+    CopyOver(*from, *to);
+}
+
+void THtmlFrame::CopyDocument() {
+    TFrameViewer* v = ActiveFrameViewer();
+    if (!v || v->isHidden() || v->CurrentFile().empty() || !services_.host.PathInputExists()) return;
+    const std::string file = v->CurrentFile();
+    const std::string folder = services_.host.CurrentPath();
+    const auto from = services_.drives.ToHostPath(file);
+    const auto to = services_.drives.ToHostPath(folder + FileNameOf(file));
+    std::error_code ec;
+    bool ok = true;
+    if (from && to && fs::is_regular_file(*from, ec)) {
+        ok = CopyOver(*from, *to);
+        // The document's pictures: "<name>.files" beside it, copied with their relative places.
+        const std::string name = FileNameOf(file);
+        const std::string stem = name.substr(0, name.rfind('.'));
+        if (const auto files = services_.drives.ToHostPath(FolderOf(file) + stem + ".files");
+            ok && files && fs::is_directory(*files, ec)) {
+            const fs::path targetRoot = to->parent_path() / files->filename();
+            for (auto it = fs::recursive_directory_iterator(*files, ec); ok && !ec && it != fs::end(it); it.increment(ec))
+                if (it->is_regular_file(ec)) ok = CopyOver(it->path(), targetRoot / fs::relative(it->path(), *files, ec));
+        }
+    } else if (!to) {
+        ok = false;
+    }
+    // A real copy error is not reported as success; a store-only document still is, as before.
+    if (ok) services_.host.ShowStatus(Utf8ToCp1251("Файл скопирован"));
+}
+
+void THtmlFrame::CopyListEntry(const std::string& name) {
+    TFrameViewer* v = ActiveFrameViewer();
+    if (!v) return;
+    QPointer<TFrameViewer> guard(v);
+    v->ActiveViewer().FormControls([this, guard, name](std::vector<TFormControl> controls) {
+        if (!guard) return;
+        for (const auto& c : controls) {
+            if (!c.dropDownList || !SameText1251(S(c.name), name)) continue;
+            if (c.selected < 0 || c.selected >= c.items.size()) continue;
+            QGuiApplication::clipboard()->setText(c.items[c.selected]);
+            services_.host.ShowStatus(Utf8ToCp1251("Серийный номер скопирован"));
+        }
+    });
+}
+
+void THtmlFrame::SelectAll() {
+    TFrameViewer* v = ActiveFrameViewer();
+    if (v && !v->isHidden()) v->SelectAll();
+}
+
+void THtmlFrame::ScrollToTop() {
+    if (TFrameViewer* v = ActiveFrameViewer()) v->ActiveViewer().SetPosition(0);
+}
+
+void THtmlFrame::ChooseFonts() {
+    TFrameViewer* v = ActiveFrameViewer();
+    if (!v) return;
+    TFontChoice choice{v->DefFontName(), v->DefFontColor(), v->DefFontSize(), v->DefHotSpotColor(), v->DefBackground()};
+    if (!services_.host.ChooseFonts(choice)) return;
+    for (auto& each : Viewers)
+        if (each) each->SetDefaults(choice.fontName, choice.fontColor, choice.fontSize, choice.hotSpotColor, choice.background);
+    v->Reload();
+}
+
+void THtmlFrame::Print(const std::string& file) {
+    TFrameViewer* v = ActiveFrameViewer();
+    if (file.empty()) {
+        if (!v) return;
+        const std::string ext = LowerCase1251(ExtensionOf(v->CurrentFile()));
+        const bool picture = ext == ".bmp" || ext == ".gif" || ext == ".jpg" || ext == ".jpeg";
+        services_.host.PrintPreview(v, {}, picture, v->LastPictureSize());
+        return;
+    }
+    services_.host.PrintPreview(nullptr, file, PrintPicture, QSize(PrintWidth, PrintHeight));
+    PrintPicture = false;
+}
+
+void THtmlFrame::FitStandardWindow(QWidget* window) {
+    TFrameViewer* v = ActiveFrameViewer();
+    if (!v || !window) return;
+    if (v->parentWidget() != window) v->setParent(window);
+    v->setGeometry(window->rect());
+    v->show();
+}
+
+void THtmlFrame::RestoreAreaBounds() {
+    TFrameViewer* v = ActiveFrameViewer();
+    if (v && CurrentArea >= 0) {
+        PlaceViewer(v, CurrentArea);
+        v->show();
+    }
+}
+
+void THtmlFrame::PointerMoved(TFrameViewer* v, QPoint point) {
+    lastPointer_ = point;
+    lastPointerViewer_ = v;
+    if (v == ActiveFrameViewer()) {
+        QPointer<TFrameViewer> guard(v);
+        v->MainViewer().ObjectAt(point, [this, guard](TObjectInfo info) {
+            if (!guard) return;
+            if (!info.any) {
+                HintImage.clear();
+            } else if (info.picture && info.id != HintImage && !HintTimer.isActive() && !info.alt.isEmpty()) {
+                HintTicks = 0;
+                HintTimer.start();
+            }
+        });
+    }
+    services_.host.ClearSkinHover();
+}
+
+void THtmlFrame::HintTimerTick() {
+    ++HintTicks;
+    TFrameViewer* v = lastPointerViewer_;
+    if (!v) {
+        StopHint();
+        return;
+    }
+    const int tick = HintTicks;
+    QPointer<TFrameViewer> guard(v);
+    v->MainViewer().ObjectAt(lastPointer_, [this, guard, tick](TObjectInfo info) {
+        if (!guard || !HintTimer.isActive()) return;
+        if (!info.any) {
+            HintImage.clear();
+            StopHint();
+            return;
+        }
+        if (tick >= kHintLastTick) {
+            StopHint();
+            return;
+        }
+        if (tick < 2 || (hintShown_ && info.id == HintImage) || !info.picture) return;
+        if (info.alt.isEmpty()) {
+            StopHint();
+            return;
+        }
+        HintWindow->setText(info.alt);
+        HintWindow->adjustSize();
+        HintWindow->move(guard->mapToGlobal(lastPointer_) + QPoint(0, kHintBelowPointer));
+        HintWindow->show();
+        hintShown_ = true;
+        if (info.id != HintImage) {
+            HintTicks = 2;
+            HintImage = info.id;
+        }
+    });
+}
+
+void THtmlFrame::StopHint() {
+    HintTimer.stop();
+    HintWindow->hide();
+    hintShown_ = false;
+}
+
+bool THtmlFrame::KeyDown(TFrameViewer* v, QKeyEvent* e) {
+    const auto mods = e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    if (mods == Qt::ControlModifier && (e->key() == Qt::Key_C || e->key() == Qt::Key_Insert)) {
+        v->CopyToClipboard();
+        return true;
+    }
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) services_.host.FindPaneEnter();
+    return false;
+}
+
+void THtmlFrame::MouseDown(TFrameViewer*, QMouseEvent* e) {
+    services_.host.ClosePopups();
+    if (e->buttons() == Qt::RightButton) {
+        const QPoint p = e->globalPosition().toPoint();
+        services_.host.OpenPopup(kPopupContextHtml, p.x(), p.y());
+    }
+}
+
+}  // namespace vitrina

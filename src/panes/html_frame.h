@@ -1,0 +1,136 @@
+#pragma once
+// THtmlFrame: every HTML area of every screen. One engine viewer per screen that has areas;
+// the viewer of the current screen is shown; documents, links, the link status, picture hints,
+// visit groups, copying and the font values live here.
+#include <QLabel>
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <QTimer>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "html/frame_viewer.h"
+#include "panes/html_frame_host.h"
+#include "panes/visit_groups.h"
+#include "screen/screen_model.h"
+
+namespace vitrina {
+
+class TDocEngine;
+class TDocumentFiles;
+class TDriveMap;
+class TRegistry;
+
+struct THtmlFrameServices {
+    TDocEngine& engine;
+    const TDocumentFiles& files;
+    const TDriveMap& drives;
+    TRegistry& registry;
+    std::string title;            // the settings key's program subkey
+    QWidget* window;              // the main window: parent of the viewers
+    QWidget* documentPanel;       // the background panel of screen index 1, or null
+    THtmlFrameHost& host;
+};
+
+class THtmlFrame : public QObject {
+public:
+    // CreateHtmlPane: null when there is no HTML area.
+    static std::unique_ptr<THtmlFrame> CreateHtmlPane(const TDynamicHtmlArray& areas, const THtmlFrameServices& services);
+    THtmlFrame(const TDynamicHtmlArray& areas, const THtmlFrameServices& services);
+    // Writes the font values of the current viewer.
+    ~THtmlFrame() override;
+
+    void ShowScreenViewer();
+    TFrameViewer* ActiveFrameViewer() const;
+    void OpenInArea(int number, const std::string& document);
+    void RememberVisit(const std::string& document);
+    void OpenDocument(const std::string& document);
+    void GoToHistory(int index);
+    void Back(const TDynamicSwthOneArray& switches, const TDynamicSwthGrpArray& groups);
+    void Forward(const TDynamicSwthOneArray& switches, const TDynamicSwthGrpArray& groups);
+    bool IsArchivePage() const;
+    void SetArchivePage(bool on);
+    void ScrollToTop();
+    void SelectAll();
+    void CopyDocument();
+    void CopyListEntry(const std::string& name);
+    void ChooseFonts();
+    void Print(const std::string& file);
+    void FitStandardWindow(QWidget* window);
+    void RestoreAreaBounds();
+
+    // Engine event handlers.
+    void ShowLinkStatus(TFrameViewer* sender, const std::string& target, const std::string& link,
+                        const std::string& document);
+    void FollowLink(TFrameViewer* sender, const std::string& target, const std::string& link, bool& handled);
+    void DocumentChanged(TFrameViewer* sender);
+    void HintTimerTick();
+
+    // Fields, named as the system names them.
+    std::vector<QPointer<TFrameViewer>> Viewers;
+    TDynamicIntegerArray ViewerScreens;
+    int CurrentViewer = -1;
+    int CurrentArea = -1;
+    std::vector<bool> ArchiveMarks;
+    std::string FontName;
+    TColor FontColor = 0;
+    int FontSize = 8;
+    TColor HotSpotColor = 0x3366;
+    TColor Background = 0xFFFFFF;
+    std::vector<QRect> AreaRects;
+    TDynamicIntegerArray AreaNumbers;
+    TDynamicIntegerArray AreaScreens;
+    int PreviousScreen = -1;
+    QTimer HintTimer;
+    QString HintImage;
+    int HintTicks = 0;
+    QLabel* HintWindow = nullptr;
+    std::vector<TVisitGroups> VisitGroups;
+    TDynamicStringArray AreaDocuments;
+    bool PrintPicture = false;
+    int PrintWidth = 0;
+    int PrintHeight = 0;
+    // The folder last chosen for a ZIP file.
+    std::filesystem::path ZipFolder;
+
+    bool HintShown() const { return hintShown_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    int ViewerOfScreen(int screen) const;
+    int IndexOf(TFrameViewer* viewer) const;
+    void PlaceViewer(TFrameViewer* viewer, int area);
+    void LoadOrGo(TFrameViewer* viewer, const std::string& document);
+    void Navigate(bool back, const TDynamicSwthOneArray& switches, const TDynamicSwthGrpArray& groups);
+    void Carry(const struct TLinkDecision& decision, TFrameViewer* sender);
+    void CopyIntoPathBox(const std::string& source);
+    void StopHint();
+    void PointerMoved(TFrameViewer* viewer, QPoint point);
+    bool KeyDown(TFrameViewer* viewer, class QKeyEvent* event);
+    void MouseDown(TFrameViewer* viewer, class QMouseEvent* event);
+    void ReadFontValues();
+    void WriteFontValues();
+
+    THtmlFrameServices services_;
+    bool hintShown_ = false;
+    QPoint lastPointer_;
+    QPointer<TFrameViewer> lastPointerViewer_;
+    // The viewer that fills the document panel (client alignment), if any.
+    QPointer<TFrameViewer> panelFiller_;
+    struct TPendingSync {
+        QPointer<TFrameViewer> viewer;
+        std::string before;
+        TDynamicSwthOneArray switches;
+        TDynamicSwthGrpArray groups;
+    };
+    std::optional<TPendingSync> pendingSync_;
+};
+
+}  // namespace vitrina

@@ -1,0 +1,400 @@
+#include "panes/html_frame.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+
+#include "commands/settings.h"
+#include "html/html_fixture.h"
+#include "platform/registry.h"
+
+namespace vitrina {
+namespace {
+
+namespace fs = std::filesystem;
+using test::W;
+
+std::string Png(int w, int h) {
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    image.save(&buffer, "PNG");
+    return bytes.toStdString();
+}
+
+std::string Block(const char* id, const char* href, const char* extra = "") {
+    return std::string("<a id=") + id + " href='" + href + "' " + extra +
+           " style='display:block;width:300px;height:24px'>" + id + "</a>";
+}
+
+const std::string kStart = W("<html><head><title>Начало</title></head><body>") + Block("engine", "engine.htm") +
+                           Block("copy", "copy:..\\files\\manual.doc") +
+                           Block("game", "rungame:=d:\\games\\setup.exe=Tetris") +
+                           Block("zip", "..\\soft\\tool.zip") + Block("exe", "e:\\soft\\tool.exe") +
+                           Block("blank", "big.png", "target=_blank") + Block("list", "copylist:Serial") +
+                           "<select name=serial><option>AAA-111<option selected>BBB-222</select>"
+                           "<img id=pic src='pic.png' alt='" + W("Поршень") + "' width=60 height=60>"
+                           "<img id=bare src='pic.png' width=60 height=60></body></html>";
+
+// Records what the pane asks of the window and of the parts built elsewhere.
+class TRecordingHost : public THtmlFrameHost {
+public:
+    int CurrentScreen() const override { return screen; }
+    void PressWithShift(int x, int y) override { presses.push_back({x, y}); }
+    void ExecuteCommand(const std::string& command) override { commands.push_back(command); }
+    void Beep() override { ++beeps; }
+    void SetTitleText(const std::string& text) override { title = text; }
+    void ShowStatus(const std::string& text) override { status.push_back(text); }
+    bool PathInputExists() const override { return !path.empty(); }
+    std::string CurrentPath() const override { return path; }
+    bool StatusBarExists() const override { return true; }
+    void ShowStatusBarText(const std::string& text) override { statusBar = text; }
+    void TreeFollowDocument(const std::string& file) override { tree.push_back(file); }
+    void OpenPictureWindow(const std::string& file) override { pictures.push_back(file); }
+    void RunProgram(const std::string& file, const std::string& folder) override { programs.push_back(file); }
+    fs::path AskZipTarget(const fs::path& initialFolder, const std::string& name) override {
+        zipAsked.push_back(initialFolder);
+        return zipAnswer.empty() ? fs::path() : zipAnswer / name;
+    }
+    void ClosePopups() override { ++popupsClosed; }
+    void OpenPopup(int type, int, int) override { popups.push_back(type); }
+
+    int screen = 1;
+    std::string path;
+    std::vector<TPoint> presses;
+    std::vector<std::string> commands, status, tree, pictures, programs;
+    std::vector<fs::path> zipAsked;
+    fs::path zipAnswer;
+    std::string title, statusBar;
+    int beeps = 0, popupsClosed = 0;
+    std::vector<int> popups;
+};
+
+class HtmlFrameTest : public ::testing::Test {
+protected:
+    HtmlFrameTest()
+        : disc_({{"html/start.htm", kStart},
+                 {"html/Engine.htm", W("<title>Двигатель</title><p>Двигатель") + Block("back", "start.htm")},
+                 {"html/other.htm", "<title>Other</title><p>other"},
+                 {"files/manual.doc", "manual"},
+                 {"soft/tool.zip", "PK-zip"},
+                 {"html/saved.htm", "<title>Saved</title><img src='saved.files/a.png'>"},
+                 {"html/saved.files/a.png", Png(4, 4)},
+                 {"html/saved.files/sub/b.txt", "b"}},
+                {{"html\\pic.png", Png(60, 60)}, {"html\\big.png", Png(320, 200)}, {"html\\stored.htm", "<p>stored"}}),
+          registry_(disc_.Root() / "config") {
+        window_.resize(800, 600);
+        panel_ = new QWidget(&window_);
+        panel_->setGeometry(0, 100, 800, 500);
+        window_.show();
+        host_.path = "c:\\mine\\";
+    }
+
+    std::unique_ptr<THtmlFrame> Make(const TDynamicHtmlArray& areas) {
+        return THtmlFrame::CreateHtmlPane(
+            areas, THtmlFrameServices{disc_.Engine(), disc_.Files(), disc_.Drives(), registry_, "Test", &window_, panel_, host_});
+    }
+    static TDynamicHtmlArray Areas() {
+        TDynamicHtmlArray areas(3);
+        areas[0] = {.vx = 10, .vy = 20, .vw = 410, .vh = 320, .fn = "html\\start.htm", .number = 20, .screen = 1};
+        areas[1] = {.vx = 50, .vy = 60, .vw = 450, .vh = 360, .fn = "html\\other.htm", .number = 5, .screen = 2};
+        areas[2] = {.vx = 0, .vy = 0, .vw = 100, .vh = 100, .fn = "", .number = 21, .screen = 1};
+        return areas;
+    }
+
+    // Waits until the viewer shows the file (the engine loads in another process).
+    static bool Shows(TFrameViewer* v, const std::string& file) {
+        return QTest::qWaitFor([&] { return !v->Loading() && SameText1251(v->CurrentFile(), file); }, 10000);
+    }
+    static QVariant Eval(TFrameViewer* v, const QString& script) {
+        QVariant result;
+        bool done = false;
+        v->page()->runJavaScript(script, [&](const QVariant& r) { result = r, done = true; });
+        QTest::qWaitFor([&] { return done; }, 5000);
+        return result;
+    }
+    static QPoint CenterOf(TFrameViewer* v, const char* id) {
+        const QVariantList r = Eval(v, QStringLiteral("(function(){const b=document.getElementById('%1').getBoundingClientRect();"
+                                                      "return [b.left+b.width/2,b.top+b.height/2];})()")
+                                           .arg(id))
+                                   .toList();
+        return r.size() == 2 ? QPoint(r[0].toInt(), r[1].toInt()) : QPoint();
+    }
+    static void Hover(TFrameViewer* v, QPoint p) {
+        QTest::mouseMove(v->focusProxy(), p);
+        QTest::qWait(50);
+    }
+    static void Click(TFrameViewer* v, const char* id) {
+        const QPoint p = CenterOf(v, id);
+        Hover(v, p);
+        QTest::mouseClick(v->focusProxy(), Qt::LeftButton, {}, p);
+    }
+
+    test::THtmlDisc disc_;
+    TRegistry registry_;
+    QWidget window_;
+    QWidget* panel_;
+    TRecordingHost host_;
+};
+
+TEST_F(HtmlFrameTest, NoAreasNoPaneAndOneViewerPerScreenInOrderOfAppearance) {
+    EXPECT_EQ(Make({}), nullptr);
+    auto pane = Make(Areas());
+    ASSERT_TRUE(pane);
+    EXPECT_EQ(pane->ViewerScreens, (TDynamicIntegerArray{1, 2}));
+    EXPECT_EQ(pane->Viewers.size(), 2u);
+    EXPECT_EQ(pane->AreaDocuments[0], "d:\\html\\start.htm");
+    EXPECT_EQ(pane->AreaRects[1], QRect(50, 60, 400, 300));
+    TFrameViewer* v = pane->Viewers[0];
+    EXPECT_EQ(v->HistoryMaxCount(), 10);
+    EXPECT_EQ(v->VisitedMaxCount(), 20);
+    EXPECT_EQ(v->fvOptions(), unsigned(fvNoBorder | fvOverLinksActive));
+    EXPECT_EQ(v->DefOverLinkColor(), 255);
+}
+
+TEST_F(HtmlFrameTest, FontValuesComeFromTheSettingsAndGoBackFromTheCurrentViewer) {
+    {
+        auto pane = Make(Areas());
+        EXPECT_EQ(pane->FontName, "Arial");
+        EXPECT_EQ(pane->FontSize, 8);
+        EXPECT_EQ(pane->HotSpotColor, 0x3366);
+        EXPECT_EQ(pane->Background, 0xFFFFFF);
+        pane->Viewers[0]->SetDefaults("Verdana", 0x112233, 12, 0xFF, 0xEEEEEE);
+    }
+    ASSERT_TRUE(registry_.OpenKey(SettingsKey("Test"), false));
+    EXPECT_EQ(registry_.ReadString("FontName"), "Verdana");
+    EXPECT_EQ(registry_.ReadInteger("FontSize"), 12);
+    auto again = Make(Areas());
+    EXPECT_EQ(again->FontName, "Verdana");
+    EXPECT_EQ(again->FontColor, 0x112233);
+    EXPECT_EQ(again->Background, 0xEEEEEE);
+    EXPECT_EQ(again->Viewers[0]->DefFontSize(), 12);
+}
+
+TEST_F(HtmlFrameTest, ScreenViewersAreShownPlacedAndHiddenOnSwitches) {
+    auto pane = Make(Areas());
+    TFrameViewer* doc = pane->Viewers[0];
+    TFrameViewer* other = pane->Viewers[1];
+    ASSERT_TRUE(Shows(doc, "d:\\html\\start.htm"));
+    // Screen index 1: the viewer fills the document panel whatever the area says.
+    EXPECT_EQ(doc->parentWidget(), panel_);
+    EXPECT_EQ(doc->geometry(), panel_->rect());
+    EXPECT_TRUE(doc->isVisible());
+    EXPECT_EQ(host_.title, W("Начало  "));
+
+    host_.screen = 2;
+    pane->ShowScreenViewer();
+    EXPECT_TRUE(doc->isHidden());
+    EXPECT_EQ(other->parentWidget(), &window_);
+    EXPECT_EQ(other->geometry(), QRect(50, 60, 400, 300));
+    ASSERT_TRUE(Shows(other, "d:\\html\\other.htm"));
+    pane->ShowScreenViewer();  // the same screen again keeps its viewer
+    EXPECT_TRUE(other->isVisible());
+
+    host_.screen = 0;  // a screen without areas hides the last viewer
+    pane->ShowScreenViewer();
+    EXPECT_TRUE(other->isHidden());
+    EXPECT_EQ(pane->CurrentViewer, 1);
+}
+
+TEST_F(HtmlFrameTest, DocumentsForAnotherScreenWaitThereAndRepeatedDocumentsUseTheHistory) {
+    auto pane = Make(Areas());
+    TFrameViewer* doc = pane->Viewers[0];
+    TFrameViewer* other = pane->Viewers[1];
+    ASSERT_TRUE(Shows(doc, "d:\\html\\start.htm"));
+    pane->OpenInArea(5, "d:\\html\\engine.htm");
+    ASSERT_TRUE(Shows(other, "d:\\html\\engine.htm"));
+    EXPECT_TRUE(other->isHidden());
+    EXPECT_TRUE(doc->isVisible());
+    host_.screen = 2;
+    pane->ShowScreenViewer();
+    EXPECT_TRUE(other->isVisible());
+    EXPECT_EQ(other->CurrentFile(), "d:\\html\\engine.htm");  // kept, not the area's own document
+    EXPECT_EQ(other->History().Count(), 1);
+
+    host_.screen = 1;
+    pane->ShowScreenViewer();
+    pane->OpenInArea(20, "d:\\html\\other.htm");
+    ASSERT_TRUE(Shows(doc, "d:\\html\\other.htm"));
+    pane->OpenInArea(20, "D:\\HTML\\START.HTM");
+    ASSERT_TRUE(Shows(doc, "d:\\html\\start.htm"));
+    EXPECT_EQ(doc->History().Count(), 2);
+    EXPECT_EQ(doc->HistoryIndex(), 1);
+    pane->OpenInArea(20, "");  // the area's initial document
+    ASSERT_TRUE(Shows(doc, "d:\\html\\start.htm"));
+    EXPECT_EQ(doc->History().Count(), 2);
+    pane->OpenInArea(99, "d:\\html\\other.htm");  // no such area: nothing
+    EXPECT_EQ(doc->History().Count(), 2);
+}
+
+TEST_F(HtmlFrameTest, ADocumentThatFailsToLoadHidesItsViewerAndTheNextOneShowsAgain) {
+    auto pane = Make(Areas());
+    TFrameViewer* doc = pane->Viewers[0];
+    ASSERT_TRUE(Shows(doc, "d:\\html\\start.htm"));
+    pane->OpenInArea(20, "d:\\html\\missing.htm");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return doc->isHidden(); }, 10000));
+    pane->OpenInArea(20, "d:\\html\\stored.htm");  // held only in the store
+    ASSERT_TRUE(Shows(doc, "d:\\html\\stored.htm"));
+    EXPECT_TRUE(doc->isVisible());
+}
+
+TEST_F(HtmlFrameTest, ClickedLinksOfEachKindDoWhatTheyShould) {
+    auto pane = Make(Areas());
+    TFrameViewer* doc = pane->Viewers[0];
+    ASSERT_TRUE(Shows(doc, "d:\\html\\start.htm"));
+    const fs::path user = disc_.Root() / "user";
+
+    Click(doc, "copy");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(user / "mine" / "manual.doc"); }, 5000));
+    Click(doc, "game");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !host_.commands.empty(); }, 5000));
+    EXPECT_EQ(host_.commands[0], "rungame=d:\\games\\setup.exe=Tetris");
+    Click(doc, "blank");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !host_.pictures.empty(); }, 5000));
+    EXPECT_EQ(host_.pictures[0], "d:\\html\\big.png");
+    Click(doc, "exe");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !host_.programs.empty(); }, 5000));
+    EXPECT_EQ(host_.programs[0], "d:\\soft\\tool.exe");  // from the disc's drive
+
+    host_.zipAnswer = user / "zips";
+    Click(doc, "zip");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(user / "zips" / "tool.zip"); }, 5000));
+    Click(doc, "zip");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return host_.zipAsked.size() == 2; }, 5000));
+    EXPECT_EQ(host_.zipAsked[0], fs::path());
+    EXPECT_EQ(host_.zipAsked[1], user / "zips");  // the folder chosen the time before
+
+    EXPECT_EQ(doc->CurrentFile(), "d:\\html\\start.htm");  // none of them left the page
+    EXPECT_TRUE(doc->Visited().Contains("d:\\html\\big.png"));
+
+    Click(doc, "engine");  // an ordinary page: the engine follows it, the tree follows too
+    ASSERT_TRUE(Shows(doc, "d:\\html\\engine.htm"));
+    EXPECT_EQ(host_.tree, (std::vector<std::string>{"d:\\html\\engine.htm"}));
+    EXPECT_EQ(doc->History().Count(), 2);
+    EXPECT_EQ(host_.title, W("Двигатель  "));
+}
+
+TEST_F(HtmlFrameTest, ListEntriesAreCopiedFromDropDownListsOnly) {
+    auto pane = Make(Areas());
+    TFrameViewer* doc = pane->Viewers[0];
+    ASSERT_TRUE(Shows(doc, "d:\\html\\start.htm"));
+    QGuiApplication::clipboard()->setText("before");
+    Click(doc, "list");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !host_.status.empty(); }, 5000));
+    EXPECT_EQ(host_.status.back(), W("Серийный номер скопирован"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "BBB-222");
+    host_.status.clear();
+    pane->CopyListEntry("pic");  // not a list: nothing copied, nothing shown
+    QTest::qWait(300);
+    EXPECT_TRUE(host_.status.empty());
+}
+
+TEST_F(HtmlFrameTest, TheLinkUnderThePointerIsShownInTheStatusBar) {
+    auto pane = Make(Areas());
+    TFrameViewer* doc = pane->Viewers[0];
+    ASSERT_TRUE(Shows(doc, "d:\\html\\start.htm"));
+    Hover(doc, CenterOf(doc, "copy"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !host_.statusBar.empty(); }, 5000));
+    EXPECT_EQ(host_.statusBar, W("Копирование файла \"d:\\files\\manual.doc\" в каталог \"c:\\mine\\\""));
+    Hover(doc, CenterOf(doc, "engine"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return host_.statusBar == "d:\\html\\engine.htm"; }, 5000));
+    Hover(doc, QPoint(700, 5));  // off every link
+    ASSERT_TRUE(QTest::qWaitFor([&] { return host_.statusBar.empty(); }, 5000));
+}
+
+TEST_F(HtmlFrameTest, BackAndForwardPressTheSwitchesOfTheVisitGroup) {
+    auto pane = Make(Areas());
+    TFrameViewer* doc = pane->Viewers[0];
+    ASSERT_TRUE(Shows(doc, "d:\\html\\start.htm"));
+    TDynamicSwthOneArray switches(1);
+    switches[0] = {.vx = 100, .vy = 200, .goup = "html20=d:\\html\\start.htm", .state = true};
+    TDynamicSwthGrpArray groups(2);
+    groups[0] = {.vx = 300, .vy = 400, .go = "html20=d:\\html\\engine.htm"};
+    groups[1] = {.vx = 500, .vy = 600, .go = "html20=d:\\html\\start.htm"};
+
+    pane->Back(switches, groups);  // nowhere to go
+    EXPECT_EQ(host_.beeps, 1);
+
+    pane->RememberVisit("d:\\html\\engine.htm");
+    pane->OpenInArea(20, "d:\\html\\engine.htm");
+    ASSERT_TRUE(Shows(doc, "d:\\html\\engine.htm"));
+    Click(doc, "back");  // reached from the engine page: joins its group
+    ASSERT_TRUE(Shows(doc, "d:\\html\\start.htm"));
+    ASSERT_EQ(pane->VisitGroups[0].Groups().size(), 1u);
+    EXPECT_EQ(pane->VisitGroups[0].Groups()[0], "d:\\html\\engine.htm; d:\\html\\start.htm");
+
+    pane->Back(switches, groups);
+    ASSERT_TRUE(Shows(doc, "d:\\html\\engine.htm"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !host_.presses.empty(); }, 5000));
+    EXPECT_EQ(host_.presses, (std::vector<TPoint>{{301, 401}}));
+    host_.presses.clear();
+    pane->Forward(switches, groups);
+    ASSERT_TRUE(Shows(doc, "d:\\html\\start.htm"));
+    QTest::qWait(100);
+    EXPECT_EQ(host_.presses, (std::vector<TPoint>{{301, 401}}));  // the group's first document
+    pane->Forward(switches, groups);
+    EXPECT_EQ(host_.beeps, 2);
+}
+
+TEST_F(HtmlFrameTest, PictureHintsShowAfterTwoTicksForPicturesWithAlternativeTextOnly) {
+    auto pane = Make(Areas());
+    TFrameViewer* doc = pane->Viewers[0];
+    ASSERT_TRUE(Shows(doc, "d:\\html\\start.htm"));
+    pane->HintTimer.setInterval(60000);  // the test drives the ticks itself
+    Hover(doc, CenterOf(doc, "pic"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pane->HintTimer.isActive(); }, 5000));
+    auto tick = [&] {
+        const int before = pane->HintTicks;
+        pane->HintTimerTick();
+        QTest::qWait(150);
+        return before;
+    };
+    tick();
+    EXPECT_FALSE(pane->HintShown());
+    tick();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pane->HintShown(); }, 2000));
+    EXPECT_EQ(pane->HintWindow->text(), QString::fromUtf8("Поршень"));
+    EXPECT_TRUE(pane->HintWindow->isVisible());
+    while (pane->HintTimer.isActive() && pane->HintTicks < 25) tick();
+    EXPECT_FALSE(pane->HintWindow->isVisible());
+    EXPECT_GE(pane->HintTicks, 21);
+
+    Hover(doc, CenterOf(doc, "bare"));  // no alternative text: no timer
+    QTest::qWait(200);
+    EXPECT_FALSE(pane->HintTimer.isActive());
+}
+
+TEST_F(HtmlFrameTest, CopyDocumentCopiesDiskDocumentsWithTheirFilesFolder) {
+    auto pane = Make(Areas());
+    TFrameViewer* doc = pane->Viewers[0];
+    pane->OpenInArea(20, "d:\\html\\saved.htm");
+    ASSERT_TRUE(Shows(doc, "d:\\html\\saved.htm"));
+    pane->CopyDocument();
+    const fs::path mine = disc_.Root() / "user" / "mine";
+    EXPECT_TRUE(fs::exists(mine / "saved.htm"));
+    EXPECT_TRUE(fs::exists(mine / "saved.files" / "a.png"));
+    EXPECT_TRUE(fs::exists(mine / "saved.files" / "sub" / "b.txt"));
+    EXPECT_EQ(host_.status, (std::vector<std::string>{W("Файл скопирован")}));
+
+    pane->OpenInArea(20, "d:\\html\\stored.htm");  // only in the store: nothing copied, still said
+    ASSERT_TRUE(Shows(doc, "d:\\html\\stored.htm"));
+    pane->CopyDocument();
+    EXPECT_FALSE(fs::exists(mine / "stored.htm"));
+    EXPECT_EQ(host_.status.size(), 2u);
+}
+
+TEST_F(HtmlFrameTest, RightPressClosesPopupsAndOpensTheContextMenu) {
+    auto pane = Make(Areas());
+    TFrameViewer* doc = pane->Viewers[0];
+    ASSERT_TRUE(Shows(doc, "d:\\html\\start.htm"));
+    QTest::mouseClick(doc->focusProxy(), Qt::RightButton, {}, QPoint(600, 10));
+    EXPECT_EQ(host_.popupsClosed, 1);
+    EXPECT_EQ(host_.popups, (std::vector<int>{kPopupContextHtml}));
+}
+
+}  // namespace
+}  // namespace vitrina
