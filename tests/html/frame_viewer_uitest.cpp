@@ -75,6 +75,13 @@ protected:
         QTest::mouseClick(target, Qt::LeftButton, {}, p);
     }
 
+    QColor PixelAtEdge() {
+        QColor c;
+        QTest::qWaitFor([&] { c = viewer_->grab().toImage().pixelColor(590, 390); return c != QColor(Qt::black) && c.isValid(); }, 3000);
+        QTest::qWait(200);
+        return viewer_->grab().toImage().pixelColor(590, 390);
+    }
+
     THtmlDisc disc_;
     std::unique_ptr<TFrameViewer> viewer_;
     int changes_ = 0;
@@ -108,6 +115,171 @@ TEST_F(FrameViewerTest, LinkClicksArriveWithTheirLinkTextAndCanBeHandled) {
     EXPECT_EQ(clicks[2].second, "d:\\data\\second.htm");
     EXPECT_EQ(viewer_->History().Count(), 2);
     EXPECT_EQ(viewer_->CurrentFile(), "d:\\data\\second.htm");
+}
+
+
+
+TEST_F(FrameViewerTest, APageDeclaringItsOwnCharsetKeepsIt) {
+    const std::string utf8 = "<html><head><meta charset=\"utf-8\"></head><body><p id=t>Ёлка</p></body></html>";
+    test::THtmlDisc disc({{"u.htm", utf8}}, {});
+    TFrameViewer v(disc.Engine());
+    v.resize(300, 200);
+    v.show();
+    int changes = 0;
+    v.OnHistoryChange = [&](TFrameViewer*) { ++changes; };
+    v.LoadFromFile("d:\\u.htm");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return changes == 1; }, 10000));
+    QVariant text;
+    bool done = false;
+    v.page()->runJavaScript("document.getElementById('t').textContent", [&](const QVariant& r) { text = r, done = true; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return done; }, 5000));
+    EXPECT_EQ(text.toString(), QString::fromUtf8("Ёлка"));
+}
+
+TEST_F(FrameViewerTest, MissingDocumentsFailAndHistoryIsBoundedAndIndexable) {
+    viewer_->LoadFromFile("d:\\html\\missing.htm");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return failures_ == 1; }, 10000));
+    EXPECT_EQ(viewer_->History().Count(), 0);
+    failures_ = 0;
+    viewer_->SetHistoryMaxCount(2);
+    ASSERT_TRUE(Load("d:\\html\\page.htm"));
+    ASSERT_TRUE(Load("d:\\data\\second.htm"));
+    ASSERT_TRUE(Load("d:\\html\\big.png"));
+    EXPECT_EQ(viewer_->History().Files(), (std::vector<std::string>{"d:\\html\\big.png", "d:\\data\\second.htm"}));
+    EXPECT_EQ(viewer_->LastPictureSize(), QSize(300, 200));
+    EXPECT_TRUE(viewer_->BackButtonEnabled());
+    const int before = changes_;
+    viewer_->SetHistoryIndex(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return changes_ > before; }, 10000));
+    EXPECT_EQ(viewer_->CurrentFile(), "d:\\data\\second.htm");
+    EXPECT_EQ(viewer_->History().Count(), 2);
+    EXPECT_TRUE(viewer_->FwdButtonEnabled());
+    EXPECT_EQ(viewer_->History().Titles()[1], W("Вторая"));
+}
+
+TEST_F(FrameViewerTest, DefaultLookAppliesWhereTheDocumentSaysNothingAndVisitedLinksAreRecoloured) {
+    viewer_->SetDefaults("Arial", 0x0000FF, 10, 0x3366, 0xE1FFFF);
+    ASSERT_TRUE(Load("d:\\html\\page.htm"));
+    auto color = [&](const char* id) {
+        return Eval(QStringLiteral("getComputedStyle(document.getElementById('%1')).color").arg(id)).toString();
+    };
+    EXPECT_EQ(color("t"), "rgb(255, 0, 0)");      // 0x0000FF is red
+    EXPECT_EQ(color("l1"), "rgb(102, 51, 0)");    // link colour 0x3366
+    EXPECT_EQ(PixelAtEdge(), QColor(0xFF, 0xFF, 0xE1));  // page background
+    viewer_->AddVisitedLink("d:\\data\\second.htm");
+    viewer_->CheckVisitedLinks();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return color("l1") == "rgb(128, 0, 128)"; }, 5000));
+    EXPECT_EQ(color("l2"), "rgb(102, 51, 0)");
+
+    const std::string own = "<body text=#00ff00 bgcolor=#000000><p id=t>x</p><a id=a href=x.htm>x</a>"
+                            "<style>a{color:#0000ff}</style></body>";
+    test::THtmlDisc disc({{"own.htm", own}}, {});
+    TFrameViewer v(disc.Engine());
+    v.SetDefaults("Arial", 0x0000FF, 10, 0x3366, 0xE1FFFF);
+    v.resize(300, 200);
+    v.show();
+    int changes = 0;
+    v.OnHistoryChange = [&](TFrameViewer*) { ++changes; };
+    v.LoadFromFile("d:\\own.htm");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return changes == 1; }, 10000));
+    QVariantList colors;
+    bool done = false;
+    v.page()->runJavaScript("[getComputedStyle(document.getElementById('t')).color,"
+                            " getComputedStyle(document.getElementById('a')).color,"
+                            " getComputedStyle(document.body).backgroundColor]",
+                            [&](const QVariant& r) { colors = r.toList(), done = true; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return done; }, 5000));
+    EXPECT_EQ(colors, (QVariantList{"rgb(0, 255, 0)", "rgb(0, 0, 255)", "rgb(0, 0, 0)"}));
+}
+
+TEST_F(FrameViewerTest, FindSelectAllCopyPositionAndObjects) {
+    std::string tall = W("<title>Длинная</title><p>Поршень и кольцо</p><div style='height:3000px'></div>"
+                         "<p>ПОРШЕНЬ внизу</p><img id=p src='html/pic.png' alt='Кольцо' width=40 height=40>");
+    test::THtmlDisc disc({{"tall.htm", tall}}, {{"html\\pic.png", Png(40, 40)}});
+    TFrameViewer v(disc.Engine());
+    v.resize(400, 300);
+    v.show();
+    int changes = 0;
+    v.OnHistoryChange = [&](TFrameViewer*) { ++changes; };
+    v.LoadFromFile("d:\\tall.htm");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return changes == 1; }, 10000));
+    auto find = [&](const char* text, bool matchCase) {
+        int found = -1;
+        v.MainViewer().FindNext(QString::fromUtf8(text), matchCase, [&](bool f) { found = f; });
+        QTest::qWaitFor([&] { return found >= 0; }, 5000);
+        return found == 1;
+    };
+    auto position = [&] {
+        int p = -1;
+        v.MainViewer().Position([&](int y) { p = y; });
+        QTest::qWaitFor([&] { return p >= 0; }, 5000);
+        return p;
+    };
+    EXPECT_TRUE(find("Поршень", true));
+    EXPECT_EQ(position(), 0);
+    EXPECT_FALSE(find("Поршень", true));  // the only match-case occurrence is behind the selection
+    v.MainViewer().ResetSelection();
+    EXPECT_TRUE(find("поршень", false));
+    EXPECT_TRUE(find("поршень", false));  // the second one, far down: scrolled to it
+    EXPECT_GT(position(), 2500);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return v.VScrollBarPosition() > 2500; }, 5000));
+    v.MainViewer().SetPosition(0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return position() == 0; }, 5000));
+    v.MainViewer().SetPosition(1000000);  // clamped
+    EXPECT_TRUE(QTest::qWaitFor([&] { return position() > 2500 && position() < 4000; }, 5000));
+
+    TObjectInfo info;
+    bool done = false;
+    v.MainViewer().SetPosition(100000);
+    QTest::qWait(200);
+    QVariantList r;
+    v.page()->runJavaScript("(function(){const b=document.getElementById('p').getBoundingClientRect();return [b.left+5,b.top+5];})()",
+                            [&](const QVariant& x) { r = x.toList(), done = true; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return done; }, 5000));
+    done = false;
+    v.MainViewer().ObjectAt(QPoint(r[0].toInt(), r[1].toInt()), [&](TObjectInfo i) { info = i, done = true; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return done; }, 5000));
+    EXPECT_TRUE(info.picture);
+    EXPECT_EQ(info.alt, QString::fromUtf8("Кольцо"));
+
+    v.SelectAll();
+    QGuiApplication::clipboard()->clear();
+    v.CopyToClipboard();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QGuiApplication::clipboard()->text().contains(QString::fromUtf8("ПОРШЕНЬ внизу")); }, 5000));
+}
+
+TEST_F(FrameViewerTest, FramesByNameAndClicksCarryTheirTargetFrame) {
+    const std::string frames = "<frameset cols='50%,50%'><frame name=left src='left.htm'><frame name=right src='r.htm'></frameset>";
+    const std::string left = "<a id=go href='second.htm' target=right style='display:block;height:40px'>go</a>";
+    test::THtmlDisc disc({{"f/index.htm", frames}, {"f/left.htm", left}, {"f/r.htm", "<title>R</title>r"},
+                          {"f/second.htm", "<title>Second</title>second"}}, {});
+    TFrameViewer v(disc.Engine());
+    v.resize(600, 300);
+    v.show();
+    int changes = 0;
+    v.OnHistoryChange = [&](TFrameViewer*) { ++changes; };
+    std::vector<std::pair<std::string, std::string>> clicks;
+    v.OnHotSpotTargetClick = [&](TFrameViewer*, const std::string& t, const std::string& l, bool&) { clicks.push_back({t, l}); };
+    v.LoadFromFile("d:\\f\\index.htm");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return changes == 1; }, 10000));
+    std::string file;
+    v.ViewerByName("right").CurrentFile([&](std::string f) { file = f; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !file.empty(); }, 5000));
+    EXPECT_EQ(file, "d:\\f\\r.htm");
+    QWidget* target = v.focusProxy();
+    QTest::mouseMove(target, QPoint(40, 20));
+    QTest::qWait(150);
+    QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(40, 20));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !clicks.empty(); }, 5000));
+    EXPECT_EQ(clicks[0], (std::pair<std::string, std::string>{"right", "d:\\f\\second.htm"}));
+    file.clear();
+    QTest::qWaitFor([&] {
+        v.ViewerByName("right").CurrentFile([&](std::string f) { file = f; });
+        QTest::qWait(100);
+        return file == "d:\\f\\second.htm";
+    }, 5000);
+    EXPECT_EQ(file, "d:\\f\\second.htm");
+    EXPECT_EQ(v.CurrentFile(), "d:\\f\\index.htm");
 }
 
 }  // namespace
