@@ -30,6 +30,7 @@ target_sources(vitrina_core PRIVATE
   src/commands/busy.cpp
   src/platform/registry.cpp
   src/platform/single_instance.cpp
+  src/platform/window_directory.cpp
   src/media/super_timer.cpp
   src/imaging/blend.cpp
 )

@@ -12,11 +12,14 @@
 
 #include <iostream>
 
+#include <unistd.h>
+
 #include "commands/command_targets.h"
 #include "commands/window_animation.h"
 #include "media/super_timer.h"
 #include "platform/click_sound.h"
 #include "platform/cp1251.h"
+#include "platform/window_directory.h"
 #include "resources/compr_stream.h"
 #include "resources/description.h"
 #include "screen/nav_font.h"
@@ -145,6 +148,16 @@ void TMainForm::FormCreate() {
     // 15-16.
     QApplication::setApplicationDisplayName(Q(Title));
     setWindowTitle(Q(Title));
+    // Other copies find this window (and close it) through the window directory.
+    directory_ = std::make_unique<TWindowDirectory>(folders_.runtime);
+    directory_->OnRequest = [this](const std::string& title, const std::string& request) {
+        if (request != "close") return;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && SameText1251(Utf8ToCp1251(w->windowTitle().toStdString()), title)) {
+                w->close();
+                return;
+            }
+    };
     Model.ReadSections(lines);
     BuildAfterSections();
     built_ = true;
@@ -284,18 +297,14 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 void TMainForm::StartClosingSequence() {
     // Companion windows of this process with the closing titles; the main window is closed by
     // the animation, never by a close request.
-    static const char* const kTitles[] = {
-        "Помощь", "Тезаурус", "Zirorudovure",
-        "Help System: Vizeduzorav ov ivureve v erezodaziver evuruvovod",
-        "Справка: Vizeduzorav ov ivureve v erezodaziver evuruvovod",
-        "Help Topics: Vizeduzorav ov ivureve v erezodaziver evuruvovod",
-        "Vizeduzorav ov ivureve v erezodaziver evuruvovod", "Увеличенная картинка"};
-    for (const char* title : kTitles) {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w != this && w->isVisible() && w->windowTitle().compare(QString::fromUtf8(title), Qt::CaseInsensitive) == 0)
-                w->close();
-        }
-    }
+    CloseWindowsTitled("Помощь", false);
+    CloseWindowsTitled("Тезаурус", false);
+    for (const char* title : {"Zirorudovure", "Help System: Vizeduzorav ov ivureve v erezodaziver evuruvovod",
+                              "Справка: Vizeduzorav ov ivureve v erezodaziver evuruvovod",
+                              "Help Topics: Vizeduzorav ov ivureve v erezodaziver evuruvovod",
+                              "Vizeduzorav ov ivureve v erezodaziver evuruvovod"})
+        CloseWindowsTitled(title, true);
+    if (!DocumentMode) CloseWindowsTitled("Увеличенная картинка", true);
     targets_.CloseDialogKey();
     if (openingTimer_) openingTimer_->SetEnabled(false);
     auto finish = [this] {
@@ -319,6 +328,33 @@ void TMainForm::StartClosingSequence() {
         ApplyShape(ShapeRegion(s).intersected(shape));
     };
     closingTimer_->SetEnabled(true);
+}
+
+void TMainForm::CloseWindowsTitled(const char* titleUtf8, bool all) {
+    // Every matching window gets one close request (a window that ignores it is given up on);
+    // the main window itself closes by the animation, never by a request.
+    const std::string title = Utf8ToCp1251(titleUtf8);
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w != this && w->isVisible() && SameText1251(Utf8ToCp1251(w->windowTitle().toStdString()), title)) {
+            w->close();
+            if (!all) return;
+        }
+    }
+    if (!directory_) return;
+    for (const TWindowEntry& w : directory_->Windows()) {
+        if (w.pid == ::getpid() || !w.visible || !SameText1251(w.title, title)) continue;
+        directory_->Send(w, "close");
+        if (!all) return;
+    }
+}
+
+void TMainForm::PublishWindows() {
+    publishPending_ = false;
+    if (!directory_) return;
+    std::vector<TWindowEntry> windows;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        windows.push_back({::getpid(), Utf8ToCp1251(w->windowTitle().toStdString()), w->isVisible()});
+    directory_->Publish(windows);
 }
 
 TMainForm::~TMainForm() {

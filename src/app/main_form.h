@@ -35,6 +35,7 @@ class TScaleBar;
 class TStatusLine;
 class TSuperTimer;
 class TTextMsg;
+class TWindowDirectory;
 
 struct TStartOptions {
     // Off for screenshots: no start clip, no opening or closing animation.
@@ -122,6 +123,8 @@ public:
     TEffCar* WindowFade() const { return windowFade_.get(); }
     TRegistry& Registry() { return registry_; }
     QLabel* BusyPicture() const { return busyPicture_; }
+    // The program's windows as other copies see them; null outside the normal mode.
+    TWindowDirectory* WindowDirectory() const { return directory_.get(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -185,6 +188,10 @@ private:
     QMovie* busyMovie_ = nullptr;
     std::unique_ptr<TSuperTimer> openingTimer_;
     std::unique_ptr<TSuperTimer> closingTimer_;
+    std::unique_ptr<TWindowDirectory> directory_;
+    bool publishPending_ = false;
+    void PublishWindows();
+    void CloseWindowsTitled(const char* titleUtf8, bool all);
 };
 
 }  // namespace vitrina

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QToolTip>
 #include <QUrl>
 
@@ -15,6 +16,7 @@
 #include "commands/command_targets.h"
 #include "platform/click_sound.h"
 #include "platform/cp1251.h"
+#include "platform/window_directory.h"
 #include "resources/description.h"
 
 namespace vitrina {
@@ -52,8 +54,12 @@ void TMainForm::ExecuteCommand(const std::string& command, const std::string& so
         // The window with the program's title gets the close request; after the standard window
         // changed the caption no such window is found, and the main window is closed directly.
         if (targets_.ClipPlayerExists()) targets_.ClipPause();
+        // The window with the program's title gets the close request. After the standard window
+        // changed the caption none is found; the main window then closes directly.
+        TWindowEntry found;
+        if (directory_ && directory_->FindWindowByTitle(Title, found)) directory_->Send(found, "close");
+        else close();
         if (kind == 0) ExitButton = index;
-        close();
         return;
     }
     if (!sound.empty() && sound != "no" && Settings.Wav && silent != 1) PlayClickSound(sound);
@@ -317,6 +323,15 @@ bool TMainForm::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     // Key preview: keys of the window's child controls reach the key table first.
     if (event->type() == QEvent::KeyRelease) lastKey_ = nullptr;
+    // Top-level windows that appear, go or change their title are published for other copies.
+    if (!publishPending_ && (event->type() == QEvent::Show || event->type() == QEvent::Hide ||
+                             event->type() == QEvent::WindowTitleChange)) {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (w && w->isWindow()) {
+            publishPending_ = true;
+            QTimer::singleShot(0, this, [this] { PublishWindows(); });
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* w = qobject_cast<QWidget*>(watched);
         // An ignored key travels up to the parents as the same event; the table sees it once.

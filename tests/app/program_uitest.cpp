@@ -6,6 +6,7 @@
 
 #include "app/test_disc.h"
 #include "platform/single_instance.h"
+#include "platform/window_directory.h"
 
 namespace vitrina {
 namespace {
@@ -93,6 +94,35 @@ TEST(Program, ScreenshotWritesTheShapedWindowAndExits) {
     EXPECT_EQ(shot.pixelColor(15, 15), QColor(Qt::red));   // the button's up picture
     EXPECT_EQ(shot.pixelColor(5, 40).alpha(), 255);        // inside the triangle
     EXPECT_EQ(shot.pixelColor(95, 75).alpha(), 0);         // outside it: transparent
+}
+
+TEST(Program, CopiesCloseEachOthersWindowsThroughTheWindowDirectory) {
+    test::TTestDisc disc(kSmall, {{"bg1.bmp", test::Bmp(100, 80, Qt::white)}, {"b.bmp", test::Bmp(10, 10, Qt::red)}});
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("VITRINA_HOME", QString::fromStdString(disc.home.string()));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    program.setProcessEnvironment(env);
+    program.start(VITRINA_PROGRAM, {"--disc", QString::fromStdString(disc.disc.string())});
+    ASSERT_TRUE(program.waitForStarted());
+    // This test stands in for the thesaurus window of another copy.
+    TWindowDirectory directory(disc.home / "run");
+    std::vector<std::string> requests;
+    directory.OnRequest = [&](const std::string& title, const std::string& request) { requests.push_back(title + "|" + request); };
+    directory.Publish({{0, "\xD2\xE5\xE7\xE0\xF3\xF0\xF3\xF1", true}});  // "Тезаурус"
+    TWindowEntry main;
+    for (int i = 0; i < 500 && !directory.FindWindowByTitle("\xEA\xEE\xEF\xE8\xFF", main); ++i) QTest::qWait(20);
+    ASSERT_NE(main.pid, 0);
+    EXPECT_EQ(main.pid, program.processId());
+    // A close request to the main window runs its closing sequence, which closes ours.
+    ASSERT_TRUE(directory.Send(main, "close"));
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(program.exitCode(), 0);
+    for (int i = 0; i < 100 && requests.empty(); ++i) QTest::qWait(10);
+    EXPECT_EQ(requests, (std::vector<std::string>{"\xD2\xE5\xE7\xE0\xF3\xF0\xF3\xF1|close"}));
+    // The copy that ended left no entry behind.
+    TWindowEntry gone;
+    EXPECT_FALSE(directory.FindWindowByTitle("\xEA\xEE\xEF\xE8\xFF", gone));
 }
 
 }  // namespace
