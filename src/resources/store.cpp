@@ -19,11 +19,14 @@ std::uint32_t GetU32(const char* p) {
     return b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t(b[3]) << 24);
 }
 
-std::string FolderKey(std::uint32_t folder, std::string_view name) {
-    std::string key(reinterpret_cast<const char*>(&folder), sizeof folder);
-    key += name.substr(0, TStore::kNameSize);
-    return key;
+void AssignFolderKey(std::string& key, std::uint32_t folder, std::string_view name) {
+    key.assign(reinterpret_cast<const char*>(&folder), sizeof folder);
+    key.append(name.substr(0, TStore::kNameSize));
 }
+
+// Index values carry the entry's kind so that a look-up can answer without reading the entry
+// (on a large store that read is a cache miss). Entries fit in 30 bits: the table is < 4 GiB.
+std::uint32_t IndexValue(std::uint32_t entry, bool file) { return entry << 1 | (file ? 1 : 0); }
 
 struct TDecompressorFree {
     void operator()(libdeflate_decompressor* d) const { libdeflate_free_decompressor(d); }
@@ -196,10 +199,13 @@ bool TStore::Load(const std::filesystem::path& path, std::string& error) {
             return false;
         }
     }
+    index_.reserve(entryCount);
+    std::string key;
     for (std::uint32_t f = 0; f < folderCount; ++f) {
         const TFolder& folder = folders_[f];
         for (std::uint32_t i = folder.first; i < folder.first + folder.count; ++i) {
-            index_.emplace(FolderKey(f, entries_[i].name), i);
+            AssignFolderKey(key, f, entries_[i].name);
+            index_.emplace(key, IndexValue(i, entries_[i].kind == kFile));
         }
     }
     return true;
@@ -212,14 +218,19 @@ bool TStore::SetPrefix(std::string_view text) {
     return true;
 }
 
+// The index value of the first entry of that name, or -1.
 int TStore::FindInFolder(std::uint32_t folder, std::string_view name) const {
-    const auto found = index_.find(FolderKey(folder, name));
+    // Reused so that a look-up allocates nothing.
+    thread_local std::string key;
+    AssignFolderKey(key, folder, name);
+    const auto found = index_.find(key);
     return found == index_.end() ? -1 : static_cast<int>(found->second);
 }
 
 int TStore::FindEntry(std::string_view requested) const {
     if (!IsOpen() || requested.size() > kMaxPath) return -1;
-    std::string path(requested);
+    thread_local std::string path;
+    path.assign(requested);
     NormaliseStorePath(path);
     std::string_view rest = path;
     if (rest.substr(0, prefix_.size()) == prefix_) rest.remove_prefix(prefix_.size());
@@ -230,10 +241,11 @@ int TStore::FindEntry(std::string_view requested) const {
         const auto slash = rest.find('\\');
         const std::string_view part = rest.substr(0, slash);
         if (part.size() > kMaxFolderName) return -1;
-        const int index = FindInFolder(folder, part);
-        if (index < 0) return -1;
+        const int value = FindInFolder(folder, part);
+        if (value < 0) return -1;
+        const int index = value >> 1;
+        if (slash == std::string_view::npos) return (value & 1) ? index : -1;
         const TEntry& entry = entries_[index];
-        if (slash == std::string_view::npos) return entry.kind == kFile ? index : -1;
         if (entry.kind != kFolder) return -1;
         folder = entry.offset;
         rest.remove_prefix(slash + 1);

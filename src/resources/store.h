@@ -78,7 +78,7 @@ private:
     std::uint32_t root_ = 0;
     std::vector<TFolder> folders_;
     std::vector<TEntry> entries_;
-    // (folder record, name) -> first entry of that name in the folder.
+    // (folder record, name) -> first entry of that name in the folder, as index * 2 + (is a file).
     std::unordered_map<std::string, std::uint32_t> index_;
     std::string prefix_;
     mutable std::mutex readMutex_;
