@@ -5,12 +5,14 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/application.h"
 #include "app/main_form.h"
 #include "commands/command_targets.h"
 #include "platform/click_sound.h"
@@ -102,7 +104,8 @@ int main(int argc, char** argv) {
         std::cerr << "vitrina: " << line.error << "\n";
         return 2;
     }
-    QApplication app(argc, argv);
+    std::srand(unsigned(std::time(nullptr)));
+    TApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
 
     const TUserFolders folders = TUserFolders::FromEnvironment();

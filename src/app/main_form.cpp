@@ -70,6 +70,10 @@ TMainForm::TMainForm(TDriveMap& drives, const TUserFolders& folders, TClickSound
     }
     // Key preview: keys of every child reach the key table first.
     if (creation_ == TCreation::Normal) qApp->installEventFilter(this);
+    // The whole application losing the foreground closes every open popup window.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationInactive) targets_.ClosePopups();
+    });
 }
 
 fs::path TMainForm::HostPath(const std::string& windowsPath) const {

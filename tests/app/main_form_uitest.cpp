@@ -330,6 +330,23 @@ TEST(MainForm, StoredStatesAndPathsSurviveARestart) {
     EXPECT_TRUE(reg.ReadBool("Wav"));  // the options were written back on the first run
 }
 
+TEST(MainForm, AClearedPathBoxIsSavedEmptyAndShowsItsDefaultNextTime) {
+    TWindow w;
+    w.form->PathInputBox()->Box(0)->setText("");
+    w.Restart();
+    EXPECT_EQ(w.form->PathInputBox()->Box(0)->text(), QString("c:\\games"));
+    TRegistry reg(w.disc.Folders().config);
+    ASSERT_TRUE(reg.OpenKey("SOFTWARE\\Quarnelo\\\xCF\xF0\xEE\xE1\xE0", false));
+    EXPECT_TRUE(reg.ValueExists("PathInstall0"));
+    EXPECT_EQ(reg.ReadString("PathInstall0"), "");  // the first run saved it empty
+    std::string path = "unchanged";
+    w.form->PathInputBox()->CurrentPath(path);  // screen 1 has no box
+    EXPECT_EQ(path, "unchanged");
+    w.form->ExecuteCommand("2", "", 1, 0, 0);
+    w.form->PathInputBox()->CurrentPath(path);
+    EXPECT_EQ(path, "c:\\games\\");
+}
+
 TEST(MainForm, ASecondCopyWithTheSameTitleExitsWithoutAWindow) {
     TWindow w;
     TRecordingTargets targets;
