@@ -57,16 +57,27 @@ std::optional<std::string> TDriveMap::FindIgnoringCase(const fs::path& folder, c
     if (ec) return std::nullopt;
     std::lock_guard lock(mutex_);
     auto& listing = listings_[folder.string()];
-    if (listing.byFoldedName.empty() || listing.stamp != stamp) {
+    auto list = [&] {
         listing.byFoldedName.clear();
         listing.stamp = stamp;
-        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        listing.listedAt = fs::file_time_type::clock::now();
+        listing.listed = true;
+        std::error_code listError;
+        for (fs::directory_iterator it(folder, listError), end; !listError && it != end; it.increment(listError)) {
             const std::string hostName = it->path().filename().string();
             // The first name in listing order wins when several differ only in case.
             listing.byFoldedName.emplace(LowerCase1251(Utf8ToCp1251(hostName)), hostName);
         }
+    };
+    if (!listing.listed || listing.stamp != stamp) list();
+    const std::string folded = LowerCase1251(name1251);
+    auto found = listing.byFoldedName.find(folded);
+    // A file made within the clock tick of the listing leaves the folder's time unchanged: a
+    // miss on such a fresh listing looks again, once.
+    if (found == listing.byFoldedName.end() && listing.listedAt - listing.stamp < std::chrono::seconds(2)) {
+        list();
+        found = listing.byFoldedName.find(folded);
     }
-    const auto found = listing.byFoldedName.find(LowerCase1251(name1251));
     if (found == listing.byFoldedName.end()) return std::nullopt;
     return found->second;
 }

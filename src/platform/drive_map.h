@@ -40,7 +40,9 @@ public:
 
 private:
     struct TListing {
-        std::filesystem::file_time_type stamp;
+        bool listed = false;
+        std::filesystem::file_time_type stamp;     // the folder's time when it was listed
+        std::filesystem::file_time_type listedAt;  // when it was listed
         std::unordered_map<std::string, std::string> byFoldedName;  // folded 1251 -> host name
     };
     std::optional<std::string> FindIgnoringCase(const std::filesystem::path& folder, const std::string& name1251) const;
