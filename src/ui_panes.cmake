@@ -2,4 +2,5 @@
 target_sources(vitrina_ui PRIVATE
   src/dialogs/popup_window.cpp
   src/panes/tree_views.cpp
+  src/app/window_parts.cpp
 )

@@ -11,9 +11,12 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include <unistd.h>
 
 #include "app/application.h"
 #include "app/main_form.h"
+#include "app/window_parts.h"
+#include "html/doc_scheme_handler.h"
 #include "commands/command_targets.h"
 #include "platform/click_sound.h"
 #include "platform/cp1251.h"
@@ -104,6 +107,9 @@ int main(int argc, char** argv) {
         std::cerr << "vitrina: " << line.error << "\n";
         return 2;
     }
+    // The engine's sandbox cannot run as root; documents come only from the disc anyway.
+    if (::geteuid() == 0) ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
+    TDocSchemeHandler::RegisterScheme();
     std::srand(unsigned(std::time(nullptr)));
     TApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
@@ -111,7 +117,7 @@ int main(int argc, char** argv) {
     const TUserFolders folders = TUserFolders::FromEnvironment();
     TDriveMap drives(DiscFolder(line, argv[0]), folders.data);
     TClickSound sounds;
-    TCommandTargets targets;
+    TWindowParts targets;
     TStartOptions options;
     options.animations = line.screenshot.empty();
     options.arguments = line.arguments;

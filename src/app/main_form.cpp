@@ -181,6 +181,8 @@ void TMainForm::BuildAfterSections() {
     statusLine_ = std::make_unique<TStatusLine>(textMsg_.get());
     pathInputBox_ = std::make_unique<TPathInputBox>(Model.PathAreas, this, registry_, Title, CurrentScreen,
                                                     [this] { FormMouseMove({}, -1, -1); });
+    // HTML panes, contents trees, popup windows.
+    targets_.BuildPanes(*this, panelBkgrd_);
     // 10: the progress bar of the full-text search.
     scaleBar_ = std::make_unique<TScaleBar>(Container, "status_dn.bmp", "status_up.bmp", 1, 33, 75);
     // 11: the animated busy picture, read through the store.
@@ -362,6 +364,7 @@ void TMainForm::PublishWindows() {
 }
 
 TMainForm::~TMainForm() {
+    targets_.ReleasePanes();
     if (openingTimer_) openingTimer_->SetEnabled(false);
     if (closingTimer_) closingTimer_->SetEnabled(false);
     // 1: the exit button's sound, heard to its end.

@@ -122,6 +122,8 @@ public:
     TScaleBar* ScaleBar() const { return scaleBar_.get(); }
     TEffCar* WindowFade() const { return windowFade_.get(); }
     TRegistry& Registry() { return registry_; }
+    const TDocumentFiles& Files() const { return *files_; }
+    TDriveMap& Drives() const { return drives_; }
     QLabel* BusyPicture() const { return busyPicture_; }
     // The program's windows as other copies see them; null outside the normal mode.
     TWindowDirectory* WindowDirectory() const { return directory_.get(); }

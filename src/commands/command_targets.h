@@ -4,11 +4,20 @@
 // that object exists the method does nothing, so the vocabulary is fully routed today.
 #include <string>
 
+class QWidget;
+
 namespace vitrina {
+
+class TMainForm;
 
 class TCommandTargets {
 public:
     virtual ~TCommandTargets() = default;
+
+    // The panes and popups are made while the window is built (after its screen widgets) and
+    // go before the window's own widgets do.
+    virtual void BuildPanes(TMainForm& form, QWidget* documentPanel) {}
+    virtual void ReleasePanes() {}
 
     // Objects whose existence decides conditions of the vocabulary and the keys.
     virtual bool HtmlPanesExist() const { return false; }
