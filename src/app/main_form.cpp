@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTimer>
 
 #include <iostream>
 
@@ -298,6 +299,12 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     }
     event->ignore();
     if (!closingTimer_) StartClosingSequence();
+    if (resumeTimer_) {
+        resumeTimer_->stop();
+        resumeTimer_->deleteLater();
+        resumeTimer_ = nullptr;
+    }
+    targets_.ReleaseWindowClip();
 }
 
 void TMainForm::StartClosingSequence() {

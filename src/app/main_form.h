@@ -158,7 +158,8 @@ private:
     void ShowHelp(const std::string& topic);
     void RunProgram(const std::string& program, const std::string& params);
     void CopyGroupPicture(int index, int picture);
-    bool InsideShownClip(int x, int y) const { return false; }
+    bool InsideShownClip(int x, int y) const;
+    void StartResumeTimer();
     bool WindowFadeRunning() const;
     bool CanDrawEffects() const { return !WindowFadeRunning(); }
     std::unique_ptr<TEffBtnCar> MakeEffect(int index);
@@ -191,6 +192,7 @@ private:
     std::unique_ptr<TSuperTimer> openingTimer_;
     std::unique_ptr<TSuperTimer> closingTimer_;
     std::unique_ptr<TWindowDirectory> directory_;
+    class QTimer* resumeTimer_ = nullptr;  // resumes the window clip of the first screen
     bool publishPending_ = false;
     void PublishWindows();
     void CloseWindowsTitled(const char* titleUtf8, bool all);

@@ -4,6 +4,7 @@
 // that object exists the method does nothing, so the vocabulary is fully routed today.
 #include <string>
 
+class QImage;
 class QWidget;
 
 namespace vitrina {
@@ -38,6 +39,18 @@ public:
     virtual void ClipCreate3d() {}
     virtual void ClipPause() {}
     virtual bool StartClip() { return false; }  // true: the clip shows the window when it ends
+    // The window clip of the first screen (media/).
+    virtual bool WindowClipExists() const { return false; }
+    virtual bool WindowClipShown() const { return false; }
+    virtual bool WindowClipPlaying() const { return false; }
+    virtual bool WindowClipHaltedOrPaused() const { return false; }
+    virtual bool WindowClipPausedByUser() const { return false; }
+    virtual bool InsideWindowClip(int x, int y) const { return false; }
+    virtual void ToggleClip() {}
+    virtual void FreezeClip() {}
+    virtual void ResumeClip() {}
+    virtual void DrawFrozenFrame(QImage& background) {}
+    virtual void ReleaseWindowClip() {}
     // About window, settings dialog, skinned dialog (dialogs/).
     virtual void ShowAbout() {}
     virtual void ShowOptions() {}

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMovie>
 #include <QPainter>
+#include <QTimer>
 
 #include <map>
 
@@ -75,6 +76,25 @@ void Resize(std::vector<T>& pictures, std::size_t count, const std::function<std
 }
 
 }  // namespace
+
+void TMainForm::StartResumeTimer() {
+    if (!resumeTimer_) {
+        resumeTimer_ = new QTimer(this);
+        resumeTimer_->setInterval(100);
+        connect(resumeTimer_, &QTimer::timeout, this, [this] {
+            // The timer keeps running while the window fades in.
+            if (WindowFadeRunning()) return;
+            resumeTimer_->stop();
+            if (CurrentScreen == 0 && targets_.WindowClipExists() && !targets_.WindowClipPausedByUser())
+                targets_.ResumeClip();
+        });
+    }
+    resumeTimer_->start();
+}
+
+bool TMainForm::InsideShownClip(int x, int y) const {
+    return targets_.WindowClipShown() && targets_.InsideWindowClip(x, y);
+}
 
 std::unique_ptr<TEffBtnCar> TMainForm::MakeEffect(int index) {
     return std::make_unique<TEffBtnCar>(this, index, [this] { return CanDrawEffects(); });
@@ -229,6 +249,8 @@ void TMainForm::SwitchScreen(int n, int kind, int index) {
     // Screens the description never filled, and switches nested in a switch's replay, are refused.
     if (n < 0 || n >= Model.ScreenCount() || switching_) return;
     switching_ = true;
+    // 1.
+    if (resumeTimer_) resumeTimer_->stop();
     // 2: the issuing control loses its marks.
     if (kind == 0 && index >= 0 && index < int(ButtonPictures.size())) {
         ButtonPictures[index].hovered = ButtonPictures[index].pressed = false;
@@ -242,6 +264,7 @@ void TMainForm::SwitchScreen(int n, int kind, int index) {
     }
     // 3-4.
     CurrentScreen = n;
+    if (n == 1 && targets_.WindowClipExists()) targets_.FreezeClip();
     unsetCursor();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     // 5: a picture that fails to load leaves the previous one; the window keeps its size.
@@ -263,6 +286,24 @@ void TMainForm::SwitchScreen(int n, int kind, int index) {
     // 12-13: the switch commands of the new screen, twice for the switches.
     ReplaySwitchCommands(n, 2, true);
     switching_ = false;
+    // 14-15: the window clip shows its frozen frame; back on the first screen it resumes soon.
+    if (targets_.WindowClipExists() && targets_.WindowClipShown() && targets_.WindowClipHaltedOrPaused())
+        targets_.DrawFrozenFrame(Background);
+    if (n == 0 && (!targets_.WindowClipExists() || targets_.WindowClipHaltedOrPaused())) {
+        bool started = false;
+        if (n < int(Model.ScreenSwitches.size()))
+            for (const RSwthOne& s : Model.ScreenSwitches[n])
+                if (!started && s.state && s.godown == "3d" && targets_.WindowClipExists() && targets_.WindowClipShown()) {
+                    StartResumeTimer();
+                    started = true;
+                }
+        if (n < int(Model.ScreenGroups.size()))
+            for (const RSwthGrp& g : Model.ScreenGroups[n])
+                if (!started && g.state && g.go == "3d" && targets_.WindowClipExists() && targets_.WindowClipShown()) {
+                    StartResumeTimer();
+                    started = true;
+                }
+    }
     // 16.
     update();
     QApplication::restoreOverrideCursor();

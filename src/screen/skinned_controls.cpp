@@ -2,6 +2,7 @@
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QToolTip>
 #include <QWindow>
 
@@ -132,6 +133,15 @@ void TMainForm::FormMouseMove(Qt::KeyboardModifiers, int x, int y) {
 void TMainForm::FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
     targets_.ClosePopups();
     if (WindowFadeRunning()) return;
+    if (InsideShownClip(x, y)) {
+        targets_.ToggleClip();
+        // After a short pause the window may still be dragged from a halted or paused clip.
+        QTimer::singleShot(100, this, [this, button] {
+            if (button == Qt::LeftButton && targets_.WindowClipHaltedOrPaused() && windowHandle())
+                windowHandle()->startSystemMove();
+        });
+        return;
+    }
     const bool shiftHeld = shift & Qt::ShiftModifier;
     const int s = CurrentScreen;
     if (s < int(Model.ScreenButtons.size())) {
@@ -203,6 +213,8 @@ void TMainForm::FormMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y
             if (!Inside(b, x, y)) continue;
             if (pic.pressed) {
                 pic.pressed = false;
+                if (StartsWith(b.go, "screen2") && targets_.WindowClipShown() && targets_.WindowClipPlaying())
+                    targets_.FreezeClip();
                 if (!StartsWith(b.go, "screen2") && !StartsWith(b.go, "exit") && b.go != "1")
                     pic.effect->CrossFade(pic.dn, pic.mv, QPoint(b.vx, b.vy));
                 ExecuteCommand(b.go, b.wav, 0, 0, int(i));

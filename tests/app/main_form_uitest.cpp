@@ -446,6 +446,60 @@ TEST(MainForm, ScreenCommandWithADocumentSetsThePendingDocument) {
     EXPECT_EQ(w.targets.calls, (std::vector<std::string>{"pending d:\\doc.htm"}));
 }
 
+// A first screen with the window clip's "3d" switch, and a second screen.
+const char* kClipStruct = R"(title=клип
+switchone 1
+vx=10
+vy=10
+fn1=s0.bmp
+fn2=s1.bmp
+fn3=s2.bmp
+fn4=s3.bmp
+state=on
+store=off
+goup=2d
+godown=3d
+hint=x
+wav=no
+_screen=bg1.bmp
+button 2
+vx=10
+vy=50
+fn1=b_up.bmp
+fn2=b_mv.bmp
+fn3=b_dn.bmp
+go=1
+hint=x
+wav=no
+_screen=bg2.bmp
+)";
+
+struct TClipTargets : TRecordingTargets {
+    bool WindowClipExists() const override { return true; }
+    bool WindowClipShown() const override { return true; }
+    bool WindowClipHaltedOrPaused() const override { return true; }
+    void ClipModeSwitch(bool moving) override { calls.push_back(moving ? "3d" : "2d"); }
+    void FreezeClip() override { calls.push_back("freeze"); }
+    void ResumeClip() override { calls.push_back("resume"); }
+};
+
+TEST(MainForm, The3dSwitchRunsAtStartButIsNotReplayedAndTheClipResumesOnTheFirstScreen) {
+    test::TTestDisc disc(kClipStruct, Pictures());
+    TDriveMap drives(disc.disc, disc.Folders().data);
+    TClickSound sounds;
+    TClipTargets targets;
+    TStartOptions options;
+    options.animations = false;
+    TMainForm form(drives, disc.Folders(), sounds, targets, options);
+    ASSERT_EQ(form.Creation(), TMainForm::TCreation::Normal);
+    EXPECT_EQ(targets.calls, (std::vector<std::string>{"3d"}));
+    form.ExecuteCommand("2", "", 1, 0, 0);  // screen index 1 freezes the clip
+    form.ExecuteCommand("1", "", 1, 0, 0);
+    EXPECT_EQ(targets.calls, (std::vector<std::string>{"3d", "freeze"}));  // "3d" is not replayed
+    ASSERT_TRUE(WaitFor([&] { return targets.calls.size() == 3; }));
+    EXPECT_EQ(targets.calls.back(), "resume");
+}
+
 TEST(StatusLine, BlinksAndSkipsEqualTexts) {
     TWindow w;
     TTextMsg& text = *w.form->TextMsg();
