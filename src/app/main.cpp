@@ -1,6 +1,8 @@
 // vitrina [--disc FOLDER] [--screenshot OUT.png] [--command TEXT]... [--settle-ms N] [document [/h] | /t]
 // (--first-paint-exit: print "painted" at the first painted frame and end; for benchmarks)
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTimer>
 
 #include <cstdio>
@@ -141,7 +143,17 @@ int main(int argc, char** argv) {
 
     int rc = 0;
     QTimer::singleShot(0, form.get(), [&] {
-        for (const std::string& command : line.commands) form->ExecuteCommand(command, command, 1, 0, 0);
+        for (const std::string& command : line.commands) {
+            form->ExecuteCommand(command, command, 1, 0, 0);
+            // Each command sees what the one before it opened: wait, boundedly, for documents.
+            QElapsedTimer waited;
+            waited.start();
+            do {
+                QEventLoop pause;
+                QTimer::singleShot(50, &pause, &QEventLoop::quit);
+                pause.exec();
+            } while (targets.DocumentsLoading() && waited.elapsed() < 10000);
+        }
         if (line.screenshot.empty()) return;
         QTimer::singleShot(line.settleMs, form.get(), [&] {
             QCoreApplication::processEvents();

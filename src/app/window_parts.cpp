@@ -83,6 +83,14 @@ void TWindowParts::ReleasePanes() {
 
 TFrameViewer* TWindowParts::Viewer() const { return html_ ? html_->ActiveFrameViewer() : nullptr; }
 
+bool TWindowParts::DocumentsLoading() const {
+    if (!html_) return false;
+    for (const auto& viewer : html_->Viewers) {
+        if (viewer && viewer->Loading()) return true;
+    }
+    return false;
+}
+
 bool TWindowParts::SecondTreeExists() const { return trees_ && trees_->Second(); }
 
 bool TWindowParts::AnyTreeVisible() const { return trees_ && trees_->AnyVisible(); }

@@ -28,6 +28,8 @@ public:
     void ReleasePanes() override;
 
     THtmlFrame* Html() const { return html_.get(); }
+    // Some viewer is still loading its document.
+    bool DocumentsLoading() const;
     TContentsTrees* Trees() const { return trees_.get(); }
     TControlPopupWindow* Popups() const { return popups_.get(); }
 
