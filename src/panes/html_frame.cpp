@@ -220,12 +220,14 @@ void THtmlFrame::ShowScreenViewer() {
     PreviousScreen = screen;
 }
 
-void THtmlFrame::LoadOrGo(TFrameViewer* v, const std::string& document) {
+bool THtmlFrame::LoadOrGo(TFrameViewer* v, const std::string& document) {
     const int entry = v->History().Find(document);
+    if (entry >= 0 && entry == v->HistoryIndex() && !v->Loading()) return false;
     if (entry >= 0)
         v->SetHistoryIndex(entry);
     else
         v->LoadFromFile(document);
+    return true;
 }
 
 void THtmlFrame::OpenInArea(int number, const std::string& document) {
@@ -241,9 +243,10 @@ void THtmlFrame::OpenInArea(int number, const std::string& document) {
     if (AreaScreens[area] == screen) {
         CurrentViewer = ViewerOfScreen(screen);
         TFrameViewer* v = Viewers[CurrentViewer];
-        LoadOrGo(v, file);
+        // A document that is loaded comes at its top anyway.
+        const bool loads = LoadOrGo(v, file);
         PlaceViewer(v, area);
-        v->MainViewer().SetPosition(0);
+        if (!loads) v->MainViewer().SetPosition(0);
         v->show();
         CurrentArea = area;
     } else {

@@ -107,7 +107,8 @@ private:
     int ViewerOfScreen(int screen) const;
     int IndexOf(TFrameViewer* viewer) const;
     void PlaceViewer(TFrameViewer* viewer, int area);
-    void LoadOrGo(TFrameViewer* viewer, const std::string& document);
+    // False when the document is already on view (nothing to load).
+    bool LoadOrGo(TFrameViewer* viewer, const std::string& document);
     void Navigate(bool back, const TDynamicSwthOneArray& switches, const TDynamicSwthGrpArray& groups);
     void Carry(const struct TLinkDecision& decision, TFrameViewer* sender);
     void CopyIntoPathBox(const std::string& source);
