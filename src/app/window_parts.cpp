@@ -138,7 +138,8 @@ void TWindowParts::HistoryBack() {
     const int s = form_->CurrentScreen;
     html_->Back(s < int(form_->Model.ScreenSwitches.size()) ? form_->Model.ScreenSwitches[s] : TDynamicSwthOneArray{},
                 s < int(form_->Model.ScreenGroups.size()) ? form_->Model.ScreenGroups[s] : TDynamicSwthGrpArray{});
-    TreeFollowDocument("fromhistory");
+    // The engine goes back when the page is there: the tree follows the changed document.
+    followHistory_ = true;
 }
 
 void TWindowParts::HistoryForward() {
@@ -146,7 +147,8 @@ void TWindowParts::HistoryForward() {
     const int s = form_->CurrentScreen;
     html_->Forward(s < int(form_->Model.ScreenSwitches.size()) ? form_->Model.ScreenSwitches[s] : TDynamicSwthOneArray{},
                    s < int(form_->Model.ScreenGroups.size()) ? form_->Model.ScreenGroups[s] : TDynamicSwthGrpArray{});
-    TreeFollowDocument("fromhistory");
+    // The engine goes back when the page is there: the tree follows the changed document.
+    followHistory_ = true;
 }
 
 void TWindowParts::OpenInArea(int number, const std::string& document) {
@@ -221,6 +223,10 @@ std::string TWindowParts::CurrentPath() const {
 }
 
 void TWindowParts::RefreshNavigation() {
+    if (followHistory_) {
+        followHistory_ = false;
+        TreeFollowDocument("fromhistory");
+    }
     TFrameViewer* v = Viewer();
     if (popups_ && v) popups_->RefreshHistory(v->History().Titles(), v->HistoryIndex());
 }

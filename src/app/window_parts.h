@@ -89,6 +89,7 @@ private:
 
     TMainForm* form_ = nullptr;
     QWidget* panel_ = nullptr;
+    bool followHistory_ = false;  // back or forward asked for the tree to follow
     std::unique_ptr<TDocEngine> engine_;
     std::unique_ptr<THtmlFrame> html_;
     std::unique_ptr<TContentsTrees> trees_;
