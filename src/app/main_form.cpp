@@ -375,9 +375,9 @@ TMainForm::~TMainForm() {
     if (openingTimer_) openingTimer_->SetEnabled(false);
     if (closingTimer_) closingTimer_->SetEnabled(false);
     // 1: the exit button's sound, heard to its end.
-    if (ExitButton != -1 && ExitButton < int(Model.ScreenButtons.size() > std::size_t(CurrentScreen)
-                                                   ? Model.ScreenButtons[CurrentScreen].size()
-                                                   : 0)) {
+    const bool exitButtonExists = ExitButton >= 0 && CurrentScreen < int(Model.ScreenButtons.size()) &&
+                                  ExitButton < int(Model.ScreenButtons[CurrentScreen].size());
+    if (exitButtonExists) {
         const std::string& wav = Model.ScreenButtons[CurrentScreen][ExitButton].wav;
         if (!wav.empty() && wav != "no" && Settings.Wav) sounds_.PlayToEnd(HostPath(ProgramFolder + wav));
     }
