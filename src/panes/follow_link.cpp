@@ -31,6 +31,7 @@ TLinkDecision DecideLink(const TLinkContext& c) {
     const std::string ext = ExtensionOf(resolved);
     const bool anchor = !c.link.empty() && c.link[0] == '#';
     auto exists = [&](const std::string& file) { return c.fileExists && c.fileExists(file); };
+    d.resolved = resolved;
 
     if (SameText1251(c.target, "_blank")) {
         d.handled = true;

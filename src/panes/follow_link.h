@@ -33,9 +33,10 @@ struct TLinkContext {
 };
 
 struct TLinkDecision {
+    std::string resolved;       // the link expanded against the current document, lower case
     bool handled = false;       // false: the engine follows the link itself
     std::string visited;        // added to the visited links when not empty
-    bool extractFirst = false;  // extract the archive into the page folder before anything else
+    bool extractFirst = false;  // extract the archive's file (resolved) into the page folder first
     std::string treeFollows;    // the shown contents tree follows this document
     TLinkAction action = TLinkAction::None;
     std::string argument;

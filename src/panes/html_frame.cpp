@@ -379,7 +379,7 @@ void THtmlFrame::FollowLink(TFrameViewer* sender, const std::string& target, con
 
 void THtmlFrame::Carry(const TLinkDecision& d, TFrameViewer* sender) {
     THtmlFrameHost& host = services_.host;
-    if (d.extractFirst) host.ExtractArchive(d.argument.empty() ? d.treeFollows : d.argument);
+    if (d.extractFirst) host.ExtractArchive(d.resolved.substr(0, d.resolved.find('#')));
     if (!d.treeFollows.empty()) host.TreeFollowDocument(d.treeFollows);
     switch (d.action) {
     case TLinkAction::None:

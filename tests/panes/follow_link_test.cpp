@@ -94,6 +94,7 @@ TEST(DecideLink, OrdinaryPagesMakeTheTreeFollowButPicturesDoNot) {
 
 TEST(DecideLink, ArchivePagesExtractMissingFilesFirst) {
     EXPECT_TRUE(DecideLink(Context("arc\\page.htm", "", true)).extractFirst);
+    EXPECT_EQ(DecideLink(Context("arc\\Tool.EXE", "", true)).resolved, "d:\\run\\html\\arc\\tool.exe");
     EXPECT_TRUE(DecideLink(Context("arc\\tool.exe", "", true)).extractFirst);
     EXPECT_FALSE(DecideLink(Context("arc\\as_list.htm", "", true)).extractFirst);
     EXPECT_FALSE(DecideLink(Context("#x", "", true)).extractFirst);
