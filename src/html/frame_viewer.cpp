@@ -5,6 +5,7 @@
 #include <QJsonObject>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPageLayout>
 #include <QRandomGenerator>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineScript>
@@ -349,6 +350,17 @@ void TFrameViewer::SetVScrollBarPosition(int y) { MainViewer().SetPosition(y); }
 void TFrameViewer::SelectAll() { page_->triggerAction(QWebEnginePage::SelectAll); }
 
 void TFrameViewer::CopyToClipboard() { page_->triggerAction(QWebEnginePage::Copy); }
+
+void TFrameViewer::PrintToPdf(const QPageLayout& layout, std::function<void(const QByteArray&)> done) {
+    page_->printToPdf([done](const QByteArray& pdf) { done(pdf); }, layout);
+}
+
+TPrintFrameViewer::TPrintFrameViewer(TDocEngine& engine, QWidget* parent) : TFrameViewer(engine, parent) {
+    SetHistoryMaxCount(0);
+    SetImageCacheCount(0);
+    SetfvOptions(fvNoLinkUnderline);
+    SetViewImages(true);
+}
 
 QSize TFrameViewer::LastPictureSize() const { return engine_.LastPictureSize(); }
 

@@ -15,6 +15,7 @@
 
 class QKeyEvent;
 class QMouseEvent;
+class QPageLayout;
 class QPainter;
 
 namespace vitrina {
@@ -106,6 +107,10 @@ public:
     // Printing draws each page's header through this (page number, page width).
     std::function<void(TFrameViewer*, QPainter&, int page, int pageWidth)> OnPrintHeader;
 
+    // The print support of the preview: the document laid out on pages of that layout, as PDF
+    // bytes (empty on failure).
+    void PrintToPdf(const QPageLayout& layout, std::function<void(const QByteArray&)> done);
+
     TDocPage* Page() const { return page_; }
     // Runs a call of the injected script in the main document (the script reaches frames).
     void RunScript(const QString& call, std::function<void(const QVariant&)> done);
@@ -144,6 +149,12 @@ private:
     QUrl hoveredUrl_;
     std::string hoveredTarget_;
     std::string hoveredDocument_;
+};
+
+// A frame viewer used only for printing a file: no history, no link underlines, pictures on.
+class TPrintFrameViewer : public TFrameViewer {
+public:
+    explicit TPrintFrameViewer(TDocEngine& engine, QWidget* parent = nullptr);
 };
 
 }  // namespace vitrina

@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QClipboard>
+#include <QPageLayout>
 #include <QGuiApplication>
 #include <QSignalSpy>
 #include <QWebEngineProfile>
@@ -280,6 +281,28 @@ TEST_F(FrameViewerTest, FramesByNameAndClicksCarryTheirTargetFrame) {
     }, 5000);
     EXPECT_EQ(file, "d:\\f\\second.htm");
     EXPECT_EQ(v.CurrentFile(), "d:\\f\\index.htm");
+}
+
+TEST_F(FrameViewerTest, ThePrintViewerKeepsNoHistoryDrawsNoUnderlinesAndLaysOutPdf) {
+    TPrintFrameViewer v(disc_.Engine());
+    v.resize(400, 300);
+    int changes = 0;
+    v.OnHistoryChange = [&](TFrameViewer*) { ++changes; };
+    v.LoadFromFile("d:\\html\\page.htm");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return changes == 1; }, 10000));
+    EXPECT_EQ(v.History().Count(), 0);
+    EXPECT_EQ(v.CurrentFile(), "d:\\html\\page.htm");
+    QVariant decoration;
+    bool done = false;
+    v.page()->runJavaScript("getComputedStyle(document.getElementById('l1')).textDecorationLine",
+                            [&](const QVariant& r) { decoration = r, done = true; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return done; }, 5000));
+    EXPECT_EQ(decoration.toString(), "none");
+    QByteArray pdf;
+    v.PrintToPdf(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10)),
+                 [&](const QByteArray& bytes) { pdf = bytes.isEmpty() ? QByteArray("-") : bytes; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !pdf.isEmpty(); }, 10000));
+    EXPECT_TRUE(pdf.startsWith("%PDF"));
 }
 
 }  // namespace
