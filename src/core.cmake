@@ -31,6 +31,8 @@ target_sources(vitrina_core PRIVATE
   src/platform/registry.cpp
   src/platform/single_instance.cpp
   src/platform/window_directory.cpp
+  src/platform/request_record.cpp
+  src/platform/copy_data_channel.cpp
   src/media/super_timer.cpp
   src/imaging/blend.cpp
 )

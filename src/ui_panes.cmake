@@ -4,3 +4,9 @@ target_sources(vitrina_ui PRIVATE
   src/panes/tree_views.cpp
   src/app/window_parts.cpp
 )
+
+# The standard window and the requests between copies.
+target_sources(vitrina_ui PRIVATE
+  src/panes/standard_window.cpp
+  src/app/program_parts.cpp
+)

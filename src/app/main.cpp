@@ -17,7 +17,7 @@
 
 #include "app/application.h"
 #include "app/main_form.h"
-#include "app/window_parts.h"
+#include "app/program_parts.h"
 #include "html/doc_scheme_handler.h"
 #include "commands/command_targets.h"
 #include "platform/click_sound.h"
@@ -119,21 +119,29 @@ int main(int argc, char** argv) {
     const TUserFolders folders = TUserFolders::FromEnvironment();
     TDriveMap drives(DiscFolder(line, argv[0]), folders.data);
     TClickSound sounds;
-    TWindowParts targets;
+    TProgramParts targets;
     TStartOptions options;
     options.animations = line.screenshot.empty();
     options.arguments = line.arguments;
 
     auto form = std::make_unique<TMainForm>(drives, folders, sounds, targets, options);
-    if (form->Creation() != TMainForm::TCreation::Normal) {
+    const bool documentMode = form->Creation() == TMainForm::TCreation::DocumentMode;
+    if (form->Creation() != TMainForm::TCreation::Normal && !documentMode) {
         // Silent for the user of the window, but a terminal deserves one line.
         std::cerr << "vitrina: " << form->CreationMessage() << "\n";
         return 0;
     }
-    // exit, not quit: quit asks the windows to close, and the main window refuses (it closes
-    // through its animation, which is what ends here).
-    form->OnTerminate = [] { QCoreApplication::exit(0); };
-    form->ShowMainWindow();
+    if (documentMode) {
+        // A plain window showing one file: closing it or Esc ends the copy.
+        app.setQuitOnLastWindowClosed(true);
+        targets.OnEscape = [] { QCoreApplication::exit(0); };
+        targets.SetUpDocumentMode(*form, folders, line.arguments);
+    } else {
+        // exit, not quit: quit asks the windows to close, and the main window refuses (it closes
+        // through its animation, which is what ends here).
+        form->OnTerminate = [] { QCoreApplication::exit(0); };
+        form->ShowMainWindow();
+    }
 
     if (line.firstPaintExit) {
         // Reports the first painted frame on stdout and ends, for the start-up benchmark.

@@ -92,6 +92,12 @@ public:
 
     // The window's visible shape (the description's polygon, or the animation's current shape).
     QRegion Shape() const { return shape_; }
+    // The standard window takes the shape off and gives it back (with an empty region: none).
+    void SetShape(const QRegion& region) {
+        if (!region.isEmpty()) return ApplyShape(region);
+        shape_ = region;
+        clearMask();
+    }
     // The image of the window as a person sees it: pixels outside the shape transparent, the
     // program's other visible windows composited at their places.
     QImage Screenshot();

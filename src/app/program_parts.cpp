@@ -1,0 +1,319 @@
+#include "app/program_parts.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QProcess>
+#include <QTimer>
+
+#include <unistd.h>
+
+#include "app/main_form.h"
+#include "html/frame_viewer.h"
+#include "panes/html_frame.h"
+#include "panes/standard_window.h"
+#include "panes/standard_window_geometry.h"
+#include "platform/cp1251.h"
+#include "platform/request_record.h"
+#include "platform/window_directory.h"
+#include "resources/description.h"
+#include "screen/path_input_box.h"
+
+namespace vitrina {
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kPictureWindowTitle = "Увеличенная картинка";
+const char* const kHelpTitle = "Помощь";
+
+QString Q(const std::string& text1251) { return QString::fromStdString(Cp1251ToUtf8(text1251)); }
+
+// The document mode's window: Esc ends it; its title and visibility are published for others.
+class TDocumentModeWatch : public QObject {
+public:
+    TDocumentModeWatch(QWidget& window, std::function<void()> escape, std::function<void()> publish)
+        : window_(window), escape_(std::move(escape)), publish_(std::move(publish)) {
+        qApp->installEventFilter(this);
+    }
+    ~TDocumentModeWatch() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            auto* w = qobject_cast<QWidget*>(watched);
+            if (w && w->window() == &window_ && escape_) {
+                escape_();
+                return true;
+            }
+        }
+        if (watched == &window_ && !pending_ &&
+            (event->type() == QEvent::Show || event->type() == QEvent::Hide ||
+             event->type() == QEvent::WindowTitleChange)) {
+            pending_ = true;
+            QTimer::singleShot(0, this, [this] {
+                pending_ = false;
+                publish_();
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget& window_;
+    std::function<void()> escape_;
+    std::function<void()> publish_;
+    bool pending_ = false;
+};
+
+void SetCaption(QWidget& window, const QString& caption) {
+    QApplication::setApplicationDisplayName(caption);
+    window.setWindowTitle(caption);
+}
+
+}  // namespace
+
+TProgramParts::TProgramParts() = default;
+
+TProgramParts::~TProgramParts() { TProgramParts::ReleasePanes(); }
+
+void TProgramParts::BuildPanes(TMainForm& form, QWidget* documentPanel) {
+    TWindowParts::BuildPanes(form, documentPanel);
+    programForm_ = &form;
+    if (TWindowDirectory* directory = Directory()) {
+        channel_ = std::make_unique<TCopyDataChannel>(directory->Folder());
+        channel_->OnCopyData = [this](const std::string&, long long sender, const std::string& block,
+                                      std::vector<TCopyDataAnswer>& answers) { CopyData(block, sender, answers); };
+    }
+}
+
+void TProgramParts::ReleasePanes() {
+    channel_.reset();
+    keys_.reset();
+    TWindowParts::ReleasePanes();
+    standard_.reset();
+    ownDirectory_.reset();
+    programForm_ = nullptr;
+}
+
+TWindowDirectory* TProgramParts::Directory() const {
+    if (ownDirectory_) return ownDirectory_.get();
+    return programForm_ ? programForm_->WindowDirectory() : nullptr;
+}
+
+void TProgramParts::MakeStandardWindow() {
+    if (standard_ || !programForm_) return;
+    TMainForm& form = *programForm_;
+    TStandardWindowActions a;
+    a.shape = [&form] { return form.Shape(); };
+    a.setShape = [&form](const QRegion& region) { form.SetShape(region); };
+    a.skinSize = [&form] { return form.Background.isNull() ? form.size() : form.Background.size(); };
+    a.hideScreenFields = [&form](bool hide) {
+        if (form.PathInputBox()) form.PathInputBox()->HideAll(hide);
+    };
+    a.fitViewer = [this](QWidget* client) {
+        TFrameViewer* v = Html() ? Html()->ActiveFrameViewer() : nullptr;
+        if (!v) return;
+        if (v->parentWidget() == client)
+            v->setGeometry(client->rect());
+        else if (!v->isHidden())
+            Html()->FitStandardWindow(client);
+    };
+    a.restoreViewer = [this] {
+        if (Html()) Html()->RestoreAreaBounds();
+    };
+    a.print = [this] {
+        if (Html()) Html()->Print({});
+    };
+    a.forward = [this] { HistoryForward(); };
+    a.back = [this] { HistoryBack(); };
+    a.goToHistory = [this](int n) {
+        if (Html()) Html()->GoToHistory(n);
+    };
+    standard_ = std::make_unique<TStandardWindow>(form, std::move(a));
+}
+
+void TProgramParts::ShowStandardWindow() {
+    MakeStandardWindow();
+    if (!standard_) return;
+    standard_->Enter(documentMode_);
+    RefreshNavigation();
+    // A picture's size is known once it has loaded (RefreshNavigation sizes the window then).
+    if (documentMode_ && !IsPictureFile(commandLineFile_)) {
+        standard_->SizeWindow(commandLineFile_, {});
+        sized_ = true;
+    }
+}
+
+void TProgramParts::ShowSkinnedWindow() {
+    if (standard_) standard_->Leave();
+}
+
+bool TProgramParts::StatusBarExists() const { return standard_ && standard_->StatusBar(); }
+
+void TProgramParts::ShowStatusBarText(const std::string& text) {
+    if (standard_) standard_->SetStatusText(text);
+}
+
+void TProgramParts::RefreshNavigation() {
+    TWindowParts::RefreshNavigation();
+    TFrameViewer* v = Html() ? Html()->ActiveFrameViewer() : nullptr;
+    if (!standard_ || !standard_->ToolbarExists() || !v || !programForm_) return;
+    // The help window keeps its own caption: renaming it would make it answer picture queries and
+    // hide it from the closing sequence's search for "Помощь".
+    if (!secondary_) SetCaption(*programForm_, QString::fromUtf8(kPictureWindowTitle));
+    standard_->FillHistoryMenus(v->History().Titles(), v->HistoryIndex());
+    if (documentMode_ && !sized_ && !v->Loading()) {
+        sized_ = true;
+        standard_->SizeWindow(commandLineFile_, v->LastPictureSize());
+    }
+}
+
+void TProgramParts::OpenPictureWindow(const std::string& file) {
+    TWindowDirectory* directory = Directory();
+    if (directory && channel_) {
+        const std::string block = EncodeRequestRecord({kRequestQuery, {{0, file}}});
+        const std::string title = Utf8ToCp1251(kPictureWindowTitle);
+        for (const TWindowEntry& w : directory->Windows()) {
+            if (!w.visible || !SameText1251(w.title, title)) continue;
+            for (const TCopyDataAnswer& answer : channel_->Send(w, block)) {
+                if (answer.message == kMessageQueryAnswer && answer.wParam == 1) {
+                    directory->Send(w, "show");
+                    return;
+                }
+            }
+        }
+    }
+    if (StartPictureCopy)
+        StartPictureCopy(file);
+    else
+        StartCopy(file);
+}
+
+void TProgramParts::StartCopy(const std::string& file) {
+    if (!programForm_) return;
+    QStringList arguments;
+    if (const auto folder = programForm_->Drives().ToHostPath(programForm_->ProgramFolder))
+        arguments << "--disc" << QString::fromStdString(folder->string());
+    arguments << Q(file);
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments);
+}
+
+void TProgramParts::CopyData(const std::string& block, long long sender, std::vector<TCopyDataAnswer>& answers) {
+    const auto request = DecodeRequestRecord(block);
+    THtmlFrame* html = Html();
+    if (!request || !html || !programForm_) return;
+    TMainForm& form = *programForm_;
+    const auto& items = request->items;
+    switch (request->kind) {
+    case kRequestOpen: {
+        if (items.empty()) return;
+        const std::string& text = items[0].text;
+        const std::string document = form.ProgramFolder + text;
+        // The document mode has no second screen to switch to: its pane opens the document.
+        if (form.CurrentScreen == 0 && !documentMode_) {
+            form.ExecuteCommand("screen2=" + document, "", 1, 0, 0);
+        } else if (LowerCase1251(FileNamePart(CurrentDocument())) != LowerCase1251(text)) {
+            OpenDocument(document);
+        }
+        TreeFollowDocument(document);
+        answers.push_back({kMessageHandled, TCopyDataChannel::OwnHandle()});
+        break;
+    }
+    case kRequestPrint: {
+        html->PrintPicture = true;
+        std::string file;
+        for (const TRequestItem& item : items) {
+            if (item.kind == 0) file = item.text;
+            else if (item.kind == 1) html->PrintWidth = std::atoi(item.text.c_str());
+            else if (item.kind == 2) html->PrintHeight = std::atoi(item.text.c_str());
+        }
+        // The print request to itself: after the sender has its answer.
+        QTimer::singleShot(0, &form, [this, file] {
+            if (Html()) Html()->Print(file);
+        });
+        break;
+    }
+    case kRequestQuery: {
+        html->PrintPicture = true;
+        const bool shown = !items.empty() && items[0].kind == 0 && !commandLineFile_.empty() &&
+                           items[0].text == Trim(commandLineFile_);
+        answers.push_back({kMessageQueryAnswer, shown ? 1 : 0});
+        break;
+    }
+    default:
+        break;
+    }
+    (void)sender;
+}
+
+void TProgramParts::SetUpDocumentMode(TMainForm& form, const TUserFolders& folders,
+                                      const std::vector<std::string>& arguments) {
+    const TDocumentArgument argument = ParseDocumentArgument(arguments);
+    documentMode_ = true;
+    secondary_ = argument.secondary;
+    commandLineFile_ = argument.file;
+    // A host path handed in from outside the disc is reached through z:.
+    std::string document = argument.file;
+    if (!document.empty() && document[0] == '/') document = form.Drives().ToWindowsPath(fs::path(Cp1251ToUtf8(document)));
+    // 1: the container's directory (for the icon only; the window has no skin).
+    TReadBin container;
+    try {
+        if (const auto host = form.Drives().ToHostPath(form.ProgramFolder + "Vuv.dhl")) container.Open(*host);
+    } catch (const std::exception&) {
+    }
+    // 2-3: one empty screen; one HTML area showing the file.
+    form.Model.ScreenButtons.assign(1, {});
+    form.Model.ScreenSwitches.assign(1, {});
+    form.Model.ScreenGroups.assign(1, {});
+    form.CurrentScreen = 0;
+    RHTML area;
+    area.fn = document;
+    form.Model.HtmlAreas = {area};
+    BuildPanes(form, nullptr);
+    // 5: the icon named by the first "icon" line of the description, read without lower-casing.
+    std::string description;
+    if (container.ReadBuffer("Struct.cfs", description) >= 0) {
+        for (const std::string& line : DecodeDescription(description, false)) {
+            const std::size_t at = LowerAscii(line).find("icon");
+            if (at == std::string::npos) continue;
+            const std::string name = Trim(line.size() > at + 5 ? line.substr(at + 5) : std::string());
+            std::string bytes;
+            QImage icon;
+            if (!name.empty() && container.ReadBuffer(name, bytes) >= 0)
+                icon = QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()), int(bytes.size()));
+            if (!icon.isNull()) form.setWindowIcon(QPixmap::fromImage(icon));
+            break;
+        }
+    }
+    // 6-7: the help variant's title; the program has no icon resource of its own to put back.
+    form.Title = secondary_ ? Utf8ToCp1251(kHelpTitle) : std::string();
+    SetCaption(form, Q(form.Title));
+    // Other copies find this window by its caption and ask it about its picture.
+    ownDirectory_ = std::make_unique<TWindowDirectory>(folders.runtime);
+    ownDirectory_->OnRequest = [&form](const std::string&, const std::string& request) {
+        if (request == "close") {
+            form.close();
+        } else if (request == "show") {
+            form.showNormal();
+            form.raise();
+            form.activateWindow();
+        }
+    };
+    channel_ = std::make_unique<TCopyDataChannel>(ownDirectory_->Folder());
+    channel_->OnCopyData = [this](const std::string&, long long sender, const std::string& block,
+                                  std::vector<TCopyDataAnswer>& answers) { CopyData(block, sender, answers); };
+    keys_ = std::make_unique<TDocumentModeWatch>(
+        form,
+        [this] {
+            if (OnEscape) OnEscape();
+        },
+        [this, &form] {
+            if (ownDirectory_)
+                ownDirectory_->Publish({{long(::getpid()), Utf8ToCp1251(form.windowTitle().toStdString()), form.isVisible()}});
+        });
+    // 8.
+    ShowStandardWindow();
+}
+
+}  // namespace vitrina

@@ -1,0 +1,67 @@
+#pragma once
+// The window parts of the program with the standard window and the requests between copies:
+// "standartwin" and "Свернуть", the document mode's window, the picture-window exchange of
+// "_blank" picture links, and the copy-data requests this process answers.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/window_parts.h"
+#include "platform/copy_data_channel.h"
+
+namespace vitrina {
+
+class TStandardWindow;
+class TWindowDirectory;
+struct TUserFolders;
+
+class TProgramParts : public TWindowParts {
+public:
+    TProgramParts();
+    ~TProgramParts() override;
+
+    void BuildPanes(TMainForm& form, QWidget* documentPanel) override;
+    void ReleasePanes() override;
+
+    // Document-mode set-up: the form shows the file of the command line in the standard window.
+    void SetUpDocumentMode(TMainForm& form, const TUserFolders& folders, const std::vector<std::string>& arguments);
+
+    void ShowStandardWindow();
+    void ShowSkinnedWindow();
+
+    // Dispatcher and pane.
+    void StandardWindow() override { ShowStandardWindow(); }
+    bool StatusBarExists() const override;
+    void ShowStatusBarText(const std::string& text) override;
+    void RefreshNavigation() override;
+    void OpenPictureWindow(const std::string& file) override;
+
+    // A request record of another copy (or of this one): the answers it gets.
+    void CopyData(const std::string& block, long long sender, std::vector<TCopyDataAnswer>& answers);
+
+    TStandardWindow* Standard() const { return standard_.get(); }
+    bool DocumentMode() const { return documentMode_; }
+    const std::string& CommandLineFile() const { return commandLineFile_; }
+    // Runs Esc in the document mode (ends the program).
+    std::function<void()> OnEscape;
+    // Starts a copy of the program in the document mode for a picture (replaceable by tests).
+    std::function<void(const std::string& file)> StartPictureCopy;
+
+private:
+    TWindowDirectory* Directory() const;
+    void MakeStandardWindow();
+    void StartCopy(const std::string& file);
+
+    TMainForm* programForm_ = nullptr;
+    std::unique_ptr<TStandardWindow> standard_;
+    std::unique_ptr<TWindowDirectory> ownDirectory_;  // the document mode publishes its window itself
+    std::unique_ptr<TCopyDataChannel> channel_;
+    std::unique_ptr<class QObject> keys_;
+    bool documentMode_ = false;
+    bool secondary_ = false;
+    bool sized_ = false;
+    std::string commandLineFile_;
+};
+
+}  // namespace vitrina
