@@ -1,0 +1,74 @@
+#include "dialogs/eff_car.h"
+
+#include <QPainter>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace vitrina {
+namespace {
+
+// A window that paints itself one colour, or the fade's frame while the fade runs.
+class TFadedWindow : public QWidget {
+public:
+    TFadedWindow() : fade(this) { resize(60, 40); }
+    TEffCar fade;
+    int framesPainted = 0;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        if (fade.Running()) {
+            ++framesPainted;
+            fade.PaintFadeFrame(p);
+            return;
+        }
+        p.fillRect(rect(), QColor(0, 128, 255));
+    }
+};
+
+TEST(EffCar, AFadeInRunsItsFramesAndEndsWithTheOwnerPaintingItself) {
+    TFadedWindow w;
+    w.show();
+    QTest::qWaitForWindowExposed(&w);
+    std::vector<bool> changes;
+    w.fade.OnRunningChanged = [&](bool running) { changes.push_back(running); };
+    w.fade.FadeIn();
+    EXPECT_TRUE(w.fade.Running());
+    for (int i = 0; i < 500 && w.fade.Running(); ++i) QTest::qWait(10);
+    ASSERT_FALSE(w.fade.Running());
+    EXPECT_EQ(changes, (std::vector<bool>{true, false}));
+    // Levels 5 .. 255 and the closing frame, each painted once.
+    EXPECT_GE(w.framesPainted, 51);
+    EXPECT_EQ(w.grab().toImage().pixelColor(5, 5), QColor(0, 128, 255));
+}
+
+TEST(EffBtnCar, ACrossFadeEndsOnItsTargetAndStopForgetsIt) {
+    QWidget owner;
+    owner.resize(50, 50);
+    owner.show();
+    QTest::qWaitForWindowExposed(&owner);
+    TEffBtnCar effect(&owner, 0);
+    effect.SetFadeStep(4);
+    QImage source(10, 10, QImage::Format_RGB888), target(10, 10, QImage::Format_RGB888);
+    source.fill(QColor(0, 0, 0));
+    target.fill(QColor(200, 100, 50));
+    effect.CrossFade(source, target, QPoint(5, 5));
+    EXPECT_TRUE(effect.Running());
+    EXPECT_EQ(effect.ShownRect(), QRect(5, 5, 10, 10));
+    for (int i = 0; i < 500 && effect.Running(); ++i) QTest::qWait(10);
+    ASSERT_FALSE(effect.Running());
+    const QColor last = effect.Shown().pixelColor(3, 3);
+    EXPECT_NEAR(last.red(), 200, 1);
+    EXPECT_NEAR(last.green(), 100, 1);
+    EXPECT_NEAR(last.blue(), 50, 1);
+    effect.StopCrossFade();
+    EXPECT_TRUE(effect.Shown().isNull());
+    // A picture that failed to load leaves the other one to show, not a crash.
+    effect.CrossFade(QImage(), target, QPoint(0, 0));
+    for (int i = 0; i < 500 && effect.Running(); ++i) QTest::qWait(10);
+    EXPECT_EQ(effect.Shown().size(), QSize(10, 10));
+}
+
+}  // namespace
+}  // namespace vitrina
