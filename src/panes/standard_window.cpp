@@ -157,8 +157,11 @@ void TStandardWindow::Enter(bool documentMode) {
     if (actions_.fitViewer) actions_.fitViewer(client_);
     if (documentMode)
         window_.show();
-    else
+    else {
+        // Without a window manager a maximised state alone changes nothing: take the work area.
+        if (QScreen* screen = window_.screen()) window_.setGeometry(screen->availableGeometry());
         window_.showMaximized();
+    }
 }
 
 void TStandardWindow::Leave() {
