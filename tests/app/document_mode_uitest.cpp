@@ -1,0 +1,184 @@
+// The document mode as other copies meet it: a plain window for one file, sized by its picture,
+// found by its caption, asked over the copy-data requests, reused for the same picture.
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include "app/main_form.h"
+#include "app/program_parts.h"
+#include "app/test_disc.h"
+#include "platform/click_sound.h"
+#include "platform/copy_data_channel.h"
+#include "platform/request_record.h"
+#include "platform/window_directory.h"
+
+namespace vitrina {
+namespace {
+
+const char* kStruct = R"(title=копия
+icon=ico.bmp
+button 1
+vx=10
+vy=10
+fn1=b.bmp
+fn2=b.bmp
+fn3=b.bmp
+go=caseon
+hint=x
+wav=no
+_screen=bg1.bmp
+)";
+
+const std::string kPictureTitle = "\xD3\xE2\xE5\xEB\xE8\xF7\xE5\xED\xED\xE0\xFF \xEA\xE0\xF0\xF2\xE8\xED\xEA\xE0";
+
+struct TDisc : test::TTestDisc {
+    TDisc()
+        : TTestDisc(kStruct, {{"bg1.bmp", test::Bmp(100, 80, Qt::white)}, {"b.bmp", test::Bmp(10, 10, Qt::red)},
+                              {"ico.bmp", test::Bmp(16, 16, Qt::green)}}) {
+        folder.Write("disc/pics/motor.bmp", test::Bmp(400, 300, Qt::blue));
+        folder.Write("disc/pics/scheme.bmp", test::Bmp(50, 40, Qt::blue));
+        folder.Write("disc/pics/other.bmp", test::Bmp(30, 20, Qt::blue));
+        folder.Write("disc/page.htm", "<p>page");
+    }
+    QString Disc() const { return QString::fromStdString(disc.string()); }
+};
+
+QProcessEnvironment Environment(const std::filesystem::path& home) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("VITRINA_HOME", QString::fromStdString(home.string()));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    return env;
+}
+
+// Waits for a visible window of that process with that title.
+bool WaitForWindow(const TWindowDirectory& directory, long pid, const std::string& title, TWindowEntry& found) {
+    return QTest::qWaitFor(
+        [&] {
+            for (const TWindowEntry& w : directory.Windows())
+                if (w.pid == pid && w.visible && w.title == title) {
+                    found = w;
+                    return true;
+                }
+            return false;
+        },
+        20000);
+}
+
+TEST(DocumentMode, PicturesSizeTheWindowAndTheDiagramsTakeTheirFixedSize) {
+    TDisc disc;
+    struct Case {
+        const char* file;
+        QSize size;
+    } cases[] = {{"d:\\pics\\motor.bmp", {445, 390}}, {"d:\\pics\\SCHEME.bmp", {780, 550}}};
+    for (const Case& c : cases) {
+        const auto out = disc.folder.Path() / "shot.png";
+        QProcess p;
+        p.setProcessEnvironment(Environment(disc.home));
+        p.start(VITRINA_PROGRAM, {"--disc", disc.Disc(), "--screenshot", QString::fromStdString(out.string()),
+                                  "--settle-ms", "300", c.file});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+        const QImage shot(QString::fromStdString(out.string()));
+        EXPECT_EQ(shot.size(), c.size) << c.file;
+    }
+}
+
+// This test stands in for another copy: it finds the picture window and asks it.
+TEST(DocumentMode, ACopyAnswersQueriesAndOpenRequestsAndEndsOnAClose) {
+    TDisc disc;
+    QProcess copy;
+    copy.setProcessEnvironment(Environment(disc.home));
+    copy.start(VITRINA_PROGRAM, {"--disc", disc.Disc(), "d:\\pics\\other.bmp"});
+    ASSERT_TRUE(copy.waitForStarted());
+    TWindowDirectory directory(disc.home / "run");
+    TCopyDataChannel channel(directory.Folder());
+    TWindowEntry window;
+    ASSERT_TRUE(WaitForWindow(directory, long(copy.processId()), kPictureTitle, window));
+
+    struct Case {
+        const char* name;
+        std::string block;
+        std::vector<TCopyDataAnswer> answers;
+    } cases[] = {
+        {"the file it shows", EncodeRequestRecord({kRequestQuery, {{0, "d:\\pics\\other.bmp"}}}), {{kMessageQueryAnswer, 1}}},
+        {"another file", EncodeRequestRecord({kRequestQuery, {{0, "d:\\pics\\motor.bmp"}}}), {{kMessageQueryAnswer, 0}}},
+        {"compared exactly", EncodeRequestRecord({kRequestQuery, {{0, "D:\\PICS\\OTHER.BMP"}}}), {{kMessageQueryAnswer, 0}}},
+        {"an item of another kind", EncodeRequestRecord({kRequestQuery, {{1, "d:\\pics\\other.bmp"}}}), {{kMessageQueryAnswer, 0}}},
+        {"no item", EncodeRequestRecord({kRequestQuery, {}}), {{kMessageQueryAnswer, 0}}},
+        {"open a document", EncodeRequestRecord({kRequestOpen, {{0, "page.htm"}}}), {{kMessageHandled, copy.processId()}}},
+        {"unknown kind", EncodeRequestRecord({7, {{0, "x"}}}), {}},
+        {"short block", EncodeRequestRecord({kRequestQuery, {{0, "d:\\pics\\other.bmp"}}}).substr(0, 100), {}},
+        {"too many items", [] {
+             std::string b = EncodeRequestRecord({kRequestQuery, {{0, "d:\\pics\\other.bmp"}}});
+             b[2] = 9;
+             return b;
+         }(), {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(channel.Send(window, c.block), c.answers) << c.name;
+    EXPECT_EQ(copy.state(), QProcess::Running);
+
+    // The window is closed like every companion window: the copy ends.
+    ASSERT_TRUE(directory.Send(window, "close"));
+    ASSERT_TRUE(copy.waitForFinished(20000));
+    EXPECT_EQ(copy.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(copy.exitCode(), 0);
+}
+
+TEST(DocumentMode, TheHelpVariantKeepsItsCaptionAndIsNoPictureWindow) {
+    TDisc disc;
+    QProcess copy;
+    copy.setProcessEnvironment(Environment(disc.home));
+    copy.start(VITRINA_PROGRAM, {"--disc", disc.Disc(), "d:\\page.htm", "/h"});
+    ASSERT_TRUE(copy.waitForStarted());
+    TWindowDirectory directory(disc.home / "run");
+    TWindowEntry window;
+    ASSERT_TRUE(WaitForWindow(directory, long(copy.processId()), "\xCF\xEE\xEC\xEE\xF9\xFC", window));  // "Помощь"
+    QTest::qWait(500);  // the document has loaded by now; the caption stays
+    TWindowEntry picture;
+    EXPECT_FALSE(directory.FindWindowByTitle(kPictureTitle, picture));
+    ASSERT_TRUE(directory.Send(window, "close"));
+    ASSERT_TRUE(copy.waitForFinished(20000));
+}
+
+// A "_blank" picture link asks the open picture windows first: the same picture twice starts
+// one copy, and a different picture another.
+TEST(DocumentMode, APictureWindowIsReusedForTheSamePicture) {
+    TDisc disc;
+    TDriveMap drives(disc.disc, disc.Folders().data);
+    TClickSound sounds;
+    TProgramParts parts;
+    std::vector<std::string> started;
+    std::vector<std::unique_ptr<QProcess>> copies;
+    parts.StartPictureCopy = [&](const std::string& file) {
+        started.push_back(file);
+        auto copy = std::make_unique<QProcess>();
+        copy->setProcessEnvironment(Environment(disc.home));
+        copy->start(VITRINA_PROGRAM, {"--disc", disc.Disc(), QString::fromStdString(file)});
+        copies.push_back(std::move(copy));
+    };
+    TStartOptions options;
+    options.animations = false;
+    TMainForm form(drives, disc.Folders(), sounds, parts, options);
+    ASSERT_EQ(form.Creation(), TMainForm::TCreation::Normal);
+    form.ShowMainWindow();
+
+    parts.OpenPictureWindow("d:\\pics\\motor.bmp");
+    ASSERT_EQ(started.size(), 1u);
+    ASSERT_TRUE(copies[0]->waitForStarted());
+    TWindowEntry window;
+    ASSERT_TRUE(WaitForWindow(*form.WindowDirectory(), long(copies[0]->processId()), kPictureTitle, window));
+    parts.OpenPictureWindow("d:\\pics\\motor.bmp");
+    EXPECT_EQ(started.size(), 1u);  // the window that shows it answered and came to the front
+    parts.OpenPictureWindow("d:\\pics\\other.bmp");
+    EXPECT_EQ(started, (std::vector<std::string>{"d:\\pics\\motor.bmp", "d:\\pics\\other.bmp"}));
+    for (auto& copy : copies) {
+        copy->kill();
+        copy->waitForFinished();
+    }
+}
+
+}  // namespace
+}  // namespace vitrina
