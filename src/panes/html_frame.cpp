@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 #include "commands/settings.h"
 #include "html/doc_engine.h"
@@ -79,6 +80,7 @@ THtmlFrame::THtmlFrame(const TDynamicHtmlArray& areas, const THtmlFrameServices&
         v->OnKeyDown = [this](TFrameViewer* s, QKeyEvent* e) { return KeyDown(s, e); };
         v->OnMouseMove = [this](TFrameViewer* s, QMouseEvent* e) { PointerMoved(s, e->position().toPoint()); };
         v->OnMouseDown = [this](TFrameViewer* s, QMouseEvent* e) { MouseDown(s, e); };
+        v->OnPrintHeader = &THtmlFrame::PrintHeader;
         Viewers.emplace_back(v);
         ArchiveMarks.push_back(false);
         VisitGroups.emplace_back();
@@ -533,6 +535,18 @@ void THtmlFrame::RestoreAreaBounds() {
         PlaceViewer(v, CurrentArea);
         v->show();
     }
+}
+
+void THtmlFrame::PrintHeader(TFrameViewer*, QPainter& canvas, int page, int pageWidth) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(8);
+    canvas.save();
+    canvas.setFont(font);
+    canvas.setBackgroundMode(Qt::TransparentMode);
+    const QString text = QString::fromUtf8("Страница ") + QString::number(page);
+    // The text ends at the reference point, as with right-aligned text on Windows.
+    canvas.drawText(QRect(0, 40, pageWidth - 50, canvas.fontMetrics().height()), Qt::AlignRight | Qt::AlignTop, text);
+    canvas.restore();
 }
 
 void THtmlFrame::PointerMoved(TFrameViewer* v, QPoint point) {

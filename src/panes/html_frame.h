@@ -70,6 +70,8 @@ public:
     void FollowLink(TFrameViewer* sender, const std::string& target, const std::string& link, bool& handled);
     void DocumentChanged(TFrameViewer* sender);
     void HintTimerTick();
+    // The page header of printed documents: "Страница N" right-aligned at (page width - 50, 40).
+    static void PrintHeader(TFrameViewer* sender, QPainter& canvas, int page, int pageWidth);
 
     // Fields, named as the system names them.
     std::vector<QPointer<TFrameViewer>> Viewers;

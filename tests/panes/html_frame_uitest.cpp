@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 
 #include "commands/settings.h"
 #include "html/html_fixture.h"
@@ -394,6 +395,26 @@ TEST_F(HtmlFrameTest, RightPressClosesPopupsAndOpensTheContextMenu) {
     QTest::mouseClick(doc->focusProxy(), Qt::RightButton, {}, QPoint(600, 10));
     EXPECT_EQ(host_.popupsClosed, 1);
     EXPECT_EQ(host_.popups, (std::vector<int>{kPopupContextHtml}));
+}
+
+TEST(HtmlFramePrintHeader, PageNumberEndsFiftyPixelsBeforeThePageEdge) {
+    QImage page(600, 100, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+        QPainter p(&page);
+        THtmlFrame::PrintHeader(nullptr, p, 3, 600);
+    }
+    int left = page.width(), right = -1, top = page.height();
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (page.pixelColor(x, y) != Qt::white) {
+                left = std::min(left, x), right = std::max(right, x), top = std::min(top, y);
+            }
+    ASSERT_GE(right, 0);
+    EXPECT_LE(right, 550);
+    EXPECT_GE(right, 540);
+    EXPECT_GE(top, 40);
+    EXPECT_LT(left, 500);  // "Страница 3" is wider than a page number alone
 }
 
 }  // namespace
