@@ -77,9 +77,9 @@ const char kViewerScript[] = R"JS(
       try { const f = window.frames[i]; if (f.__vitrina) f.__vitrina.applyAll(c); } catch (e) {}
     }
   };
-  V.frame = function (spec) {
-    if (!spec) return window;
-    if (spec === '*') {
+  V.frame = function (which) {
+    if (!which) return window;
+    if (which === '*') {
       let w = window;
       for (;;) {
         const ae = w.document.activeElement;
@@ -88,7 +88,7 @@ const char kViewerScript[] = R"JS(
     }
     function search(w) {
       for (let i = 0; i < w.frames.length; ++i) {
-        try { const f = w.frames[i]; if (f.name === spec) return f; const r = search(f); if (r) return r; } catch (e) {}
+        try { const f = w.frames[i]; if (f.name === which) return f; const r = search(f); if (r) return r; } catch (e) {}
       }
       return null;
     }
@@ -111,32 +111,32 @@ const char kViewerScript[] = R"JS(
     }
     return { any: true, picture: false };
   };
-  V.forms = function (spec) {
-    const w = V.frame(spec); if (!w) return [];
+  V.forms = function (which) {
+    const w = V.frame(which); if (!w) return [];
     return Array.from(w.document.querySelectorAll('input,select,textarea,button')).map(el => ({
       name: el.name || '',
       list: el.tagName === 'SELECT' && !el.multiple && !(el.size > 1),
       items: el.tagName === 'SELECT' ? Array.from(el.options).map(o => o.text) : [],
       selected: el.tagName === 'SELECT' ? el.selectedIndex : -1 }));
   };
-  V.find = function (spec, text, matchCase) {
-    const w = V.frame(spec); if (!w) return false;
+  V.find = function (which, text, matchCase) {
+    const w = V.frame(which); if (!w) return false;
     return !!w.find(text, matchCase, false, false, false, false, false);
   };
-  V.resetSelection = function (spec) {
-    const w = V.frame(spec); if (!w) return;
+  V.resetSelection = function (which) {
+    const w = V.frame(which); if (!w) return;
     const s = w.getSelection(), n = w.document.body || w.document.documentElement;
     s.removeAllRanges(); if (n) s.collapse(n, 0);
   };
-  V.selectAll = function (spec) {
-    const w = V.frame(spec); if (!w) return;
+  V.selectAll = function (which) {
+    const w = V.frame(which); if (!w) return;
     const n = w.document.body || w.document.documentElement; if (n) w.getSelection().selectAllChildren(n);
   };
-  V.selection = function (spec) { const w = V.frame(spec); return w ? w.getSelection().toString() : ''; };
-  V.title = function (spec) { const w = V.frame(spec); return w ? w.document.title : ''; };
-  V.url = function (spec) { const w = V.frame(spec); return w ? w.document.URL : ''; };
-  V.position = function (spec) { const w = V.frame(spec); return w ? Math.round(w.scrollY) : 0; };
-  V.setPosition = function (spec, y) { const w = V.frame(spec); if (w) w.scrollTo(w.scrollX, y); };
+  V.selection = function (which) { const w = V.frame(which); return w ? w.getSelection().toString() : ''; };
+  V.title = function (which) { const w = V.frame(which); return w ? w.document.title : ''; };
+  V.url = function (which) { const w = V.frame(which); return w ? w.document.URL : ''; };
+  V.position = function (which) { const w = V.frame(which); return w ? Math.round(w.scrollY) : 0; };
+  V.setPosition = function (which, y) { const w = V.frame(which); if (w) w.scrollTo(w.scrollX, y); };
 
   let lastHref = null;
   function report(a) {
