@@ -2,7 +2,9 @@
 // found by its caption, asked over the copy-data requests, reused for the same picture.
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QAction>
 #include <QTest>
+#include <QToolBar>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -10,7 +12,11 @@
 #include "app/main_form.h"
 #include "app/program_parts.h"
 #include "app/test_disc.h"
+#include "html/frame_viewer.h"
+#include "panes/html_frame.h"
+#include "panes/standard_window.h"
 #include "platform/click_sound.h"
+#include "platform/cp1251.h"
 #include "platform/copy_data_channel.h"
 #include "platform/request_record.h"
 #include "platform/window_directory.h"
@@ -174,6 +180,138 @@ TEST(DocumentMode, APictureWindowIsReusedForTheSamePicture) {
     EXPECT_EQ(started.size(), 1u);  // the window that shows it answered and came to the front
     parts.OpenPictureWindow("d:\\pics\\other.bmp");
     EXPECT_EQ(started, (std::vector<std::string>{"d:\\pics\\motor.bmp", "d:\\pics\\other.bmp"}));
+    for (auto& copy : copies) {
+        copy->kill();
+        copy->waitForFinished();
+    }
+}
+
+// "standartwin" in the normal mode: a plain, sizeable window around the pane; "Свернуть" brings
+// the skinned window back with its shape; the caption stays and "exit" still ends the program.
+TEST(StandardWindowProgram, StandartwinAndBackKeepTheShapeAndExitStillEndsTheProgram) {
+    test::TTestDisc disc(std::string(kStruct) + "vertexmain=[0,0;99,0;0,79]\n_html 1\nvx=0\nvy=0\nvw=100\nvh=80\nfn=page.htm\nnumber=20\n",
+                         {{"bg1.bmp", test::Bmp(100, 80, Qt::white)}, {"b.bmp", test::Bmp(10, 10, Qt::red)}});
+    disc.folder.Write("disc/page.htm", "<title>p</title><p>page");
+    TDriveMap drives(disc.disc, disc.Folders().data);
+    TClickSound sounds;
+    TProgramParts parts;
+    TStartOptions options;
+    options.animations = false;
+    TMainForm form(drives, disc.Folders(), sounds, parts, options);
+    ASSERT_EQ(form.Creation(), TMainForm::TCreation::Normal);
+    bool terminated = false;
+    form.OnTerminate = [&] { terminated = true; };
+    form.ShowMainWindow();
+    TFrameViewer* viewer = parts.Html()->ActiveFrameViewer();
+    ASSERT_NE(viewer, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer->Loading() && !viewer->CurrentFile().empty(); }, 10000));
+    const QRegion skin = form.Shape();
+    ASSERT_FALSE(skin.isEmpty());
+    EXPECT_FALSE(parts.StatusBarExists());
+
+    form.ExecuteCommand("standartwin", "", 1, 0, 0);
+    TStandardWindow* standard = parts.Standard();
+    ASSERT_NE(standard, nullptr);
+    EXPECT_TRUE(form.Shape().isEmpty());
+    EXPECT_FALSE(form.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(standard->Toolbar()->isVisible());
+    EXPECT_TRUE(standard->Button(TStandardWindow::kSkinned)->isVisible());
+    EXPECT_EQ(viewer->parentWidget(), standard->Client());
+    EXPECT_EQ(viewer->size(), standard->Client()->size());
+    EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Увеличенная картинка"));
+    EXPECT_TRUE(parts.StatusBarExists());
+
+    standard->Button(TStandardWindow::kSkinned)->trigger();
+    EXPECT_EQ(form.Shape(), skin);
+    EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(form.size(), QSize(100, 80));
+    EXPECT_FALSE(standard->Toolbar()->isVisible());
+    EXPECT_EQ(viewer->parentWidget(), &form);
+    EXPECT_EQ(viewer->geometry(), QRect(0, 0, 100, 80));
+    EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Увеличенная картинка"));
+
+    QTest::qWait(50);  // the new caption is published
+    form.ExecuteCommand("exit", "", 1, 0, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return terminated; }, 5000));
+}
+
+TEST(DocumentMode, EscEndsTheCopyAndOtherKeysDoNot) {
+    TDisc disc;
+    TDriveMap drives(disc.disc, disc.Folders().data);
+    TClickSound sounds;
+    TProgramParts parts;
+    int escapes = 0;
+    parts.OnEscape = [&] { ++escapes; };
+    TStartOptions options;
+    options.arguments = {"d:\\page.htm"};
+    TMainForm form(drives, disc.Folders(), sounds, parts, options);
+    ASSERT_EQ(form.Creation(), TMainForm::TCreation::DocumentMode);
+    parts.SetUpDocumentMode(form, disc.Folders(), options.arguments);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_FALSE(parts.Standard()->Button(TStandardWindow::kSkinned)->isVisible());
+    EXPECT_EQ(parts.CommandLineFile(), "d:\\page.htm");
+    TFrameViewer* viewer = parts.Html()->ActiveFrameViewer();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer->Loading() && viewer->CurrentFile() == "d:\\page.htm"; }, 10000));
+    EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Увеличенная картинка"));
+    QWidget* target = viewer->focusProxy() ? viewer->focusProxy() : viewer;
+    for (int key : {Qt::Key_F1, Qt::Key_Return, Qt::Key_A}) QTest::keyClick(target, Qt::Key(key));
+    EXPECT_EQ(escapes, 0);
+    QTest::keyClick(target, Qt::Key_Escape);
+    EXPECT_EQ(escapes, 1);
+}
+
+// The whole road on the sample disc with real clicks: the picture of a document is a "_blank"
+// link; the first click starts a picture window, the second brings that window to the front.
+TEST(DocumentMode, ClickingTheSamePictureTwiceStartsOnePictureWindow) {
+    test::TTempFolder home;
+    ::setenv("VITRINA_HOME", home.Path().c_str(), 1);
+    const TUserFolders folders = TUserFolders::FromEnvironment();
+    TDriveMap drives(VITRINA_SAMPLE_DISC, folders.data);
+    TClickSound sounds;
+    TProgramParts parts;
+    std::vector<std::string> started;
+    std::vector<std::unique_ptr<QProcess>> copies;
+    parts.StartPictureCopy = [&](const std::string& file) {
+        started.push_back(file);
+        auto copy = std::make_unique<QProcess>();
+        copy->setProcessEnvironment(Environment(home.Path()));
+        copy->start(VITRINA_PROGRAM, {"--disc", VITRINA_SAMPLE_DISC, QString::fromStdString(Cp1251ToUtf8(file))});
+        copies.push_back(std::move(copy));
+    };
+    TStartOptions options;
+    options.animations = false;
+    TMainForm form(drives, folders, sounds, parts, options);
+    ASSERT_EQ(form.Creation(), TMainForm::TCreation::Normal);
+    form.ShowMainWindow();
+    form.ExecuteCommand("screen2", "", 1, 0, 0);
+    form.ExecuteCommand("html20=d:\\tr_obzor.htm", "", 1, 0, 0);
+    TFrameViewer* viewer = parts.Html()->ActiveFrameViewer();
+    ASSERT_NE(viewer, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer->Loading() && SameText1251(viewer->CurrentFile(), "d:\\tr_obzor.htm"); }, 10000));
+    QVariantList box;
+    bool done = false;
+    viewer->page()->runJavaScript(
+        "(function(){const b=document.querySelector('a[target=_blank]').getBoundingClientRect();"
+        "return [b.left+b.width/2,b.top+Math.min(b.height/2,40)];})()",
+        [&](const QVariant& r) { box = r.toList(), done = true; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return done; }, 5000));
+    ASSERT_EQ(box.size(), 2);
+    const QPoint at(box[0].toInt(), box[1].toInt());
+    auto click = [&] {
+        QTest::mouseMove(viewer->focusProxy(), at);
+        QTest::qWait(50);
+        QTest::mouseClick(viewer->focusProxy(), Qt::LeftButton, {}, at);
+    };
+    click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return started.size() == 1; }, 5000));
+    EXPECT_EQ(started[0], "d:\\images\\tormoza.jpg");
+    TWindowEntry window;
+    ASSERT_TRUE(WaitForWindow(*form.WindowDirectory(), long(copies[0]->processId()), kPictureTitle, window));
+    click();
+    QTest::qWait(1000);  // time for a wrong second start to show
+    EXPECT_EQ(started.size(), 1u);
+    EXPECT_EQ(copies[0]->state(), QProcess::Running);
+    EXPECT_TRUE(SameText1251(viewer->CurrentFile(), "d:\\tr_obzor.htm"));  // the page stays
     for (auto& copy : copies) {
         copy->kill();
         copy->waitForFinished();
