@@ -3,10 +3,12 @@
 #include <QSocketNotifier>
 
 #include <poll.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 
 namespace vitrina {
@@ -77,6 +79,14 @@ TCopyDataChannel::TCopyDataChannel(fs::path folder, QObject* parent)
     : QObject(parent), socketPath_(SocketOf(folder, ::getpid())), folder_(std::move(folder)) {
     std::error_code ec;
     fs::create_directories(folder_, ec);
+    // Sockets of copies that died without tidying up.
+    for (const auto& entry : fs::directory_iterator(folder_, ec)) {
+        const std::string name = entry.path().filename().string();
+        const std::string stem = name.size() > 5 && name.ends_with(".data") ? name.substr(0, name.size() - 5) : "";
+        if (stem.empty() || stem.find_first_not_of("0123456789") != std::string::npos) continue;
+        const long pid = std::stol(stem);
+        if (pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno != EPERM) ::unlink(entry.path().c_str());
+    }
     ::unlink(socketPath_.c_str());
     sockaddr_un a;
     listenFd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);

@@ -111,5 +111,17 @@ TEST(CopyDataChannel, WindowsOfThisProcessAreServedDirectlyAndGoneProcessesAnswe
     EXPECT_TRUE(channel.Send({999999999, "t", true}, block).empty());
 }
 
+TEST(CopyDataChannel, SocketsLeftByCopiesThatDiedAreRemoved) {
+    test::TTempFolder folder;
+    folder.Write("999999999.data", "");
+    folder.Write("1.data", "");  // a live process (init) keeps its socket
+    folder.Write("notes.data", "");
+    TCopyDataChannel channel(folder.Path());
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "999999999.data"));
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() / "1.data"));
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() / "notes.data"));
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() / (std::to_string(::getpid()) + ".data")));
+}
+
 }  // namespace
 }  // namespace vitrina
