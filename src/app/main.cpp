@@ -123,6 +123,13 @@ int main(int argc, char** argv) {
     TStartOptions options;
     options.animations = line.screenshot.empty();
     options.arguments = line.arguments;
+    // Files handed in by host path are named the disc's way (z:\...), so the slashes of a host
+    // path never read as the "/t" or " /h" marks of the mode selection.
+    for (std::string& a : options.arguments) {
+        std::error_code ec;
+        const fs::path host(Cp1251ToUtf8(a));
+        if (a.size() > 2 && a[0] == '/' && fs::exists(host, ec)) a = drives.ToWindowsPath(host);
+    }
 
     auto form = std::make_unique<TMainForm>(drives, folders, sounds, targets, options);
     const bool documentMode = form->Creation() == TMainForm::TCreation::DocumentMode;
@@ -135,7 +142,7 @@ int main(int argc, char** argv) {
         // A plain window showing one file: closing it or Esc ends the copy.
         app.setQuitOnLastWindowClosed(true);
         targets.OnEscape = [] { QCoreApplication::exit(0); };
-        targets.SetUpDocumentMode(*form, folders, line.arguments);
+        targets.SetUpDocumentMode(*form, folders, options.arguments);
     } else {
         // exit, not quit: quit asks the windows to close, and the main window refuses (it closes
         // through its animation, which is what ends here).

@@ -75,10 +75,14 @@ bool WaitForWindow(const TWindowDirectory& directory, long pid, const std::strin
 
 TEST(DocumentMode, PicturesSizeTheWindowAndTheDiagramsTakeTheirFixedSize) {
     TDisc disc;
+    // A picture handed in by host path from outside the disc (its "/t..." is no thesaurus mark).
+    const auto outside = disc.folder.Write("tmp/outside/photo.bmp", test::Bmp(100, 50, Qt::blue));
     struct Case {
-        const char* file;
+        QString file;
         QSize size;
-    } cases[] = {{"d:\\pics\\motor.bmp", {445, 390}}, {"d:\\pics\\SCHEME.bmp", {780, 550}}};
+    } cases[] = {{"d:\\pics\\motor.bmp", {445, 390}},
+                 {"d:\\pics\\SCHEME.bmp", {780, 550}},
+                 {QString::fromStdString(outside.string()), {145, 140}}};
     for (const Case& c : cases) {
         const auto out = disc.folder.Path() / "shot.png";
         QProcess p;
@@ -88,7 +92,7 @@ TEST(DocumentMode, PicturesSizeTheWindowAndTheDiagramsTakeTheirFixedSize) {
         ASSERT_TRUE(p.waitForFinished(30000));
         ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
         const QImage shot(QString::fromStdString(out.string()));
-        EXPECT_EQ(shot.size(), c.size) << c.file;
+        EXPECT_EQ(shot.size(), c.size) << c.file.toStdString();
     }
 }
 
