@@ -322,5 +322,49 @@ TEST(DocumentMode, ClickingTheSamePictureTwiceStartsOnePictureWindow) {
     }
 }
 
+// Open requests of another copy (the thesaurus window's): on the first screen they go through
+// "screen2="; on the document screen a document already shown is not loaded again. Both answer.
+TEST(StandardWindowProgram, OpenRequestsSwitchOrOpenAndAlwaysAnswerHandled) {
+    test::TTestDisc disc(std::string(kStruct) + "_html 2\nvx=0\nvy=0\nvw=100\nvh=80\nfn=page.htm\nnumber=20\n_screen=bg2.bmp\n",
+                         {{"bg1.bmp", test::Bmp(100, 80, Qt::white)}, {"bg2.bmp", test::Bmp(100, 80, Qt::white)},
+                          {"b.bmp", test::Bmp(10, 10, Qt::red)}});
+    disc.folder.Write("disc/page.htm", "<title>p</title><p>page");
+    disc.folder.Write("disc/next.htm", "<title>n</title><p>next");
+    TDriveMap drives(disc.disc, disc.Folders().data);
+    TClickSound sounds;
+    TProgramParts parts;
+    TStartOptions options;
+    options.animations = false;
+    TMainForm form(drives, disc.Folders(), sounds, parts, options);
+    ASSERT_EQ(form.Creation(), TMainForm::TCreation::Normal);
+    form.ShowMainWindow();
+    ASSERT_EQ(form.CurrentScreen, 0);
+    const std::vector<TCopyDataAnswer> handled{{kMessageHandled, TCopyDataChannel::OwnHandle()}};
+    std::vector<TCopyDataAnswer> answers;
+    parts.CopyData(EncodeRequestRecord({kRequestOpen, {{0, "page.htm"}}}), 1, answers);
+    EXPECT_EQ(answers, handled);
+    EXPECT_EQ(form.CurrentScreen, 1);
+    TFrameViewer* viewer = parts.Html()->ActiveFrameViewer();
+    ASSERT_NE(viewer, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer->Loading() && viewer->CurrentFile() == "d:\\page.htm"; }, 10000));
+
+    answers.clear();
+    parts.CopyData(EncodeRequestRecord({kRequestOpen, {{0, "PAGE.htm"}}}), 1, answers);
+    EXPECT_EQ(answers, handled);
+    EXPECT_FALSE(viewer->Loading());
+    EXPECT_EQ(viewer->History().Count(), 1);
+
+    answers.clear();
+    parts.CopyData(EncodeRequestRecord({kRequestOpen, {{0, "next.htm"}}}), 1, answers);
+    EXPECT_EQ(answers, handled);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !viewer->Loading() && viewer->CurrentFile() == "d:\\next.htm"; }, 10000));
+
+    // Nothing to open, nothing answered.
+    answers.clear();
+    parts.CopyData(EncodeRequestRecord({kRequestOpen, {}}), 1, answers);
+    parts.CopyData(std::string(100, '\0'), 1, answers);
+    EXPECT_TRUE(answers.empty());
+}
+
 }  // namespace
 }  // namespace vitrina
