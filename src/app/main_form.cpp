@@ -115,7 +115,7 @@ void TMainForm::FormCreate() {
     }
     if (DocumentMode) {
         creation_ = TCreation::DocumentMode;
-        creationMessage_ = "the document window is not available yet";
+        creationMessage_ = "document mode";
         return;
     }
     // 10-12: the container and the description; either missing ends the process.
