@@ -24,14 +24,16 @@ namespace {
 
 const char kScriptName[] = "vitrina-viewer";
 
-// Runs in every document and frame, in a world of its own that the documents' scripts cannot
-// see. __CONFIG__ and __MARKER__ are filled in by InstallScript.
+// Runs in every document and frame before the document's own scripts. It shares their world (a
+// world of its own costs each load several milliseconds), so it keeps its own references to
+// what it uses. __CONFIG__ and __MARKER__ are filled in by InstallScript.
 const char kViewerScript[] = R"JS(
 (function () {
   if (window.__vitrina) return;
   const V = window.__vitrina = { config: __CONFIG__, counter: 0 };
   const marker = '__MARKER__';
-  function post(o) { console.log(marker + JSON.stringify(o)); }
+  const log = console.log.bind(console), stringify = JSON.stringify;
+  function post(o) { log(marker + stringify(o)); }
   function isFrame(el) { return el && (el.tagName === 'FRAME' || el.tagName === 'IFRAME'); }
   function linkOf(n) {
     for (; n && n.nodeType === 1; n = n.parentNode)
@@ -330,7 +332,7 @@ void TFrameViewer::InstallScript() {
     script.setName(kScriptName);
     script.setSourceCode(source);
     script.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setWorldId(QWebEngineScript::MainWorld);
     script.setRunsOnSubFrames(true);
     scripts.insert(script);
 }
@@ -338,9 +340,9 @@ void TFrameViewer::InstallScript() {
 void TFrameViewer::RunScript(const QString& call, std::function<void(const QVariant&)> done) {
     const QString guarded = QStringLiteral("(window.__vitrina ? (%1) : undefined)").arg(call);
     if (done)
-        page_->runJavaScript(guarded, QWebEngineScript::ApplicationWorld, [done](const QVariant& v) { done(v); });
+        page_->runJavaScript(guarded, QWebEngineScript::MainWorld, [done](const QVariant& v) { done(v); });
     else
-        page_->runJavaScript(guarded, QWebEngineScript::ApplicationWorld);
+        page_->runJavaScript(guarded, QWebEngineScript::MainWorld);
 }
 
 int TFrameViewer::VScrollBarPosition() const { return static_cast<int>(std::lround(page_->scrollPosition().y())); }
