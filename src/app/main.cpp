@@ -112,6 +112,8 @@ int main(int argc, char** argv) {
     // The engine's sandbox cannot run as root; documents come only from the disc anyway.
     if (::geteuid() == 0) ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
     TDocSchemeHandler::RegisterScheme();
+    // Web views share one GL context set, which must be chosen before the application exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     std::srand(unsigned(std::time(nullptr)));
     TApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);

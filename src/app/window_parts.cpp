@@ -152,6 +152,13 @@ void TWindowParts::HistoryForward() {
 }
 
 void TWindowParts::OpenInArea(int number, const std::string& document) {
+    // The "html" command: the visit group first, then the document.
+    if (!html_) return;
+    html_->RememberVisit(document);
+    html_->OpenInArea(number, document);
+}
+
+void TWindowParts::OpenInHtmlArea(int number, const std::string& document) {
     if (html_) html_->OpenInArea(number, document);
 }
 

@@ -77,6 +77,7 @@ public:
     std::string ResolveDocument(const std::string& link) const override;
     bool ViewerVisible() const override;
     void OpenDocument(const std::string& document) override;
+    void OpenInHtmlArea(int number, const std::string& document) override;
     void HidePopups() override { ClosePopups(); }
     void SetChapterHints(const std::string& next, const std::string& previous) override;
     QRect ViewerRect() const override;

@@ -95,7 +95,7 @@ void TTreeViews::OpenSelected(bool fromWidget) {
         if (host_.ViewerVisible()) {
             host_.OpenDocument(document);
         } else {
-            host_.OpenInArea(20, document);
+            host_.OpenInHtmlArea(20, document);
         }
     }
     if (fromWidget && currentItem()) scrollToItem(currentItem());

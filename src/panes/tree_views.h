@@ -27,7 +27,7 @@ public:
     virtual std::string ResolveDocument(const std::string& link) const = 0;
     virtual bool ViewerVisible() const = 0;
     virtual void OpenDocument(const std::string& document) = 0;
-    virtual void OpenInArea(int number, const std::string& document) = 0;
+    virtual void OpenInHtmlArea(int number, const std::string& document) = 0;
     virtual void HidePopups() = 0;
     // Pointer over a tree: the skin's hover marks go.
     virtual void ClearSkinHover() = 0;

@@ -23,7 +23,7 @@ public:
     std::string ResolveDocument(const std::string& link) const override { return "d:\\html\\" + link; }
     bool ViewerVisible() const override { return viewerVisible; }
     void OpenDocument(const std::string& d) override { opened.push_back(d), current = d; }
-    void OpenInArea(int n, const std::string& d) override { opened.push_back(std::to_string(n) + ":" + d), current = d; }
+    void OpenInHtmlArea(int n, const std::string& d) override { opened.push_back(std::to_string(n) + ":" + d), current = d; }
     void HidePopups() override { ++popupsHidden; }
     void ClearSkinHover() override {}
     void SetChapterHints(const std::string& n, const std::string& p) override { next = n, previous = p; }
