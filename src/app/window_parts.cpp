@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include "app/main_form.h"
@@ -247,7 +249,31 @@ void TWindowParts::UpdateChapterHints() {
 }
 
 void TWindowParts::ShellOpen(const std::string& target, const std::string&) {
+    // Disc files open through the drive map; web and mail links as they are.
+    const bool drivePath = target.size() > 2 && target[1] == ':' && (target[2] == '\\' || target[2] == '/');
+    if (drivePath && form_) {
+        if (const auto host = form_->Drives().ToHostPath(target)) {
+            QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(host->string())));
+        }
+        return;
+    }
     QDesktopServices::openUrl(QUrl(QString::fromStdString(Cp1251ToUtf8(target))));
+}
+
+void TWindowParts::RunProgram(const std::string& file, const std::string& folder) {
+    if (!form_) return;
+    const auto host = form_->Drives().ToHostPath(file);
+    if (!host) return;
+    const auto workFolder = form_->Drives().ToHostPath(folder);
+    const QString program = QString::fromStdString(host->string());
+    const QString workDir = workFolder ? QString::fromStdString(workFolder->string()) : QString();
+    // Windows programs run through wine where it is installed; anything else as it is.
+    const QString wine = QStandardPaths::findExecutable("wine");
+    if (program.endsWith(".exe", Qt::CaseInsensitive) && !wine.isEmpty()) {
+        QProcess::startDetached(wine, {program}, workDir);
+    } else {
+        QProcess::startDetached(program, {}, workDir);
+    }
 }
 
 const std::string& TWindowParts::ProgramFolder() const {

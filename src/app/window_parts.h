@@ -70,6 +70,7 @@ public:
     void TreeFollowDocument(const std::string& file) override;
     void UpdateChapterHints() override;
     void ShellOpen(const std::string& target, const std::string& folder) override;
+    void RunProgram(const std::string& file, const std::string& folder) override;
 
     // The trees' questions.
     const std::string& ProgramFolder() const override;
