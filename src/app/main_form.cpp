@@ -20,6 +20,7 @@
 #include "media/super_timer.h"
 #include "platform/click_sound.h"
 #include "platform/cp1251.h"
+#include "platform/qt_text.h"
 #include "platform/window_directory.h"
 #include "resources/compr_stream.h"
 #include "resources/description.h"
@@ -35,8 +36,6 @@ namespace vitrina {
 namespace fs = std::filesystem;
 
 namespace {
-
-QString Q(const std::string& text1251) { return QString::fromStdString(Cp1251ToUtf8(text1251)); }
 
 // ProgramFolder without its first "run\" (any case).
 std::string ContentFolderOf(const std::string& programFolder) {
@@ -151,8 +150,8 @@ void TMainForm::FormCreate() {
         return;
     }
     // 15-16.
-    QApplication::setApplicationDisplayName(Q(Title));
-    setWindowTitle(Q(Title));
+    QApplication::setApplicationDisplayName(QText(Title));
+    setWindowTitle(QText(Title));
     // Other copies find this window (and close it) through the window directory.
     directory_ = std::make_unique<TWindowDirectory>(folders_.runtime);
     directory_->OnRequest = [this](const std::string& title, const std::string& request) {

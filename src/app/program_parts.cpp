@@ -14,6 +14,7 @@
 #include "panes/standard_window.h"
 #include "panes/standard_window_geometry.h"
 #include "platform/cp1251.h"
+#include "platform/qt_text.h"
 #include "platform/request_record.h"
 #include "platform/window_directory.h"
 #include "resources/description.h"
@@ -26,8 +27,6 @@ namespace {
 
 const char* const kPictureWindowTitle = "Увеличенная картинка";
 const char* const kHelpTitle = "Помощь";
-
-QString Q(const std::string& text1251) { return QString::fromStdString(Cp1251ToUtf8(text1251)); }
 
 // The document mode's window: Esc ends it; its title and visibility are published for others.
 class TDocumentModeWatch : public QObject {
@@ -195,7 +194,7 @@ void TProgramParts::StartCopy(const std::string& file) {
     QStringList arguments;
     if (const auto folder = programForm_->Drives().ToHostPath(programForm_->ProgramFolder))
         arguments << "--disc" << QString::fromStdString(folder->string());
-    arguments << Q(file);
+    arguments << QText(file);
     QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments);
 }
 
@@ -288,7 +287,7 @@ void TProgramParts::SetUpDocumentMode(TMainForm& form, const TUserFolders& folde
     }
     // 6-7: the help variant's title; the program has no icon resource of its own to put back.
     form.Title = secondary_ ? Utf8ToCp1251(kHelpTitle) : std::string();
-    SetCaption(form, Q(form.Title));
+    SetCaption(form, QText(form.Title));
     // Other copies find this window by its caption and ask it about its picture.
     ownDirectory_ = std::make_unique<TWindowDirectory>(folders.runtime);
     ownDirectory_->OnRequest = [&form](const std::string&, const std::string& request) {

@@ -11,8 +11,10 @@
 #include <QVariantAnimation>
 
 #include "dialogs/popup_layout.h"
+#include "imaging/windows_color.h"
 #include "panes/contents_tree_model.h"
 #include "platform/cp1251.h"
+#include "platform/qt_text.h"
 #include "platform/registry.h"
 #include "resources/description.h"
 #include "resources/read_bin.h"
@@ -20,12 +22,8 @@
 namespace vitrina {
 namespace {
 
-QString Q(const std::string& text1251) { return QString::fromStdString(Cp1251ToUtf8(text1251)); }
-
-QColor WindowsColor(TColor c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
-
 QFont ItemFont(const std::string& name, int size, const std::string& style) {
-    QFont font(Q(name));
+    QFont font(QText(name));
     if (size > 0) font.setPointSize(size);
     const TStyleSet set = ReadStyleSet(style);
     font.setBold(set & kStyleBold);
@@ -103,7 +101,7 @@ void TPopupWindow::SetCaption(TItemsBtn& item, const std::string& caption) {
     const QFont mvFont = ItemFont(data_.font[1], data_.size[1], data_.style[1]);
     auto measureWith = [](const QFont& font) {
         return [metrics = QFontMetrics(font)](const std::string& text) {
-            return TTextSize{metrics.horizontalAdvance(Q(text)), metrics.height()};
+            return TTextSize{metrics.horizontalAdvance(QText(text)), metrics.height()};
         };
     };
     const TCaptionFit fit = FitCaption(caption, item.Width(), item.Height(), measureWith(upFont));
@@ -112,10 +110,10 @@ void TPopupWindow::SetCaption(TItemsBtn& item, const std::string& caption) {
     auto draw = [&](QImage& image, const QFont& font, TColor color, const TRectI& r) {
         QPainter painter(&image);
         painter.setFont(font);
-        painter.setPen(WindowsColor(color));
+        painter.setPen(ToQColor(color));
         const QRect rect(r.left, r.top, r.width, r.height);
         painter.setClipRect(rect);
-        painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, Q(fit.text));
+        painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, QText(fit.text));
     };
     draw(item.up, upFont, data_.color[0], fit.rect);
     draw(item.mv, mvFont, data_.color[1], mvFit.rect);
@@ -274,7 +272,7 @@ void TPopupWindow::mouseMoveEvent(QMouseEvent* event) {
         }
     }
     if (under >= 0 && !items_[under].hint.empty()) {
-        QToolTip::showText(event->globalPosition().toPoint(), Q(items_[under].hint), this);
+        QToolTip::showText(event->globalPosition().toPoint(), QText(items_[under].hint), this);
     } else {
         QToolTip::hideText();
     }

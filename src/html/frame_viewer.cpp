@@ -17,6 +17,7 @@
 #include "html/doc_engine.h"
 #include "html/doc_page.h"
 #include "html/doc_url.h"
+#include "imaging/windows_color.h"
 #include "platform/cp1251.h"
 
 namespace vitrina {
@@ -171,8 +172,6 @@ QString VisitedKey(const std::string& link) {
     return text.toLower();
 }
 
-QColor ToColor(TColor c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
-
 }  // namespace
 
 TFrameViewer::TFrameViewer(TDocEngine& engine, QWidget* parent)
@@ -303,7 +302,7 @@ void TFrameViewer::ApplyDefaults() {
     s->setFontFamily(QWebEngineSettings::SansSerifFont, family);
     // Points at 96 dots per inch, as the documents were made for.
     s->setFontSize(QWebEngineSettings::DefaultFontSize, std::max(1, static_cast<int>(std::lround(defFontSize_ * 96.0 / 72.0))));
-    page_->setBackgroundColor(ToColor(defBackground_));
+    page_->setBackgroundColor(ToQColor(defBackground_));
     InstallScript();
     CheckVisitedLinks();
 }

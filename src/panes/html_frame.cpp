@@ -27,7 +27,6 @@ constexpr int kHintMaxWidth = 300;
 constexpr int kHintBelowPointer = 18;
 constexpr int kHintLastTick = 21;
 
-QString Q(const std::string& text) { return QString::fromUtf8(Cp1251ToUtf8(text)); }
 std::string S(const QString& text) { return Utf8ToCp1251(text.toUtf8().toStdString()); }
 
 fs::path HostFile(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }

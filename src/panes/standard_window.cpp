@@ -14,12 +14,11 @@
 
 #include "panes/standard_window_geometry.h"
 #include "platform/cp1251.h"
+#include "platform/qt_text.h"
 
 namespace vitrina {
 
 namespace {
-
-QString Q(const std::string& text1251) { return QString::fromStdString(Cp1251ToUtf8(text1251)); }
 
 constexpr int kImageSize = 20;
 constexpr int kDividerWidth = 10;
@@ -192,7 +191,7 @@ void TStandardWindow::SizeWindow(const std::string& file, QSize picture) {
 }
 
 void TStandardWindow::SetStatusText(const std::string& text) {
-    if (statusBar_) statusBar_->showMessage(Q(text));
+    if (statusBar_) statusBar_->showMessage(QText(text));
 }
 
 void TStandardWindow::FillHistoryMenus(const TDynamicStringArray& titles, int index) {
@@ -205,7 +204,7 @@ void TStandardWindow::FillHistoryMenus(const TDynamicStringArray& titles, int in
             const bool present = entry >= 0 && entry < int(titles.size());
             items[i]->setVisible(present);
             if (!present) continue;
-            items[i]->setText(Q(titles[entry]));
+            items[i]->setText(QText(titles[entry]));
             items[i]->setData(entry);
         }
     };

@@ -4,13 +4,12 @@
 #include <QMouseEvent>
 
 #include "platform/cp1251.h"
+#include "platform/qt_text.h"
 #include "resources/description.h"
 #include "resources/read_bin.h"
 
 namespace vitrina {
 namespace {
-
-QString Q(const std::string& text1251) { return QString::fromStdString(Cp1251ToUtf8(text1251)); }
 
 constexpr int kTreeWidth = 165;
 
@@ -39,7 +38,7 @@ TTreeViews::TTreeViews(QWidget* panel, QWidget* splitter, TContentsTreeModel mod
 
     for (const auto& item : model_.Items()) {
         auto* widgetItem = item.parent < 0 ? new QTreeWidgetItem(this) : new QTreeWidgetItem(lineItems_[item.parent]);
-        widgetItem->setText(0, Q(item.caption));
+        widgetItem->setText(0, QText(item.caption));
         widgetItem->setData(0, Qt::UserRole, static_cast<int>(lineItems_.size()));
         lineItems_.push_back(widgetItem);
     }

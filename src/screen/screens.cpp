@@ -11,6 +11,7 @@
 #include "app/main_form.h"
 #include "commands/command_targets.h"
 #include "platform/cp1251.h"
+#include "platform/qt_text.h"
 #include "resources/description.h"
 #include "screen/path_input_box.h"
 #include "screen/text_msg.h"
@@ -19,10 +20,8 @@ namespace vitrina {
 
 namespace {
 
-QString Q(const std::string& text1251) { return QString::fromStdString(Cp1251ToUtf8(text1251)); }
-
 QFont CaptionFont(const std::string& name, int size, TStyleSet style) {
-    QFont f(Q(name));
+    QFont f(QText(name));
     f.setPointSize(std::max(1, size));
     f.setBold(style & kStyleBold);
     f.setItalic(style & kStyleItalic);
@@ -42,7 +41,7 @@ void DrawCaption(QImage& picture, std::string caption, int tx, int ty, int bx, i
     p.setPen(ToQColor(color));
     p.setFont(stateFont);
     int left = tx;
-    const QString text = Q(caption);
+    const QString text = QText(caption);
     for (const QChar ch : text) {
         const int advance = bold.horizontalAdvance(ch);
         const QRect clip(QPoint(left, ty), QPoint(bx - 1, by - 1));
@@ -162,7 +161,7 @@ void TMainForm::LoadControlPictures(int screen) {
         b.Right = b.vx + p.up.width();
         b.Bottom = b.vy + p.up.height();
         DrawButtonCaptions(b, p);
-        p.carrier = {QRect(QPoint(b.vx, b.vy), QPoint(b.Right - 1, b.Bottom - 1)), Q(b.hint)};
+        p.carrier = {QRect(QPoint(b.vx, b.vy), QPoint(b.Right - 1, b.Bottom - 1)), QText(b.hint)};
         p.effect->SetFadeStep(Contains(LowerCase1251(b.go), "contextmenu") ? 3 : 4);
     }
     Resize(SwitchPictures, switches.size(), make);
@@ -176,7 +175,7 @@ void TMainForm::LoadControlPictures(int screen) {
         s.Right = s.vx + p.pic[0].width();
         s.Bottom = s.vy + p.pic[0].height();
         DrawSwitchCaptions(s, p);
-        p.carrier = {QRect(QPoint(s.vx, s.vy), QPoint(s.Right - 1, s.Bottom - 1)), Q(s.hint)};
+        p.carrier = {QRect(QPoint(s.vx, s.vy), QPoint(s.Right - 1, s.Bottom - 1)), QText(s.hint)};
         p.effect->SetFadeStep(4);
     }
     Resize(GroupPictures, groups.size(), make);
@@ -190,7 +189,7 @@ void TMainForm::LoadControlPictures(int screen) {
         g.Right = g.vx + p.pic[0].width();
         g.Bottom = g.vy + p.pic[0].height();
         DrawGroupCaptions(g, p);
-        p.carrier = {QRect(QPoint(g.vx, g.vy), QPoint(g.Right - 1, g.Bottom - 1)), Q(g.hint)};
+        p.carrier = {QRect(QPoint(g.vx, g.vy), QPoint(g.Right - 1, g.Bottom - 1)), QText(g.hint)};
         p.effect->SetFadeStep(4);
     }
 }

@@ -5,22 +5,15 @@
 #include <QWidget>
 
 #include "platform/cp1251.h"
+#include "platform/qt_text.h"
 #include "resources/description.h"
 
 namespace vitrina {
 
-QColor ToQColor(TColor color) {
-    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-}
-
-namespace {
-QString Q(const std::string& text1251) { return QString::fromStdString(Cp1251ToUtf8(text1251)); }
-}  // namespace
-
 TTextMsg::TTextMsg(const TDynamicTextArray& areas, QWidget* window) : window_(window) {
     for (const RText& a : areas) {
         TArea t;
-        t.font = QFont(Q(a.font));
+        t.font = QFont(QText(a.font));
         // Point sizes are those of a 96 dpi screen.
         t.font.setPixelSize(std::max(1, (a.size * 96 + 36) / 72));
         t.font.setItalic(Contains(a.style, "italic"));
@@ -42,7 +35,7 @@ void TTextMsg::Paint(QPainter& painter, int currentScreen) {
         if (a.screen != currentScreen || a.number == kDialogNumber) continue;
         painter.setFont(a.font);
         painter.setPen(a.color);
-        const QString text = Q(a.text);
+        const QString text = QText(a.text);
         const QFontMetrics m(a.font);
         a.rect.setWidth(m.horizontalAdvance(text));
         a.rect.setHeight(m.height());
@@ -64,7 +57,7 @@ void TTextMsg::SetText(const std::string& text, int number, bool repaint) {
                 ++repaints_;
                 // The old rectangle shows the background again, the new text is drawn over it.
                 const QFontMetrics m(a.font);
-                window_->update(old.united(QRect(old.topLeft(), QSize(m.horizontalAdvance(Q(text)), m.height()))));
+                window_->update(old.united(QRect(old.topLeft(), QSize(m.horizontalAdvance(QText(text)), m.height()))));
             }
         }
         if (number >= 0) break;

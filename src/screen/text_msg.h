@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/windows_color.h"
 #include "screen/screen_model.h"
 
 class QPainter;
@@ -46,8 +47,5 @@ private:
     QWidget* window_;
     int repaints_ = 0;
 };
-
-// Qt colour of a Windows colour value 0x00BBGGRR.
-QColor ToQColor(TColor color);
 
 }  // namespace vitrina
