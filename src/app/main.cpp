@@ -5,7 +5,6 @@
 #include <QEventLoop>
 #include <QTimer>
 
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -16,6 +15,7 @@
 #include <unistd.h>
 
 #include "app/application.h"
+#include "app/first_paint.h"
 #include "app/main_form.h"
 #include "app/program_parts.h"
 #include "html/doc_scheme_handler.h"
@@ -81,25 +81,6 @@ fs::path DiscFolder(const TCommandLine& c, const char* argv0) {
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     return ec ? fs::absolute(argv0).parent_path() : exe.parent_path();
 }
-
-class TFirstPaint : public QObject {
-public:
-    using QObject::QObject;
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint && !seen_) {
-            seen_ = true;
-            QTimer::singleShot(0, [] {
-                std::fputs("painted\n", stdout);
-                std::fflush(stdout);
-                QCoreApplication::exit(0);
-            });
-        }
-        return false;
-    }
-
-private:
-    bool seen_ = false;
-};
 
 }  // namespace
 
