@@ -52,13 +52,6 @@ struct TDisc : test::TTestDisc {
     QString Disc() const { return QString::fromStdString(disc.string()); }
 };
 
-QProcessEnvironment Environment(const std::filesystem::path& home) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("VITRINA_HOME", QString::fromStdString(home.string()));
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    return env;
-}
-
 // Waits for a visible window of that process with that title.
 bool WaitForWindow(const TWindowDirectory& directory, long pid, const std::string& title, TWindowEntry& found) {
     return QTest::qWaitFor(
@@ -86,7 +79,7 @@ TEST(DocumentMode, PicturesSizeTheWindowAndTheDiagramsTakeTheirFixedSize) {
     for (const Case& c : cases) {
         const auto out = disc.folder.Path() / "shot.png";
         QProcess p;
-        p.setProcessEnvironment(Environment(disc.home));
+        p.setProcessEnvironment(test::ProgramEnvironment(disc.home));
         p.start(VITRINA_PROGRAM, {"--disc", disc.Disc(), "--screenshot", QString::fromStdString(out.string()),
                                   "--settle-ms", "300", c.file});
         ASSERT_TRUE(p.waitForFinished(30000));
@@ -100,7 +93,7 @@ TEST(DocumentMode, PicturesSizeTheWindowAndTheDiagramsTakeTheirFixedSize) {
 TEST(DocumentMode, ACopyAnswersQueriesAndOpenRequestsAndEndsOnAClose) {
     TDisc disc;
     QProcess copy;
-    copy.setProcessEnvironment(Environment(disc.home));
+    copy.setProcessEnvironment(test::ProgramEnvironment(disc.home));
     copy.start(VITRINA_PROGRAM, {"--disc", disc.Disc(), "d:\\pics\\other.bmp"});
     ASSERT_TRUE(copy.waitForStarted());
     TWindowDirectory directory(disc.home / "run");
@@ -140,7 +133,7 @@ TEST(DocumentMode, ACopyAnswersQueriesAndOpenRequestsAndEndsOnAClose) {
 TEST(DocumentMode, TheHelpVariantKeepsItsCaptionAndIsNoPictureWindow) {
     TDisc disc;
     QProcess copy;
-    copy.setProcessEnvironment(Environment(disc.home));
+    copy.setProcessEnvironment(test::ProgramEnvironment(disc.home));
     copy.start(VITRINA_PROGRAM, {"--disc", disc.Disc(), "d:\\page.htm", "/h"});
     ASSERT_TRUE(copy.waitForStarted());
     TWindowDirectory directory(disc.home / "run");
@@ -165,7 +158,7 @@ TEST(DocumentMode, APictureWindowIsReusedForTheSamePicture) {
     parts.StartPictureCopy = [&](const std::string& file) {
         started.push_back(file);
         auto copy = std::make_unique<QProcess>();
-        copy->setProcessEnvironment(Environment(disc.home));
+        copy->setProcessEnvironment(test::ProgramEnvironment(disc.home));
         copy->start(VITRINA_PROGRAM, {"--disc", disc.Disc(), QString::fromStdString(file)});
         copies.push_back(std::move(copy));
     };
@@ -278,7 +271,7 @@ TEST(DocumentMode, ClickingTheSamePictureTwiceStartsOnePictureWindow) {
     parts.StartPictureCopy = [&](const std::string& file) {
         started.push_back(file);
         auto copy = std::make_unique<QProcess>();
-        copy->setProcessEnvironment(Environment(home.Path()));
+        copy->setProcessEnvironment(test::ProgramEnvironment(home.Path()));
         copy->start(VITRINA_PROGRAM, {"--disc", VITRINA_SAMPLE_DISC, QString::fromStdString(Cp1251ToUtf8(file))});
         copies.push_back(std::move(copy));
     };

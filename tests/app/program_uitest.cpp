@@ -31,10 +31,7 @@ struct TRun {
 
 TRun RunProgram(const QStringList& args, const std::filesystem::path& home, int timeoutMs = 20000) {
     QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("VITRINA_HOME", QString::fromStdString(home.string()));
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    p.setProcessEnvironment(env);
+    p.setProcessEnvironment(test::ProgramEnvironment(home));
     p.start(VITRINA_PROGRAM, args);
     if (!p.waitForFinished(timeoutMs)) {
         p.kill();
@@ -58,10 +55,7 @@ TEST(Program, MissingContainerOrDescriptionEndsWithOneLine) {
 TEST(Program, ASecondCopyOfTheTitleExitsAtOnceAndTheFirstIsNotDisturbed) {
     test::TTestDisc disc(kSmall, {{"bg1.bmp", test::Bmp(100, 80, Qt::white)}, {"b.bmp", test::Bmp(10, 10, Qt::red)}});
     QProcess first;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("VITRINA_HOME", QString::fromStdString(disc.home.string()));
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    first.setProcessEnvironment(env);
+    first.setProcessEnvironment(test::ProgramEnvironment(disc.home));
     first.start(VITRINA_PROGRAM, {"--disc", QString::fromStdString(disc.disc.string())});
     ASSERT_TRUE(first.waitForStarted());
     // The first copy has passed its single-instance test once it wrote its settings (probing
@@ -99,10 +93,7 @@ TEST(Program, ScreenshotWritesTheShapedWindowAndExits) {
 TEST(Program, CopiesCloseEachOthersWindowsThroughTheWindowDirectory) {
     test::TTestDisc disc(kSmall, {{"bg1.bmp", test::Bmp(100, 80, Qt::white)}, {"b.bmp", test::Bmp(10, 10, Qt::red)}});
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("VITRINA_HOME", QString::fromStdString(disc.home.string()));
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    program.setProcessEnvironment(env);
+    program.setProcessEnvironment(test::ProgramEnvironment(disc.home));
     program.start(VITRINA_PROGRAM, {"--disc", QString::fromStdString(disc.disc.string())});
     ASSERT_TRUE(program.waitForStarted());
     // This test stands in for the thesaurus window of another copy.

@@ -3,6 +3,7 @@
 // fresh VITRINA_HOME, so every window test starts from a clean user.
 #include <QBuffer>
 #include <QImage>
+#include <QProcessEnvironment>
 
 #include <cstdlib>
 #include <filesystem>
@@ -47,6 +48,14 @@ inline std::string Wav(int milliseconds) {
     u32(samples);
     w += std::string(samples, char(0x80));
     return w;
+}
+
+// The environment of a program a test starts: its own user state, offscreen.
+inline QProcessEnvironment ProgramEnvironment(const std::filesystem::path& home) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("VITRINA_HOME", QString::fromStdString(home.string()));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    return env;
 }
 
 struct TTestDisc {
