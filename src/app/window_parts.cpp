@@ -135,21 +135,17 @@ void TWindowParts::AddToFavorites() {
     popups_->AddFavorite(caption, v->CurrentFile(), v->VScrollBarPosition());
 }
 
-void TWindowParts::HistoryBack() {
-    if (!html_ || !form_) return;
-    const int s = form_->CurrentScreen;
-    html_->Back(s < int(form_->Model.ScreenSwitches.size()) ? form_->Model.ScreenSwitches[s] : TDynamicSwthOneArray{},
-                s < int(form_->Model.ScreenGroups.size()) ? form_->Model.ScreenGroups[s] : TDynamicSwthGrpArray{});
-    // The engine goes back when the page is there: the tree follows the changed document.
-    followHistory_ = true;
-}
+void TWindowParts::HistoryBack() { StepHistory(&THtmlFrame::Back); }
 
-void TWindowParts::HistoryForward() {
+void TWindowParts::HistoryForward() { StepHistory(&THtmlFrame::Forward); }
+
+void TWindowParts::StepHistory(void (THtmlFrame::*step)(const TDynamicSwthOneArray&, const TDynamicSwthGrpArray&)) {
     if (!html_ || !form_) return;
     const int s = form_->CurrentScreen;
-    html_->Forward(s < int(form_->Model.ScreenSwitches.size()) ? form_->Model.ScreenSwitches[s] : TDynamicSwthOneArray{},
-                   s < int(form_->Model.ScreenGroups.size()) ? form_->Model.ScreenGroups[s] : TDynamicSwthGrpArray{});
-    // The engine goes back when the page is there: the tree follows the changed document.
+    const auto& model = form_->Model;
+    (html_.get()->*step)(s < int(model.ScreenSwitches.size()) ? model.ScreenSwitches[s] : TDynamicSwthOneArray{},
+                         s < int(model.ScreenGroups.size()) ? model.ScreenGroups[s] : TDynamicSwthGrpArray{});
+    // The engine moves when the page is there: the tree follows the changed document.
     followHistory_ = true;
 }
 

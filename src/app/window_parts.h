@@ -8,6 +8,7 @@
 #include "commands/command_targets.h"
 #include "panes/html_frame_host.h"
 #include "panes/tree_views.h"
+#include "screen/screen_model.h"
 
 namespace vitrina {
 
@@ -88,6 +89,8 @@ public:
 
 private:
     class TFrameViewer* Viewer() const;
+    // Back or forward in the current viewer, pressing the current screen's switches of a visit group.
+    void StepHistory(void (THtmlFrame::*step)(const TDynamicSwthOneArray&, const TDynamicSwthGrpArray&));
 
     TMainForm* form_ = nullptr;
     QWidget* panel_ = nullptr;
