@@ -15,11 +15,12 @@
 #include <fstream>
 #include <vector>
 
-#include "app/main_form.h"
+#include "app/program.h"
 #include "bench_support.h"
-#include "commands/command_targets.h"
 #include "platform/click_sound.h"
+#include "platform/shell_desktop.h"
 #include "resources/read_bin.h"
+#include "screen/skin_window.h"
 #include "screen/struct_loader.h"
 
 namespace fs = std::filesystem;
@@ -93,18 +94,20 @@ int main(int argc, char** argv) {
     const TUserFolders folders = TUserFolders::FromEnvironment();
     TDriveMap formDrives(disc, folders.data);
     TClickSound sounds;
-    TCommandTargets targets;
+    TShellDesktop desktop(formDrives, sounds);
     TStartOptions options;
     options.animations = false;
-    TMainForm form(formDrives, folders, sounds, targets, options);
-    if (form.Creation() != TMainForm::TCreation::Normal || form.ButtonPictures.empty()) {
+    TProgram vitrina(formDrives, folders, desktop, options);
+    vitrina.Start();
+    TSkinWindow& form = vitrina.Window();
+    if (vitrina.Creation() != TProgram::TCreation::Normal || form.ButtonPictures().empty()) {
         std::fprintf(stderr, "window_bench: the window did not start\n");
         return 1;
     }
     form.ShowMainWindow();
     QCoreApplication::processEvents();
-    TBtnPic& button = form.ButtonPictures[0];
-    const RBtn& record = form.Model.ScreenButtons[0][0];
+    const TBtnPic& button = form.ButtonPictures()[0];
+    const RBtn& record = vitrina.Session().Model.ScreenButtons[0][0];
     button.effect->CrossFade(button.up, button.mv, QPoint(record.vx, record.vy));
     constexpr int kFrames = 2000;
     QElapsedTimer clock;

@@ -26,7 +26,9 @@ target_link_libraries(vitrina_core PUBLIC Qt6::Core PkgConfig::LIBDEFLATE ZLIB::
 # animation timer, the blend.
 target_sources(vitrina_core PRIVATE
   src/commands/command_recognition.cpp
-  src/commands/settings.cpp
+  src/session/settings.cpp
+  src/session/disc_session.cpp
+  src/commands/dispatcher.cpp
   src/commands/busy.cpp
   src/platform/registry.cpp
   src/platform/single_instance.cpp

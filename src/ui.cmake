@@ -2,10 +2,10 @@
 find_package(Qt6 REQUIRED COMPONENTS Gui Widgets Multimedia)
 
 add_library(vitrina_ui STATIC
-  src/app/main_form.cpp
-  src/commands/execute_command.cpp
+  src/screen/skin_window.cpp
   src/dialogs/eff_car.cpp
   src/platform/click_sound.cpp
+  src/platform/shell_desktop.cpp
   src/screen/screens.cpp
   src/screen/skinned_controls.cpp
   src/screen/text_msg.cpp

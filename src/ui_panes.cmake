@@ -9,4 +9,5 @@ target_sources(vitrina_ui PRIVATE
 target_sources(vitrina_ui PRIVATE
   src/panes/standard_window.cpp
   src/app/program_parts.cpp
+  src/app/program.cpp
 )

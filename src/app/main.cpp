@@ -16,12 +16,14 @@
 
 #include "app/application.h"
 #include "app/first_paint.h"
-#include "app/main_form.h"
+#include "app/program.h"
 #include "app/program_parts.h"
 #include "html/doc_scheme_handler.h"
-#include "commands/command_targets.h"
+#include "panes/html_commands.h"
 #include "platform/click_sound.h"
 #include "platform/cp1251.h"
+#include "platform/shell_desktop.h"
+#include "screen/skin_window.h"
 
 namespace fs = std::filesystem;
 using namespace vitrina;
@@ -102,7 +104,7 @@ int main(int argc, char** argv) {
     const TUserFolders folders = TUserFolders::FromEnvironment();
     TDriveMap drives(DiscFolder(line, argv[0]), folders.data);
     TClickSound sounds;
-    TProgramParts targets;
+    TShellDesktop desktop(drives, sounds);
     TStartOptions options;
     options.animations = line.screenshot.empty();
     options.arguments = line.arguments;
@@ -114,18 +116,20 @@ int main(int argc, char** argv) {
         if (a.size() > 2 && a[0] == '/' && fs::exists(host, ec)) a = drives.ToWindowsPath(host);
     }
 
-    auto form = std::make_unique<TMainForm>(drives, folders, sounds, targets, options);
-    const bool documentMode = form->Creation() == TMainForm::TCreation::DocumentMode;
-    if (form->Creation() != TMainForm::TCreation::Normal && !documentMode) {
+    auto program = std::make_unique<TProgram>(drives, folders, desktop, options);
+    program->Start();
+    const bool documentMode = program->Creation() == TProgram::TCreation::DocumentMode;
+    if (program->Creation() != TProgram::TCreation::Normal && !documentMode) {
         // Silent for the user of the window, but a terminal deserves one line.
-        std::cerr << "vitrina: " << form->CreationMessage() << "\n";
+        std::cerr << "vitrina: " << program->CreationMessage() << "\n";
         return 0;
     }
+    TSkinWindow* form = &program->Window();
     if (documentMode) {
         // A plain window showing one file: closing it or Esc ends the copy.
         app.setQuitOnLastWindowClosed(true);
-        targets.OnEscape = [] { QCoreApplication::exit(0); };
-        targets.SetUpDocumentMode(*form, folders, options.arguments);
+        program->Parts().OnEscape = [] { QCoreApplication::exit(0); };
+        program->Parts().SetUpDocumentMode(*form, options.arguments);
     } else {
         // exit, not quit: quit asks the windows to close, and the main window refuses (it closes
         // through its animation, which is what ends here).
@@ -135,14 +139,15 @@ int main(int argc, char** argv) {
 
     if (line.firstPaintExit) {
         // Reports the first painted frame on stdout and ends, for the start-up benchmark.
-        auto* watcher = new TFirstPaint(form.get());
+        auto* watcher = new TFirstPaint(form);
         form->installEventFilter(watcher);
     }
 
     int rc = 0;
-    QTimer::singleShot(0, form.get(), [&] {
+    QTimer::singleShot(0, form, [&] {
+        const TCommandServices& services = program->Dispatcher().Services();
         for (const std::string& command : line.commands) {
-            form->ExecuteCommand(command, command, 1, 0, 0);
+            program->ExecuteCommand(command);
             // Each command sees what the one before it opened: wait, boundedly, for documents.
             QElapsedTimer waited;
             waited.start();
@@ -150,10 +155,10 @@ int main(int argc, char** argv) {
                 QEventLoop pause;
                 QTimer::singleShot(50, &pause, &QEventLoop::quit);
                 pause.exec();
-            } while (targets.DocumentsLoading() && waited.elapsed() < 10000);
+            } while (services.html && services.html->DocumentsLoading() && waited.elapsed() < 10000);
         }
         if (line.screenshot.empty()) return;
-        QTimer::singleShot(line.settleMs, form.get(), [&] {
+        QTimer::singleShot(line.settleMs, form, [&] {
             QCoreApplication::processEvents();
             if (!form->Screenshot().save(QString::fromStdString(line.screenshot), "PNG")) {
                 std::cerr << "vitrina: cannot write " << line.screenshot << "\n";
@@ -163,6 +168,6 @@ int main(int argc, char** argv) {
         });
     });
     const int loop = app.exec();
-    form.reset();
+    program.reset();
     return rc ? rc : loop;
 }

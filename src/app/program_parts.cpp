@@ -8,7 +8,7 @@
 
 #include <unistd.h>
 
-#include "app/main_form.h"
+#include "commands/dispatcher.h"
 #include "html/frame_viewer.h"
 #include "panes/html_frame.h"
 #include "panes/standard_window.h"
@@ -19,6 +19,7 @@
 #include "platform/window_directory.h"
 #include "resources/description.h"
 #include "screen/path_input_box.h"
+#include "screen/skin_window.h"
 
 namespace vitrina {
 namespace fs = std::filesystem;
@@ -72,13 +73,15 @@ void SetCaption(QWidget& window, const QString& caption) {
 
 }  // namespace
 
-TProgramParts::TProgramParts() = default;
+TProgramParts::TProgramParts(TDiscSession& session, TDispatcher& dispatcher, IDesktop& desktop,
+                             TWindowDirectory* directory)
+    : TWindowParts(session, dispatcher, desktop), directory_(directory) {}
 
 TProgramParts::~TProgramParts() { TProgramParts::ReleasePanes(); }
 
-void TProgramParts::BuildPanes(TMainForm& form, QWidget* documentPanel) {
-    TWindowParts::BuildPanes(form, documentPanel);
-    programForm_ = &form;
+void TProgramParts::BuildPanes(TSkinWindow& window, QWidget* documentPanel) {
+    TWindowParts::BuildPanes(window, documentPanel);
+    dispatcher_.Services().standard = this;
     if (TWindowDirectory* directory = Directory()) {
         channel_ = std::make_unique<TCopyDataChannel>(directory->Folder());
         channel_->OnCopyData = [this](const std::string&, long long sender, const std::string& block,
@@ -87,26 +90,23 @@ void TProgramParts::BuildPanes(TMainForm& form, QWidget* documentPanel) {
 }
 
 void TProgramParts::ReleasePanes() {
+    dispatcher_.Services().standard = nullptr;
     channel_.reset();
     keys_.reset();
     TWindowParts::ReleasePanes();
     standard_.reset();
     ownDirectory_.reset();
-    programForm_ = nullptr;
 }
 
-TWindowDirectory* TProgramParts::Directory() const {
-    if (ownDirectory_) return ownDirectory_.get();
-    return programForm_ ? programForm_->WindowDirectory() : nullptr;
-}
+TWindowDirectory* TProgramParts::Directory() const { return ownDirectory_ ? ownDirectory_.get() : directory_; }
 
 void TProgramParts::MakeStandardWindow() {
-    if (standard_ || !programForm_) return;
-    TMainForm& form = *programForm_;
+    if (standard_ || !window_) return;
+    TSkinWindow& form = *window_;
     TStandardWindowActions a;
     a.shape = [&form] { return form.Shape(); };
     a.setShape = [&form](const QRegion& region) { form.SetShape(region); };
-    a.skinSize = [&form] { return form.Background.isNull() ? form.size() : form.Background.size(); };
+    a.skinSize = [&form] { return form.SkinSize(); };
     a.hideScreenFields = [&form](bool hide) {
         if (form.PathInputBox()) form.PathInputBox()->HideAll(hide);
     };
@@ -157,10 +157,10 @@ void TProgramParts::ShowStatusBarText(const std::string& text) {
 void TProgramParts::RefreshNavigation() {
     TWindowParts::RefreshNavigation();
     TFrameViewer* v = Html() ? Html()->ActiveFrameViewer() : nullptr;
-    if (!standard_ || !standard_->ToolbarExists() || !v || !programForm_) return;
+    if (!standard_ || !standard_->ToolbarExists() || !v || !window_) return;
     // The help window keeps its own caption: renaming it would make it answer picture queries and
     // hide it from the closing sequence's search for "Помощь".
-    if (!secondary_) SetCaption(*programForm_, QString::fromUtf8(kPictureWindowTitle));
+    if (!secondary_) SetCaption(*window_, QString::fromUtf8(kPictureWindowTitle));
     standard_->FillHistoryMenus(v->History().Titles(), v->HistoryIndex());
     if (documentMode_ && !sized_ && !v->Loading()) {
         sized_ = true;
@@ -190,9 +190,8 @@ void TProgramParts::OpenPictureWindow(const std::string& file) {
 }
 
 void TProgramParts::StartCopy(const std::string& file) {
-    if (!programForm_) return;
     QStringList arguments;
-    if (const auto folder = programForm_->Drives().ToHostPath(programForm_->ProgramFolder))
+    if (const auto folder = session_.Drives().ToHostPath(session_.ProgramFolder))
         arguments << "--disc" << QString::fromStdString(folder->string());
     arguments << QText(file);
     QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments);
@@ -201,17 +200,17 @@ void TProgramParts::StartCopy(const std::string& file) {
 void TProgramParts::CopyData(const std::string& block, long long sender, std::vector<TCopyDataAnswer>& answers) {
     const auto request = DecodeRequestRecord(block);
     THtmlFrame* html = Html();
-    if (!request || !html || !programForm_) return;
-    TMainForm& form = *programForm_;
+    if (!request || !html || !window_) return;
+    TSkinWindow& form = *window_;
     const auto& items = request->items;
     switch (request->kind) {
     case kRequestOpen: {
         if (items.empty()) return;
         const std::string& text = items[0].text;
-        const std::string document = form.ProgramFolder + text;
+        const std::string document = session_.ProgramFolder + text;
         // The document mode has no second screen to switch to: its pane opens the document.
-        if (form.CurrentScreen == 0 && !documentMode_) {
-            form.ExecuteCommand("screen2=" + document, "", 1, 0, 0);
+        if (session_.CurrentScreen == 0 && !documentMode_) {
+            dispatcher_.ExecuteCommand("screen2=" + document, "", 1, 0, 0);
         } else if (LowerCase1251(FileNamePart(CurrentDocument())) != LowerCase1251(text)) {
             OpenDocument(document);
         }
@@ -246,29 +245,28 @@ void TProgramParts::CopyData(const std::string& block, long long sender, std::ve
     (void)sender;
 }
 
-void TProgramParts::SetUpDocumentMode(TMainForm& form, const TUserFolders& folders,
-                                      const std::vector<std::string>& arguments) {
+void TProgramParts::SetUpDocumentMode(TSkinWindow& form, const std::vector<std::string>& arguments) {
     const TDocumentArgument argument = ParseDocumentArgument(arguments);
     documentMode_ = true;
     secondary_ = argument.secondary;
     commandLineFile_ = argument.file;
     // A host path handed in from outside the disc is reached through z:.
     std::string document = argument.file;
-    if (!document.empty() && document[0] == '/') document = form.Drives().ToWindowsPath(fs::path(Cp1251ToUtf8(document)));
+    if (!document.empty() && document[0] == '/') document = session_.Drives().ToWindowsPath(fs::path(Cp1251ToUtf8(document)));
     // 1: the container's directory (for the icon only; the window has no skin).
     TReadBin container;
     try {
-        if (const auto host = form.Drives().ToHostPath(form.ProgramFolder + "Vuv.dhl")) container.Open(*host);
+        if (const auto host = session_.Drives().ToHostPath(session_.ProgramFolder + "Vuv.dhl")) container.Open(*host);
     } catch (const std::exception&) {
     }
     // 2-3: one empty screen; one HTML area showing the file.
-    form.Model.ScreenButtons.assign(1, {});
-    form.Model.ScreenSwitches.assign(1, {});
-    form.Model.ScreenGroups.assign(1, {});
-    form.CurrentScreen = 0;
+    session_.Model.ScreenButtons.assign(1, {});
+    session_.Model.ScreenSwitches.assign(1, {});
+    session_.Model.ScreenGroups.assign(1, {});
+    session_.CurrentScreen = 0;
     RHTML area;
     area.fn = document;
-    form.Model.HtmlAreas = {area};
+    session_.Model.HtmlAreas = {area};
     BuildPanes(form, nullptr);
     // 5: the icon named by the first "icon" line of the description, read without lower-casing.
     std::string description;
@@ -286,10 +284,10 @@ void TProgramParts::SetUpDocumentMode(TMainForm& form, const TUserFolders& folde
         }
     }
     // 6-7: the help variant's title; the program has no icon resource of its own to put back.
-    form.Title = secondary_ ? Utf8ToCp1251(kHelpTitle) : std::string();
-    SetCaption(form, QText(form.Title));
+    session_.Title = secondary_ ? Utf8ToCp1251(kHelpTitle) : std::string();
+    SetCaption(form, QText(session_.Title));
     // Other copies find this window by its caption and ask it about its picture.
-    ownDirectory_ = std::make_unique<TWindowDirectory>(folders.runtime);
+    ownDirectory_ = std::make_unique<TWindowDirectory>(session_.Folders().runtime);
     ownDirectory_->OnRequest = [&form](const std::string&, const std::string& request) {
         if (request == "close") {
             form.close();

@@ -8,30 +8,31 @@
 #include <vector>
 
 #include "app/window_parts.h"
+#include "panes/standard_window_commands.h"
 #include "platform/copy_data_channel.h"
 
 namespace vitrina {
 
 class TStandardWindow;
 class TWindowDirectory;
-struct TUserFolders;
 
-class TProgramParts : public TWindowParts {
+class TProgramParts : public TWindowParts, public IStandardWindowCommands {
 public:
-    TProgramParts();
+    // directory: where this copy's windows are published (null when it publishes none).
+    TProgramParts(TDiscSession& session, TDispatcher& dispatcher, IDesktop& desktop, TWindowDirectory* directory);
     ~TProgramParts() override;
 
-    void BuildPanes(TMainForm& form, QWidget* documentPanel) override;
+    void BuildPanes(TSkinWindow& window, QWidget* documentPanel) override;
     void ReleasePanes() override;
 
-    // Document-mode set-up: the form shows the file of the command line in the standard window.
-    void SetUpDocumentMode(TMainForm& form, const TUserFolders& folders, const std::vector<std::string>& arguments);
+    // Document-mode set-up: the window shows the file of the command line in the standard window.
+    void SetUpDocumentMode(TSkinWindow& window, const std::vector<std::string>& arguments);
 
-    void ShowStandardWindow();
+    // "standartwin".
+    void ShowStandardWindow() override;
     void ShowSkinnedWindow();
 
-    // Dispatcher and pane.
-    void StandardWindow() override { ShowStandardWindow(); }
+    // The pane's questions.
     bool StatusBarExists() const override;
     void ShowStatusBarText(const std::string& text) override;
     void RefreshNavigation() override;
@@ -53,7 +54,7 @@ private:
     void MakeStandardWindow();
     void StartCopy(const std::string& file);
 
-    TMainForm* programForm_ = nullptr;
+    TWindowDirectory* directory_;
     std::unique_ptr<TStandardWindow> standard_;
     std::unique_ptr<TWindowDirectory> ownDirectory_;  // the document mode publishes its window itself
     std::unique_ptr<TCopyDataChannel> channel_;

@@ -7,38 +7,41 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-#include "app/main_form.h"
+#include "commands/dispatcher.h"
 #include "dialogs/popup_window.h"
 #include "html/doc_engine.h"
 #include "html/doc_url.h"
 #include "html/frame_viewer.h"
-#include "commands/settings.h"
+#include "session/settings.h"
 #include "panes/html_frame.h"
 #include "platform/cp1251.h"
+#include "platform/desktop.h"
 #include "screen/panel_bkgrd.h"
+#include "screen/skin_window.h"
 #include "screen/path_input_box.h"
 #include "screen/status_line.h"
 #include "screen/text_msg.h"
 
 namespace vitrina {
 
-TWindowParts::TWindowParts() = default;
+TWindowParts::TWindowParts(TDiscSession& session, TDispatcher& dispatcher, IDesktop& desktop)
+    : session_(session), dispatcher_(dispatcher), desktop_(desktop) {}
 
-TWindowParts::~TWindowParts() { ReleasePanes(); }
+TWindowParts::~TWindowParts() { TWindowParts::ReleasePanes(); }
 
-void TWindowParts::BuildPanes(TMainForm& form, QWidget* documentPanel) {
-    form_ = &form;
+void TWindowParts::BuildPanes(TSkinWindow& window, QWidget* documentPanel) {
+    window_ = &window;
     panel_ = documentPanel;
-    engine_ = std::make_unique<TDocEngine>(form.Files());
+    engine_ = std::make_unique<TDocEngine>(session_.Files());
     html_ = THtmlFrame::CreateHtmlPane(
-        form.Model.HtmlAreas,
-        THtmlFrameServices{*engine_, form.Files(), form.Drives(), form.Registry(), form.Title, &form, documentPanel,
-                           *this});
+        session_.Model.HtmlAreas,
+        THtmlFrameServices{*engine_, session_.Files(), session_.Drives(), session_.Registry(), session_.Title, &window,
+                           documentPanel, *this});
     QWidget* splitter = nullptr;
     if (auto* panel = dynamic_cast<TPanelBkgrd*>(documentPanel)) splitter = panel->Splitter();
-    trees_ = std::make_unique<TContentsTrees>(form.Container, documentPanel, splitter, *this);
+    trees_ = std::make_unique<TContentsTrees>(session_.Container, documentPanel, splitter, *this);
     bool anyPopup = false;
-    for (const auto& screen : form.Model.ScreenPopups) anyPopup = anyPopup || !screen.empty();
+    for (const auto& screen : session_.Model.ScreenPopups) anyPopup = anyPopup || !screen.empty();
     if (anyPopup) {
         TPopupActions actions;
         actions.history = [this](int n) {
@@ -59,7 +62,18 @@ void TWindowParts::BuildPanes(TMainForm& form, QWidget* documentPanel) {
         actions.copySelection = [this] {
             if (TFrameViewer* v = Viewer()) v->CopyToClipboard();
         };
-        actions.addToFavorite = [this] { AddToFavorites(); };
+        actions.addToFavorite = [this] {
+            if (popups_) popups_->AddToFavorites();
+        };
+        actions.currentVisit = [this](TFavoriteVisit& visit) {
+            TFrameViewer* v = Viewer();
+            if (!v || v->History().Count() == 0) return false;
+            const int index = v->HistoryIndex();
+            visit.caption = index >= 0 && index < v->History().Count() ? v->History().Titles()[index] : "";
+            visit.file = v->CurrentFile();
+            visit.position = v->VScrollBarPosition();
+            return true;
+        };
         actions.fontDialog = [this] {
             if (html_) html_->ChooseFonts();
         };
@@ -69,18 +83,29 @@ void TWindowParts::BuildPanes(TMainForm& form, QWidget* documentPanel) {
         };
         actions.command = [this](const std::string& command) { ExecuteCommand(command); };
         popups_ = std::make_unique<TControlPopupWindow>(
-            form.Model, form.Container, form.Registry(), SettingsKey(form.Title), std::move(actions),
-            [this](QPoint p) { return form_->mapToGlobal(p); });
-        popups_->BuildForScreen(form.CurrentScreen);
+            session_.Model, session_.Container, session_.Registry(), SettingsKey(session_.Title), std::move(actions),
+            [this](QPoint p) { return window_ ? window_->mapToGlobal(p) : p; });
+        popups_->BuildForScreen(session_.CurrentScreen);
     }
+    Publish(true);
+}
+
+void TWindowParts::Publish(bool present) {
+    TCommandServices& services = dispatcher_.Services();
+    services.html = present && html_ ? this : nullptr;
+    services.trees = present ? trees_.get() : nullptr;
+    services.popups = present ? popups_.get() : nullptr;
+    if (present) session_.AddScreenObserver(this);
+    else session_.RemoveScreenObserver(this);
 }
 
 void TWindowParts::ReleasePanes() {
+    Publish(false);
     popups_.reset();
     trees_.reset();
     html_.reset();
     engine_.reset();
-    form_ = nullptr;
+    window_ = nullptr;
 }
 
 TFrameViewer* TWindowParts::Viewer() const { return html_ ? html_->ActiveFrameViewer() : nullptr; }
@@ -93,32 +118,6 @@ bool TWindowParts::DocumentsLoading() const {
     return false;
 }
 
-bool TWindowParts::SecondTreeExists() const { return trees_ && trees_->Second(); }
-
-bool TWindowParts::AnyTreeVisible() const { return trees_ && trees_->AnyVisible(); }
-
-void TWindowParts::TreeSetPendingDocument(const std::string& document) {
-    if (trees_) trees_->First()->PendingDocument = document;
-}
-
-void TWindowParts::TreeSwitch(bool bringUpSecond) {
-    if (trees_) trees_->Switch(bringUpSecond);
-}
-
-void TWindowParts::TreesShow(bool show) {
-    if (!trees_) return;
-    if (show) trees_->Ontree();
-    else trees_->Offtree();
-}
-
-void TWindowParts::TreeNextChapter() {
-    if (trees_ && trees_->Shown()) trees_->Shown()->NextChapter();
-}
-
-void TWindowParts::TreePrevChapter() {
-    if (trees_ && trees_->Shown()) trees_->Shown()->PrevChapter();
-}
-
 void TWindowParts::OpenPopup(int type, int x, int y) {
     if (popups_) popups_->ShowPopup(type, QPoint(x, y));
 }
@@ -127,22 +126,14 @@ void TWindowParts::ClosePopups() {
     if (popups_) popups_->HideAllPopups();
 }
 
-void TWindowParts::AddToFavorites() {
-    TFrameViewer* v = Viewer();
-    if (!popups_ || !v || v->History().Count() == 0) return;
-    const int index = v->HistoryIndex();
-    const std::string caption = index >= 0 && index < v->History().Count() ? v->History().Titles()[index] : "";
-    popups_->AddFavorite(caption, v->CurrentFile(), v->VScrollBarPosition());
-}
-
 void TWindowParts::HistoryBack() { StepHistory(&THtmlFrame::Back); }
 
 void TWindowParts::HistoryForward() { StepHistory(&THtmlFrame::Forward); }
 
 void TWindowParts::StepHistory(void (THtmlFrame::*step)(const TDynamicSwthOneArray&, const TDynamicSwthGrpArray&)) {
-    if (!html_ || !form_) return;
-    const int s = form_->CurrentScreen;
-    const auto& model = form_->Model;
+    if (!html_) return;
+    const int s = session_.CurrentScreen;
+    const auto& model = session_.Model;
     (html_.get()->*step)(s < int(model.ScreenSwitches.size()) ? model.ScreenSwitches[s] : TDynamicSwthOneArray{},
                          s < int(model.ScreenGroups.size()) ? model.ScreenGroups[s] : TDynamicSwthGrpArray{});
     // The engine moves when the page is there: the tree follows the changed document.
@@ -184,20 +175,18 @@ void TWindowParts::ScreenChanged(int currentScreen) {
     }
 }
 
-int TWindowParts::CurrentScreen() const { return form_ ? form_->CurrentScreen : 0; }
-
 void TWindowParts::PressWithShift(int x, int y) {
-    if (!form_) return;
-    form_->FormMouseDown(Qt::LeftButton, Qt::ShiftModifier, x, y);
-    form_->FormMouseUp(Qt::LeftButton, Qt::ShiftModifier, x, y);
+    if (!window_) return;
+    window_->FormMouseDown(Qt::LeftButton, Qt::ShiftModifier, x, y);
+    window_->FormMouseUp(Qt::LeftButton, Qt::ShiftModifier, x, y);
 }
 
 void TWindowParts::ClearSkinHover() {
-    if (form_) form_->FormMouseMove({}, -1, -1);
+    if (window_) window_->FormMouseMove({}, -1, -1);
 }
 
 void TWindowParts::ExecuteCommand(const std::string& command) {
-    if (form_) form_->ExecuteCommand(command, "", 1, 0, 0);
+    dispatcher_.ExecuteCommand(command, "", 1, 0, 0);
 }
 
 void TWindowParts::Beep() { QApplication::beep(); }
@@ -212,18 +201,18 @@ QRect TWindowParts::DocumentPanelClientRect() const {
 }
 
 void TWindowParts::SetTitleText(const std::string& text) {
-    if (form_ && form_->TextMsg()) form_->TextMsg()->SetText(text, 1, true);
+    if (window_ && window_->TextMsg()) window_->TextMsg()->SetText(text, 1, true);
 }
 
 void TWindowParts::ShowStatus(const std::string& text) {
-    if (form_ && form_->StatusLine()) form_->StatusLine()->Show(text);
+    if (window_ && window_->StatusLine()) window_->StatusLine()->Show(text);
 }
 
-bool TWindowParts::PathInputExists() const { return form_ && form_->PathInputBox() && form_->PathInputBox()->Count() > 0; }
+bool TWindowParts::PathInputExists() const { return window_ && window_->PathInputBox() && window_->PathInputBox()->Count() > 0; }
 
 std::string TWindowParts::CurrentPath() const {
     std::string path;
-    if (form_ && form_->PathInputBox()) form_->PathInputBox()->CurrentPath(path);
+    if (window_ && window_->PathInputBox()) window_->PathInputBox()->CurrentPath(path);
     return path;
 }
 
@@ -244,38 +233,9 @@ void TWindowParts::UpdateChapterHints() {
     if (trees_ && trees_->Shown()) trees_->Shown()->UpdateChapterHints();
 }
 
-void TWindowParts::ShellOpen(const std::string& target, const std::string&) {
-    // Disc files open through the drive map; web and mail links as they are.
-    const bool drivePath = target.size() > 2 && target[1] == ':' && (target[2] == '\\' || target[2] == '/');
-    if (drivePath && form_) {
-        if (const auto host = form_->Drives().ToHostPath(target)) {
-            QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(host->string())));
-        }
-        return;
-    }
-    QDesktopServices::openUrl(QUrl(QString::fromStdString(Cp1251ToUtf8(target))));
-}
+void TWindowParts::ShellOpen(const std::string& target, const std::string&) { desktop_.ShellExecute(target, {}); }
 
-void TWindowParts::RunProgram(const std::string& file, const std::string& folder) {
-    if (!form_) return;
-    const auto host = form_->Drives().ToHostPath(file);
-    if (!host) return;
-    const auto workFolder = form_->Drives().ToHostPath(folder);
-    const QString program = QString::fromStdString(host->string());
-    const QString workDir = workFolder ? QString::fromStdString(workFolder->string()) : QString();
-    // Windows programs run through wine where it is installed; anything else as it is.
-    const QString wine = QStandardPaths::findExecutable("wine");
-    if (program.endsWith(".exe", Qt::CaseInsensitive) && !wine.isEmpty()) {
-        QProcess::startDetached(wine, {program}, workDir);
-    } else {
-        QProcess::startDetached(program, {}, workDir);
-    }
-}
-
-const std::string& TWindowParts::ProgramFolder() const {
-    static const std::string none = "d:\\";
-    return form_ ? form_->ProgramFolder : none;
-}
+void TWindowParts::RunProgram(const std::string& file, const std::string& folder) { desktop_.WinExec(file, folder); }
 
 std::string TWindowParts::CurrentDocument() const {
     TFrameViewer* v = Viewer();
@@ -296,18 +256,7 @@ void TWindowParts::OpenDocument(const std::string& document) {
 }
 
 void TWindowParts::SetChapterHints(const std::string& next, const std::string& previous) {
-    if (!form_) return;
-    const int s = form_->CurrentScreen;
-    if (s >= int(form_->Model.ScreenButtons.size())) return;
-    auto& buttons = form_->Model.ScreenButtons[s];
-    for (std::size_t i = 0; i < buttons.size(); ++i) {
-        const std::string go = LowerAscii(buttons[i].go);
-        if (go != "nextchapter" && go != "prevchapter") continue;
-        buttons[i].hint = go == "nextchapter" ? next : previous;
-        if (i < form_->ButtonPictures.size()) {
-            form_->ButtonPictures[i].carrier.hint = QString::fromStdString(Cp1251ToUtf8(buttons[i].hint));
-        }
-    }
+    if (window_) window_->SetChapterHints(next, previous);
 }
 
 QRect TWindowParts::ViewerRect() const {

@@ -1,52 +1,40 @@
 #pragma once
 // The parts of the main window that live in panes and popups: the HTML pane, the contents
-// trees and the popup windows. It is where the dispatcher's routed commands arrive, and it
-// answers what each part asks of the others.
+// trees and the popup windows. They are made after the window's screen widgets, handed to the
+// dispatcher as its services, told of screen changes, and this is where each part's questions
+// to the others are answered.
 #include <memory>
 #include <string>
 
-#include "commands/command_targets.h"
+#include "panes/html_commands.h"
 #include "panes/html_frame_host.h"
 #include "panes/tree_views.h"
-#include "screen/screen_model.h"
+#include "session/disc_session.h"
 
 namespace vitrina {
 
+class IDesktop;
 class TControlPopupWindow;
+class TDispatcher;
 class TDocEngine;
 class THtmlFrame;
-class TMainForm;
+class TSkinWindow;
 
-class TWindowParts : public TCommandTargets, public THtmlFrameHost, public TTreeHost {
+class TWindowParts : public IHtmlCommands, public IScreenObserver, public THtmlFrameHost, public TTreeHost {
 public:
-    TWindowParts();
+    TWindowParts(TDiscSession& session, TDispatcher& dispatcher, IDesktop& desktop);
     ~TWindowParts() override;
 
-    // Made while the main window is built, after its screen widgets: the HTML panes, then the
-    // trees, then the popups.
-    void BuildPanes(TMainForm& form, QWidget* documentPanel) override;
-    // The window is going: the parts go before the window's own widgets.
-    void ReleasePanes() override;
+    // The HTML panes, then the trees, then the popups; documentPanel is null in the document mode.
+    virtual void BuildPanes(TSkinWindow& window, QWidget* documentPanel);
+    // The parts go before the window's own widgets do.
+    virtual void ReleasePanes();
 
     THtmlFrame* Html() const { return html_.get(); }
-    // Some viewer is still loading its document.
-    bool DocumentsLoading() const;
     TContentsTrees* Trees() const { return trees_.get(); }
     TControlPopupWindow* Popups() const { return popups_.get(); }
 
-    // Dispatcher targets.
-    bool HtmlPanesExist() const override { return html_ != nullptr; }
-    bool PopupOwnerExists() const override { return popups_ != nullptr; }
-    bool SecondTreeExists() const override;
-    bool AnyTreeVisible() const override;
-    void TreeSetPendingDocument(const std::string& document) override;
-    void TreeSwitch(bool bringUpSecond) override;
-    void TreesShow(bool show) override;
-    void TreeNextChapter() override;
-    void TreePrevChapter() override;
-    void OpenPopup(int type, int x, int y) override;
-    void ClosePopups() override;
-    void AddToFavorites() override;
+    // IHtmlCommands.
     void HistoryBack() override;
     void HistoryForward() override;
     void OpenInArea(int number, const std::string& document) override;
@@ -54,10 +42,13 @@ public:
     void TopHtml() override;
     void SelectAllHtml() override;
     bool ShowsArchivePage() const override;
+    bool DocumentsLoading() const override;
+
+    // IScreenObserver.
     void ScreenChanged(int currentScreen) override;
 
     // The HTML pane's questions.
-    int CurrentScreen() const override;
+    int CurrentScreen() const override { return session_.CurrentScreen; }
     void PressWithShift(int x, int y) override;
     void ClearSkinHover() override;
     void ExecuteCommand(const std::string& command) override;
@@ -72,9 +63,11 @@ public:
     void UpdateChapterHints() override;
     void ShellOpen(const std::string& target, const std::string& folder) override;
     void RunProgram(const std::string& file, const std::string& folder) override;
+    void ClosePopups() override;
+    void OpenPopup(int type, int x, int y) override;
 
     // The trees' questions.
-    const std::string& ProgramFolder() const override;
+    const std::string& ProgramFolder() const override { return session_.ProgramFolder; }
     std::string CurrentDocument() const override;
     std::string ResolveDocument(const std::string& link) const override;
     bool ViewerVisible() const override;
@@ -87,12 +80,18 @@ public:
     void SetViewerShown(bool shown) override;
     void ReloadViewer() override;
 
+protected:
+    TDiscSession& session_;
+    TDispatcher& dispatcher_;
+    IDesktop& desktop_;
+    TSkinWindow* window_ = nullptr;
+
 private:
     class TFrameViewer* Viewer() const;
     // Back or forward in the current viewer, pressing the current screen's switches of a visit group.
     void StepHistory(void (THtmlFrame::*step)(const TDynamicSwthOneArray&, const TDynamicSwthGrpArray&));
+    void Publish(bool present);
 
-    TMainForm* form_ = nullptr;
     QWidget* panel_ = nullptr;
     bool followHistory_ = false;  // back or forward asked for the tree to follow
     std::unique_ptr<TDocEngine> engine_;

@@ -330,6 +330,7 @@ void TControlPopupWindow::BuildForScreen(int screen) {
     if (screen < 0 || screen >= static_cast<int>(model_.ScreenPopups.size()) || model_.ScreenPopups[screen].empty())
         return;
     windows_.clear();
+    builtScreen_ = screen;
     int index = 0;
     for (const auto& data : model_.ScreenPopups[screen]) {
         windows_.push_back(std::make_unique<TPopupWindow>(
@@ -360,7 +361,11 @@ void TControlPopupWindow::ShowPopup(int kind, QPoint screenPoint) {
     popup->DeleteMode = deleteMode;
     QPoint point = screenPoint;
     if (kind == kPopupHistoryBack) point.rx() -= popup->width();
-    const RPopupData& data = model_.ScreenPopups[currentScreen_][popup->Index()];
+    // The windows may come from an earlier screen: their own screen's records place them.
+    if (builtScreen_ < 0 || builtScreen_ >= int(model_.ScreenPopups.size()) ||
+        popup->Index() >= int(model_.ScreenPopups[builtScreen_].size()))
+        return;
+    const RPopupData& data = model_.ScreenPopups[builtScreen_][popup->Index()];
     const QPoint described = clientToScreen_(QPoint(data.xfon, data.yfon));
     const QPoint position(data.xfon == -1 ? point.x() : described.x(), data.yfon == -1 ? point.y() : described.y());
     popup->ShowAt(position, screenPoint, currentScreen_);
@@ -402,6 +407,11 @@ void TControlPopupWindow::RefreshHistory(const TDynamicStringArray& titles, int 
     }
 }
 
+void TControlPopupWindow::AddToFavorites() {
+    TFavoriteVisit visit;
+    if (actions_.currentVisit && actions_.currentVisit(visit)) AddFavorite(visit.caption, visit.file, visit.position);
+}
+
 bool TControlPopupWindow::AddFavorite(const std::string& caption, const std::string& file, int position) {
     if (!favorites_) return false;
     if (favorites_->Add(caption, THtmlFavorite::Command(file, position)) == THtmlFavorite::TAdded::Refused) return false;
@@ -416,8 +426,9 @@ void TControlPopupWindow::RunItemCommand(TPopupWindow& popup, int item) {
         popup.RemoveItem(item);
         return;
     }
+    // The command runs inside the item's own press: nothing queued may run before it returns
+    // (a screen switch would free this popup under its handler).
     popup.HidePopup();
-    QCoreApplication::processEvents();
     const std::string name = command.substr(0, command.find('='));
     const std::string rest = command.find('=') == std::string::npos ? "" : command.substr(command.find('=') + 1);
     if (name == "history") {

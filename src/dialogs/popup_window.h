@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/popup_commands.h"
 #include "panes/html_favorite.h"
 #include "panes/history_items.h"
 #include "screen/screen_model.h"
@@ -20,6 +21,13 @@ class TReadBin;
 class TRegistry;
 
 // What item commands do outside the popups.
+// The document a favorite is made of.
+struct TFavoriteVisit {
+    std::string caption;
+    std::string file;
+    int position = 0;
+};
+
 struct TPopupActions {
     std::function<void(int)> history;                           // "history=" N
     std::function<void(const std::string&)> openHtml;           // "html=" document
@@ -30,6 +38,7 @@ struct TPopupActions {
     std::function<void()> selectAll;                            // "selectallhtml"
     std::function<void()> printPreview;                         // "printhtml"
     std::function<void(const std::string&)> command;            // everything else: the dispatcher
+    std::function<bool(TFavoriteVisit&)> currentVisit;          // the shown document, for "addtofavorite"
 };
 
 struct TItemsBtn {
@@ -94,14 +103,19 @@ private:
     qint64 lastShowEnd_ = -1000000;
 };
 
-class TControlPopupWindow {
+class TControlPopupWindow : public IPopupCommands {
 public:
     // The favorites exist when any screen describes a favorites popup; they are loaded now and
     // saved when the owner goes.
     TControlPopupWindow(const TScreenModel& model, const TReadBin& container, TRegistry& registry,
                         std::string settingsKey, TPopupActions actions,
                         std::function<QPoint(QPoint)> clientToScreen);
-    ~TControlPopupWindow();
+    ~TControlPopupWindow() override;
+
+    // IPopupCommands.
+    void OpenPopup(int type, int x, int y) override { ShowPopup(type, QPoint(x, y)); }
+    void ClosePopups() override { HideAllPopups(); }
+    void AddToFavorites() override;
 
     // Rebuilds the windows for a screen; a screen without popups keeps the ones that exist.
     void BuildForScreen(int screen);
@@ -133,6 +147,7 @@ private:
     TPopupActions actions_;
     std::function<QPoint(QPoint)> clientToScreen_;
     int currentScreen_ = 0;
+    int builtScreen_ = -1;  // the screen whose records the windows were made from
     std::vector<std::unique_ptr<TPopupWindow>> windows_;
     std::unique_ptr<THtmlFavorite> favorites_;
 };

@@ -7,7 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "commands/settings.h"
+#include "session/settings.h"
 #include "html/doc_engine.h"
 #include "html/doc_url.h"
 #include "panes/follow_link.h"

@@ -256,4 +256,21 @@ void TContentsTrees::Ontree() {
     host_.SetViewerShown(true);
 }
 
+void TContentsTrees::SetPendingDocument(const std::string& document) {
+    if (first_) first_->PendingDocument = document;
+}
+
+void TContentsTrees::ShowTrees(bool show) {
+    if (show) Ontree();
+    else Offtree();
+}
+
+void TContentsTrees::NextChapter() {
+    if (TTreeViews* shown = Shown()) shown->NextChapter();
+}
+
+void TContentsTrees::PrevChapter() {
+    if (TTreeViews* shown = Shown()) shown->PrevChapter();
+}
+
 }  // namespace vitrina

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "panes/contents_tree_model.h"
+#include "panes/tree_commands.h"
 
 namespace vitrina {
 
@@ -80,9 +81,19 @@ private:
 
 // The first tree (from "tree1.cfs", always) and the second (from "tree2.cfs", when the container
 // holds it), with the rules that pick the shown one.
-class TContentsTrees {
+class TContentsTrees : public ITreeCommands {
 public:
     TContentsTrees(const TReadBin& container, QWidget* panel, QWidget* splitter, TTreeHost& host);
+
+    // ITreeCommands.
+    void SetPendingDocument(const std::string& document) override;
+    // "tree1" (true) brings up the second tree and puts away the first; "tree2" the other way round.
+    void SwitchTree(bool tree1) override { Switch(tree1); }
+    void ShowTrees(bool show) override;
+    void NextChapter() override;
+    void PrevChapter() override;
+    bool SecondTreeExists() const override { return second_ != nullptr; }
+    bool AnyTreeVisible() const override { return AnyVisible(); }
 
     TTreeViews* First() const { return first_.get(); }
     TTreeViews* Second() const { return second_.get(); }

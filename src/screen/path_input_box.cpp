@@ -2,7 +2,7 @@
 
 #include <QEvent>
 
-#include "commands/settings.h"
+#include "session/settings.h"
 #include "platform/cp1251.h"
 #include "platform/registry.h"
 #include "resources/description.h"

@@ -8,8 +8,12 @@
 
 #include <map>
 
-#include "app/main_form.h"
-#include "commands/command_targets.h"
+#include "screen/skin_window.h"
+#include "commands/command_services.h"
+#include "commands/dispatcher.h"
+#include "dialogs/popup_commands.h"
+#include "media/clip_commands.h"
+#include "session/disc_session.h"
 #include "platform/cp1251.h"
 #include "platform/qt_text.h"
 #include "resources/description.h"
@@ -76,7 +80,7 @@ void Resize(std::vector<T>& pictures, std::size_t count, const std::function<std
 
 }  // namespace
 
-void TMainForm::StartResumeTimer() {
+void TSkinWindow::StartResumeTimer() {
     if (!resumeTimer_) {
         resumeTimer_ = new QTimer(this);
         resumeTimer_->setInterval(100);
@@ -84,57 +88,57 @@ void TMainForm::StartResumeTimer() {
             // The timer keeps running while the window fades in.
             if (WindowFadeRunning()) return;
             resumeTimer_->stop();
-            if (CurrentScreen == 0 && targets_.WindowClipExists() && !targets_.WindowClipPausedByUser())
-                targets_.ResumeClip();
+            if (session_.CurrentScreen == 0 && WindowClipExists() && !Clips()->WindowClipPausedByUser())
+                Clips()->ResumeWindowClip();
         });
     }
     resumeTimer_->start();
 }
 
-bool TMainForm::InsideShownClip(int x, int y) const {
-    return targets_.WindowClipShown() && targets_.InsideWindowClip(x, y);
+bool TSkinWindow::InsideShownClip(int x, int y) const {
+    return Clips() && Clips()->WindowClipShown() && Clips()->InsideWindowClip(x, y);
 }
 
-std::unique_ptr<TEffBtnCar> TMainForm::MakeEffect(int index) {
+std::unique_ptr<TEffBtnCar> TSkinWindow::MakeEffect(int index) {
     return std::make_unique<TEffBtnCar>(this, index, [this] { return CanDrawEffects(); });
 }
 
-bool TMainForm::WindowFadeRunning() const { return windowFade_ && windowFade_->Running(); }
+bool TSkinWindow::WindowFadeRunning() const { return windowFade_ && windowFade_->Running(); }
 
-void TMainForm::DrawButtonCaptions(const RBtn& b, TBtnPic& p) const {
+void TSkinWindow::DrawButtonCaptions(const RBtn& b, TBtnPic& p) const {
     DrawCaption(p.up, b.textcaption, b.texttx, b.textty, b.textbx, b.textby, b.textfontname, b.textfontsize,
-                b.textfontstyleup, b.textfontcolorup, CaptionSpacing);
+                b.textfontstyleup, b.textfontcolorup, session_.CaptionSpacing);
     DrawCaption(p.mv, b.textcaption, b.texttx, b.textty, b.textbx, b.textby, b.textfontname, b.textfontsize,
-                b.textfontstylemv, b.textfontcolormv, CaptionSpacing);
+                b.textfontstylemv, b.textfontcolormv, session_.CaptionSpacing);
     DrawCaption(p.dn, b.textcaption, b.texttx, b.textty, b.textbx, b.textby, b.textfontname, b.textfontsize,
-                b.textfontstyledn, b.textfontcolordn, CaptionSpacing);
+                b.textfontstyledn, b.textfontcolordn, session_.CaptionSpacing);
 }
 
-void TMainForm::DrawSwitchCaptions(const RSwthOne& s, TSwthPic& p) const {
+void TSkinWindow::DrawSwitchCaptions(const RSwthOne& s, TSwthPic& p) const {
     DrawCaption(p.pic[0], s.textcaptionup, s.texttxup, s.texttyup, s.textbxup, s.textbyup, s.textfontname,
-                s.textfontsize, s.textfontstyleup, s.textfontcolorup, CaptionSpacing);
+                s.textfontsize, s.textfontstyleup, s.textfontcolorup, session_.CaptionSpacing);
     DrawCaption(p.pic[1], s.textcaptionup, s.texttxup, s.texttyup, s.textbxup, s.textbyup, s.textfontname,
-                s.textfontsize, s.textfontstylemvup, s.textfontcolormvup, CaptionSpacing);
+                s.textfontsize, s.textfontstylemvup, s.textfontcolormvup, session_.CaptionSpacing);
     DrawCaption(p.pic[2], s.textcaptiondn, s.texttxdn, s.texttydn, s.textbxdn, s.textbydn, s.textfontname,
-                s.textfontsize, s.textfontstylemvdn, s.textfontcolormvdn, CaptionSpacing);
+                s.textfontsize, s.textfontstylemvdn, s.textfontcolormvdn, session_.CaptionSpacing);
     DrawCaption(p.pic[3], s.textcaptiondn, s.texttxdn, s.texttydn, s.textbxdn, s.textbydn, s.textfontname,
-                s.textfontsize, s.textfontstyledn, s.textfontcolordn, CaptionSpacing);
+                s.textfontsize, s.textfontstyledn, s.textfontcolordn, session_.CaptionSpacing);
 }
 
-void TMainForm::DrawGroupCaptions(const RSwthGrp& g, TSwthPic& p) const {
+void TSkinWindow::DrawGroupCaptions(const RSwthGrp& g, TSwthPic& p) const {
     const std::string up = GroupCaption(g.textcaptionup);
     const std::string dn = GroupCaption(g.textcaptiondn);
     DrawCaption(p.pic[0], up, g.texttx, g.textty, g.textbx, g.textby, g.textfontname, g.textfontsize,
-                g.textfontstyleup, g.textfontcolorup, CaptionSpacing);
+                g.textfontstyleup, g.textfontcolorup, session_.CaptionSpacing);
     DrawCaption(p.pic[1], up, g.texttx, g.textty, g.textbx, g.textby, g.textfontname, g.textfontsize,
-                g.textfontstylemvup, g.textfontcolormvup, CaptionSpacing);
+                g.textfontstylemvup, g.textfontcolormvup, session_.CaptionSpacing);
     DrawCaption(p.pic[2], dn, g.texttx, g.textty, g.textbx, g.textby, g.textfontname, g.textfontsize,
-                g.textfontstylemvdn, g.textfontcolormvdn, CaptionSpacing);
+                g.textfontstylemvdn, g.textfontcolormvdn, session_.CaptionSpacing);
     DrawCaption(p.pic[3], dn, g.texttx, g.textty, g.textbx, g.textby, g.textfontname, g.textfontsize,
-                g.textfontstyledn, g.textfontcolordn, CaptionSpacing);
+                g.textfontstyledn, g.textfontcolordn, session_.CaptionSpacing);
 }
 
-void TMainForm::LoadControlPictures(int screen) {
+void TSkinWindow::LoadControlPictures(int screen) {
     const auto make = [this](int i) { return MakeEffect(i); };
     // Controls of a screen share their pictures; each is decoded once (captions detach copies).
     std::map<std::string, QImage> decoded;
@@ -146,14 +150,14 @@ void TMainForm::LoadControlPictures(int screen) {
     static TDynamicBtnArray noButtons;
     static TDynamicSwthOneArray noSwitches;
     static TDynamicSwthGrpArray noGroups;
-    TDynamicBtnArray& buttons = screen < int(Model.ScreenButtons.size()) ? Model.ScreenButtons[screen] : noButtons;
-    TDynamicSwthOneArray& switches = screen < int(Model.ScreenSwitches.size()) ? Model.ScreenSwitches[screen] : noSwitches;
-    TDynamicSwthGrpArray& groups = screen < int(Model.ScreenGroups.size()) ? Model.ScreenGroups[screen] : noGroups;
+    TDynamicBtnArray& buttons = screen < int(session_.Model.ScreenButtons.size()) ? session_.Model.ScreenButtons[screen] : noButtons;
+    TDynamicSwthOneArray& switches = screen < int(session_.Model.ScreenSwitches.size()) ? session_.Model.ScreenSwitches[screen] : noSwitches;
+    TDynamicSwthGrpArray& groups = screen < int(session_.Model.ScreenGroups.size()) ? session_.Model.ScreenGroups[screen] : noGroups;
 
-    Resize(ButtonPictures, buttons.size(), make);
+    Resize(buttonPictures_, buttons.size(), make);
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         RBtn& b = buttons[i];
-        TBtnPic& p = ButtonPictures[i];
+        TBtnPic& p = buttonPictures_[i];
         p.effect->StopCrossFade();
         p.up = LoadPicture(b.fn1);
         p.mv = LoadPicture(b.fn2);
@@ -164,10 +168,10 @@ void TMainForm::LoadControlPictures(int screen) {
         p.carrier = {QRect(QPoint(b.vx, b.vy), QPoint(b.Right - 1, b.Bottom - 1)), QText(b.hint)};
         p.effect->SetFadeStep(Contains(LowerCase1251(b.go), "contextmenu") ? 3 : 4);
     }
-    Resize(SwitchPictures, switches.size(), make);
+    Resize(switchPictures_, switches.size(), make);
     for (std::size_t i = 0; i < switches.size(); ++i) {
         RSwthOne& s = switches[i];
-        TSwthPic& p = SwitchPictures[i];
+        TSwthPic& p = switchPictures_[i];
         p.effect->StopCrossFade();
         p.copied = -1;
         const std::string* names[4] = {&s.fn1, &s.fn2, &s.fn3, &s.fn4};
@@ -178,10 +182,10 @@ void TMainForm::LoadControlPictures(int screen) {
         p.carrier = {QRect(QPoint(s.vx, s.vy), QPoint(s.Right - 1, s.Bottom - 1)), QText(s.hint)};
         p.effect->SetFadeStep(4);
     }
-    Resize(GroupPictures, groups.size(), make);
+    Resize(groupPictures_, groups.size(), make);
     for (std::size_t i = 0; i < groups.size(); ++i) {
         RSwthGrp& g = groups[i];
-        TSwthPic& p = GroupPictures[i];
+        TSwthPic& p = groupPictures_[i];
         p.effect->StopCrossFade();
         p.copied = -1;
         const std::string* names[4] = {&g.fn1, &g.fn2, &g.fn3, &g.fn4};
@@ -194,82 +198,82 @@ void TMainForm::LoadControlPictures(int screen) {
     }
 }
 
-void TMainForm::CopyUpPicturesIntoBackground() {
-    if (Background.isNull()) return;
-    QPainter p(&Background);
-    const int s = CurrentScreen;
-    if (s < int(Model.ScreenButtons.size()))
-        for (std::size_t i = 0; i < Model.ScreenButtons[s].size() && i < ButtonPictures.size(); ++i)
-            p.drawImage(Model.ScreenButtons[s][i].vx, Model.ScreenButtons[s][i].vy, ButtonPictures[i].up);
-    if (s < int(Model.ScreenSwitches.size()))
-        for (std::size_t i = 0; i < Model.ScreenSwitches[s].size() && i < SwitchPictures.size(); ++i)
-            p.drawImage(Model.ScreenSwitches[s][i].vx, Model.ScreenSwitches[s][i].vy, SwitchPictures[i].pic[0]);
-    if (s < int(Model.ScreenGroups.size()))
-        for (std::size_t i = 0; i < Model.ScreenGroups[s].size() && i < GroupPictures.size(); ++i)
-            p.drawImage(Model.ScreenGroups[s][i].vx, Model.ScreenGroups[s][i].vy, GroupPictures[i].pic[0]);
+void TSkinWindow::CopyUpPicturesIntoBackground() {
+    if (background_.isNull()) return;
+    QPainter p(&background_);
+    const int s = session_.CurrentScreen;
+    if (s < int(session_.Model.ScreenButtons.size()))
+        for (std::size_t i = 0; i < session_.Model.ScreenButtons[s].size() && i < buttonPictures_.size(); ++i)
+            p.drawImage(session_.Model.ScreenButtons[s][i].vx, session_.Model.ScreenButtons[s][i].vy, buttonPictures_[i].up);
+    if (s < int(session_.Model.ScreenSwitches.size()))
+        for (std::size_t i = 0; i < session_.Model.ScreenSwitches[s].size() && i < switchPictures_.size(); ++i)
+            p.drawImage(session_.Model.ScreenSwitches[s][i].vx, session_.Model.ScreenSwitches[s][i].vy, switchPictures_[i].pic[0]);
+    if (s < int(session_.Model.ScreenGroups.size()))
+        for (std::size_t i = 0; i < session_.Model.ScreenGroups[s].size() && i < groupPictures_.size(); ++i)
+            p.drawImage(session_.Model.ScreenGroups[s][i].vx, session_.Model.ScreenGroups[s][i].vy, groupPictures_[i].pic[0]);
 }
 
-void TMainForm::SetUpScreen() {
-    CurrentScreen = 0;
-    if (!Model.ScreenPictures.empty()) {
-        QImage picture = LoadPicture(Model.ScreenPictures[0]);
+void TSkinWindow::SetUpScreen() {
+    session_.CurrentScreen = 0;
+    if (!session_.Model.ScreenPictures.empty()) {
+        QImage picture = LoadPicture(session_.Model.ScreenPictures[0]);
         if (!picture.isNull()) {
-            Background = picture;
-            resize(Background.size());
+            background_ = picture;
+            resize(background_.size());
         }
     }
     setAttribute(Qt::WA_AlwaysShowToolTips);
     LoadControlPictures(0);
-    for (TBtnPic& p : ButtonPictures) p.hovered = p.pressed = false;
-    ReadStoredSwitchStates(registry_, Title, Model);
+    for (TBtnPic& p : buttonPictures_) p.hovered = p.pressed = false;
+    ReadStoredSwitchStates(session_.Registry(), session_.Title, session_.Model);
     CopyUpPicturesIntoBackground();
 }
 
-void TMainForm::ReplaySwitchCommands(int screen, int passes, bool skip3d) {
+void TSkinWindow::ReplaySwitchCommands(int screen, int passes, bool skip3d) {
     for (int pass = 0; pass < passes; ++pass) {
-        if (screen >= int(Model.ScreenSwitches.size())) break;
-        for (std::size_t i = 0; i < Model.ScreenSwitches[screen].size(); ++i) {
-            const RSwthOne s = Model.ScreenSwitches[screen][i];
+        if (screen >= int(session_.Model.ScreenSwitches.size())) break;
+        for (std::size_t i = 0; i < session_.Model.ScreenSwitches[screen].size(); ++i) {
+            const RSwthOne s = session_.Model.ScreenSwitches[screen][i];
             if (skip3d && s.godown == "3d") continue;
             ExecuteCommand(s.state ? s.godown : s.goup, s.wav, 1, 1, int(i));
-            if (CurrentScreen != screen) return;
+            if (session_.CurrentScreen != screen) return;
         }
     }
-    if (screen >= int(Model.ScreenGroups.size())) return;
-    for (std::size_t i = 0; i < Model.ScreenGroups[screen].size(); ++i) {
-        const RSwthGrp g = Model.ScreenGroups[screen][i];
+    if (screen >= int(session_.Model.ScreenGroups.size())) return;
+    for (std::size_t i = 0; i < session_.Model.ScreenGroups[screen].size(); ++i) {
+        const RSwthGrp g = session_.Model.ScreenGroups[screen][i];
         if (!g.state || (skip3d && g.go == "3d")) continue;
         ExecuteCommand(g.go, g.wav, 1, 2, int(i));
-        if (CurrentScreen != screen) return;
+        if (session_.CurrentScreen != screen) return;
     }
 }
 
-void TMainForm::SwitchScreen(int n, int kind, int index) {
+void TSkinWindow::SwitchScreen(int n, int kind, int index) {
     // Screens the description never filled, and switches nested in a switch's replay, are refused.
-    if (n < 0 || n >= Model.ScreenCount() || switching_) return;
+    if (n < 0 || n >= session_.Model.ScreenCount() || switching_) return;
     switching_ = true;
     // 1.
     if (resumeTimer_) resumeTimer_->stop();
     // 2: the issuing control loses its marks.
-    if (kind == 0 && index >= 0 && index < int(ButtonPictures.size())) {
-        ButtonPictures[index].hovered = ButtonPictures[index].pressed = false;
-        ButtonPictures[index].effect->StopCrossFade();
-    } else if (kind == 1 && CurrentScreen < int(Model.ScreenSwitches.size()) &&
-               index >= 0 && index < int(Model.ScreenSwitches[CurrentScreen].size())) {
-        Model.ScreenSwitches[CurrentScreen][index].Hovered = false;
-    } else if (kind == 2 && CurrentScreen < int(Model.ScreenGroups.size()) &&
-               index >= 0 && index < int(Model.ScreenGroups[CurrentScreen].size())) {
-        Model.ScreenGroups[CurrentScreen][index].Hovered = false;
+    if (kind == 0 && index >= 0 && index < int(buttonPictures_.size())) {
+        buttonPictures_[index].hovered = buttonPictures_[index].pressed = false;
+        buttonPictures_[index].effect->StopCrossFade();
+    } else if (kind == 1 && session_.CurrentScreen < int(session_.Model.ScreenSwitches.size()) &&
+               index >= 0 && index < int(session_.Model.ScreenSwitches[session_.CurrentScreen].size())) {
+        session_.Model.ScreenSwitches[session_.CurrentScreen][index].Hovered = false;
+    } else if (kind == 2 && session_.CurrentScreen < int(session_.Model.ScreenGroups.size()) &&
+               index >= 0 && index < int(session_.Model.ScreenGroups[session_.CurrentScreen].size())) {
+        session_.Model.ScreenGroups[session_.CurrentScreen][index].Hovered = false;
     }
     // 3-4.
-    CurrentScreen = n;
-    if (n == 1 && targets_.WindowClipExists()) targets_.FreezeClip();
+    session_.CurrentScreen = n;
+    if (n == 1 && WindowClipExists()) Clips()->FreezeWindowClip();
     unsetCursor();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     // 5: a picture that fails to load leaves the previous one; the window keeps its size.
-    if (n < int(Model.ScreenPictures.size())) {
-        QImage picture = LoadPicture(Model.ScreenPictures[n]);
-        if (!picture.isNull()) Background = picture;
+    if (n < int(session_.Model.ScreenPictures.size())) {
+        QImage picture = LoadPicture(session_.Model.ScreenPictures[n]);
+        if (!picture.isNull()) background_ = picture;
     }
     // 6-8.
     LoadControlPictures(n);
@@ -281,24 +285,24 @@ void TMainForm::SwitchScreen(int n, int kind, int index) {
         if (n == 1) busyMovie_->stop();
         else busyMovie_->start();
     }
-    targets_.ScreenChanged(n);
+    session_.NotifyScreenChanged();
     // 12-13: the switch commands of the new screen, twice for the switches.
     ReplaySwitchCommands(n, 2, true);
     switching_ = false;
     // 14-15: the window clip shows its frozen frame; back on the first screen it resumes soon.
-    if (targets_.WindowClipExists() && targets_.WindowClipShown() && targets_.WindowClipHaltedOrPaused())
-        targets_.DrawFrozenFrame(Background);
-    if (n == 0 && (!targets_.WindowClipExists() || targets_.WindowClipHaltedOrPaused())) {
+    if (WindowClipExists() && Clips()->WindowClipShown() && Clips()->WindowClipHaltedOrPaused())
+        Clips()->DrawFrozenFrame(background_);
+    if (n == 0 && (!WindowClipExists() || Clips()->WindowClipHaltedOrPaused())) {
         bool started = false;
-        if (n < int(Model.ScreenSwitches.size()))
-            for (const RSwthOne& s : Model.ScreenSwitches[n])
-                if (!started && s.state && s.godown == "3d" && targets_.WindowClipExists() && targets_.WindowClipShown()) {
+        if (n < int(session_.Model.ScreenSwitches.size()))
+            for (const RSwthOne& s : session_.Model.ScreenSwitches[n])
+                if (!started && s.state && s.godown == "3d" && WindowClipExists() && Clips()->WindowClipShown()) {
                     StartResumeTimer();
                     started = true;
                 }
-        if (n < int(Model.ScreenGroups.size()))
-            for (const RSwthGrp& g : Model.ScreenGroups[n])
-                if (!started && g.state && g.go == "3d" && targets_.WindowClipExists() && targets_.WindowClipShown()) {
+        if (n < int(session_.Model.ScreenGroups.size()))
+            for (const RSwthGrp& g : session_.Model.ScreenGroups[n])
+                if (!started && g.state && g.go == "3d" && WindowClipExists() && Clips()->WindowClipShown()) {
                     StartResumeTimer();
                     started = true;
                 }

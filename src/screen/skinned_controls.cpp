@@ -6,8 +6,13 @@
 #include <QToolTip>
 #include <QWindow>
 
-#include "app/main_form.h"
-#include "commands/command_targets.h"
+#include "screen/skin_window.h"
+#include "commands/command_services.h"
+#include "commands/dispatcher.h"
+#include "dialogs/popup_commands.h"
+#include "media/clip_commands.h"
+#include "panes/tree_commands.h"
+#include "session/disc_session.h"
 #include "platform/cp1251.h"
 #include "screen/text_msg.h"
 
@@ -25,19 +30,19 @@ bool StartsWith(const std::string& text, const char* prefix) { return text.rfind
 
 }  // namespace
 
-void TMainForm::paintEvent(QPaintEvent* event) {
+void TSkinWindow::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     if (WindowFadeRunning()) {
         windowFade_->PaintFadeFrame(p);
         return;
     }
     p.setClipRegion(event->region());
-    p.drawImage(0, 0, Background);
-    const int s = CurrentScreen;
-    if (s < int(Model.ScreenButtons.size())) {
-        const auto& buttons = Model.ScreenButtons[s];
-        for (std::size_t i = 0; i < buttons.size() && i < ButtonPictures.size(); ++i) {
-            const TBtnPic& pic = ButtonPictures[i];
+    p.drawImage(0, 0, background_);
+    const int s = session_.CurrentScreen;
+    if (s < int(session_.Model.ScreenButtons.size())) {
+        const auto& buttons = session_.Model.ScreenButtons[s];
+        for (std::size_t i = 0; i < buttons.size() && i < buttonPictures_.size(); ++i) {
+            const TBtnPic& pic = buttonPictures_[i];
             if (!pic.effect->Shown().isNull()) p.drawImage(pic.effect->ShownRect().topLeft(), pic.effect->Shown());
             else if (pic.hovered) p.drawImage(buttons[i].vx, buttons[i].vy, pic.mv);
         }
@@ -54,33 +59,33 @@ void TMainForm::paintEvent(QPaintEvent* event) {
         const int chosen = hovered ? (state ? 2 : 1) : (state ? 3 : -1);
         if (chosen >= 0) p.drawImage(vx, vy, pic.pic[chosen]);
     };
-    if (s < int(Model.ScreenSwitches.size()))
-        for (std::size_t i = 0; i < Model.ScreenSwitches[s].size() && i < SwitchPictures.size(); ++i) {
-            const RSwthOne& sw = Model.ScreenSwitches[s][i];
-            paintSwitch(SwitchPictures[i], sw.vx, sw.vy, sw.Hovered, sw.state);
+    if (s < int(session_.Model.ScreenSwitches.size()))
+        for (std::size_t i = 0; i < session_.Model.ScreenSwitches[s].size() && i < switchPictures_.size(); ++i) {
+            const RSwthOne& sw = session_.Model.ScreenSwitches[s][i];
+            paintSwitch(switchPictures_[i], sw.vx, sw.vy, sw.Hovered, sw.state);
         }
-    if (s < int(Model.ScreenGroups.size()))
-        for (std::size_t i = 0; i < Model.ScreenGroups[s].size() && i < GroupPictures.size(); ++i) {
-            const RSwthGrp& g = Model.ScreenGroups[s][i];
-            paintSwitch(GroupPictures[i], g.vx, g.vy, g.Hovered, g.state);
+    if (s < int(session_.Model.ScreenGroups.size()))
+        for (std::size_t i = 0; i < session_.Model.ScreenGroups[s].size() && i < groupPictures_.size(); ++i) {
+            const RSwthGrp& g = session_.Model.ScreenGroups[s][i];
+            paintSwitch(groupPictures_[i], g.vx, g.vy, g.Hovered, g.state);
         }
-    if (textMsg_) textMsg_->Paint(p, CurrentScreen);
+    if (textMsg_) textMsg_->Paint(p, session_.CurrentScreen);
 }
 
-void TMainForm::CopyGroupPicture(int index, int picture) {
-    TSwthPic& pic = GroupPictures[index];
+void TSkinWindow::CopyGroupPicture(int index, int picture) {
+    TSwthPic& pic = groupPictures_[index];
     pic.effect->Forget();
     pic.copied = picture;
     repaint(pic.carrier.bounds);
 }
 
-void TMainForm::FormMouseMove(Qt::KeyboardModifiers, int x, int y) {
+void TSkinWindow::FormMouseMove(Qt::KeyboardModifiers, int x, int y) {
     if (WindowFadeRunning() || InsideShownClip(x, y)) return;
-    const int s = CurrentScreen;
-    if (s < int(Model.ScreenButtons.size())) {
-        auto& buttons = Model.ScreenButtons[s];
-        for (std::size_t i = 0; i < buttons.size() && i < ButtonPictures.size(); ++i) {
-            TBtnPic& pic = ButtonPictures[i];
+    const int s = session_.CurrentScreen;
+    if (s < int(session_.Model.ScreenButtons.size())) {
+        auto& buttons = session_.Model.ScreenButtons[s];
+        for (std::size_t i = 0; i < buttons.size() && i < buttonPictures_.size(); ++i) {
+            TBtnPic& pic = buttonPictures_[i];
             const RBtn& b = buttons[i];
             const bool inside = Inside(b, x, y);
             if (inside && !pic.hovered) {
@@ -92,14 +97,14 @@ void TMainForm::FormMouseMove(Qt::KeyboardModifiers, int x, int y) {
             }
         }
     }
-    if (s < int(Model.ScreenSwitches.size())) {
-        auto& switches = Model.ScreenSwitches[s];
-        for (std::size_t i = 0; i < switches.size() && i < SwitchPictures.size(); ++i) {
+    if (s < int(session_.Model.ScreenSwitches.size())) {
+        auto& switches = session_.Model.ScreenSwitches[s];
+        for (std::size_t i = 0; i < switches.size() && i < switchPictures_.size(); ++i) {
             RSwthOne& sw = switches[i];
-            TSwthPic& pic = SwitchPictures[i];
+            TSwthPic& pic = switchPictures_[i];
             const bool inside = Inside(sw, x, y);
             if (inside && !sw.Hovered) {
-                if (targets_.SecondTreeExists() && !targets_.AnyTreeVisible() &&
+                if (Services().trees && Services().trees->SecondTreeExists() && !Services().trees->AnyTreeVisible() &&
                     (SameText1251(sw.goup, "tree2") || SameText1251(sw.godown, "tree2")))
                     return;
                 pic.copied = -1;
@@ -114,9 +119,9 @@ void TMainForm::FormMouseMove(Qt::KeyboardModifiers, int x, int y) {
             }
         }
     }
-    if (s < int(Model.ScreenGroups.size())) {
-        auto& groups = Model.ScreenGroups[s];
-        for (std::size_t i = 0; i < groups.size() && i < GroupPictures.size(); ++i) {
+    if (s < int(session_.Model.ScreenGroups.size())) {
+        auto& groups = session_.Model.ScreenGroups[s];
+        for (std::size_t i = 0; i < groups.size() && i < groupPictures_.size(); ++i) {
             RSwthGrp& g = groups[i];
             const bool inside = Inside(g, x, y);
             if (inside && !g.Hovered) {
@@ -130,24 +135,24 @@ void TMainForm::FormMouseMove(Qt::KeyboardModifiers, int x, int y) {
     }
 }
 
-void TMainForm::FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
-    targets_.ClosePopups();
+void TSkinWindow::FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
+    if (Services().popups) Services().popups->ClosePopups();
     if (WindowFadeRunning()) return;
     if (InsideShownClip(x, y)) {
-        targets_.ToggleClip();
+        Clips()->ToggleWindowClip();
         // After a short pause the window may still be dragged from a halted or paused clip.
         QTimer::singleShot(100, this, [this, button] {
-            if (button == Qt::LeftButton && targets_.WindowClipHaltedOrPaused() && windowHandle())
+            if (button == Qt::LeftButton && Clips()->WindowClipHaltedOrPaused() && windowHandle())
                 windowHandle()->startSystemMove();
         });
         return;
     }
     const bool shiftHeld = shift & Qt::ShiftModifier;
-    const int s = CurrentScreen;
-    if (s < int(Model.ScreenButtons.size())) {
-        auto& buttons = Model.ScreenButtons[s];
-        for (std::size_t i = 0; i < buttons.size() && i < ButtonPictures.size(); ++i) {
-            TBtnPic& pic = ButtonPictures[i];
+    const int s = session_.CurrentScreen;
+    if (s < int(session_.Model.ScreenButtons.size())) {
+        auto& buttons = session_.Model.ScreenButtons[s];
+        for (std::size_t i = 0; i < buttons.size() && i < buttonPictures_.size(); ++i) {
+            TBtnPic& pic = buttonPictures_[i];
             if (Inside(buttons[i], x, y) && !pic.pressed) {
                 pic.effect->CrossFade(pic.mv, pic.dn, QPoint(buttons[i].vx, buttons[i].vy));
                 pic.pressed = true;
@@ -155,15 +160,15 @@ void TMainForm::FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shif
             }
         }
     }
-    if (s < int(Model.ScreenSwitches.size())) {
-        auto& switches = Model.ScreenSwitches[s];
-        for (std::size_t i = 0; i < switches.size() && i < SwitchPictures.size(); ++i) {
+    if (s < int(session_.Model.ScreenSwitches.size())) {
+        auto& switches = session_.Model.ScreenSwitches[s];
+        for (std::size_t i = 0; i < switches.size() && i < switchPictures_.size(); ++i) {
             RSwthOne& sw = switches[i];
             if (!Inside(sw, x, y)) continue;
-            if (targets_.SecondTreeExists() && !targets_.AnyTreeVisible() &&
+            if (Services().trees && Services().trees->SecondTreeExists() && !Services().trees->AnyTreeVisible() &&
                 (SameText1251(sw.goup, "tree2") || SameText1251(sw.godown, "tree2")))
                 return;
-            TSwthPic& pic = SwitchPictures[i];
+            TSwthPic& pic = switchPictures_[i];
             pic.copied = -1;
             std::string command;
             if (sw.state) {
@@ -178,14 +183,14 @@ void TMainForm::FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shif
             return;
         }
     }
-    if (s < int(Model.ScreenGroups.size())) {
-        auto& groups = Model.ScreenGroups[s];
-        for (std::size_t i = 0; i < groups.size() && i < GroupPictures.size(); ++i) {
+    if (s < int(session_.Model.ScreenGroups.size())) {
+        auto& groups = session_.Model.ScreenGroups[s];
+        for (std::size_t i = 0; i < groups.size() && i < groupPictures_.size(); ++i) {
             RSwthGrp& g = groups[i];
             if (!Inside(g, x, y)) continue;
             if (g.state) return;
             CopyGroupPicture(int(i), shiftHeld ? 3 : 2);
-            for (std::size_t k = 0; k < groups.size() && k < GroupPictures.size(); ++k) {
+            for (std::size_t k = 0; k < groups.size() && k < groupPictures_.size(); ++k) {
                 if (groups[k].group == g.group && groups[k].state) {
                     CopyGroupPicture(int(k), 0);
                     groups[k].state = false;
@@ -203,57 +208,57 @@ void TMainForm::FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shif
     if (windowHandle() && button == Qt::LeftButton) windowHandle()->startSystemMove();
 }
 
-void TMainForm::FormMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
+void TSkinWindow::FormMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
     if (WindowFadeRunning() || InsideShownClip(x, y)) return;
-    const int screen = CurrentScreen;
-    if (screen < int(Model.ScreenButtons.size())) {
-        for (std::size_t i = 0; screen == CurrentScreen && i < Model.ScreenButtons[screen].size() && i < ButtonPictures.size(); ++i) {
-            const RBtn b = Model.ScreenButtons[screen][i];
-            TBtnPic& pic = ButtonPictures[i];
+    const int screen = session_.CurrentScreen;
+    if (screen < int(session_.Model.ScreenButtons.size())) {
+        for (std::size_t i = 0; screen == session_.CurrentScreen && i < session_.Model.ScreenButtons[screen].size() && i < buttonPictures_.size(); ++i) {
+            const RBtn b = session_.Model.ScreenButtons[screen][i];
+            TBtnPic& pic = buttonPictures_[i];
             if (!Inside(b, x, y)) continue;
             if (pic.pressed) {
                 pic.pressed = false;
-                if (StartsWith(b.go, "screen2") && targets_.WindowClipShown() && targets_.WindowClipPlaying())
-                    targets_.FreezeClip();
+                if (StartsWith(b.go, "screen2") && Clips() && Clips()->WindowClipShown() && Clips()->WindowClipPlaying())
+                    Clips()->FreezeWindowClip();
                 if (!StartsWith(b.go, "screen2") && !StartsWith(b.go, "exit") && b.go != "1")
                     pic.effect->CrossFade(pic.dn, pic.mv, QPoint(b.vx, b.vy));
                 ExecuteCommand(b.go, b.wav, 0, 0, int(i));
-                if (CurrentScreen != screen) return;
+                if (session_.CurrentScreen != screen) return;
             } else {
                 pic.effect->CrossFade(pic.dn, pic.up, QPoint(b.vx, b.vy));
             }
         }
     }
-    if (screen != CurrentScreen || screen >= int(Model.ScreenGroups.size())) return;
-    for (std::size_t i = 0; i < Model.ScreenGroups[screen].size(); ++i) {
-        RSwthGrp& g = Model.ScreenGroups[screen][i];
+    if (screen != session_.CurrentScreen || screen >= int(session_.Model.ScreenGroups.size())) return;
+    for (std::size_t i = 0; i < session_.Model.ScreenGroups[screen].size(); ++i) {
+        RSwthGrp& g = session_.Model.ScreenGroups[screen][i];
         if (!Inside(g, x, y)) continue;
         g.Hovered = false;
         FormMouseMove({}, x, y);
     }
 }
 
-void TMainForm::mouseMoveEvent(QMouseEvent* e) {
+void TSkinWindow::mouseMoveEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
     FormMouseMove(e->modifiers(), p.x(), p.y());
 }
 
-void TMainForm::mousePressEvent(QMouseEvent* e) {
+void TSkinWindow::mousePressEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
     FormMouseDown(e->button(), e->modifiers(), p.x(), p.y());
 }
 
-void TMainForm::mouseReleaseEvent(QMouseEvent* e) {
+void TSkinWindow::mouseReleaseEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
     FormMouseUp(e->button(), e->modifiers(), p.x(), p.y());
 }
 
-void TMainForm::mouseDoubleClickEvent(QMouseEvent* e) {
+void TSkinWindow::mouseDoubleClickEvent(QMouseEvent* e) {
     // A double click is a second press to the skin, as the system reports it.
     mousePressEvent(e);
 }
 
-void TMainForm::leaveEvent(QEvent*) {
+void TSkinWindow::leaveEvent(QEvent*) {
     // The pointer left the window: nothing is under it any more.
     FormMouseMove({}, -1, -1);
 }

@@ -9,7 +9,8 @@
 
 #include <unistd.h>
 
-#include "app/main_form.h"
+#include "app/program.h"
+#include "app/program_fixture.h"
 #include "app/program_parts.h"
 #include "app/test_disc.h"
 #include "html/frame_viewer.h"
@@ -152,10 +153,9 @@ TEST(DocumentMode, APictureWindowIsReusedForTheSamePicture) {
     TDisc disc;
     TDriveMap drives(disc.disc, disc.Folders().data);
     TClickSound sounds;
-    TProgramParts parts;
     std::vector<std::string> started;
     std::vector<std::unique_ptr<QProcess>> copies;
-    parts.StartPictureCopy = [&](const std::string& file) {
+    const auto startCopy = [&](const std::string& file) {
         started.push_back(file);
         auto copy = std::make_unique<QProcess>();
         copy->setProcessEnvironment(test::ProgramEnvironment(disc.home));
@@ -164,15 +164,20 @@ TEST(DocumentMode, APictureWindowIsReusedForTheSamePicture) {
     };
     TStartOptions options;
     options.animations = false;
-    TMainForm form(drives, disc.Folders(), sounds, parts, options);
-    ASSERT_EQ(form.Creation(), TMainForm::TCreation::Normal);
+    test::TRecordingDesktop desktop(drives, sounds);
+    TProgram program(drives, disc.Folders(), desktop, options);
+    program.Start();
+    TSkinWindow& form = program.Window();
+    TProgramParts& parts = program.Parts();
+    ASSERT_EQ(program.Creation(), TProgram::TCreation::Normal);
+    parts.StartPictureCopy = startCopy;
     form.ShowMainWindow();
 
     parts.OpenPictureWindow("d:\\pics\\motor.bmp");
     ASSERT_EQ(started.size(), 1u);
     ASSERT_TRUE(copies[0]->waitForStarted());
     TWindowEntry window;
-    ASSERT_TRUE(WaitForWindow(*form.WindowDirectory(), long(copies[0]->processId()), kPictureTitle, window));
+    ASSERT_TRUE(WaitForWindow(*program.WindowDirectory(), long(copies[0]->processId()), kPictureTitle, window));
     parts.OpenPictureWindow("d:\\pics\\motor.bmp");
     EXPECT_EQ(started.size(), 1u);  // the window that shows it answered and came to the front
     parts.OpenPictureWindow("d:\\pics\\other.bmp");
@@ -191,11 +196,14 @@ TEST(StandardWindowProgram, StandartwinAndBackKeepTheShapeAndExitStillEndsThePro
     disc.folder.Write("disc/page.htm", "<title>p</title><p>page");
     TDriveMap drives(disc.disc, disc.Folders().data);
     TClickSound sounds;
-    TProgramParts parts;
     TStartOptions options;
     options.animations = false;
-    TMainForm form(drives, disc.Folders(), sounds, parts, options);
-    ASSERT_EQ(form.Creation(), TMainForm::TCreation::Normal);
+    test::TRecordingDesktop desktop(drives, sounds);
+    TProgram program(drives, disc.Folders(), desktop, options);
+    program.Start();
+    TSkinWindow& form = program.Window();
+    TProgramParts& parts = program.Parts();
+    ASSERT_EQ(program.Creation(), TProgram::TCreation::Normal);
     bool terminated = false;
     form.OnTerminate = [&] { terminated = true; };
     form.ShowMainWindow();
@@ -206,7 +214,7 @@ TEST(StandardWindowProgram, StandartwinAndBackKeepTheShapeAndExitStillEndsThePro
     ASSERT_FALSE(skin.isEmpty());
     EXPECT_FALSE(parts.StatusBarExists());
 
-    form.ExecuteCommand("standartwin", "", 1, 0, 0);
+    program.Dispatcher().ExecuteCommand("standartwin", "", 1, 0, 0);
     TStandardWindow* standard = parts.Standard();
     ASSERT_NE(standard, nullptr);
     EXPECT_TRUE(form.Shape().isEmpty());
@@ -228,7 +236,7 @@ TEST(StandardWindowProgram, StandartwinAndBackKeepTheShapeAndExitStillEndsThePro
     EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Увеличенная картинка"));
 
     QTest::qWait(50);  // the new caption is published
-    form.ExecuteCommand("exit", "", 1, 0, 0);
+    program.Dispatcher().ExecuteCommand("exit", "", 1, 0, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return terminated; }, 5000));
 }
 
@@ -236,14 +244,17 @@ TEST(DocumentMode, EscEndsTheCopyAndOtherKeysDoNot) {
     TDisc disc;
     TDriveMap drives(disc.disc, disc.Folders().data);
     TClickSound sounds;
-    TProgramParts parts;
     int escapes = 0;
-    parts.OnEscape = [&] { ++escapes; };
     TStartOptions options;
     options.arguments = {"d:\\page.htm"};
-    TMainForm form(drives, disc.Folders(), sounds, parts, options);
-    ASSERT_EQ(form.Creation(), TMainForm::TCreation::DocumentMode);
-    parts.SetUpDocumentMode(form, disc.Folders(), options.arguments);
+    test::TRecordingDesktop desktop(drives, sounds);
+    TProgram program(drives, disc.Folders(), desktop, options);
+    program.Start();
+    TSkinWindow& form = program.Window();
+    TProgramParts& parts = program.Parts();
+    ASSERT_EQ(program.Creation(), TProgram::TCreation::DocumentMode);
+    parts.OnEscape = [&] { ++escapes; };
+    parts.SetUpDocumentMode(form, options.arguments);
     EXPECT_TRUE(form.isVisible());
     EXPECT_FALSE(parts.Standard()->Button(TStandardWindow::kSkinned)->isVisible());
     EXPECT_EQ(parts.CommandLineFile(), "d:\\page.htm");
@@ -265,10 +276,9 @@ TEST(DocumentMode, ClickingTheSamePictureTwiceStartsOnePictureWindow) {
     const TUserFolders folders = TUserFolders::FromEnvironment();
     TDriveMap drives(VITRINA_SAMPLE_DISC, folders.data);
     TClickSound sounds;
-    TProgramParts parts;
     std::vector<std::string> started;
     std::vector<std::unique_ptr<QProcess>> copies;
-    parts.StartPictureCopy = [&](const std::string& file) {
+    const auto startCopy = [&](const std::string& file) {
         started.push_back(file);
         auto copy = std::make_unique<QProcess>();
         copy->setProcessEnvironment(test::ProgramEnvironment(home.Path()));
@@ -277,11 +287,16 @@ TEST(DocumentMode, ClickingTheSamePictureTwiceStartsOnePictureWindow) {
     };
     TStartOptions options;
     options.animations = false;
-    TMainForm form(drives, folders, sounds, parts, options);
-    ASSERT_EQ(form.Creation(), TMainForm::TCreation::Normal);
+    test::TRecordingDesktop desktop(drives, sounds);
+    TProgram program(drives, folders, desktop, options);
+    program.Start();
+    TSkinWindow& form = program.Window();
+    TProgramParts& parts = program.Parts();
+    ASSERT_EQ(program.Creation(), TProgram::TCreation::Normal);
+    parts.StartPictureCopy = startCopy;
     form.ShowMainWindow();
-    form.ExecuteCommand("screen2", "", 1, 0, 0);
-    form.ExecuteCommand("html20=d:\\tr_obzor.htm", "", 1, 0, 0);
+    program.Dispatcher().ExecuteCommand("screen2", "", 1, 0, 0);
+    program.Dispatcher().ExecuteCommand("html20=d:\\tr_obzor.htm", "", 1, 0, 0);
     TFrameViewer* viewer = parts.Html()->ActiveFrameViewer();
     ASSERT_NE(viewer, nullptr);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer->Loading() && SameText1251(viewer->CurrentFile(), "d:\\tr_obzor.htm"); }, 10000));
@@ -303,7 +318,7 @@ TEST(DocumentMode, ClickingTheSamePictureTwiceStartsOnePictureWindow) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return started.size() == 1; }, 5000));
     EXPECT_EQ(started[0], "d:\\images\\tormoza.jpg");
     TWindowEntry window;
-    ASSERT_TRUE(WaitForWindow(*form.WindowDirectory(), long(copies[0]->processId()), kPictureTitle, window));
+    ASSERT_TRUE(WaitForWindow(*program.WindowDirectory(), long(copies[0]->processId()), kPictureTitle, window));
     click();
     QTest::qWait(1000);  // time for a wrong second start to show
     EXPECT_EQ(started.size(), 1u);
@@ -325,18 +340,21 @@ TEST(StandardWindowProgram, OpenRequestsSwitchOrOpenAndAlwaysAnswerHandled) {
     disc.folder.Write("disc/next.htm", "<title>n</title><p>next");
     TDriveMap drives(disc.disc, disc.Folders().data);
     TClickSound sounds;
-    TProgramParts parts;
     TStartOptions options;
     options.animations = false;
-    TMainForm form(drives, disc.Folders(), sounds, parts, options);
-    ASSERT_EQ(form.Creation(), TMainForm::TCreation::Normal);
+    test::TRecordingDesktop desktop(drives, sounds);
+    TProgram program(drives, disc.Folders(), desktop, options);
+    program.Start();
+    TSkinWindow& form = program.Window();
+    TProgramParts& parts = program.Parts();
+    ASSERT_EQ(program.Creation(), TProgram::TCreation::Normal);
     form.ShowMainWindow();
-    ASSERT_EQ(form.CurrentScreen, 0);
+    ASSERT_EQ(program.Session().CurrentScreen, 0);
     const std::vector<TCopyDataAnswer> handled{{kMessageHandled, TCopyDataChannel::OwnHandle()}};
     std::vector<TCopyDataAnswer> answers;
     parts.CopyData(EncodeRequestRecord({kRequestOpen, {{0, "page.htm"}}}), 1, answers);
     EXPECT_EQ(answers, handled);
-    EXPECT_EQ(form.CurrentScreen, 1);
+    EXPECT_EQ(program.Session().CurrentScreen, 1);
     TFrameViewer* viewer = parts.Html()->ActiveFrameViewer();
     ASSERT_NE(viewer, nullptr);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer->Loading() && viewer->CurrentFile() == "d:\\page.htm"; }, 10000));

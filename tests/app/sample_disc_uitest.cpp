@@ -2,13 +2,15 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "app/main_form.h"
-#include "app/window_parts.h"
+#include "app/program.h"
+#include "app/program_parts.h"
 #include "dialogs/popup_window.h"
 #include "html/frame_viewer.h"
 #include "html/html_fixture.h"
 #include "panes/html_frame.h"
 #include "platform/click_sound.h"
+#include "platform/shell_desktop.h"
+#include "screen/skin_window.h"
 #include "support/temp_folder.h"
 
 namespace vitrina {
@@ -31,17 +33,21 @@ protected:
     }
     void Start() {
         drives = std::make_unique<TDriveMap>(VITRINA_SAMPLE_DISC, TUserFolders::FromEnvironment().data);
-        parts = std::make_unique<TWindowParts>();
+        desktop = std::make_unique<TShellDesktop>(*drives, sounds);
         TStartOptions options;
         options.animations = false;
-        form = std::make_unique<TMainForm>(*drives, TUserFolders::FromEnvironment(), sounds, *parts, options);
-        ASSERT_EQ(form->Creation(), TMainForm::TCreation::Normal) << form->CreationMessage();
+        program = std::make_unique<TProgram>(*drives, TUserFolders::FromEnvironment(), *desktop, options);
+        program->Start();
+        ASSERT_EQ(program->Creation(), TProgram::TCreation::Normal) << program->CreationMessage();
+        form = &program->Window();
+        parts = &program->Parts();
         form->ShowMainWindow();
-        QTest::qWaitForWindowExposed(form.get());
+        QTest::qWaitForWindowExposed(form);
     }
     void Stop() {
-        form.reset();
-        parts.reset();
+        program.reset();
+        form = nullptr;
+        parts = nullptr;
     }
     TFrameViewer* Viewer() const { return parts->Html() ? parts->Html()->ActiveFrameViewer() : nullptr; }
     bool Shows(const std::string& file) const {
@@ -51,13 +57,13 @@ protected:
     }
     // A real click on the first button of the current screen whose command is go.
     void ClickButton(const std::string& go) {
-        const auto& buttons = form->Model.ScreenButtons[form->CurrentScreen];
+        const auto& buttons = program->Session().Model.ScreenButtons[program->Session().CurrentScreen];
         for (const auto& b : buttons) {
             if (b.go != go) continue;
             const QPoint centre((b.vx + b.Right) / 2, (b.vy + b.Bottom) / 2);
-            QTest::mouseMove(form.get(), centre);
-            QTest::mousePress(form.get(), Qt::LeftButton, {}, centre);
-            QTest::mouseRelease(form.get(), Qt::LeftButton, {}, centre);
+            QTest::mouseMove(form, centre);
+            QTest::mousePress(form, Qt::LeftButton, {}, centre);
+            QTest::mouseRelease(form, Qt::LeftButton, {}, centre);
             return;
         }
         FAIL() << "no button " << go;
@@ -71,20 +77,22 @@ protected:
     test::TTempFolder home;
     TClickSound sounds;
     std::unique_ptr<TDriveMap> drives;
-    std::unique_ptr<TWindowParts> parts;
-    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<TShellDesktop> desktop;
+    std::unique_ptr<TProgram> program;
+    TSkinWindow* form = nullptr;
+    TProgramParts* parts = nullptr;
 };
 
 TEST_F(SampleDiscTest, AChapterButtonOpensTheDocumentAndSelectsItsTreeItem) {
     ASSERT_TRUE(parts->Html());
     ClickButton("screen2=dv_obzor.htm");
-    EXPECT_EQ(form->CurrentScreen, 1);
+    EXPECT_EQ(program->Session().CurrentScreen, 1);
     ASSERT_TRUE(WaitFor([&] { return Shows("dv_obzor.htm"); }));
     EXPECT_EQ(FocusedDocument(), "dv_obzor.htm");
     EXPECT_TRUE(parts->Trees()->Shown()->isVisible());
 
     // The next chapter is another document; the history popup then offers the first.
-    form->ExecuteCommand("nextchapter", "", 1, 0, 0);
+    program->Dispatcher().ExecuteCommand("nextchapter", "", 1, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return Viewer() && !Viewer()->Loading() && !Shows("dv_obzor.htm"); }));
     const std::string second = FocusedDocument();
     EXPECT_NE(second, "dv_obzor.htm");
@@ -94,7 +102,7 @@ TEST_F(SampleDiscTest, AChapterButtonOpensTheDocumentAndSelectsItsTreeItem) {
     ASSERT_TRUE(back->Items()[0].visible);
     EXPECT_EQ(back->Items()[0].command, "history=1");
 
-    form->ExecuteCommand("back", "", 1, 0, 0);
+    program->Dispatcher().ExecuteCommand("back", "", 1, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return Shows("dv_obzor.htm"); }));
     EXPECT_EQ(FocusedDocument(), "dv_obzor.htm") << "the tree follows the history";
 }
@@ -109,15 +117,15 @@ TEST_F(SampleDiscTest, RightPressInTheDocumentShowsTheContextMenu) {
     ASSERT_TRUE(menu);
     EXPECT_TRUE(WaitFor([&] { return menu->isVisible(); }, 2000));
     // Esc hides every popup.
-    QTest::keyClick(form.get(), Qt::Key_Escape);
+    QTest::keyClick(form, Qt::Key_Escape);
     EXPECT_TRUE(WaitFor([&] { return !menu->isVisible(); }, 2000));
 }
 
 TEST_F(SampleDiscTest, FavoritesSurviveARestart) {
     ClickButton("screen2=dv_obzor.htm");
     ASSERT_TRUE(WaitFor([&] { return Shows("dv_obzor.htm"); }));
-    form->ExecuteCommand("addtofavorite", "", 1, 0, 0);
-    form->ExecuteCommand("addtofavorite", "", 1, 0, 0);
+    program->Dispatcher().ExecuteCommand("addtofavorite", "", 1, 0, 0);
+    program->Dispatcher().ExecuteCommand("addtofavorite", "", 1, 0, 0);
     ASSERT_TRUE(parts->Popups()->Favorites());
     EXPECT_EQ(parts->Popups()->Favorites()->Favorites().size(), 1u) << "the same caption twice is refused";
     Stop();

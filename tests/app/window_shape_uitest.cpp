@@ -5,10 +5,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "app/main_form.h"
-#include "app/test_disc.h"
-#include "commands/command_targets.h"
-#include "platform/click_sound.h"
+#include "app/program_fixture.h"
 
 namespace vitrina {
 namespace {
@@ -32,20 +29,21 @@ bool NeedsX() {
 }
 
 struct TShapedWindow {
-    test::TTestDisc disc{kTriangle, {{"bg1.bmp", test::Bmp(200, 150, QColor(255, 0, 0))},
-                                     {"b.bmp", test::Bmp(20, 10, QColor(0, 255, 0))}}};
-    TDriveMap drives{disc.disc, disc.Folders().data};
-    TClickSound sounds;
-    TCommandTargets targets;
-    std::unique_ptr<TMainForm> form;
+    test::TTestProgram program{kTriangle,
+                               {{"bg1.bmp", test::Bmp(200, 150, QColor(255, 0, 0))},
+                                {"b.bmp", test::Bmp(20, 10, QColor(0, 255, 0))}},
+                               false};
+    TSkinWindow* form = nullptr;
 
     explicit TShapedWindow(bool animations) {
-        TStartOptions options;
-        options.animations = animations;
-        form = std::make_unique<TMainForm>(drives, disc.Folders(), sounds, targets, options);
+        program.options.animations = animations;
+        program.program = std::make_unique<TProgram>(program.drives, program.disc.Folders(), program.desktop,
+                                                     program.options);
+        program.program->Start();
+        form = &program.Window();
         form->move(100, 100);
         form->ShowMainWindow();
-        QTest::qWaitForWindowExposed(form.get());
+        QTest::qWaitForWindowExposed(form);
     }
     QColor ScreenPixel(int x, int y) {
         return form->screen()->grabWindow(0, form->x() + x, form->y() + y, 1, 1).toImage().pixelColor(0, 0);

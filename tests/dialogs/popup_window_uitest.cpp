@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "app/test_disc.h"
@@ -170,6 +171,63 @@ TEST_F(PopupWindowTest, FavoritesDeleteModeAndRestart) {
     owner->ShowPopup(kPopupFavorite, {300, 300});
     ClickItem(*owner->Popup(kPopupFavorite), 0);
     EXPECT_EQ(commands, std::vector<std::string>{"d:\\a.htm @20"});
+}
+
+}  // namespace
+}  // namespace vitrina
+
+namespace vitrina {
+namespace {
+
+// A screen that describes no popups keeps the windows of the screen before; showing one must
+// place it by its own screen's records, not index the new screen's (empty) list.
+TEST_F(PopupWindowTest, APopupShownOnAScreenWithoutPopupsUsesItsOwnScreensRecords) {
+    model.ScreenPopups.resize(3);
+    RPopupData placed = Popup(5, {"Один"}, {"one"});
+    placed.xfon = 40;
+    placed.yfon = 30;
+    model.ScreenPopups[1] = {placed};
+    auto owner = Owner(1);
+    owner->BuildForScreen(2);  // no popups there
+    owner->OpenPopup(5, 300, 300);
+    TPopupWindow* popup = owner->Popup(5);
+    ASSERT_TRUE(popup);
+    EXPECT_TRUE(popup->isVisible());
+    EXPECT_EQ(popup->pos(), QPoint(40, 30));
+    owner->ClosePopups();
+    EXPECT_FALSE(popup->isVisible());
+}
+
+// An item's command runs inside the item's own press: what is queued (a screen switch that
+// rebuilds the popups) runs only after the press is over, never under its handler.
+TEST_F(PopupWindowTest, AQueuedRebuildWaitsUntilTheItemsCommandHasRun) {
+    model.ScreenPopups[1] = {Popup(5, {"Один"}, {"one"})};
+    TPopupActions actions;
+    std::unique_ptr<TControlPopupWindow> owner;
+    TPopupWindow* pressed = nullptr;
+    bool rebuilt = false, rebuiltBeforeCommand = true;
+    actions.command = [&](const std::string&) { rebuiltBeforeCommand = rebuilt; };
+    owner = std::make_unique<TControlPopupWindow>(model, container, registry, kKey, actions, [](QPoint p) { return p; });
+    owner->BuildForScreen(1);
+    pressed = owner->Popup(5);
+    owner->OpenPopup(5, 10, 10);
+    // The rebuild is queued by the press itself, the way a screen switch would be.
+    struct TQueueOnPress : QObject {
+        std::function<void()> queue;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::MouseButtonPress) QMetaObject::invokeMethod(qApp, queue, Qt::QueuedConnection);
+            return false;
+        }
+    } filter;
+    filter.queue = [&] {
+        owner->BuildForScreen(1);
+        rebuilt = true;
+    };
+    pressed->installEventFilter(&filter);
+    const auto& item = pressed->Items()[0];
+    QTest::mousePress(pressed, Qt::LeftButton, {}, QPoint(item.left + item.Width() / 2, item.top + item.Height() / 2));
+    EXPECT_FALSE(rebuiltBeforeCommand);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rebuilt; }, 1000));
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "commands/settings.h"
+#include "session/settings.h"
 #include "html/html_fixture.h"
 #include "platform/registry.h"
 

@@ -1,4 +1,4 @@
-#include "app/main_form.h"
+#include "screen/skin_window.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -7,9 +7,10 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "app/test_disc.h"
+#include "app/program_fixture.h"
 #include "commands/busy.h"
-#include "commands/command_targets.h"
+#include "media/clip_commands.h"
+#include "panes/tree_commands.h"
 #include "platform/click_sound.h"
 #include "platform/registry.h"
 #include "screen/path_input_box.h"
@@ -139,41 +140,23 @@ std::vector<TContainerEntry> Pictures() {
             {"bg2.bmp", test::Bmp(400, 300, kBg2)}};
 }
 
-QApplication& App() { return *qApp; }
-
-// Targets that remember what reached them, standing in for the panes of later issues.
-struct TRecordingTargets : TCommandTargets {
-    std::vector<std::string> calls;
-    void ShowHelpTopic(const std::string&, const std::string& topic) override { calls.push_back("help " + topic); }
-    void TreeSetPendingDocument(const std::string& d) override { calls.push_back("pending " + d); }
-};
-
-struct TWindow {
-    test::TTestDisc disc;
-    TDriveMap drives;
-    TClickSound sounds;
-    TRecordingTargets targets;
-    std::unique_ptr<TMainForm> form;
+// The program on the test disc, with a click sound beside the description.
+struct TWindow : test::TTestProgram {
+    TSkinWindow* form = nullptr;
 
     explicit TWindow(const char* text = kStruct, std::vector<TContainerEntry> pictures = Pictures())
-        : disc(text, std::move(pictures)), drives((App(), disc.disc), disc.Folders().data) {
+        : TTestProgram(text, std::move(pictures), false) {
         disc.folder.Write("disc/click.wav", test::Wav(200));
         Start();
-    }
-    void Start() {
-        TStartOptions options;
-        options.animations = false;
-        form = std::make_unique<TMainForm>(drives, disc.Folders(), sounds, targets, options);
-        if (form->Creation() == TMainForm::TCreation::Normal) {
-            form->ShowMainWindow();
-            QTest::qWaitForWindowExposed(form.get());
-        }
+        form = &Window();
     }
     void Restart() {
-        form.reset();
-        Start();
+        TTestProgram::Restart();
+        form = &Window();
     }
-    QColor Pixel(int x, int y) { return form->grab().toImage().pixelColor(x, y); }
+    void Dispatch(const std::string& command, const std::string& sound, int silent, int kind, int index) {
+        program->Dispatcher().ExecuteCommand(command, sound, silent, kind, index);
+    }
 };
 
 // Waits until the condition holds; the bound only keeps a broken fade from hanging the suite.
@@ -187,14 +170,14 @@ bool Near(QColor a, QColor b) {
     return std::abs(a.red() - b.red()) <= 1 && std::abs(a.green() - b.green()) <= 1 && std::abs(a.blue() - b.blue()) <= 1;
 }
 
-TEST(MainForm, StartsOnScreenOneWithItsPicturesAndShape) {
+TEST(SkinWindow, StartsOnScreenOneWithItsPicturesAndShape) {
     TWindow w;
-    ASSERT_EQ(w.form->Creation(), TMainForm::TCreation::Normal);
-    EXPECT_EQ(w.form->Title, "\xCF\xF0\xEE\xE1\xE0");  // "Проба", first letter upper-cased
+    ASSERT_EQ(w.Creation(), TProgram::TCreation::Normal);
+    EXPECT_EQ(w.Session().Title, "\xCF\xF0\xEE\xE1\xE0");  // "Проба", first letter upper-cased
     EXPECT_EQ(w.form->windowTitle(), QString::fromUtf8("Проба"));
     EXPECT_EQ(w.form->size(), QSize(400, 300));
-    EXPECT_EQ(w.form->CurrentScreen, 0);
-    EXPECT_EQ(w.form->ButtonPictures.size(), 4u);  // two buttons, then the window buttons
+    EXPECT_EQ(w.Session().CurrentScreen, 0);
+    EXPECT_EQ(w.form->ButtonPictures().size(), 4u);  // two buttons, then the window buttons
     EXPECT_EQ(w.Pixel(5, 5), kBg1);
     EXPECT_EQ(w.Pixel(20, 60), kUp);   // up pictures are part of the background
     EXPECT_EQ(w.Pixel(20, 130), kSwUp);
@@ -205,24 +188,24 @@ TEST(MainForm, StartsOnScreenOneWithItsPicturesAndShape) {
     EXPECT_EQ(w.form->TextMsg()->Text(0), "\xC3\xEE\xF2\xEE\xE2\xEE");
 }
 
-TEST(MainForm, HoverFadesReachTheirTargetAndBack) {
+TEST(SkinWindow, HoverFadesReachTheirTargetAndBack) {
     TWindow w;
-    QTest::mouseMove(w.form.get(), QPoint(25, 60));
-    EXPECT_TRUE(w.form->ButtonPictures[0].hovered);
-    ASSERT_TRUE(WaitFor([&] { return !w.form->ButtonPictures[0].effect->Running(); }));
+    QTest::mouseMove(w.form, QPoint(25, 60));
+    EXPECT_TRUE(w.form->ButtonPictures()[0].hovered);
+    ASSERT_TRUE(WaitFor([&] { return !w.form->ButtonPictures()[0].effect->Running(); }));
     EXPECT_TRUE(Near(w.Pixel(25, 60), kMv)) << w.Pixel(25, 60).name().toStdString();
-    QTest::mouseMove(w.form.get(), QPoint(200, 280));
-    EXPECT_FALSE(w.form->ButtonPictures[0].hovered);
-    ASSERT_TRUE(WaitFor([&] { return !w.form->ButtonPictures[0].effect->Running(); }));
+    QTest::mouseMove(w.form, QPoint(200, 280));
+    EXPECT_FALSE(w.form->ButtonPictures()[0].hovered);
+    ASSERT_TRUE(WaitFor([&] { return !w.form->ButtonPictures()[0].effect->Running(); }));
     EXPECT_TRUE(Near(w.Pixel(25, 60), kUp));
 }
 
-TEST(MainForm, LeavingHalfwayFadesBackFromTheLevelReached) {
+TEST(SkinWindow, LeavingHalfwayFadesBackFromTheLevelReached) {
     TWindow w;
-    TEffBtnCar& effect = *w.form->ButtonPictures[0].effect;
-    QTest::mouseMove(w.form.get(), QPoint(25, 60));
+    TEffBtnCar& effect = *w.form->ButtonPictures()[0].effect;
+    QTest::mouseMove(w.form, QPoint(25, 60));
     ASSERT_TRUE(WaitFor([&] { return !effect.Shown().isNull() && effect.Shown().pixelColor(1, 1).green() > 60; }));
-    QTest::mouseMove(w.form.get(), QPoint(200, 280));
+    QTest::mouseMove(w.form, QPoint(200, 280));
     // The first frame of the way back is no greener than the frame the hover had reached.
     const int reached = effect.Shown().pixelColor(1, 1).green();
     ASSERT_TRUE(WaitFor([&] { return !effect.Running(); }));
@@ -230,69 +213,69 @@ TEST(MainForm, LeavingHalfwayFadesBackFromTheLevelReached) {
     EXPECT_TRUE(Near(w.Pixel(25, 60), kUp));
 }
 
-TEST(MainForm, PressAndReleaseRunTheCommandOnce) {
+TEST(SkinWindow, PressAndReleaseRunTheCommandOnce) {
     TWindow w;
-    QTest::mouseMove(w.form.get(), QPoint(75, 60));
-    QTest::mousePress(w.form.get(), Qt::LeftButton, {}, QPoint(75, 60));
-    EXPECT_TRUE(w.form->ButtonPictures[1].pressed);
-    EXPECT_FALSE(w.form->MatchCase);  // nothing runs on the press
-    QTest::mouseRelease(w.form.get(), Qt::LeftButton, {}, QPoint(75, 60));
-    EXPECT_TRUE(w.form->MatchCase);
-    EXPECT_FALSE(w.form->ButtonPictures[1].pressed);
+    QTest::mouseMove(w.form, QPoint(75, 60));
+    QTest::mousePress(w.form, Qt::LeftButton, {}, QPoint(75, 60));
+    EXPECT_TRUE(w.form->ButtonPictures()[1].pressed);
+    EXPECT_FALSE(w.Session().MatchCase);  // nothing runs on the press
+    QTest::mouseRelease(w.form, Qt::LeftButton, {}, QPoint(75, 60));
+    EXPECT_TRUE(w.Session().MatchCase);
+    EXPECT_FALSE(w.form->ButtonPictures()[1].pressed);
     // A second release without a press runs nothing and fades from down to up.
-    w.form->MatchCase = false;
-    QTest::mouseRelease(w.form.get(), Qt::LeftButton, {}, QPoint(75, 60));
-    EXPECT_FALSE(w.form->MatchCase);
+    w.Session().MatchCase = false;
+    QTest::mouseRelease(w.form, Qt::LeftButton, {}, QPoint(75, 60));
+    EXPECT_FALSE(w.Session().MatchCase);
 }
 
-TEST(MainForm, EdgePixelsHitNothing) {
+TEST(SkinWindow, EdgePixelsHitNothing) {
     TWindow w;
     // The button spans 60..90 x 50..70; its edges are outside.
-    QTest::mousePress(w.form.get(), Qt::LeftButton, {}, QPoint(60, 60));
-    EXPECT_FALSE(w.form->ButtonPictures[1].pressed);
-    QTest::mousePress(w.form.get(), Qt::RightButton, {}, QPoint(61, 51));
-    EXPECT_TRUE(w.form->ButtonPictures[1].pressed);  // any mouse button presses
+    QTest::mousePress(w.form, Qt::LeftButton, {}, QPoint(60, 60));
+    EXPECT_FALSE(w.form->ButtonPictures()[1].pressed);
+    QTest::mousePress(w.form, Qt::RightButton, {}, QPoint(61, 51));
+    EXPECT_TRUE(w.form->ButtonPictures()[1].pressed);  // any mouse button presses
 }
 
-TEST(MainForm, ShiftTogglesASwitchWithoutItsCommand) {
+TEST(SkinWindow, ShiftTogglesASwitchWithoutItsCommand) {
     TWindow w;
-    RSwthOne& sw = w.form->Model.ScreenSwitches[0][0];
-    w.form->MatchCase = false;
-    QTest::mousePress(w.form.get(), Qt::LeftButton, Qt::ShiftModifier, QPoint(20, 130));
+    RSwthOne& sw = w.Session().Model.ScreenSwitches[0][0];
+    w.Session().MatchCase = false;
+    QTest::mousePress(w.form, Qt::LeftButton, Qt::ShiftModifier, QPoint(20, 130));
     EXPECT_TRUE(sw.state);
-    EXPECT_FALSE(w.form->MatchCase);  // godown "caseon" did not run
-    QTest::mousePress(w.form.get(), Qt::LeftButton, {}, QPoint(20, 130));
+    EXPECT_FALSE(w.Session().MatchCase);  // godown "caseon" did not run
+    QTest::mousePress(w.form, Qt::LeftButton, {}, QPoint(20, 130));
     EXPECT_FALSE(sw.state);
-    QTest::mousePress(w.form.get(), Qt::LeftButton, {}, QPoint(20, 130));
+    QTest::mousePress(w.form, Qt::LeftButton, {}, QPoint(20, 130));
     EXPECT_TRUE(sw.state);
-    EXPECT_TRUE(w.form->MatchCase);  // now it ran
+    EXPECT_TRUE(w.Session().MatchCase);  // now it ran
 }
 
-TEST(MainForm, GroupMembersExcludeEachOther) {
+TEST(SkinWindow, GroupMembersExcludeEachOther) {
     TWindow w;
-    auto& g = w.form->Model.ScreenGroups[0];
+    auto& g = w.Session().Model.ScreenGroups[0];
     ASSERT_TRUE(g[0].state);
-    w.form->MatchCase = false;
-    QTest::mousePress(w.form.get(), Qt::LeftButton, {}, QPoint(70, 210));
+    w.Session().MatchCase = false;
+    QTest::mousePress(w.form, Qt::LeftButton, {}, QPoint(70, 210));
     EXPECT_TRUE(g[1].state);
     EXPECT_FALSE(g[0].state);
-    EXPECT_TRUE(w.form->MatchCase);
+    EXPECT_TRUE(w.Session().MatchCase);
     EXPECT_EQ(w.Pixel(20, 210), kSwUp);
     // Pressing the selected member changes nothing and runs nothing.
-    w.form->MatchCase = false;
-    QTest::mousePress(w.form.get(), Qt::LeftButton, {}, QPoint(70, 210));
+    w.Session().MatchCase = false;
+    QTest::mousePress(w.form, Qt::LeftButton, {}, QPoint(70, 210));
     EXPECT_TRUE(g[1].state);
-    EXPECT_FALSE(w.form->MatchCase);
+    EXPECT_FALSE(w.Session().MatchCase);
 }
 
-TEST(MainForm, ScreenSwitchResizesThePictureSets) {
+TEST(SkinWindow, ScreenSwitchResizesThePictureSets) {
     TWindow w;
-    QTest::mousePress(w.form.get(), Qt::LeftButton, {}, QPoint(25, 60));
-    QTest::mouseRelease(w.form.get(), Qt::LeftButton, {}, QPoint(25, 60));
-    EXPECT_EQ(w.form->CurrentScreen, 1);
-    EXPECT_EQ(w.form->ButtonPictures.size(), 3u);
-    EXPECT_EQ(w.form->SwitchPictures.size(), 0u);
-    EXPECT_EQ(w.form->GroupPictures.size(), 0u);
+    QTest::mousePress(w.form, Qt::LeftButton, {}, QPoint(25, 60));
+    QTest::mouseRelease(w.form, Qt::LeftButton, {}, QPoint(25, 60));
+    EXPECT_EQ(w.Session().CurrentScreen, 1);
+    EXPECT_EQ(w.form->ButtonPictures().size(), 3u);
+    EXPECT_EQ(w.form->SwitchPictures().size(), 0u);
+    EXPECT_EQ(w.form->GroupPictures().size(), 0u);
     EXPECT_EQ(w.form->size(), QSize(400, 300));
     EXPECT_EQ(w.Pixel(5, 5), kBg2);
     // The path box of screen 2 shows, with its default text.
@@ -300,27 +283,27 @@ TEST(MainForm, ScreenSwitchResizesThePictureSets) {
     EXPECT_TRUE(w.form->PathInputBox()->Box(0)->isVisible());
     EXPECT_EQ(w.form->PathInputBox()->Box(0)->text(), QString("c:\\games"));
     // Back with the numeric command "1": the sets grow again.
-    w.form->ExecuteCommand("1", "1", 1, 0, 0);
-    EXPECT_EQ(w.form->CurrentScreen, 0);
-    EXPECT_EQ(w.form->ButtonPictures.size(), 4u);
-    EXPECT_EQ(w.form->SwitchPictures.size(), 1u);
-    EXPECT_EQ(w.form->GroupPictures.size(), 2u);
+    w.Dispatch("1", "1", 1, 0, 0);
+    EXPECT_EQ(w.Session().CurrentScreen, 0);
+    EXPECT_EQ(w.form->ButtonPictures().size(), 4u);
+    EXPECT_EQ(w.form->SwitchPictures().size(), 1u);
+    EXPECT_EQ(w.form->GroupPictures().size(), 2u);
     EXPECT_FALSE(w.form->PathInputBox()->Box(0)->isVisible());
     // A screen the description does not have is refused.
-    w.form->ExecuteCommand("screen9=x.htm", "", 1, 0, 0);
-    EXPECT_EQ(w.form->CurrentScreen, 0);
+    w.Dispatch("screen9=x.htm", "", 1, 0, 0);
+    EXPECT_EQ(w.Session().CurrentScreen, 0);
 }
 
-TEST(MainForm, StoredStatesAndPathsSurviveARestart) {
+TEST(SkinWindow, StoredStatesAndPathsSurviveARestart) {
     TWindow w;
-    QTest::mousePress(w.form.get(), Qt::LeftButton, {}, QPoint(20, 130));  // switch down
-    QTest::mousePress(w.form.get(), Qt::LeftButton, {}, QPoint(70, 210));  // second member
-    w.form->ExecuteCommand("2", "2", 1, 0, 0);
+    QTest::mousePress(w.form, Qt::LeftButton, {}, QPoint(20, 130));  // switch down
+    QTest::mousePress(w.form, Qt::LeftButton, {}, QPoint(70, 210));  // second member
+    w.Dispatch("2", "2", 1, 0, 0);
     w.form->PathInputBox()->Box(0)->setText("d:\\x");
     w.Restart();
-    EXPECT_TRUE(w.form->Model.ScreenSwitches[0][0].state);
-    EXPECT_FALSE(w.form->Model.ScreenGroups[0][0].state);
-    EXPECT_TRUE(w.form->Model.ScreenGroups[0][1].state);
+    EXPECT_TRUE(w.Session().Model.ScreenSwitches[0][0].state);
+    EXPECT_FALSE(w.Session().Model.ScreenGroups[0][0].state);
+    EXPECT_TRUE(w.Session().Model.ScreenGroups[0][1].state);
     EXPECT_EQ(w.Pixel(20, 130), kSwDn);
     EXPECT_EQ(w.form->PathInputBox()->Box(0)->text(), QString("d:\\x"));
     TRegistry reg(w.disc.Folders().config);
@@ -330,7 +313,7 @@ TEST(MainForm, StoredStatesAndPathsSurviveARestart) {
     EXPECT_TRUE(reg.ReadBool("Wav"));  // the options were written back on the first run
 }
 
-TEST(MainForm, AClearedPathBoxIsSavedEmptyAndShowsItsDefaultNextTime) {
+TEST(SkinWindow, AClearedPathBoxIsSavedEmptyAndShowsItsDefaultNextTime) {
     TWindow w;
     w.form->PathInputBox()->Box(0)->setText("");
     w.Restart();
@@ -342,108 +325,109 @@ TEST(MainForm, AClearedPathBoxIsSavedEmptyAndShowsItsDefaultNextTime) {
     std::string path = "unchanged";
     w.form->PathInputBox()->CurrentPath(path);  // screen 1 has no box
     EXPECT_EQ(path, "unchanged");
-    w.form->ExecuteCommand("2", "", 1, 0, 0);
+    w.Dispatch("2", "", 1, 0, 0);
     w.form->PathInputBox()->CurrentPath(path);
     EXPECT_EQ(path, "c:\\games\\");
 }
 
-TEST(MainForm, ASecondCopyWithTheSameTitleExitsWithoutAWindow) {
+TEST(SkinWindow, ASecondCopyWithTheSameTitleExitsWithoutAWindow) {
     TWindow w;
-    TRecordingTargets targets;
-    TClickSound sounds;
     TStartOptions options;
     options.animations = false;
-    TMainForm second(w.drives, w.disc.Folders(), sounds, targets, options);
-    EXPECT_EQ(second.Creation(), TMainForm::TCreation::SecondCopy);
-    EXPECT_TRUE(second.DocumentMode);
-    EXPECT_FALSE(second.isVisible());
-    EXPECT_TRUE(second.ButtonPictures.empty());
+    TProgram second(w.drives, w.disc.Folders(), w.desktop, options);
+    second.Start();
+    EXPECT_EQ(second.Creation(), TProgram::TCreation::SecondCopy);
+    EXPECT_TRUE(second.Session().DocumentMode);
+    EXPECT_FALSE(second.Window().isVisible());
+    EXPECT_TRUE(second.Window().ButtonPictures().empty());
 }
 
-TEST(MainForm, MissingContainerOrDescriptionEndsCreation) {
-    App();
+TEST(SkinWindow, MissingContainerOrDescriptionEndsCreation) {
     test::TTestDisc disc("title=x\n");
     TDriveMap drives(disc.folder.Path() / "nowhere", disc.Folders().data);
     TClickSound sounds;
-    TCommandTargets targets;
-    TMainForm form(drives, disc.Folders(), sounds, targets, {});
-    EXPECT_EQ(form.Creation(), TMainForm::TCreation::NoContainer);
-    EXPECT_FALSE(form.CreationMessage().empty());
+    test::TRecordingDesktop desktop(drives, sounds);
+    TProgram program(drives, disc.Folders(), desktop, {});
+    program.Start();
+    EXPECT_EQ(program.Creation(), TProgram::TCreation::NoContainer);
+    EXPECT_FALSE(program.CreationMessage().empty());
 
     disc.folder.Write("disc2/Vuv.dhl", WriteContainer({{"Other.cfs", "x"}}));
     TDriveMap drives2(disc.folder.Path() / "disc2", disc.Folders().data);
-    TMainForm form2(drives2, disc.Folders(), sounds, targets, {});
-    EXPECT_EQ(form2.Creation(), TMainForm::TCreation::NoDescription);
+    TProgram program2(drives2, disc.Folders(), desktop, {});
+    program2.Start();
+    EXPECT_EQ(program2.Creation(), TProgram::TCreation::NoDescription);
 }
 
-TEST(MainForm, TheBusyFlagDropsCommands) {
+TEST(SkinWindow, TheBusyFlagDropsCommands) {
     TWindow w;
     SetBusy(true);
-    w.form->ExecuteCommand("2", "click.wav", 0, 0, 0);
-    w.form->ExecuteCommand("caseon", "", 0, 0, 0);
+    w.Dispatch("2", "click.wav", 0, 0, 0);
+    w.Dispatch("caseon", "", 0, 0, 0);
     SetBusy(false);
-    EXPECT_EQ(w.form->CurrentScreen, 0);
-    EXPECT_FALSE(w.form->MatchCase);
+    EXPECT_EQ(w.Session().CurrentScreen, 0);
+    EXPECT_FALSE(w.Session().MatchCase);
     EXPECT_TRUE(w.sounds.Played().empty());  // no sound either
-    w.form->ExecuteCommand("caseon", "", 0, 0, 0);
-    EXPECT_TRUE(w.form->MatchCase);
+    w.Dispatch("caseon", "", 0, 0, 0);
+    EXPECT_TRUE(w.Session().MatchCase);
 }
 
-TEST(MainForm, ClickSoundsFollowTheRule) {
+TEST(SkinWindow, ClickSoundsFollowTheRule) {
     TWindow w;
-    w.form->ExecuteCommand("caseon", "click.wav", 0, 0, 0);
-    w.form->ExecuteCommand("caseon", "click.wav", 1, 0, 0);  // silent
-    w.form->ExecuteCommand("caseon", "no", 0, 0, 0);
-    w.form->ExecuteCommand("caseon", "", 0, 0, 0);
+    w.Dispatch("caseon", "click.wav", 0, 0, 0);
+    w.Dispatch("caseon", "click.wav", 1, 0, 0);  // silent
+    w.Dispatch("caseon", "no", 0, 0, 0);
+    w.Dispatch("caseon", "", 0, 0, 0);
     ASSERT_EQ(w.sounds.Played().size(), 1u);
     EXPECT_EQ(w.sounds.Played()[0].file, w.disc.disc / "click.wav");
     EXPECT_FALSE(w.sounds.Played()[0].toEnd);
-    w.form->Settings.Wav = false;
-    w.form->ExecuteCommand("caseon", "click.wav", 0, 0, 0);
+    w.Session().Settings.Wav = false;
+    w.Dispatch("caseon", "click.wav", 0, 0, 0);
     EXPECT_EQ(w.sounds.Played().size(), 1u);
 }
 
-TEST(MainForm, ExitButtonsSoundIsPlayedToItsEndAtDestruction) {
+TEST(SkinWindow, ExitButtonsSoundIsPlayedToItsEndAtDestruction) {
     TWindow w;
     bool terminated = false;
     w.form->OnTerminate = [&] { terminated = true; };
     // The close button is the last button of screen 1; release it as a click would.
-    const RBtn close = w.form->Model.ScreenButtons[0][3];
+    const RBtn close = w.Session().Model.ScreenButtons[0][3];
     ASSERT_EQ(close.go, "exit");
-    QTest::mousePress(w.form.get(), Qt::LeftButton, {}, QPoint(close.vx + 5, close.vy + 5));
-    QTest::mouseRelease(w.form.get(), Qt::LeftButton, {}, QPoint(close.vx + 5, close.vy + 5));
-    EXPECT_EQ(w.form->ExitButton, 3);
+    QTest::mousePress(w.form, Qt::LeftButton, {}, QPoint(close.vx + 5, close.vy + 5));
+    QTest::mouseRelease(w.form, Qt::LeftButton, {}, QPoint(close.vx + 5, close.vy + 5));
+    EXPECT_EQ(w.Session().ExitButton, 3);
     EXPECT_TRUE(terminated);            // the closing sequence ran (no animation in tests)
     EXPECT_TRUE(w.sounds.Played().empty());  // not at the click
-    w.form.reset();
+    w.program.reset();
     ASSERT_EQ(w.sounds.Played().size(), 1u);
     EXPECT_EQ(w.sounds.Played()[0].file, w.disc.disc / "click.wav");
     EXPECT_TRUE(w.sounds.Played()[0].toEnd);
     EXPECT_TRUE(w.sounds.Played()[0].completed);
 }
 
-TEST(MainForm, ExitFromAKeyUsesButtonZerosSound) {
+TEST(SkinWindow, ExitFromAKeyUsesButtonZerosSound) {
     TWindow w;
     w.form->OnTerminate = [] {};
-    w.form->ExecuteCommand("exit", "exit", 1, 0, 0);
-    EXPECT_EQ(w.form->ExitButton, 0);
-    w.form->ExecuteCommand("EXIT", "", 1, 0, 0);  // capitals are not exit
+    w.Dispatch("exit", "exit", 1, 0, 0);
+    EXPECT_EQ(w.Session().ExitButton, 0);
+    w.Dispatch("EXIT", "", 1, 0, 0);  // capitals are not exit
 }
 
-TEST(MainForm, F1ShowsTheTopicOfTheScreen) {
+TEST(SkinWindow, F1ShowsTheTopicOfTheScreen) {
     TWindow w;
-    QTest::keyClick(w.form.get(), Qt::Key_F1);
-    w.form->ExecuteCommand("2", "", 1, 0, 0);
-    QTest::keyClick(w.form.get(), Qt::Key_F1);
-    w.form->ExecuteCommand("help", "help", 1, 0, 0);
-    EXPECT_EQ(w.targets.calls, (std::vector<std::string>{"help Topic12", "help Topic13", "help Topic13"}));
+    QTest::keyClick(w.form, Qt::Key_F1);
+    w.Dispatch("2", "", 1, 0, 0);
+    QTest::keyClick(w.form, Qt::Key_F1);
+    w.Dispatch("help", "help", 1, 0, 0);
+    EXPECT_EQ(w.desktop.calls, (std::vector<std::string>{"help Topic12", "help Topic13", "help Topic13"}));
 }
 
-TEST(MainForm, ScreenCommandWithADocumentSetsThePendingDocument) {
+TEST(SkinWindow, ScreenCommandWithADocumentSetsThePendingDocument) {
     TWindow w;
-    w.form->ExecuteCommand("Screen2=doc.htm", "", 1, 0, 0);
-    EXPECT_EQ(w.form->CurrentScreen, 1);
-    EXPECT_EQ(w.targets.calls, (std::vector<std::string>{"pending d:\\doc.htm"}));
+    w.Dispatch("Screen2=doc.htm", "", 1, 0, 0);
+    EXPECT_EQ(w.Session().CurrentScreen, 1);
+    // The first tree keeps it for when it shows (this disc's tree is hidden).
+    EXPECT_EQ(w.Parts().Trees()->First()->PendingDocument, "d:\\doc.htm");
 }
 
 // A first screen with the window clip's "3d" switch, and a second screen.
@@ -474,30 +458,37 @@ wav=no
 _screen=bg2.bmp
 )";
 
-struct TClipTargets : TRecordingTargets {
+// A window clip that is always shown and halted, and writes down what it is asked.
+struct TRecordingClips : IClipCommands {
+    std::vector<std::string> calls;
+    bool ClipPlayerExists() const override { return false; }
+    void CreateClip3d() override {}
+    void SwitchClipMode(bool moving) override { calls.push_back(moving ? "3d" : "2d"); }
+    void PauseClip() override {}
     bool WindowClipExists() const override { return true; }
     bool WindowClipShown() const override { return true; }
+    bool WindowClipPlaying() const override { return false; }
     bool WindowClipHaltedOrPaused() const override { return true; }
-    void ClipModeSwitch(bool moving) override { calls.push_back(moving ? "3d" : "2d"); }
-    void FreezeClip() override { calls.push_back("freeze"); }
-    void ResumeClip() override { calls.push_back("resume"); }
+    bool WindowClipPausedByUser() const override { return false; }
+    bool InsideWindowClip(int, int) const override { return false; }
+    void ToggleWindowClip() override {}
+    void FreezeWindowClip() override { calls.push_back("freeze"); }
+    void ResumeWindowClip() override { calls.push_back("resume"); }
+    void DrawFrozenFrame(QImage&) override {}
+    void ReleaseWindowClip() override {}
 };
 
-TEST(MainForm, The3dSwitchRunsAtStartButIsNotReplayedAndTheClipResumesOnTheFirstScreen) {
-    test::TTestDisc disc(kClipStruct, Pictures());
-    TDriveMap drives(disc.disc, disc.Folders().data);
-    TClickSound sounds;
-    TClipTargets targets;
-    TStartOptions options;
-    options.animations = false;
-    TMainForm form(drives, disc.Folders(), sounds, targets, options);
-    ASSERT_EQ(form.Creation(), TMainForm::TCreation::Normal);
-    EXPECT_EQ(targets.calls, (std::vector<std::string>{"3d"}));
-    form.ExecuteCommand("2", "", 1, 0, 0);  // screen index 1 freezes the clip
-    form.ExecuteCommand("1", "", 1, 0, 0);
-    EXPECT_EQ(targets.calls, (std::vector<std::string>{"3d", "freeze"}));  // "3d" is not replayed
-    ASSERT_TRUE(WaitFor([&] { return targets.calls.size() == 3; }));
-    EXPECT_EQ(targets.calls.back(), "resume");
+TEST(SkinWindow, The3dSwitchRunsAtStartButIsNotReplayedAndTheClipResumesOnTheFirstScreen) {
+    test::TTestProgram w(kClipStruct, Pictures(), false);
+    TRecordingClips clips;
+    w.Start([&](TCommandServices& services) { services.clips = &clips; });
+    ASSERT_EQ(w.Creation(), TProgram::TCreation::Normal);
+    EXPECT_EQ(clips.calls, (std::vector<std::string>{"3d"}));
+    w.Execute("2");  // screen index 1 freezes the clip
+    w.Execute("1");
+    EXPECT_EQ(clips.calls, (std::vector<std::string>{"3d", "freeze"}));  // "3d" is not replayed
+    ASSERT_TRUE(WaitFor([&] { return clips.calls.size() == 3; }));
+    EXPECT_EQ(clips.calls.back(), "resume");
 }
 
 TEST(StatusLine, BlinksAndSkipsEqualTexts) {

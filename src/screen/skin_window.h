@@ -1,33 +1,30 @@
 #pragma once
-// The skinned main window: start-up and tear-down in their order, the screens and their
-// picture sets, painting and the pointer, keys, the command dispatcher.
+// The skinned main window: the screens of the description with their picture sets and
+// captions, painting, the pointer on buttons, switches and group members, the window's shape,
+// its opening and closing, and the widgets of the screen areas.
 #include <QImage>
 #include <QRegion>
 #include <QWidget>
 
-#include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "commands/settings.h"
+#include "commands/main_window.h"
 #include "dialogs/eff_car.h"
-#include "platform/drive_map.h"
-#include "platform/registry.h"
-#include "platform/single_instance.h"
-#include "resources/read_bin.h"
-#include "resources/store.h"
 #include "screen/my_control.h"
 #include "screen/screen_model.h"
 
 class QLabel;
 class QMovie;
+class QTimer;
 
 namespace vitrina {
 
-class TClickSound;
-class TCommandTargets;
-class TDocumentFiles;
+class IDesktop;
+class TDiscSession;
+class TDispatcher;
 class TNavFont;
 class TPanelBkgrd;
 class TPathInputBox;
@@ -36,13 +33,7 @@ class TStatusLine;
 class TSuperTimer;
 class TTextMsg;
 class TWindowDirectory;
-
-struct TStartOptions {
-    // Off for screenshots: no start clip, no opening or closing animation.
-    bool animations = true;
-    // The command line after the program's own options, 1251.
-    std::vector<std::string> arguments;
-};
+struct TCommandServices;
 
 // What one skinned control of the current screen shows and owns.
 struct TBtnPic {
@@ -62,77 +53,66 @@ using TDynamicBtnPicArray = std::vector<TBtnPic>;
 using TDynamicSwthOnePicArray = std::vector<TSwthPic>;
 using TDynamicSwthGrpPicArray = std::vector<TSwthPic>;
 
-class TMainForm : public QWidget {
+class TSkinWindow : public QWidget, public IMainWindow {
 public:
-    enum class TCreation { Normal, NoContainer, NoDescription, SecondCopy, ThesaurusMode, DocumentMode };
+    // animations off (screenshots): no opening or closing animation.
+    TSkinWindow(TDiscSession& session, TDispatcher& dispatcher, IDesktop& desktop, bool animations);
+    ~TSkinWindow() override;
 
-    TMainForm(TDriveMap& drives, const TUserFolders& folders, TClickSound& sounds, TCommandTargets& targets,
-              TStartOptions options);
-    ~TMainForm() override;
+    // Where this copy publishes its windows and finds those of other copies.
+    void SetWindowDirectory(TWindowDirectory* directory) { directory_ = directory; }
 
-    // How FormCreate ended; anything but Normal means the application terminates.
-    TCreation Creation() const { return creation_; }
-    // Why, in one line for a person at a terminal.
-    const std::string& CreationMessage() const { return creationMessage_; }
+    // The skin of the session's description: icon, title, the first screen with its stored
+    // switch states, the widgets of the areas, the key preview. The document mode has none.
+    void BuildSkin();
+    // Where the HTML panes and the trees live (null before BuildSkin).
+    QWidget* DocumentPanel() const;
+    // After the panes: the search progress bar, the busy picture, the fonts beside the program
+    // and the start-up commands of the first screen's switches and members.
+    void FinishStartUp();
 
     // Shows the window with the opening animation (or at once without animations).
     void ShowMainWindow();
     bool Closing() const { return closingTimer_ != nullptr; }
-    // Runs when the closing animation has ended (the application quits then).
+    // Runs when the closing animation has ended, and for Terminate.
     std::function<void()> OnTerminate;
-
-    void ExecuteCommand(const std::string& command, const std::string& sound, int silent, int kind, int index);
-    void SwitchScreen(int n, int kind, int index);
 
     void FormMouseMove(Qt::KeyboardModifiers shift, int x, int y);
     void FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void FormMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
-    // True when the key was consumed.
-    bool FormKeyDown(int key, Qt::KeyboardModifiers shift);
+
+    // IMainWindow.
+    void SwitchScreen(int n, int kind, int index) override;
+    void Minimize(int kind, int index) override;
+    void CloseWindow() override { close(); }
+    void Terminate() override;
+    QPoint ControlCorner(int index, bool right) const override;
+    QPoint PointerPosition() const override;
+    void PressAt(int x, int y) override { FormMouseDown(Qt::LeftButton, Qt::NoModifier, x, y); }
+    bool Animating() const override { return WindowFadeRunning(); }
 
     // The window's visible shape (the description's polygon, or the animation's current shape).
     QRegion Shape() const { return shape_; }
     // The standard window takes the shape off and gives it back (with an empty region: none).
-    void SetShape(const QRegion& region) {
-        if (!region.isEmpty()) return ApplyShape(region);
-        shape_ = region;
-        clearMask();
-    }
+    void SetShape(const QRegion& region);
     // The image of the window as a person sees it: pixels outside the shape transparent, the
     // program's other visible windows composited at their places.
     QImage Screenshot();
+    // The size of the skin's picture (the window's size without one).
+    QSize SkinSize() const { return background_.isNull() ? size() : background_.size(); }
 
-    // Process-wide values and the window's state, named as the system names them.
-    std::string ProgramDrive, ProgramFolder, ContentFolder, SystemFolder, WindowsFolder, TempFolder;
-    std::string Title;
-    int CaptionSpacing = 0;
-    bool DocumentMode = false;
-    bool SecondaryVariant = false;
-    bool ThesaurusWindow = false;
-    int ExitButton = -1;
-    int CurrentScreen = 0;
-    bool MatchCase = false;
-    TSettings Settings;
-    TScreenModel Model{"d:\\"};
-    QImage Background;
-    TDynamicBtnPicArray ButtonPictures;
-    TDynamicSwthOnePicArray SwitchPictures;
-    TDynamicSwthGrpPicArray GroupPictures;
-    TReadBin Container;
-    TStore Store;
-    std::vector<int> InstalledFonts;
+    // The hints of the current screen's chapter buttons.
+    void SetChapterHints(const std::string& next, const std::string& previous);
 
+    const TDynamicBtnPicArray& ButtonPictures() const { return buttonPictures_; }
+    const TDynamicSwthOnePicArray& SwitchPictures() const { return switchPictures_; }
+    const TDynamicSwthGrpPicArray& GroupPictures() const { return groupPictures_; }
     TTextMsg* TextMsg() const { return textMsg_.get(); }
     TStatusLine* StatusLine() const { return statusLine_.get(); }
     TPathInputBox* PathInputBox() const { return pathInputBox_.get(); }
     TScaleBar* ScaleBar() const { return scaleBar_.get(); }
     TEffCar* WindowFade() const { return windowFade_.get(); }
-    TRegistry& Registry() { return registry_; }
-    const TDocumentFiles& Files() const { return *files_; }
-    TDriveMap& Drives() const { return drives_; }
     QLabel* BusyPicture() const { return busyPicture_; }
-    // The program's windows as other copies see them; null outside the normal mode.
-    TWindowDirectory* WindowDirectory() const { return directory_.get(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -146,13 +126,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FormCreate();
-    void BuildAfterSections();
     void RegisterFonts();
     void SetUpScreen();
     void LoadControlPictures(int screen);
     void CopyUpPicturesIntoBackground();
     void ReplaySwitchCommands(int screen, int passes, bool skip3d);
+    void ExecuteCommand(const std::string& command, const std::string& sound, int silent, int kind, int index);
     QImage LoadPicture(const std::string& name) const;
     void DrawButtonCaptions(const RBtn& b, TBtnPic& p) const;
     void DrawSwitchCaptions(const RSwthOne& s, TSwthPic& p) const;
@@ -160,31 +139,32 @@ private:
     void ApplyShape(const QRegion& region);
     QRegion DescriptionShape() const;
     void StartClosingSequence();
-    void PlayClickSound(const std::string& sound);
-    void ShowHelp(const std::string& topic);
-    void RunProgram(const std::string& program, const std::string& params);
     void CopyGroupPicture(int index, int picture);
     bool InsideShownClip(int x, int y) const;
     void StartResumeTimer();
     bool WindowFadeRunning() const;
     bool CanDrawEffects() const { return !WindowFadeRunning(); }
     std::unique_ptr<TEffBtnCar> MakeEffect(int index);
-    std::filesystem::path HostPath(const std::string& windowsPath) const;
+    void PublishWindows();
+    void CloseWindowsTitled(const char* titleUtf8, bool all);
+    const TCommandServices& Services() const;
+    class IClipCommands* Clips() const;
+    bool WindowClipExists() const;
 
-    TDriveMap& drives_;
-    TUserFolders folders_;
-    TClickSound& sounds_;
-    TCommandTargets& targets_;
-    TStartOptions options_;
-    TRegistry registry_;
-    TNamedSemaphore semaphore_;
-    std::unique_ptr<TDocumentFiles> files_;
-    TCreation creation_ = TCreation::Normal;
-    std::string creationMessage_;
+    TDiscSession& session_;
+    TDispatcher& dispatcher_;
+    IDesktop& desktop_;
+    TWindowDirectory* directory_ = nullptr;
+    bool animations_;
     bool built_ = false;
     const QEvent* lastKey_ = nullptr;  // the key press being delivered; cleared by its release
     bool switching_ = false;
     QRegion shape_;
+    QImage background_;
+    TDynamicBtnPicArray buttonPictures_;
+    TDynamicSwthOnePicArray switchPictures_;
+    TDynamicSwthGrpPicArray groupPictures_;
+    std::vector<int> installedFonts_;
 
     std::unique_ptr<TEffCar> windowFade_;
     std::unique_ptr<TTextMsg> textMsg_;
@@ -197,11 +177,8 @@ private:
     QMovie* busyMovie_ = nullptr;
     std::unique_ptr<TSuperTimer> openingTimer_;
     std::unique_ptr<TSuperTimer> closingTimer_;
-    std::unique_ptr<TWindowDirectory> directory_;
-    class QTimer* resumeTimer_ = nullptr;  // resumes the window clip of the first screen
+    QTimer* resumeTimer_ = nullptr;  // resumes the window clip of the first screen
     bool publishPending_ = false;
-    void PublishWindows();
-    void CloseWindowsTitled(const char* titleUtf8, bool all);
 };
 
 }  // namespace vitrina

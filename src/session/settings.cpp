@@ -1,4 +1,4 @@
-#include "commands/settings.h"
+#include "session/settings.h"
 
 #include "platform/registry.h"
 #include "screen/screen_model.h"

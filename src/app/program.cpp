@@ -1,0 +1,90 @@
+#include "app/program.h"
+
+#include <QApplication>
+
+#include "app/program_parts.h"
+#include "platform/cp1251.h"
+#include "resources/description.h"
+#include "platform/window_directory.h"
+#include "screen/skin_window.h"
+
+namespace vitrina {
+
+TProgram::TProgram(TDriveMap& drives, const TUserFolders& folders, IDesktop& desktop, TStartOptions options)
+    : session_(drives, folders), desktop_(desktop), dispatcher_(session_, services_), options_(std::move(options)) {
+    services_.desktop = &desktop;
+}
+
+void TProgram::Start() {
+    try {
+        StartUp();
+    } catch (const std::exception& e) {
+        // A description that cannot be read ends start-up like a missing one, never half-built.
+        Fail(TCreation::NoDescription, std::string("the description cannot be read: ") + e.what());
+    }
+}
+
+void TProgram::Fail(TCreation creation, std::string message) {
+    creation_ = creation;
+    creationMessage_ = std::move(message);
+}
+
+void TProgram::StartUp() {
+    IDesktop& desktop = desktop_;
+    window_ = std::make_unique<TSkinWindow>(session_, dispatcher_, desktop, options_.animations);
+    session_.OpenFolders();
+    // Mode selection: a command line means the document mode, " /t" anywhere the thesaurus.
+    session_.DocumentMode = !options_.arguments.empty();
+    std::string commandLine;
+    for (const std::string& a : options_.arguments) commandLine += (commandLine.empty() ? "" : " ") + a;
+    if (Contains(commandLine, "/t")) {
+        session_.ThesaurusWindow = true;
+        session_.SecondaryVariant = true;
+        return Fail(TCreation::ThesaurusMode, "the thesaurus window is not available yet");
+    }
+    if (session_.DocumentMode) {
+        parts_ = std::make_unique<TProgramParts>(session_, dispatcher_, desktop, nullptr);
+        return Fail(TCreation::DocumentMode, "document mode");
+    }
+    std::string error;
+    switch (session_.ReadDescription(&error)) {
+    case TStructLoad::Loaded:
+        break;
+    case TStructLoad::NoContainer:
+        return Fail(TCreation::NoContainer, error);
+    default:
+        return Fail(TCreation::NoDescription, error);
+    }
+    // One copy per title.
+    if (!semaphore_.Create(session_.Folders().runtime, session_.Title)) {
+        session_.DocumentMode = true;
+        return Fail(TCreation::SecondCopy, "another copy of " + Cp1251ToUtf8(session_.Title) + " is running");
+    }
+    session_.ReadSections();
+    // Other copies find this copy's windows (and close them) through the window directory.
+    directory_ = std::make_unique<TWindowDirectory>(session_.Folders().runtime);
+    directory_->OnRequest = [](const std::string& title, const std::string& request) {
+        if (request != "close") return;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && SameText1251(Utf8ToCp1251(w->windowTitle().toStdString()), title)) {
+                w->close();
+                return;
+            }
+    };
+    services_.windows = directory_.get();
+    window_->SetWindowDirectory(directory_.get());
+    window_->BuildSkin();
+    parts_ = std::make_unique<TProgramParts>(session_, dispatcher_, desktop, directory_.get());
+    parts_->BuildPanes(*window_, window_->DocumentPanel());
+    window_->FinishStartUp();
+}
+
+TProgram::~TProgram() {
+    // The parts go first; the window then plays the exit sound and stores the switch states.
+    if (parts_) parts_->ReleasePanes();
+    window_.reset();
+    parts_.reset();
+    services_ = {};
+}
+
+}  // namespace vitrina

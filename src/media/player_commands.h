@@ -1,0 +1,21 @@
+#pragma once
+// The music player, the background music and the slides.
+#include <string>
+
+namespace vitrina {
+
+class IPlayerCommands {
+public:
+    virtual ~IPlayerCommands() = default;
+    virtual void BackgroundMusic(bool on) = 0;
+    virtual void Play() = 0;
+    virtual void Stop() = 0;
+    virtual void Pause() = 0;
+    virtual void StepForward() = 0;
+    virtual void StepBack() = 0;
+    virtual void Clip(const std::string& file, const std::string& document) = 0;
+    virtual void NextPicture() = 0;
+    virtual void PrevPicture() = 0;
+};
+
+}  // namespace vitrina
