@@ -21,7 +21,7 @@
 #include "platform/shell_desktop.h"
 #include "resources/read_bin.h"
 #include "screen/skin_window.h"
-#include "screen/struct_loader.h"
+#include "resources/struct_loader.h"
 
 namespace fs = std::filesystem;
 using namespace vitrina;

@@ -10,9 +10,9 @@ add_library(vitrina_core STATIC
   src/resources/store.cpp
   src/resources/store_writer.cpp
   src/resources/compr_stream.cpp
-  src/screen/screen_model.cpp
+  src/resources/screen_model.cpp
   src/search/index_builder.cpp
-  src/screen/struct_loader.cpp
+  src/resources/struct_loader.cpp
   src/panes/contents_tree_model.cpp
   src/panes/html_favorite.cpp
   src/panes/history_items.cpp

@@ -5,14 +5,9 @@
 #include <string>
 #include <vector>
 
-namespace vitrina {
+#include "resources/dynamic_arrays.h"
 
-struct TRectI {
-    int left = 0, top = 0, width = 0, height = 0;
-    int Right() const { return left + width; }
-    int Bottom() const { return top + height; }
-    bool operator==(const TRectI&) const = default;
-};
+namespace vitrina {
 
 struct TPopupItemBox {
     int width = 0, height = 0;  // the up image's size
@@ -36,9 +31,6 @@ std::vector<int> StretchedBackgroundRows(int oldHeight, int newHeight, int margi
 // Moves a window fully onto the desktop: up and left first, then not past its left or top.
 TRectI KeepOnDesktop(TRectI window, const TRectI& desktop);
 
-struct TTextSize {
-    int width = 0, height = 0;
-};
 struct TCaptionFit {
     std::string text;  // shortened with "..." when needed
     TRectI rect;       // where to draw it on the item

@@ -13,7 +13,7 @@
 #include "dialogs/popup_commands.h"
 #include "panes/html_favorite.h"
 #include "panes/history_items.h"
-#include "screen/screen_model.h"
+#include "resources/screen_model.h"
 
 namespace vitrina {
 

@@ -17,7 +17,7 @@
 #include "html/frame_viewer.h"
 #include "panes/html_frame_host.h"
 #include "panes/visit_groups.h"
-#include "screen/screen_model.h"
+#include "resources/screen_model.h"
 
 namespace vitrina {
 

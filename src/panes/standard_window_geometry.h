@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "dialogs/popup_layout.h"
+#include "resources/dynamic_arrays.h"
 
 namespace vitrina {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "resources/dynamic_arrays.h"
-#include "screen/screen_model.h"
+#include "resources/screen_model.h"
 
 namespace vitrina {
 

@@ -1,5 +1,5 @@
 #pragma once
-// The list types every description reader and pane shares.
+// The list and value types every description reader, pane and window shares.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -17,6 +17,17 @@ struct TPoint {
     int x = 0;
     int y = 0;
     bool operator==(const TPoint&) const = default;
+};
+
+struct TRectI {
+    int left = 0, top = 0, width = 0, height = 0;
+    int Right() const { return left + width; }
+    int Bottom() const { return top + height; }
+    bool operator==(const TRectI&) const = default;
+};
+
+struct TTextSize {
+    int width = 0, height = 0;
 };
 
 }  // namespace vitrina

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "screen/screen_model.h"
+#include "resources/screen_model.h"
 
 namespace vitrina {
 

@@ -14,7 +14,7 @@
 #include "commands/main_window.h"
 #include "dialogs/eff_car.h"
 #include "screen/my_control.h"
-#include "screen/screen_model.h"
+#include "resources/screen_model.h"
 
 class QLabel;
 class QMovie;

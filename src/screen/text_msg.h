@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "imaging/windows_color.h"
-#include "screen/screen_model.h"
+#include "resources/screen_model.h"
 
 class QPainter;
 class QWidget;

@@ -11,8 +11,8 @@
 #include "resources/compr_stream.h"
 #include "resources/read_bin.h"
 #include "resources/store.h"
-#include "screen/screen_model.h"
-#include "screen/struct_loader.h"
+#include "resources/screen_model.h"
+#include "resources/struct_loader.h"
 #include "session/settings.h"
 
 namespace vitrina {

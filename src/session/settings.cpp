@@ -1,7 +1,7 @@
 #include "session/settings.h"
 
 #include "platform/registry.h"
-#include "screen/screen_model.h"
+#include "resources/screen_model.h"
 
 namespace vitrina {
 

@@ -11,7 +11,7 @@
 #include "resources/read_bin.h"
 #include "resources/store.h"
 #include "resources/store_writer.h"
-#include "screen/screen_model.h"
+#include "resources/screen_model.h"
 #include "support/temp_folder.h"
 
 namespace vitrina {

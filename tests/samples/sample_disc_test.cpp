@@ -15,7 +15,7 @@
 #include "resources/description.h"
 #include "resources/read_bin.h"
 #include "resources/store.h"
-#include "screen/screen_model.h"
+#include "resources/screen_model.h"
 #include "support/temp_folder.h"
 
 namespace vitrina {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/registry.h"
-#include "screen/screen_model.h"
+#include "resources/screen_model.h"
 #include "support/temp_folder.h"
 
 namespace vitrina {

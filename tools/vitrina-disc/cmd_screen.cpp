@@ -4,8 +4,8 @@
 #include "platform/cp1251.h"
 #include "platform/drive_map.h"
 #include "resources/read_bin.h"
-#include "screen/screen_model.h"
-#include "screen/struct_loader.h"
+#include "resources/screen_model.h"
+#include "resources/struct_loader.h"
 #include "subcommands.h"
 
 namespace vitrina::disc {

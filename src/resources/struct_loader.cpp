@@ -1,4 +1,4 @@
-#include "screen/struct_loader.h"
+#include "resources/struct_loader.h"
 
 #include <filesystem>
 

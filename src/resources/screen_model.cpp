@@ -1,4 +1,4 @@
-#include "screen/screen_model.h"
+#include "resources/screen_model.h"
 
 #include <algorithm>
 #include <functional>
