@@ -40,11 +40,13 @@ target_sources(vitrina_core PRIVATE
 )
 
 # The HTML pane's logic: document URLs, content types, history and visited lists, link rules,
-# visit groups.
+# visit groups, copying into the path box's folder, the font values in the settings store.
 target_sources(vitrina_core PRIVATE
   src/html/doc_url.cpp
   src/html/doc_mime.cpp
   src/html/history_list.cpp
   src/panes/follow_link.cpp
   src/panes/visit_groups.cpp
+  src/panes/html_file_copier.cpp
+  src/panes/html_font_values.cpp
 )

@@ -30,4 +30,6 @@ target_sources(vitrina_ui PRIVATE
   src/panes/html_frame.cpp
 )
 target_link_libraries(vitrina_ui PUBLIC Qt6::WebEngineWidgets)
+# The script the viewers inject into every document.
+qt_add_resources(vitrina_ui viewer_script PREFIX /html BASE src/html FILES src/html/viewer_script.js)
 include(${CMAKE_CURRENT_LIST_DIR}/ui_panes.cmake)

@@ -1,5 +1,6 @@
 #include "html/frame_viewer.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -25,138 +26,20 @@ namespace {
 
 const char kScriptName[] = "vitrina-viewer";
 
-// Runs in every document and frame before the document's own scripts. It shares their world (a
-// world of its own costs each load several milliseconds), so it keeps its own references to
-// what it uses. __CONFIG__ and __MARKER__ are filled in by InstallScript.
-const char kViewerScript[] = R"JS(
-(function () {
-  if (window.__vitrina) return;
-  const V = window.__vitrina = { config: __CONFIG__, counter: 0 };
-  const marker = '__MARKER__';
-  const log = console.log.bind(console), stringify = JSON.stringify;
-  function post(o) { log(marker + stringify(o)); }
-  function isFrame(el) { return el && (el.tagName === 'FRAME' || el.tagName === 'IFRAME'); }
-  function linkOf(n) {
-    for (; n && n.nodeType === 1; n = n.parentNode)
-      if ((n.tagName === 'A' || n.tagName === 'AREA') && n.hasAttribute('href')) return n;
-    return null;
-  }
-  function baseTarget() { const b = document.querySelector('base[target]'); return b ? b.target : ''; }
-  function styleText(c) {
-    let s = ':where(html){color:' + c.text + '}';
-    if (!c.bodyLink) s += ':where(a:link){color:' + c.link + '}';
-    s += ':where(a[data-vitrina-visited]){color:' + (c.bodyVlink || c.visited) + '}';
-    if (c.overActive) s += ':where(a[href]:hover){color:' + c.over + '}';
-    if (c.noUnderline) s += ':where(a[href]){text-decoration:none}';
-    return s;
-  }
-  V.markVisited = function () {
-    const set = new Set(V.config.visitedUrls);
-    for (const a of document.querySelectorAll('a[href],area[href]')) {
-      let u = a.href;
-      try { u = decodeURI(u); } catch (e) {}
-      if (set.has(u.toLowerCase())) a.setAttribute('data-vitrina-visited', '');
-      else a.removeAttribute('data-vitrina-visited');
-    }
-  };
-  V.apply = function (c) {
-    if (c) V.config = c;
-    const d = document, root = d.documentElement;
-    if (!root) return;
-    let st = d.getElementById('__vitrina_defaults');
-    if (!st) { st = d.createElement('style'); st.id = '__vitrina_defaults'; }
-    const cc = Object.assign({}, V.config), b = d.body;
-    if (b && b.getAttribute('link')) cc.bodyLink = true;
-    if (b && b.getAttribute('vlink')) cc.bodyVlink = b.getAttribute('vlink');
-    st.textContent = styleText(cc);
-    const head = d.head || root;
-    if (head.firstChild !== st) head.insertBefore(st, head.firstChild);
-    if (b && d.contentType && d.contentType.startsWith('image/')) b.style.background = V.config.background;
-    V.markVisited();
-  };
-  V.applyAll = function (c) {
-    V.apply(c);
-    for (let i = 0; i < window.frames.length; ++i) {
-      try { const f = window.frames[i]; if (f.__vitrina) f.__vitrina.applyAll(c); } catch (e) {}
-    }
-  };
-  V.frame = function (which) {
-    if (!which) return window;
-    if (which === '*') {
-      let w = window;
-      for (;;) {
-        const ae = w.document.activeElement;
-        if (isFrame(ae) && ae.contentWindow) w = ae.contentWindow; else return w;
-      }
-    }
-    function search(w) {
-      for (let i = 0; i < w.frames.length; ++i) {
-        try { const f = w.frames[i]; if (f.name === which) return f; const r = search(f); if (r) return r; } catch (e) {}
-      }
-      return null;
-    }
-    return search(window);
-  };
-  V.objectAt = function (x, y) {
-    let d = document, el = d.elementFromPoint(x, y);
-    while (isFrame(el)) {
-      let cd = null;
-      try { cd = el.contentDocument; } catch (e) {}
-      if (!cd) break;
-      const r = el.getBoundingClientRect();
-      x -= r.left + el.clientLeft; y -= r.top + el.clientTop;
-      d = cd; el = d.elementFromPoint(x, y);
-    }
-    if (!el) return { any: false };
-    if (el.tagName === 'IMG' || (el.tagName === 'INPUT' && el.type === 'image')) {
-      if (!el.__vid) el.__vid = ++V.counter;
-      return { any: true, picture: true, alt: el.getAttribute('alt') || '', id: el.__vid + '@' + d.URL, src: el.src };
-    }
-    return { any: true, picture: false };
-  };
-  V.forms = function (which) {
-    const w = V.frame(which); if (!w) return [];
-    return Array.from(w.document.querySelectorAll('input,select,textarea,button')).map(el => ({
-      name: el.name || '',
-      list: el.tagName === 'SELECT' && !el.multiple && !(el.size > 1),
-      items: el.tagName === 'SELECT' ? Array.from(el.options).map(o => o.text) : [],
-      selected: el.tagName === 'SELECT' ? el.selectedIndex : -1 }));
-  };
-  V.find = function (which, text, matchCase) {
-    const w = V.frame(which); if (!w) return false;
-    return !!w.find(text, matchCase, false, false, false, false, false);
-  };
-  V.resetSelection = function (which) {
-    const w = V.frame(which); if (!w) return;
-    const s = w.getSelection(), n = w.document.body || w.document.documentElement;
-    s.removeAllRanges(); if (n) s.collapse(n, 0);
-  };
-  V.selectAll = function (which) {
-    const w = V.frame(which); if (!w) return;
-    const n = w.document.body || w.document.documentElement; if (n) w.getSelection().selectAllChildren(n);
-  };
-  V.selection = function (which) { const w = V.frame(which); return w ? w.getSelection().toString() : ''; };
-  V.title = function (which) { const w = V.frame(which); return w ? w.document.title : ''; };
-  V.url = function (which) { const w = V.frame(which); return w ? w.document.URL : ''; };
-  V.position = function (which) { const w = V.frame(which); return w ? Math.round(w.scrollY) : 0; };
-  V.setPosition = function (which, y) { const w = V.frame(which); if (w) w.scrollTo(w.scrollX, y); };
+// The viewer's script (viewer_script.js, compiled in): a function expression of the
+// configuration and the marker. Read once.
+const QString& ViewerScript() {
+    static const QString source = [] {
+        QFile file(QStringLiteral(":/html/viewer_script.js"));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }();
+    return source;
+}
 
-  let lastHref = null;
-  function report(a) {
-    const href = a ? a.href : '';
-    if (href === lastHref) return;
-    lastHref = href;
-    post({ e: 'over', h: a ? a.getAttribute('href') : '', u: href,
-           t: a ? (a.getAttribute('target') || baseTarget()) : '', d: document.URL });
-  }
-  document.addEventListener('mouseover', e => report(linkOf(e.target)), true);
-  document.addEventListener('mouseout', e => { if (!linkOf(e.relatedTarget)) report(null); }, true);
-  // The defaults go in before the document's own styles, so that those win.
-  const watch = new MutationObserver(() => { if (document.documentElement) { watch.disconnect(); V.apply(); } });
-  if (document.documentElement) V.apply(); else watch.observe(document, { childList: true });
-  document.addEventListener('DOMContentLoaded', () => V.apply());
-})();
-)JS";
+// A JSON string is a valid script string literal.
+QString ScriptString(const QString& text) {
+    return QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
+}
 
 QString CssColor(TColor color) {
     return QStringLiteral("#%1%2%3")
@@ -324,9 +207,7 @@ QString TFrameViewer::ScriptConfig() const {
 void TFrameViewer::InstallScript() {
     QWebEngineScriptCollection& scripts = page_->scripts();
     for (const auto& old : scripts.find(kScriptName)) scripts.remove(old);
-    QString source = QString::fromUtf8(kViewerScript);
-    source.replace(QStringLiteral("__CONFIG__"), ScriptConfig());
-    source.replace(QStringLiteral("__MARKER__"), marker_);
+    const QString source = ViewerScript() + QStringLiteral("(%1, %2);").arg(ScriptConfig(), ScriptString(marker_));
     QWebEngineScript script;
     script.setName(kScriptName);
     script.setSourceCode(source);

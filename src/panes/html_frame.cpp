@@ -7,13 +7,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "session/settings.h"
 #include "html/doc_engine.h"
 #include "html/doc_url.h"
 #include "panes/follow_link.h"
 #include "platform/cp1251.h"
 #include "platform/drive_map.h"
-#include "platform/registry.h"
 #include "resources/compr_stream.h"
 #include "resources/description.h"
 
@@ -27,17 +25,7 @@ constexpr int kHintMaxWidth = 300;
 constexpr int kHintBelowPointer = 18;
 constexpr int kHintLastTick = 21;
 
-std::string S(const QString& text) { return Utf8ToCp1251(text.toUtf8().toStdString()); }
-
 fs::path HostFile(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
-
-// Copies a file, making the target's folders and overwriting it. False on any error.
-bool CopyOver(const fs::path& from, const fs::path& to) {
-    std::error_code ec;
-    fs::create_directories(to.parent_path(), ec);
-    if (ec) return false;
-    return fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec) && !ec;
-}
 
 }  // namespace
 
@@ -110,46 +98,19 @@ THtmlFrame::~THtmlFrame() {
 }
 
 void THtmlFrame::ReadFontValues() {
-    TRegistry& reg = services_.registry;
-    bool open = false;
-    try {
-        open = reg.OpenKey(SettingsKey(services_.title), true);
-    } catch (const std::exception&) {
-    }
-    FontName.clear();
-    if (open) {
-        try {
-            FontName = reg.ReadString("FontName");
-        } catch (const std::exception&) {
-        }
-    }
-    if (FontName.empty()) FontName = "Arial";
-    FontColor = open ? ReadIntegerOr(reg, "FontColor", 0, false) : 0;
-    FontSize = open ? ReadIntegerOr(reg, "FontSize", 8, false) : 8;
-    HotSpotColor = open ? ReadIntegerOr(reg, "HotSpotColor", 0x3366, false) : 0x3366;
-    Background = open ? ReadIntegerOr(reg, "Background", 0xFFFFFF, false) : 0xFFFFFF;
+    const THtmlFontValues values = THtmlFontValues::Read(services_.registry, services_.title);
+    FontName = values.FontName;
+    FontColor = values.FontColor;
+    FontSize = values.FontSize;
+    HotSpotColor = values.HotSpotColor;
+    Background = values.Background;
 }
 
 void THtmlFrame::WriteFontValues() {
     TFrameViewer* v = CurrentViewer >= 0 ? Viewers[CurrentViewer].data() : (Viewers.empty() ? nullptr : Viewers[0].data());
     if (!v) return;
-    TRegistry& reg = services_.registry;
-    try {
-        if (!reg.OpenKey(SettingsKey(services_.title), true)) return;
-    } catch (const std::exception&) {
-        return;
-    }
-    auto attempt = [](auto&& write) {
-        try {
-            write();
-        } catch (const std::exception&) {
-        }
-    };
-    attempt([&] { reg.WriteString("FontName", v->DefFontName()); });
-    attempt([&] { reg.WriteInteger("FontColor", v->DefFontColor()); });
-    attempt([&] { reg.WriteInteger("FontSize", v->DefFontSize()); });
-    attempt([&] { reg.WriteInteger("HotSpotColor", v->DefHotSpotColor()); });
-    attempt([&] { reg.WriteInteger("Background", v->DefBackground()); });
+    THtmlFontValues{v->DefFontName(), v->DefFontColor(), v->DefFontSize(), v->DefHotSpotColor(), v->DefBackground()}
+        .Write(services_.registry, services_.title);
 }
 
 int THtmlFrame::ViewerOfScreen(int screen) const {
@@ -436,41 +397,15 @@ void THtmlFrame::Carry(const TLinkDecision& d, TFrameViewer* sender) {
 }
 
 void THtmlFrame::CopyIntoPathBox(const std::string& source) {
-    if (!services_.host.PathInputExists()) return;
-    const std::string target = services_.host.CurrentPath() + FileNameOf(source);
-    // Only disk files are copied; a document held only in the store is not.
-    const auto from = services_.drives.ToHostPath(source);
-    const auto to = services_.drives.ToHostPath(target);
-    std::error_code ec;
-    if (!from || !to || !fs::is_regular_file(*from, ec)) return;
-    CopyOver(*from, *to);
+    if (services_.host.PathInputExists()) copier_.CopyFileInto(source, services_.host.CurrentPath());
 }
 
 void THtmlFrame::CopyDocument() {
     TFrameViewer* v = ActiveFrameViewer();
     if (!v || v->isHidden() || v->CurrentFile().empty() || !services_.host.PathInputExists()) return;
-    const std::string file = v->CurrentFile();
-    const std::string folder = services_.host.CurrentPath();
-    const auto from = services_.drives.ToHostPath(file);
-    const auto to = services_.drives.ToHostPath(folder + FileNameOf(file));
-    std::error_code ec;
-    bool ok = true;
-    if (from && to && fs::is_regular_file(*from, ec)) {
-        ok = CopyOver(*from, *to);
-        // The document's pictures: "<name>.files" beside it, copied with their relative places.
-        const std::string name = FileNameOf(file);
-        const std::string stem = name.substr(0, name.rfind('.'));
-        if (const auto files = services_.drives.ToHostPath(FolderOf(file) + stem + ".files");
-            ok && files && fs::is_directory(*files, ec)) {
-            const fs::path targetRoot = to->parent_path() / files->filename();
-            for (auto it = fs::recursive_directory_iterator(*files, ec); ok && !ec && it != fs::end(it); it.increment(ec))
-                if (it->is_regular_file(ec)) ok = CopyOver(it->path(), targetRoot / fs::relative(it->path(), *files, ec));
-        }
-    } else if (!to) {
-        ok = false;
-    }
-    // A real copy error is not reported as success; a store-only document still is, as before.
-    if (ok) services_.host.ShowStatus(Utf8ToCp1251("Файл скопирован"));
+    // A real copy error is not reported as success; a document held only in the store still is.
+    if (copier_.CopyDocumentInto(v->CurrentFile(), services_.host.CurrentPath()) != TCopyOutcome::Failed)
+        services_.host.ShowStatus(Utf8ToCp1251("Файл скопирован"));
 }
 
 void THtmlFrame::CopyListEntry(const std::string& name) {
@@ -479,10 +414,8 @@ void THtmlFrame::CopyListEntry(const std::string& name) {
     QPointer<TFrameViewer> guard(v);
     v->ActiveViewer().FormControls([this, guard, name](std::vector<TFormControl> controls) {
         if (!guard) return;
-        for (const auto& c : controls) {
-            if (!c.dropDownList || !SameText1251(S(c.name), name)) continue;
-            if (c.selected < 0 || c.selected >= c.items.size()) continue;
-            QGuiApplication::clipboard()->setText(c.items[c.selected]);
+        for (const QString& entry : THtmlFileCopier::ListEntries(controls, name)) {
+            QGuiApplication::clipboard()->setText(entry);
             services_.host.ShowStatus(Utf8ToCp1251("Серийный номер скопирован"));
         }
     });

@@ -1,7 +1,7 @@
 #pragma once
 // THtmlFrame: every HTML area of every screen. One engine viewer per screen that has areas;
 // the viewer of the current screen is shown; documents, links, the link status, picture hints,
-// visit groups, copying and the font values live here.
+// visit groups live here; copying and the font values are done by the small classes it holds.
 #include <QLabel>
 #include <QObject>
 #include <QPointer>
@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "html/frame_viewer.h"
+#include "panes/html_file_copier.h"
+#include "panes/html_font_values.h"
 #include "panes/html_frame_host.h"
 #include "panes/visit_groups.h"
 #include "resources/screen_model.h"
@@ -122,6 +124,7 @@ private:
     void WriteFontValues();
 
     THtmlFrameServices services_;
+    THtmlFileCopier copier_{services_.drives};
     bool hintShown_ = false;
     QPoint lastPointer_;
     QPointer<TFrameViewer> lastPointerViewer_;
