@@ -24,6 +24,7 @@
 #include "platform/window_directory.h"
 #include "resources/compr_stream.h"
 #include "resources/description.h"
+#include "resources/windows_path.h"
 #include "screen/nav_font.h"
 #include "screen/panel_bkgrd.h"
 #include "screen/path_input_box.h"
@@ -36,13 +37,6 @@ namespace vitrina {
 namespace fs = std::filesystem;
 
 namespace {
-
-// ProgramFolder without its first "run\" (any case).
-std::string ContentFolderOf(const std::string& programFolder) {
-    const std::size_t at = FindText1251(programFolder, "run\\");
-    if (at == std::string::npos) return programFolder;
-    return programFolder.substr(0, at) + programFolder.substr(at + 4);
-}
 
 // Masks need a windowing system; offscreen they are refused with a warning on every call.
 bool MasksWork() { return QGuiApplication::platformName() != QLatin1String("offscreen"); }

@@ -16,6 +16,7 @@
 #include "platform/registry.h"
 #include "resources/compr_stream.h"
 #include "resources/description.h"
+#include "resources/windows_path.h"
 
 namespace vitrina {
 namespace fs = std::filesystem;
@@ -407,7 +408,7 @@ void THtmlFrame::Carry(const TLinkDecision& d, TFrameViewer* sender) {
         OpenDocument(d.argument);
         break;
     case TLinkAction::SaveZip: {
-        const fs::path chosen = host.AskZipTarget(ZipFolder, FileNameOf(d.argument));
+        const fs::path chosen = host.AskZipTarget(ZipFolder, FileNamePart(d.argument));
         if (chosen.empty()) break;
         ZipFolder = chosen.parent_path();
         std::string bytes;
@@ -427,17 +428,17 @@ void THtmlFrame::Carry(const TLinkDecision& d, TFrameViewer* sender) {
         host.PlayMedia(d.argument, {}, 3);
         break;
     case TLinkAction::RunProgram:
-        host.RunProgram(d.argument, FolderOf(d.argument));
+        host.RunProgram(d.argument, FolderPart(d.argument));
         break;
     case TLinkAction::ShellOpenFile:
-        host.ShellOpen(d.argument, FolderOf(d.argument));
+        host.ShellOpen(d.argument, FolderPart(d.argument));
         break;
     }
 }
 
 void THtmlFrame::CopyIntoPathBox(const std::string& source) {
     if (!services_.host.PathInputExists()) return;
-    const std::string target = services_.host.CurrentPath() + FileNameOf(source);
+    const std::string target = services_.host.CurrentPath() + FileNamePart(source);
     // Only disk files are copied; a document held only in the store is not.
     const auto from = services_.drives.ToHostPath(source);
     const auto to = services_.drives.ToHostPath(target);
@@ -452,15 +453,15 @@ void THtmlFrame::CopyDocument() {
     const std::string file = v->CurrentFile();
     const std::string folder = services_.host.CurrentPath();
     const auto from = services_.drives.ToHostPath(file);
-    const auto to = services_.drives.ToHostPath(folder + FileNameOf(file));
+    const auto to = services_.drives.ToHostPath(folder + FileNamePart(file));
     std::error_code ec;
     bool ok = true;
     if (from && to && fs::is_regular_file(*from, ec)) {
         ok = CopyOver(*from, *to);
         // The document's pictures: "<name>.files" beside it, copied with their relative places.
-        const std::string name = FileNameOf(file);
+        const std::string name = FileNamePart(file);
         const std::string stem = name.substr(0, name.rfind('.'));
-        if (const auto files = services_.drives.ToHostPath(FolderOf(file) + stem + ".files");
+        if (const auto files = services_.drives.ToHostPath(FolderPart(file) + stem + ".files");
             ok && files && fs::is_directory(*files, ec)) {
             const fs::path targetRoot = to->parent_path() / files->filename();
             for (auto it = fs::recursive_directory_iterator(*files, ec); ok && !ec && it != fs::end(it); it.increment(ec))
