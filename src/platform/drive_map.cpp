@@ -117,6 +117,7 @@ std::optional<fs::path> TDriveMap::ToHostPath(std::string_view windowsPath) cons
 
     fs::path host = root;
     bool existing = true;
+    bool throughLink = false;
     for (const auto& part : parts) {
         const std::string name = Cp1251ToUtf8(part);
         if (existing) {
@@ -127,15 +128,19 @@ std::optional<fs::path> TDriveMap::ToHostPath(std::string_view windowsPath) cons
                 status = fs::symlink_status(host / *actual, ec);
             if (actual) {
                 host /= *actual;
-                // A link to nowhere would have a write create its target wherever it points.
-                if (fs::is_symlink(status) && !fs::exists(fs::status(host, ec))) return std::nullopt;
+                if (fs::is_symlink(status)) {
+                    // A link to nowhere would have a write create its target wherever it points.
+                    if (!fs::exists(fs::status(host, ec))) return std::nullopt;
+                    throughLink = true;
+                }
                 continue;
             }
             existing = false;
         }
         host /= name;
     }
-    if (canonicalRoot && !StaysWithin(host, *canonicalRoot)) return std::nullopt;
+    // Without a link on the way the path is below the root as written: no "..", no "/" inside.
+    if (throughLink && canonicalRoot && !StaysWithin(host, *canonicalRoot)) return std::nullopt;
     return host;
 }
 

@@ -97,6 +97,11 @@ TEST(DriveMap, RefusesNamesAndLinksThatLeadOutOfTheirFolder) {
     EXPECT_EQ(drives.ToHostPath("d:\\inside\\page.htm"), temp.Path() / "disc/inside/page.htm");
     EXPECT_TRUE(drives.FileExists("d:\\INSIDE\\page.htm"));
     EXPECT_TRUE(drives.DirectoryExists("c:\\mine\\"));
+    // A disc reached through a link of its own keeps its inside links and still refuses the others.
+    fs::create_directory_symlink(temp.Path() / "disc", temp.Path() / "discLink");
+    const TDriveMap linked(temp.Path() / "discLink", temp.Path() / "user");
+    EXPECT_TRUE(linked.FileExists("d:\\inside\\page.htm"));
+    EXPECT_FALSE(linked.ToHostPath("d:\\out\\secret.txt"));
 }
 
 TEST(DriveMap, SeesFilesAddedAfterAListingWasCached) {
