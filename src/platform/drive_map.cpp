@@ -57,7 +57,7 @@ TDriveMap::TDriveMap(const fs::path& discFolder, const fs::path& userRoot) : use
     if (ec) canonicalUserRoot_ = fs::absolute(userRoot_, ec).lexically_normal();
 }
 
-std::optional<std::string> TDriveMap::FindIgnoringCase(const fs::path& folder, const std::string& name1251) const {
+std::optional<TDriveMap::TListedName> TDriveMap::FindIgnoringCase(const fs::path& folder, const std::string& name1251) const {
     std::error_code ec;
     const auto stamp = fs::last_write_time(folder, ec);
     if (ec) return std::nullopt;
@@ -71,8 +71,10 @@ std::optional<std::string> TDriveMap::FindIgnoringCase(const fs::path& folder, c
         std::error_code listError;
         for (fs::directory_iterator it(folder, listError), end; !listError && it != end; it.increment(listError)) {
             const std::string hostName = it->path().filename().string();
+            std::error_code typeError;  // the type comes with the listing on most file systems
+            const bool link = it->is_symlink(typeError);
             // The first name in listing order wins when several differ only in case.
-            listing.byFoldedName.emplace(LowerCase1251(Utf8ToCp1251(hostName)), hostName);
+            listing.byFoldedName.emplace(LowerCase1251(Utf8ToCp1251(hostName)), TListedName{hostName, link});
         }
     };
     if (!listing.listed || listing.stamp != stamp) list();
@@ -122,13 +124,16 @@ std::optional<fs::path> TDriveMap::ToHostPath(std::string_view windowsPath) cons
         const std::string name = Cp1251ToUtf8(part);
         if (existing) {
             std::error_code ec;
-            fs::file_status status = fs::symlink_status(host / name, ec);
-            std::optional<std::string> actual = name;
-            if (!fs::exists(status) && (actual = FindIgnoringCase(host, part)))
-                status = fs::symlink_status(host / *actual, ec);
+            const fs::file_status status = fs::symlink_status(host / name, ec);
+            std::optional<TListedName> actual;
+            if (fs::exists(status)) {
+                actual = TListedName{name, fs::is_symlink(status)};
+            } else {
+                actual = FindIgnoringCase(host, part);
+            }
             if (actual) {
-                host /= *actual;
-                if (fs::is_symlink(status)) {
+                host /= actual->name;
+                if (actual->link) {
                     // A link to nowhere would have a write create its target wherever it points.
                     if (!fs::exists(fs::status(host, ec))) return std::nullopt;
                     throughLink = true;

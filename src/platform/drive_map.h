@@ -41,13 +41,17 @@ public:
     bool DirectoryExists(std::string_view windowsPath) const;
 
 private:
+    struct TListedName {
+        std::string name;  // as on the host
+        bool link = false;
+    };
     struct TListing {
         bool listed = false;
         std::filesystem::file_time_type stamp;     // the folder's time when it was listed
         std::filesystem::file_time_type listedAt;  // when it was listed
-        std::unordered_map<std::string, std::string> byFoldedName;  // folded 1251 -> host name
+        std::unordered_map<std::string, TListedName> byFoldedName;  // folded 1251 -> host entry
     };
-    std::optional<std::string> FindIgnoringCase(const std::filesystem::path& folder, const std::string& name1251) const;
+    std::optional<TListedName> FindIgnoringCase(const std::filesystem::path& folder, const std::string& name1251) const;
 
     std::filesystem::path discRoot_;
     std::filesystem::path userRoot_;
