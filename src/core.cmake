@@ -6,6 +6,7 @@ add_library(vitrina_core STATIC
   src/resources/read_bin.cpp
   src/resources/container_writer.cpp
   src/resources/description.cpp
+  src/resources/windows_path.cpp
   src/resources/description_scrambler.cpp
   src/resources/store.cpp
   src/resources/store_writer.cpp

@@ -18,6 +18,7 @@
 #include "platform/request_record.h"
 #include "platform/window_directory.h"
 #include "resources/description.h"
+#include "resources/windows_path.h"
 #include "screen/path_input_box.h"
 #include "screen/skin_window.h"
 

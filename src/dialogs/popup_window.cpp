@@ -12,12 +12,12 @@
 
 #include "dialogs/popup_layout.h"
 #include "imaging/windows_color.h"
-#include "panes/contents_tree_model.h"
 #include "platform/cp1251.h"
 #include "platform/qt_text.h"
 #include "platform/registry.h"
 #include "resources/description.h"
 #include "resources/read_bin.h"
+#include "resources/windows_path.h"
 
 namespace vitrina {
 namespace {

@@ -1,76 +1,17 @@
 #include "html/doc_url.h"
 
 #include <cctype>
-#include <vector>
 
 #include "platform/cp1251.h"
 #include "resources/description.h"
+#include "resources/windows_path.h"
 
 namespace vitrina {
 namespace {
 
 bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-bool HasDrive(std::string_view path) { return path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == ':'; }
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-// %XX escapes of a link name the 1251 bytes they stand for.
-std::string PercentDecode(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size()) {
-            const int hi = HexValue(text[i + 1]), lo = HexValue(text[i + 2]);
-            if (hi >= 0 && lo >= 0) {
-                out += static_cast<char>(hi * 16 + lo);
-                i += 2;
-                continue;
-            }
-        }
-        out += text[i];
-    }
-    return out;
-}
-
-// "x:" followed by the components, "." and ".." folded, never above the root.
-std::string FoldPath(std::string_view path) {
-    std::string drive(path.substr(0, 2));
-    std::vector<std::string> parts;
-    std::string part;
-    const bool trailing = path.size() > 2 && path.back() == '\\';
-    for (std::size_t i = 2; i <= path.size(); ++i) {
-        if (i == path.size() || path[i] == '\\') {
-            if (part == "..") {
-                if (!parts.empty()) parts.pop_back();
-            } else if (!part.empty() && part != ".") {
-                parts.push_back(part);
-            }
-            part.clear();
-        } else {
-            part += path[i];
-        }
-    }
-    std::string out = drive + "\\";
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        if (i) out += '\\';
-        out += parts[i];
-    }
-    if (trailing && !parts.empty()) out += '\\';
-    return out;
-}
-
-std::string Utf8PathTo1251(const QString& path) {
-    std::string text = Utf8ToCp1251(path.toUtf8().toStdString());
-    for (char& c : text)
-        if (c == '/') c = '\\';
-    return text;
-}
+std::string Utf8PathTo1251(const QString& path) { return BackslashPath(Utf8ToCp1251(path.toUtf8().toStdString())); }
 
 }  // namespace
 
@@ -117,11 +58,7 @@ std::string LinkText(const QUrl& url, const QUrl& current) {
         return "z:" + path;
     }
     std::string text = Utf8ToCp1251(QUrl::fromPercentEncoding(url.toEncoded()).toUtf8().toStdString());
-    if (scheme.size() == 1) {
-        for (char& c : text)
-            if (c == '/') c = '\\';
-    }
-    return text;
+    return scheme.size() == 1 ? BackslashPath(text) : text;
 }
 
 std::string ResolveLink(std::string_view link, std::string_view currentFile) {
@@ -142,17 +79,16 @@ std::string ResolveLink(std::string_view link, std::string_view currentFile) {
         fragment = text.substr(hash);
         text.erase(hash);
     }
-    for (char& c : text)
-        if (c == '/') c = '\\';
-    text = PercentDecode(text);
+    // Decoded first: an encoded separator is read as one, never kept inside a name.
+    text = BackslashPath(PercentDecode(text));
 
     std::string current(currentFile.substr(0, currentFile.find('#')));
     if (text.empty()) return current + fragment;
     if (HasDrive(text)) return FoldPath(text) + fragment;
     if (text.size() >= 2 && text[0] == '\\' && text[1] == '\\') return text + fragment;
-    if (!HasDrive(current)) return FolderOf(current) + text + fragment;
+    if (!HasDrive(current)) return FolderPart(current) + text + fragment;
     if (text[0] == '\\') return FoldPath(current.substr(0, 2) + text) + fragment;
-    return FoldPath(FolderOf(current) + text) + fragment;
+    return FoldPath(FolderPart(current) + text) + fragment;
 }
 
 std::string DriveOf(std::string_view path) {
@@ -160,18 +96,8 @@ std::string DriveOf(std::string_view path) {
     return LowerAscii(path.substr(0, 2)) + "\\";
 }
 
-std::string FileNameOf(std::string_view path) {
-    const auto slash = path.rfind('\\');
-    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
-}
-
-std::string FolderOf(std::string_view path) {
-    const auto slash = path.rfind('\\');
-    return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
-}
-
 std::string ExtensionOf(std::string_view path) {
-    const std::string name = FileNameOf(path.substr(0, path.find('#')));
+    const std::string name = FileNamePart(path.substr(0, path.find('#')));
     const auto dot = name.rfind('.');
     return dot == std::string::npos ? std::string() : name.substr(dot);
 }

@@ -22,17 +22,13 @@ std::string DocPath(const QUrl& url);
 std::string LinkText(const QUrl& url, const QUrl& current);
 
 // A link expanded against the current document into a full file name, the way the engine of
-// the disc expands links: "file:" dropped, "/" as "\", %XX decoded, "\..." from the drive root,
+// the disc expands links: "file:" dropped, %XX decoded, then "/" as "\", "\..." from the drive root,
 // relative links from the document's folder, "." and ".." folded. Links with a protocol other
 // than a drive letter come back unchanged. A fragment is kept.
 std::string ResolveLink(std::string_view link, std::string_view currentFile);
 
 // "d:\" of "d:\html\x.htm"; empty when the name has no drive letter.
 std::string DriveOf(std::string_view path);
-// The name after the last "\".
-std::string FileNameOf(std::string_view path);
-// The folder with its trailing "\".
-std::string FolderOf(std::string_view path);
 // The last "." part of the file name ("" when there is none).
 std::string ExtensionOf(std::string_view path);
 // "http" of "http://x", "" for "d:\x" (a drive letter is no protocol) and for plain names.

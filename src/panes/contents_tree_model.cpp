@@ -2,13 +2,9 @@
 
 #include "platform/cp1251.h"
 #include "resources/description.h"
+#include "resources/windows_path.h"
 
 namespace vitrina {
-
-std::string FileNamePart(std::string_view path) {
-    const auto cut = path.find_last_of("\\/:");
-    return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
-}
 
 TContentsTreeModel TContentsTreeModel::FromLines(const TDynamicStringArray& lines) {
     TContentsTreeModel model;

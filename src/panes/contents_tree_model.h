@@ -17,9 +17,6 @@ struct TTreeItem {
     int level = 0;         // 0 at the top level
 };
 
-// The file-name part of a path: what follows the last "\", "/" or ":".
-std::string FileNamePart(std::string_view path);
-
 class TContentsTreeModel {
 public:
     // Each non-empty line is an item: its level is its count of leading tabs, its fields split

@@ -3,6 +3,7 @@
 #include "html/doc_url.h"
 #include "platform/cp1251.h"
 #include "resources/description.h"
+#include "resources/windows_path.h"
 
 namespace vitrina {
 namespace {
@@ -85,7 +86,7 @@ TLinkDecision DecideLink(const TLinkContext& c) {
     if (Has(ext, ".htm") || anchor || Has(ext, ".txt") || Has(ext, ".inf") || Has(ext, ".diz") ||
         Has(ext, ".bmp") || Has(ext, ".gif") || Has(ext, ".jpg") || Has(ext, ".jpeg")) {
         if (c.archivePage) {
-            if (!Has(FileNameOf(resolved), "as_") && !anchor) {
+            if (!Has(FileNamePart(resolved), "as_") && !anchor) {
                 d.handled = true;
                 d.action = TLinkAction::OpenDocument;
                 d.argument = resolved;

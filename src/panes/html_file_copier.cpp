@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "html/doc_url.h"
+#include "resources/windows_path.h"
 #include "platform/cp1251.h"
 #include "platform/drive_map.h"
 
@@ -24,7 +24,7 @@ bool CopyOver(const fs::path& from, const fs::path& to) {
 
 TCopyOutcome THtmlFileCopier::CopyFileInto(const std::string& source, const std::string& folder) const {
     const auto from = drives_.ToHostPath(source);
-    const auto to = drives_.ToHostPath(folder + FileNameOf(source));
+    const auto to = drives_.ToHostPath(folder + FileNamePart(source));
     if (!to) return TCopyOutcome::Failed;
     std::error_code ec;
     if (!from || !fs::is_regular_file(*from, ec)) return TCopyOutcome::NotOnDisk;
@@ -34,12 +34,12 @@ TCopyOutcome THtmlFileCopier::CopyFileInto(const std::string& source, const std:
 TCopyOutcome THtmlFileCopier::CopyDocumentInto(const std::string& document, const std::string& folder) const {
     const TCopyOutcome outcome = CopyFileInto(document, folder);
     if (outcome != TCopyOutcome::Copied) return outcome;
-    const std::string name = FileNameOf(document);
+    const std::string name = FileNamePart(document);
     const std::string stem = name.substr(0, name.rfind('.'));
-    const auto files = drives_.ToHostPath(FolderOf(document) + stem + ".files");
+    const auto files = drives_.ToHostPath(FolderPart(document) + stem + ".files");
     std::error_code ec;
     if (!files || !fs::is_directory(*files, ec)) return outcome;
-    const fs::path targetRoot = drives_.ToHostPath(folder + FileNameOf(document))->parent_path() / files->filename();
+    const fs::path targetRoot = drives_.ToHostPath(folder + FileNamePart(document))->parent_path() / files->filename();
     for (auto it = fs::recursive_directory_iterator(*files, ec); !ec && it != fs::end(it); it.increment(ec))
         if (it->is_regular_file(ec) && !CopyOver(it->path(), targetRoot / fs::relative(it->path(), *files, ec)))
             return TCopyOutcome::Failed;

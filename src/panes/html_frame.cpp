@@ -14,6 +14,7 @@
 #include "platform/drive_map.h"
 #include "resources/compr_stream.h"
 #include "resources/description.h"
+#include "resources/windows_path.h"
 
 namespace vitrina {
 namespace fs = std::filesystem;
@@ -368,7 +369,7 @@ void THtmlFrame::Carry(const TLinkDecision& d, TFrameViewer* sender) {
         OpenDocument(d.argument);
         break;
     case TLinkAction::SaveZip: {
-        const fs::path chosen = host.AskZipTarget(ZipFolder, FileNameOf(d.argument));
+        const fs::path chosen = host.AskZipTarget(ZipFolder, FileNamePart(d.argument));
         if (chosen.empty()) break;
         ZipFolder = chosen.parent_path();
         std::string bytes;
@@ -388,10 +389,10 @@ void THtmlFrame::Carry(const TLinkDecision& d, TFrameViewer* sender) {
         host.PlayMedia(d.argument, {}, 3);
         break;
     case TLinkAction::RunProgram:
-        host.RunProgram(d.argument, FolderOf(d.argument));
+        host.RunProgram(d.argument, FolderPart(d.argument));
         break;
     case TLinkAction::ShellOpenFile:
-        host.ShellOpen(d.argument, FolderOf(d.argument));
+        host.ShellOpen(d.argument, FolderPart(d.argument));
         break;
     }
 }

@@ -1,8 +1,8 @@
 #include "panes/standard_window_geometry.h"
 
-#include "panes/contents_tree_model.h"
 #include "platform/cp1251.h"
 #include "resources/description.h"
+#include "resources/windows_path.h"
 
 namespace vitrina {
 

@@ -7,6 +7,7 @@
 #include "platform/qt_text.h"
 #include "resources/description.h"
 #include "resources/read_bin.h"
+#include "resources/windows_path.h"
 
 namespace vitrina {
 namespace {

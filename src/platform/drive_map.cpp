@@ -5,25 +5,17 @@
 #include <unistd.h>
 
 #include "platform/cp1251.h"
+#include "resources/windows_path.h"
 
 namespace fs = std::filesystem;
 
 namespace vitrina {
 namespace {
 
-std::vector<std::string> SplitComponents(std::string_view path) {
-    std::vector<std::string> parts;
-    std::string current;
-    for (char c : path) {
-        if (c == '\\' || c == '/') {
-            if (!current.empty()) parts.push_back(std::move(current));
-            current.clear();
-        } else {
-            current += c;
-        }
-    }
-    if (!current.empty()) parts.push_back(std::move(current));
-    return parts;
+// A component that names one entry of its folder: not empty, not "." or "..", no NUL (the host
+// would end the name there). "/" never gets this far: it separates components.
+bool IsPlainName(const std::string& part) {
+    return !part.empty() && part != "." && part != ".." && part.find('\0') == std::string::npos;
 }
 
 bool IsWithin(const fs::path& path, const fs::path& root, fs::path& rest) {
@@ -35,6 +27,14 @@ bool IsWithin(const fs::path& path, const fs::path& root, fs::path& rest) {
     rest.clear();
     for (; p != path.end(); ++p) rest /= *p;
     return true;
+}
+
+// Whether host, its links followed, still lies below the (resolved) root.
+bool StaysWithin(const fs::path& host, const fs::path& canonicalRoot) {
+    std::error_code ec;
+    const fs::path resolved = fs::weakly_canonical(host, ec);
+    fs::path rest;
+    return !ec && IsWithin(resolved, canonicalRoot, rest);
 }
 
 }  // namespace
@@ -49,9 +49,15 @@ TDriveMap::TDriveMap(const fs::path& discFolder, const fs::path& userRoot) : use
         discRoot_ = folder;
         programFolder_ = "d:\\";
     }
+    // Resolved once: links inside the disc or the user tree are judged against these.
+    std::error_code ec;
+    canonicalDiscRoot_ = fs::weakly_canonical(discRoot_, ec);
+    if (ec) canonicalDiscRoot_ = discRoot_;
+    canonicalUserRoot_ = fs::weakly_canonical(fs::absolute(userRoot_, ec), ec);
+    if (ec) canonicalUserRoot_ = fs::absolute(userRoot_, ec).lexically_normal();
 }
 
-std::optional<std::string> TDriveMap::FindIgnoringCase(const fs::path& folder, const std::string& name1251) const {
+std::optional<TDriveMap::TListedName> TDriveMap::FindIgnoringCase(const fs::path& folder, const std::string& name1251) const {
     std::error_code ec;
     const auto stamp = fs::last_write_time(folder, ec);
     if (ec) return std::nullopt;
@@ -65,8 +71,10 @@ std::optional<std::string> TDriveMap::FindIgnoringCase(const fs::path& folder, c
         std::error_code listError;
         for (fs::directory_iterator it(folder, listError), end; !listError && it != end; it.increment(listError)) {
             const std::string hostName = it->path().filename().string();
+            std::error_code typeError;  // the type comes with the listing on most file systems
+            const bool link = it->is_symlink(typeError);
             // The first name in listing order wins when several differ only in case.
-            listing.byFoldedName.emplace(LowerCase1251(Utf8ToCp1251(hostName)), hostName);
+            listing.byFoldedName.emplace(LowerCase1251(Utf8ToCp1251(hostName)), TListedName{hostName, link});
         }
     };
     if (!listing.listed || listing.stamp != stamp) list();
@@ -84,49 +92,60 @@ std::optional<std::string> TDriveMap::FindIgnoringCase(const fs::path& folder, c
 
 std::optional<fs::path> TDriveMap::ToHostPath(std::string_view windowsPath) const {
     fs::path root;
-    std::string_view rest = windowsPath;
-    std::vector<std::string> start;
+    const fs::path* canonicalRoot = &canonicalDiscRoot_;  // none for z:, the whole host
+    std::vector<std::string> parts;
     if (windowsPath.size() >= 2 && windowsPath[1] == ':') {
         switch (LowerChar1251(static_cast<unsigned char>(windowsPath[0]))) {
             case 'd': root = discRoot_; break;
-            case 'z': root = "/"; break;
-            case 'c': root = userRoot_; break;
+            case 'z': root = "/", canonicalRoot = nullptr; break;
+            case 'c': root = userRoot_, canonicalRoot = &canonicalUserRoot_; break;
             default: return std::nullopt;
         }
-        rest = windowsPath.substr(2);
     } else {
         root = discRoot_;
-        if (rest.empty() || (rest[0] != '\\' && rest[0] != '/')) start = SplitComponents(programFolder_.substr(2));
-    }
-
-    std::vector<std::string> parts = std::move(start);
-    for (auto& part : SplitComponents(rest)) {
-        if (part == ".") continue;
-        if (part == "..") {
-            if (!parts.empty()) parts.pop_back();
-            continue;
+        if (windowsPath.empty() || !IsPathSeparator(windowsPath[0])) {
+            parts = PathComponents(programFolder_);
+            if (!parts.empty()) parts.pop_back();  // its trailing separator
         }
+    }
+    // A name that could climb out of the folder it names is refused, not folded: a caller that
+    // joined a folder and a name must get a place in that folder or nothing.
+    std::vector<std::string> rest = PathComponents(windowsPath);
+    if (!rest.empty() && rest.back().empty()) rest.pop_back();  // a folder's trailing separator
+    for (auto& part : rest) {
+        if (!IsPlainName(part)) return std::nullopt;
         parts.push_back(std::move(part));
     }
 
     fs::path host = root;
     bool existing = true;
+    bool throughLink = false;
     for (const auto& part : parts) {
         const std::string name = Cp1251ToUtf8(part);
         if (existing) {
             std::error_code ec;
-            if (fs::exists(fs::symlink_status(host / name, ec))) {
-                host /= name;
-                continue;
+            const fs::file_status status = fs::symlink_status(host / name, ec);
+            std::optional<TListedName> actual;
+            if (fs::exists(status)) {
+                actual = TListedName{name, fs::is_symlink(status)};
+            } else {
+                actual = FindIgnoringCase(host, part);
             }
-            if (auto actual = FindIgnoringCase(host, part)) {
-                host /= *actual;
+            if (actual) {
+                host /= actual->name;
+                if (actual->link) {
+                    // A link to nowhere would have a write create its target wherever it points.
+                    if (!fs::exists(fs::status(host, ec))) return std::nullopt;
+                    throughLink = true;
+                }
                 continue;
             }
             existing = false;
         }
         host /= name;
     }
+    // Without a link on the way the path is below the root as written: no "..", no "/" inside.
+    if (throughLink && canonicalRoot && !StaysWithin(host, *canonicalRoot)) return std::nullopt;
     return host;
 }
 

@@ -27,9 +27,11 @@ public:
     const std::filesystem::path& DiscRoot() const { return discRoot_; }
     const std::filesystem::path& UserRoot() const { return userRoot_; }
 
-    // The host path of a Windows path (1251). Existing components are matched exactly, then
-    // ignoring case; the rest are kept as written. Relative paths are taken from the program
-    // folder. Nothing climbs above a drive's root. Empty for a drive that is not mapped.
+    // The host path of a Windows path (1251). "\" and "/" separate components; existing ones
+    // are matched exactly, then ignoring case; the rest are kept as written. Relative paths are
+    // taken from the program folder. Empty (as for a missing file) for a drive that is not
+    // mapped, for a name with an empty (but a folder's trailing), "." or ".." component, for a
+    // link to nothing, and when links lead the path out of the drive's root.
     std::optional<std::filesystem::path> ToHostPath(std::string_view windowsPath) const;
     // The Windows form of a host path: below the disc root on d:, below the user tree on c:,
     // anywhere else on z:.
@@ -39,16 +41,22 @@ public:
     bool DirectoryExists(std::string_view windowsPath) const;
 
 private:
+    struct TListedName {
+        std::string name;  // as on the host
+        bool link = false;
+    };
     struct TListing {
         bool listed = false;
         std::filesystem::file_time_type stamp;     // the folder's time when it was listed
         std::filesystem::file_time_type listedAt;  // when it was listed
-        std::unordered_map<std::string, std::string> byFoldedName;  // folded 1251 -> host name
+        std::unordered_map<std::string, TListedName> byFoldedName;  // folded 1251 -> host entry
     };
-    std::optional<std::string> FindIgnoringCase(const std::filesystem::path& folder, const std::string& name1251) const;
+    std::optional<TListedName> FindIgnoringCase(const std::filesystem::path& folder, const std::string& name1251) const;
 
     std::filesystem::path discRoot_;
     std::filesystem::path userRoot_;
+    std::filesystem::path canonicalDiscRoot_;  // the roots with their links resolved
+    std::filesystem::path canonicalUserRoot_;
     std::string programFolder_;
     mutable std::mutex mutex_;
     mutable std::unordered_map<std::string, TListing> listings_;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/cp1251.h"
+#include "resources/windows_path.h"
 
 namespace vitrina {
 namespace {
@@ -18,14 +19,6 @@ bool ToInt(std::string_view text, int& value) {
     if (*first == '+') ++first;
     auto [end, ec] = std::from_chars(first, last, value);
     return ec == std::errc() && end == last;
-}
-
-std::string DriveRoot(const std::string& programFolder) {
-    // The program drive: its letter lower-cased, followed by ":\".
-    std::string root = programFolder.substr(0, std::min<std::size_t>(2, programFolder.size()));
-    root = LowerAscii(root);
-    root += '\\';
-    return root;
 }
 
 }  // namespace
@@ -138,56 +131,6 @@ bool ReadWindowShape(const TDynamicStringArray& lines, std::size_t& index,
     }
     points = std::move(read);
     return true;
-}
-
-std::string ResolvePath(std::string_view value, const std::string& programFolder) {
-    if (const auto cd = value.find("<cd>"); cd != std::string_view::npos) {
-        return std::string(value.substr(0, cd)) + DriveRoot(programFolder) + std::string(value.substr(cd + 4));
-    }
-    if (Contains(value, ":\\")) return std::string(value);
-    if (Contains(value, ".") || Contains(value, "\\")) {
-        const auto eq = value.rfind('=');
-        if (eq != std::string_view::npos) {
-            return std::string(value.substr(0, eq + 1)) + JoinPath(programFolder, value.substr(eq + 1));
-        }
-        return JoinPath(programFolder, value);
-    }
-    return std::string(value);
-}
-
-std::string JoinPath(std::string_view baseText, std::string_view relativeText) {
-    std::string base(baseText);
-    std::size_t anchor;
-    if (const auto root = base.find(":\\"); root != std::string::npos) {
-        anchor = base.find('\\', root + 2);
-        if (anchor == std::string::npos) anchor = root + 1;
-    } else {
-        anchor = base.find('\\');
-        if (anchor == std::string::npos) {
-            base += '\\';
-            anchor = base.size() - 1;
-        }
-    }
-    if (base.back() != '\\') base += '\\';
-
-    const std::string relative = Trim(relativeText);
-    std::string result;
-    if (!relative.empty() && relative[0] == '\\') {
-        result = base.substr(0, anchor + 1) + relative.substr(1);
-    } else {
-        result = base + relative;
-    }
-
-    for (std::size_t p; (p = result.find("\\..\\")) != std::string::npos;) {
-        if (p > anchor) {
-            const auto q = result.rfind('\\', p - 1);
-            if (q == std::string::npos || q + 1 == p) break;  // no folder name to remove
-            result.erase(q, p + 3 - q);
-        } else {
-            result.erase(p + 1, 3);
-        }
-    }
-    return result;
 }
 
 std::string CommandName(std::string_view command) {

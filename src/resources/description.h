@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "resources/dynamic_arrays.h"
+#include "resources/windows_path.h"  // ResolvePath, which the readers below apply
 
 namespace vitrina {
 
@@ -33,11 +34,6 @@ constexpr std::size_t kMaxShapePoints = 2000;
 // integers; the caller keeps its previous shape then.
 bool ReadWindowShape(const TDynamicStringArray& lines, std::size_t& index,
                      const std::string& programFolder, std::vector<TPoint>& points);
-
-// File names from descriptions: "<cd>" is the program drive root, "x:\..." stays, anything with
-// a '.' or '\' is joined to the program folder, bare words stay.
-std::string ResolvePath(std::string_view value, const std::string& programFolder);
-std::string JoinPath(std::string_view base, std::string_view relative);
 
 // "name=argument=params"
 std::string CommandName(std::string_view command);

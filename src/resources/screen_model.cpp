@@ -6,6 +6,7 @@
 
 #include "platform/cp1251.h"
 #include "resources/description.h"
+#include "resources/windows_path.h"
 
 namespace vitrina {
 namespace {

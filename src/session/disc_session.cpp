@@ -3,21 +3,10 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "platform/cp1251.h"
+#include "resources/windows_path.h"
 
 namespace vitrina {
 namespace fs = std::filesystem;
-
-namespace {
-
-// ProgramFolder without its first "run\" (any case).
-std::string ContentFolderOf(const std::string& programFolder) {
-    const std::size_t at = FindText1251(programFolder, "run\\");
-    if (at == std::string::npos) return programFolder;
-    return programFolder.substr(0, at) + programFolder.substr(at + 4);
-}
-
-}  // namespace
 
 TDiscSession::TDiscSession(TDriveMap& drives, TUserFolders folders)
     : drives_(drives), folders_(std::move(folders)), registry_(folders_.config), files_(Store, drives) {}

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/cp1251.h"
+#include "resources/windows_path.h"
 
 namespace vitrina {
 namespace {
@@ -91,8 +92,8 @@ TEST(ResolveLink, ExpandsLinksAgainstTheCurrentDocument) {
 TEST(PathParts, DriveNameFolderExtensionProtocol) {
     EXPECT_EQ(DriveOf("E:\\x\\y.exe"), "e:\\");
     EXPECT_EQ(DriveOf("\\x\\y.exe"), "");
-    EXPECT_EQ(FileNameOf("d:\\a\\b.htm"), "b.htm");
-    EXPECT_EQ(FolderOf("d:\\a\\b.htm"), "d:\\a\\");
+    EXPECT_EQ(FileNamePart("d:\\a\\b.htm"), "b.htm");
+    EXPECT_EQ(FolderPart("d:\\a\\b.htm"), "d:\\a\\");
     EXPECT_EQ(ExtensionOf("d:\\a.dir\\b.HTM"), ".HTM");
     EXPECT_EQ(ExtensionOf("d:\\a.dir\\readme"), "");
     EXPECT_EQ(ExtensionOf("d:\\a\\b.htm#sec.2"), ".htm");

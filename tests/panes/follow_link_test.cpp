@@ -49,6 +49,8 @@ TEST(DecideLink, EachKindOfLinkIsRoutedInTheOrderOfTheTests) {
          "d:\\run\\doc\\Scheme.htm", "d:\\run\\doc\\Scheme.htm"},
         {"copy link", Context("copy:..\\Files\\A.DOC"), true, TLinkAction::CopyFile, "d:\\run\\files\\a.doc",
          "copy:..\\files\\a.doc"},
+        {"copy link with encoded separators names a file of the disc", Context("copy:x%2F..%2F..%2F.bashrc"), true,
+         TLinkAction::CopyFile, "d:\\run\\.bashrc", "copy:x%2f..%2f..%2f.bashrc"},
         {"copylist link", Context("copylist:Serial"), true, TLinkAction::CopyListEntry, "Serial", "copylist:serial"},
         {"rungame link", Context("rungame:=d:\\games\\setup.exe=Tetris"), true, TLinkAction::Command,
          "rungame=d:\\games\\setup.exe=Tetris", "rungame:=d:\\games\\setup.exe=tetris"},

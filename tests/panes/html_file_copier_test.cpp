@@ -46,7 +46,9 @@ TEST_F(HtmlFileCopierTest, FilesGoIntoTheFolderUnderTheirOwnNameOverWhatIsThere)
         {"d:\\files\\manual.doc", "c:\\old\\", TCopyOutcome::Copied, "old/manual.doc"},  // overwritten
         // The source is found ignoring case; the target takes the name as the link writes it.
         {"D:\\FILES\\Manual.DOC", "c:\\case\\", TCopyOutcome::Copied, "case/Manual.DOC"},
-        {"..\\files\\manual.doc", "c:\\relative\\", TCopyOutcome::Copied, "relative/manual.doc"},
+        // Links arrive folded; a name with ".." is refused by the drive map, never copied.
+        {"d:\\html\\..\\files\\manual.doc", "c:\\relative\\", TCopyOutcome::NotOnDisk, nullptr},
+        {"d:\\files\\manual.doc", "c:\\up\\..\\..\\", TCopyOutcome::Failed, nullptr},
         {"d:\\html\\stored.htm", "c:\\store\\", TCopyOutcome::NotOnDisk, nullptr},  // only in the store
         {"d:\\files", "c:\\folder\\", TCopyOutcome::NotOnDisk, nullptr},            // a folder is no file
         {"d:\\files\\manual.doc", "q:\\unmapped\\", TCopyOutcome::Failed, nullptr},

@@ -82,6 +82,7 @@ protected:
                  {"html/Engine.htm", W("<title>Двигатель</title><p>Двигатель") + Block("back", "start.htm")},
                  {"html/other.htm", "<title>Other</title><p>other"},
                  {"files/manual.doc", "manual"},
+                 {".bashrc", "the disc's own"},
                  {"soft/tool.zip", "PK-zip"},
                  {"html/saved.htm", "<title>Saved</title><img src='saved.files/a.png'>"},
                  {"html/saved.files/a.png", Png(4, 4)},
@@ -277,6 +278,24 @@ TEST_F(HtmlFrameTest, ClickedLinksOfEachKindDoWhatTheyShould) {
     EXPECT_EQ(host_.tree, (std::vector<std::string>{"d:\\html\\engine.htm"}));
     EXPECT_EQ(doc->History().Count(), 2);
     EXPECT_EQ(host_.title, W("Двигатель  "));
+}
+
+// A copy: link whose name hides separators and ".." behind %2F once wrote beside (or above) the
+// path box's folder instead of into it.
+TEST_F(HtmlFrameTest, ACopyLinkWithEncodedSeparatorsCopiesIntoThePathBoxFolderOnly) {
+    auto pane = Make(Areas());
+    TFrameViewer* doc = pane->Viewers[0];
+    ASSERT_TRUE(Shows(doc, "d:\\html\\start.htm"));
+    const fs::path user = disc_.Root() / "user";
+    bool handled = false;
+    pane->FollowLink(doc, "", "copy:x%2F..%2F..%2F.bashrc", handled);
+    EXPECT_TRUE(handled);
+    // The copy runs right after the link's decision; wait for it to land in either place.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(user / "mine" / ".bashrc") || fs::exists(user / ".bashrc"); }, 5000));
+    EXPECT_FALSE(fs::exists(user / ".bashrc"));
+    EXPECT_TRUE(fs::exists(user / "mine" / ".bashrc"));
+    for (const auto& entry : fs::recursive_directory_iterator(user))
+        EXPECT_TRUE(entry.path() == user / "mine" || entry.path() == user / "mine" / ".bashrc") << entry.path();
 }
 
 TEST_F(HtmlFrameTest, ListEntriesAreCopiedFromDropDownListsOnly) {

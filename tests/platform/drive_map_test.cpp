@@ -41,7 +41,6 @@ TEST(DriveMap, ResolvesComponentsIgnoringCase) {
         {"d:/exact/a.htm", temp.Path() / "disc/exact/a.htm"},
         {"d:\\html\\new\\file.txt", temp.Path() / "disc/Html/new/file.txt"},
         {"exact\\a.htm", temp.Path() / "disc/exact/a.htm"},
-        {"d:\\..\\..\\exact\\.\\a.htm", temp.Path() / "disc/exact/a.htm"},
         {"c:\\windows\\temp\\", temp.Path() / "user/windows/temp"},
         {"z:\\etc\\hostname", "/etc/hostname"},
     };
@@ -54,6 +53,55 @@ TEST(DriveMap, ResolvesComponentsIgnoringCase) {
     EXPECT_TRUE(drives.FileExists(W("d:\\HTML\\глава1\\page.htm")));
     EXPECT_TRUE(drives.DirectoryExists("d:\\html"));
     EXPECT_FALSE(drives.FileExists("d:\\html"));
+}
+
+// Refused names give no host path and no file, as a missing file would; nothing throws.
+TEST(DriveMap, RefusesNamesAndLinksThatLeadOutOfTheirFolder) {
+    TTempFolder temp;
+    temp.Write("disc/html/page.htm", "x");
+    temp.Write("disc/exact/a.htm", "x");
+    temp.Write("outside/secret.txt", "secret");
+    fs::create_directories(temp.Path() / "user/mine");
+    fs::create_directory_symlink(temp.Path() / "outside", temp.Path() / "disc/Out");
+    fs::create_symlink(temp.Path() / "outside/secret.txt", temp.Path() / "disc/secret.txt");
+    fs::create_symlink(temp.Path() / "outside/nothing.txt", temp.Path() / "disc/nowhere.txt");
+    fs::create_directory_symlink(temp.Path() / "outside", temp.Path() / "user/mine/escape");
+    fs::create_directory_symlink(temp.Path() / "disc/html", temp.Path() / "disc/inside");
+    const TDriveMap drives(temp.Path() / "disc", temp.Path() / "user");
+    const struct {
+        const char* why;
+        std::string windows;
+    } refused[] = {
+        {"parent component", "d:\\..\\outside\\secret.txt"},
+        {"parent components that fold back in", "d:\\..\\..\\exact\\.\\a.htm"},
+        {"parent component behind a slash", "c:\\mine\\x/../../.bashrc"},
+        {"parent component of a relative name", "..\\outside\\secret.txt"},
+        {"parent component on z:", "z:\\etc\\..\\etc\\hostname"},
+        {"dot component", "d:\\html\\.\\page.htm"},
+        {"empty component", "d:\\html\\\\page.htm"},
+        {"empty component of slashes", "d:/html//page.htm"},
+        {"network name", "\\\\server\\share\\page.htm"},
+        {"NUL inside a name", std::string("d:\\html\\page.htm\0.txt", 21)},
+        {"folder link out of the disc", "d:\\out\\secret.txt"},
+        {"folder link out of the disc, exact case", "d:\\Out\\secret.txt"},
+        {"file link out of the disc", "d:\\secret.txt"},
+        {"link to nothing", "d:\\nowhere.txt"},
+        {"new file below a link out of the user tree", "c:\\mine\\escape\\new.txt"},
+    };
+    for (const auto& c : refused) {
+        EXPECT_FALSE(drives.ToHostPath(c.windows)) << c.why;
+        EXPECT_FALSE(drives.FileExists(c.windows)) << c.why;
+    }
+    EXPECT_FALSE(drives.DirectoryExists("d:\\out"));
+    // Links that stay inside, and a folder's trailing separator, are fine.
+    EXPECT_EQ(drives.ToHostPath("d:\\inside\\page.htm"), temp.Path() / "disc/inside/page.htm");
+    EXPECT_TRUE(drives.FileExists("d:\\INSIDE\\page.htm"));
+    EXPECT_TRUE(drives.DirectoryExists("c:\\mine\\"));
+    // A disc reached through a link of its own keeps its inside links and still refuses the others.
+    fs::create_directory_symlink(temp.Path() / "disc", temp.Path() / "discLink");
+    const TDriveMap linked(temp.Path() / "discLink", temp.Path() / "user");
+    EXPECT_TRUE(linked.FileExists("d:\\inside\\page.htm"));
+    EXPECT_FALSE(linked.ToHostPath("d:\\out\\secret.txt"));
 }
 
 TEST(DriveMap, SeesFilesAddedAfterAListingWasCached) {

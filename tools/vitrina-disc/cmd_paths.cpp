@@ -1,6 +1,7 @@
 #include "json_writer.h"
 #include "platform/cp1251.h"
 #include "resources/description.h"
+#include "resources/windows_path.h"
 #include "subcommands.h"
 
 namespace vitrina::disc {
