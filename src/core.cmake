@@ -34,6 +34,7 @@ target_sources(vitrina_core PRIVATE
   src/platform/registry.cpp
   src/platform/single_instance.cpp
   src/platform/process_id.cpp
+  src/platform/command_line_message.cpp
   src/platform/local_frame_server.cpp
   src/platform/window_directory.cpp
   src/platform/request_record.cpp
