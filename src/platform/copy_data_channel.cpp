@@ -80,7 +80,8 @@ TCopyDataChannel::TCopyDataChannel(fs::path folder, QObject* parent) : QObject(p
         std::error_code ignored;
         if (pid && !ProcessAlive(*pid)) fs::remove(entry.path(), ignored);
     }
-    server_ = new TLocalFrameServer(
+    // Served for the life of this object, as its child.
+    new TLocalFrameServer(
         SocketOf(folder_, ::getpid()),
         [this](std::string_view received, std::string& reply) {
             TFrameParts parts;

@@ -13,10 +13,7 @@
 
 #include "platform/window_directory.h"
 
-
 namespace vitrina {
-
-class TLocalFrameServer;
 
 struct TCopyDataAnswer {
     unsigned message = 0;
@@ -45,7 +42,6 @@ public:
 
 private:
     std::filesystem::path folder_;
-    TLocalFrameServer* server_ = nullptr;
 };
 
 }  // namespace vitrina

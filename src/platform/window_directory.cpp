@@ -37,7 +37,8 @@ TWindowDirectory::TWindowDirectory(fs::path runtimeFolder, QObject* parent)
     fs::create_directories(folder_, ec);
     ::chmod(folder_.parent_path().c_str(), 0700);
     ::chmod(folder_.c_str(), 0700);
-    server_ = new TLocalFrameServer(
+    // Served for the life of this object, as its child.
+    new TLocalFrameServer(
         SocketOf(folder_, ::getpid()),
         [this](std::string_view received, std::string&) {
             const auto end = received.substr(0, kMaxLine).find('\n');

@@ -12,10 +12,7 @@
 #include <string_view>
 #include <vector>
 
-
 namespace vitrina {
-
-class TLocalFrameServer;
 
 struct TWindowEntry {
     long pid = 0;
@@ -47,7 +44,6 @@ public:
 
 private:
     std::filesystem::path folder_;
-    TLocalFrameServer* server_ = nullptr;
 };
 
 }  // namespace vitrina
