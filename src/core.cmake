@@ -22,6 +22,9 @@ add_library(vitrina_core STATIC
 )
 target_include_directories(vitrina_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(vitrina_core PUBLIC Qt6::Core PkgConfig::LIBDEFLATE ZLIB::ZLIB)
+# Local sockets between copies of the program; private, so that no header of the core names it.
+find_package(Qt6 REQUIRED COMPONENTS Network)
+target_link_libraries(vitrina_core PRIVATE Qt6::Network)
 
 # The main window's logic: command recognition, settings, the registry stand-in, the
 # animation timer, the blend.
@@ -33,6 +36,9 @@ target_sources(vitrina_core PRIVATE
   src/commands/busy.cpp
   src/platform/registry.cpp
   src/platform/single_instance.cpp
+  src/platform/process_id.cpp
+  src/platform/command_line_message.cpp
+  src/platform/local_frame_server.cpp
   src/platform/window_directory.cpp
   src/platform/request_record.cpp
   src/platform/copy_data_channel.cpp

@@ -3,6 +3,7 @@ find_package(Qt6 REQUIRED COMPONENTS Gui Widgets Multimedia)
 
 add_library(vitrina_ui STATIC
   src/screen/skin_window.cpp
+  src/app/program_options.cpp
   src/dialogs/eff_car.cpp
   src/platform/click_sound.cpp
   src/platform/shell_desktop.cpp

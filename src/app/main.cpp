@@ -17,6 +17,7 @@
 #include "app/application.h"
 #include "app/first_paint.h"
 #include "app/program.h"
+#include "app/program_options.h"
 #include "app/program_parts.h"
 #include "html/doc_scheme_handler.h"
 #include "panes/html_commands.h"
@@ -30,44 +31,6 @@ using namespace vitrina;
 
 namespace {
 
-struct TCommandLine {
-    std::string disc;
-    std::string screenshot;
-    std::vector<std::string> commands;  // 1251
-    int settleMs = 300;
-    bool firstPaintExit = false;  // for the start-up benchmark
-    std::vector<std::string> arguments;  // 1251, for the mode selection
-    std::string error;
-};
-
-TCommandLine Parse(int argc, char** argv) {
-    TCommandLine c;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        auto value = [&](const char* name) -> std::string {
-            if (i + 1 >= argc) {
-                c.error = std::string(name) + " needs a value";
-                return {};
-            }
-            return argv[++i];
-        };
-        if (a == "--disc") c.disc = value("--disc");
-        else if (a == "--first-paint-exit") c.firstPaintExit = true;
-        else if (a == "--screenshot") c.screenshot = value("--screenshot");
-        else if (a == "--command") c.commands.push_back(Utf8ToCp1251(value("--command")));
-        else if (a == "--settle-ms") {
-            const std::string v = value("--settle-ms");
-            char* end = nullptr;
-            const long n = std::strtol(v.c_str(), &end, 10);
-            if (v.empty() || *end || n < 0 || n > 600000) c.error = "--settle-ms needs a number of milliseconds";
-            else c.settleMs = int(n);
-        } else {
-            c.arguments.push_back(Utf8ToCp1251(a));
-        }
-    }
-    return c;
-}
-
 bool HoldsContainer(const fs::path& folder) {
     std::error_code ec;
     for (const auto& e : fs::directory_iterator(folder, ec))
@@ -75,7 +38,7 @@ bool HoldsContainer(const fs::path& folder) {
     return false;
 }
 
-fs::path DiscFolder(const TCommandLine& c, const char* argv0) {
+fs::path DiscFolder(const TProgramOptions& c, const char* argv0) {
     if (!c.disc.empty()) return fs::absolute(c.disc);
     if (const char* env = std::getenv("VITRINA_DISC"); env && *env) return fs::absolute(env);
     if (HoldsContainer(fs::current_path())) return fs::current_path();
@@ -87,7 +50,7 @@ fs::path DiscFolder(const TCommandLine& c, const char* argv0) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const TCommandLine line = Parse(argc, argv);
+    const TProgramOptions line = ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!line.error.empty()) {
         std::cerr << "vitrina: " << line.error << "\n";
         return 2;

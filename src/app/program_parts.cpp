@@ -194,7 +194,7 @@ void TProgramParts::StartCopy(const std::string& file) {
     QStringList arguments;
     if (const auto folder = session_.Drives().ToHostPath(session_.ProgramFolder))
         arguments << "--disc" << QString::fromStdString(folder->string());
-    arguments << QText(file);
+    arguments << "--" << QText(file);
     QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments);
 }
 

@@ -13,8 +13,6 @@
 
 #include "platform/window_directory.h"
 
-class QSocketNotifier;
-
 namespace vitrina {
 
 struct TCopyDataAnswer {
@@ -30,7 +28,8 @@ public:
     ~TCopyDataChannel() override;
 
     // Sends the block to the process that owns the window and waits up to 10 x 50 ms for its
-    // answers. A window of this process is served at once, without the socket.
+    // answers: SendMessage returns only when they are given, so this wait blocks, but boundedly.
+    // A window of this process is served at once, without the socket.
     std::vector<TCopyDataAnswer> Send(const TWindowEntry& window, const std::string& block) const;
 
     // A request that reached this process: (window title, sender handle, block, answers to give).
@@ -42,12 +41,7 @@ public:
     static long long OwnHandle();
 
 private:
-    void Accept();
-
-    std::filesystem::path socketPath_;
     std::filesystem::path folder_;
-    int listenFd_ = -1;
-    QSocketNotifier* notifier_ = nullptr;
 };
 
 }  // namespace vitrina

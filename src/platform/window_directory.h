@@ -2,7 +2,8 @@
 // The window directory: how copies of the program find each other's windows by title and send
 // them requests, where Windows has FindWindow and SendMessage. Each process keeps one entry file
 // in the runtime folder (mode 0700) listing its top-level windows (title, visibility) and serves
-// requests on a Unix socket beside it. Entries of processes that are gone are ignored and removed.
+// requests on a local socket beside it ("<pid>.sock", one "title<TAB>request" line per
+// connection). Entries of processes that are gone are ignored and removed.
 #include <QObject>
 
 #include <filesystem>
@@ -10,8 +11,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-class QSocketNotifier;
 
 namespace vitrina {
 
@@ -34,7 +33,8 @@ public:
     // The first visible window whose title equals title ignoring case (FindWindowByTitle).
     bool FindWindowByTitle(std::string_view title, TWindowEntry& found) const;
 
-    // Sends a request line to the process that owns the window; false when it is gone.
+    // Sends a request line to the process that owns the window; false when it is gone. Like
+    // PostMessage it does not wait for the request to be handled.
     bool Send(const TWindowEntry& window, std::string_view request) const;
 
     // Requests that reach this process: (title, request).
@@ -43,11 +43,7 @@ public:
     const std::filesystem::path& Folder() const { return folder_; }
 
 private:
-    void Accept();
-
     std::filesystem::path folder_;
-    int listenFd_ = -1;
-    QSocketNotifier* notifier_ = nullptr;
 };
 
 }  // namespace vitrina

@@ -1,17 +1,12 @@
 #include "platform/copy_data_channel.h"
 
-#include <QTest>
 #include <gtest/gtest.h>
 
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
-#include <cstring>
-#include <future>
-#include <thread>
-
+#include "platform/local_frame_server.h"
 #include "platform/request_record.h"
+#include "support/socket_peer.h"
 #include "support/temp_folder.h"
 
 namespace vitrina {
@@ -34,23 +29,12 @@ std::string Frame(const std::string& title, long long sender, const std::string&
 // What another process sees: the raw bytes written to the channel's socket and all bytes of
 // the reply, read on a thread while this one serves.
 std::string Exchange(const std::filesystem::path& socket, const std::string& bytes) {
-    auto reply = std::async(std::launch::async, [&] {
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_un a{};
-        a.sun_family = AF_UNIX;
-        std::strncpy(a.sun_path, socket.c_str(), sizeof a.sun_path - 1);
-        std::string in;
-        if (::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0) {
-            ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-            ::shutdown(fd, SHUT_WR);
-            char buffer[256];
-            for (ssize_t n; (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0;) in.append(buffer, std::size_t(n));
-        }
-        ::close(fd);
-        return in;
+    return test::ServeUntilDone([&] {
+        test::TSocketPeer peer(socket);
+        if (!peer.Send(bytes)) return std::string();
+        peer.EndSending();
+        return peer.ReadToEnd(5000).bytes;
     });
-    while (reply.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) QTest::qWait(5);
-    return reply.get();
 }
 
 TEST(CopyDataChannel, ARequestReachesTheHandlerUnchangedAndItsAnswersGoBack) {
@@ -111,15 +95,44 @@ TEST(CopyDataChannel, WindowsOfThisProcessAreServedDirectlyAndGoneProcessesAnswe
     EXPECT_TRUE(channel.Send({999999999, "t", true}, block).empty());
 }
 
+TEST(CopyDataChannel, ASenderThatStallsHoldsUpNoOtherAndIsCutOff) {
+    test::TTempFolder folder;
+    TCopyDataChannel channel(folder.Path());
+    channel.OnCopyData = [&](const std::string& title, long long, const std::string&, std::vector<TCopyDataAnswer>& answers) {
+        answers.push_back({kMessageHandled, static_cast<long long>(title.size())});
+    };
+    const auto socket = folder.Path() / (std::to_string(::getpid()) + ".data");
+    const std::string block = EncodeRequestRecord({kRequestOpen, {{0, "a.htm"}}});
+    const std::string slow = Frame("slow", 1, block);
+    // Half a frame, cut inside the title, and then nothing for a while.
+    test::TSocketPeer stalled(socket);
+    ASSERT_TRUE(stalled.Send(slow.substr(0, 10)));
+    EXPECT_EQ(Exchange(socket, Frame("quick", 2, block)), U32(kMessageHandled) + I64(5));
+    // The stalled sender was kept waiting, not dropped: the rest of its frame is still answered.
+    const auto late = test::ServeUntilDone([&] {
+        stalled.Send(slow.substr(10));
+        return stalled.ReadToEnd(5000);
+    });
+    EXPECT_EQ(late.bytes, U32(kMessageHandled) + I64(4));
+    // One that never finishes is cut off by the channel, not left open.
+    test::TSocketPeer silent(socket);
+    ASSERT_TRUE(silent.Send(slow.substr(0, 3)));
+    const auto cut = test::ServeUntilDone([&] { return silent.ReadToEnd(10 * TLocalFrameServer::kStallMs); });
+    EXPECT_TRUE(cut.closed);
+    EXPECT_EQ(cut.bytes, "");
+}
+
 TEST(CopyDataChannel, SocketsLeftByCopiesThatDiedAreRemoved) {
     test::TTempFolder folder;
     folder.Write("999999999.data", "");
     folder.Write("1.data", "");  // a live process (init) keeps its socket
     folder.Write("notes.data", "");
+    folder.Write("99999999999999999999.data", "");  // no process: not a name of ours, left alone
     TCopyDataChannel channel(folder.Path());
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "999999999.data"));
     EXPECT_TRUE(std::filesystem::exists(folder.Path() / "1.data"));
     EXPECT_TRUE(std::filesystem::exists(folder.Path() / "notes.data"));
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() / "99999999999999999999.data"));
     EXPECT_TRUE(std::filesystem::exists(folder.Path() / (std::to_string(::getpid()) + ".data")));
 }
 

@@ -117,6 +117,30 @@ TEST_F(DiscToolTest, PathsAndCommandParts) {
     ExpectUsageError(Run({"resolve", "a", "b"}), "extra argument");
 }
 
+TEST_F(DiscToolTest, OptionsStandAnywhereAndOnlyKnownOnesAreTaken) {
+    const struct {
+        std::vector<std::string> args;
+        std::string out;
+    } runs[] = {
+        {{"resolve", "a.htm", "--program-folder", "e:\\"}, "e:\\a.htm\n"},
+        {{"resolve", "--program-folder=e:\\", "a.htm"}, "e:\\a.htm\n"},
+        {{"resolve", "--program-folder", "e:\\", "--program-folder", "f:\\", "a.htm"}, "f:\\a.htm\n"},  // the last one counts
+        {{"resolve", "--", "--a.htm"}, "d:\\run\\--a.htm\n"},  // after "--" nothing is an option
+        {{"resolve", "-"}, "-\n"},  // a lone dash is an argument (a value without a dot stays as it is)
+    };
+    for (const auto& run : runs) {
+        const TRun r = Run(run.args);
+        EXPECT_EQ(r.code, 0) << run.args.back() << ": " << r.err;
+        EXPECT_EQ(r.out, run.out) << run.args.back();
+    }
+    ExpectUsageError(Run({"resolve", "--frobnicate", "a.htm"}), "unknown option");
+    ExpectUsageError(Run({"resolve", "a.htm", "--keep-case"}), "an option of another command");
+    ExpectUsageError(Run({"unscramble", "--keep-case=yes"}), "a flag given a value");
+    const TRun missing = Run({"resolve", "a.htm", "--program-folder"});
+    ExpectUsageError(missing, "option without value");
+    EXPECT_NE(missing.err.find("--program-folder needs a value"), std::string::npos) << missing.err;
+}
+
 TEST_F(DiscToolTest, ScreenPrintsTheModel) {
     temp.Write("src/skin/Struct.cfs",
                "title=пример\nvertexmain=[0,0; 10,0; 0,10]\nminimize\nvx=1;vy=2;fn1=a;fn2=b;fn3=c;hint=;wav=no\n"

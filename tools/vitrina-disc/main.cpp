@@ -1,8 +1,11 @@
 // vitrina-disc: inspect, extract and build discs.
+#include <QCommandLineParser>
+
 #include <cstdio>
 #include <iostream>
 #include <iterator>
 
+#include "platform/command_line_message.h"
 #include "platform/cp1251.h"
 #include "subcommands.h"
 
@@ -39,19 +42,19 @@ namespace {
 
 const std::vector<TSubcommand>& Subcommands() {
     static const std::vector<TSubcommand> table = {
-        {"container", "container list FILE | container cat FILE NAME", {}, ContainerCommand},
-        {"unscramble", "unscramble [--keep-case] < BYTES", {}, UnscrambleCommand},
-        {"scramble", "scramble < TEXT", {}, ScrambleCommand},
-        {"description", "description FILE NAME [--keep-case]", {}, DescriptionCommand},
-        {"store", "store list FILE | store cat FILE PATH [--prefix PREFIX]", {"--prefix"}, StoreCommand},
-        {"resolve", "resolve [--program-folder P] VALUE", {"--program-folder"}, ResolveCommand},
-        {"join", "join BASE RELATIVE", {}, JoinCommand},
-        {"command", "command TEXT [--screens N]", {"--screens"}, CommandRecognitionCommand},
-        {"command-parts", "command-parts TEXT [--program-folder P]", {"--program-folder"}, CommandPartsCommand},
-        {"screen", "screen FOLDER", {}, ScreenCommand},
-        {"build", "build SOURCE OUT", {}, BuildCommand},
-        {"extract", "extract FOLDER OUT", {}, ExtractCommand},
-        {"index", "index DOCUMENTS OUT", {}, IndexCommand},
+        {"container", "container list FILE | container cat FILE NAME", {}, {}, ContainerCommand},
+        {"unscramble", "unscramble [--keep-case] < BYTES", {}, {"--keep-case"}, UnscrambleCommand},
+        {"scramble", "scramble < TEXT", {}, {}, ScrambleCommand},
+        {"description", "description FILE NAME [--keep-case]", {}, {"--keep-case"}, DescriptionCommand},
+        {"store", "store list FILE | store cat FILE PATH [--prefix PREFIX]", {"--prefix"}, {}, StoreCommand},
+        {"resolve", "resolve [--program-folder P] VALUE", {"--program-folder"}, {}, ResolveCommand},
+        {"join", "join BASE RELATIVE", {}, {}, JoinCommand},
+        {"command", "command TEXT [--screens N]", {"--screens"}, {}, CommandRecognitionCommand},
+        {"command-parts", "command-parts TEXT [--program-folder P]", {"--program-folder"}, {}, CommandPartsCommand},
+        {"screen", "screen FOLDER", {}, {}, ScreenCommand},
+        {"build", "build SOURCE OUT", {}, {}, BuildCommand},
+        {"extract", "extract FOLDER OUT", {}, {}, ExtractCommand},
+        {"index", "index DOCUMENTS OUT", {}, {}, IndexCommand},
     };
     return table;
 }
@@ -62,23 +65,21 @@ void PrintUsage(std::FILE* out) {
 }
 
 TArgs ParseArgs(int argc, char** argv, const TSubcommand& sub) {
+    QCommandLineParser parser;
+    for (const std::string& name : sub.valueOptions)
+        parser.addOption(QCommandLineOption(QString::fromStdString(name.substr(2)), {}, QStringLiteral("VALUE")));
+    for (const std::string& name : sub.flags) parser.addOption(QCommandLineOption(QString::fromStdString(name.substr(2))));
+    // The parser takes the first entry for the program's name.
+    QStringList line{QString::fromUtf8(argv[0])};
+    for (int i = 2; i < argc; ++i) line << QString::fromUtf8(argv[i]);
+    if (!parser.parse(line)) throw EUsage(vitrina::CommandLineMessage(parser, line));
     TArgs args;
-    bool optionsEnded = false;
-    for (int i = 2; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (!optionsEnded && arg == "--") {
-            optionsEnded = true;
-        } else if (!optionsEnded && arg.size() > 2 && arg.rfind("--", 0) == 0) {
-            if (sub.valueOptions.count(arg)) {
-                if (i + 1 >= argc) throw EUsage(arg + " needs a value");
-                args.options[arg] = Utf8ToCp1251(argv[++i]);
-            } else {
-                args.flags.insert(arg);
-            }
-        } else {
-            args.positional.push_back(Utf8ToCp1251(arg));
-        }
-    }
+    for (const std::string& name : sub.valueOptions)
+        if (const QString option = QString::fromStdString(name.substr(2)); parser.isSet(option))
+            args.options[name] = Utf8ToCp1251(parser.value(option).toStdString());
+    for (const std::string& name : sub.flags)
+        if (parser.isSet(QString::fromStdString(name.substr(2)))) args.flags.insert(name);
+    for (const QString& a : parser.positionalArguments()) args.positional.push_back(Utf8ToCp1251(a.toStdString()));
     return args;
 }
 

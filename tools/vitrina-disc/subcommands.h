@@ -33,6 +33,7 @@ struct TSubcommand {
     const char* name;
     const char* usage;
     std::set<std::string> valueOptions;  // options that take a value
+    std::set<std::string> flags;         // options without one
     int (*run)(const TArgs&);
 };
 

@@ -1,0 +1,58 @@
+#include "app/program_options.h"
+
+#include <QCommandLineParser>
+
+#include <charconv>
+
+#include "platform/command_line_message.h"
+#include "platform/cp1251.h"
+
+namespace vitrina {
+
+namespace {
+
+constexpr int kMaxSettleMs = 600000;
+constexpr char kSettleError[] = "--settle-ms needs a number of milliseconds";
+
+std::string ToUtf8(const QString& text) { return text.toStdString(); }
+
+}  // namespace
+
+TProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
+    const QCommandLineOption disc("disc", {}, "FOLDER");
+    const QCommandLineOption screenshot("screenshot", {}, "OUT.png");
+    const QCommandLineOption command("command", {}, "TEXT");
+    const QCommandLineOption settle("settle-ms", {}, "N");
+    const QCommandLineOption firstPaintExit("first-paint-exit");
+    QCommandLineParser parser;
+    parser.addOptions({disc, screenshot, command, settle, firstPaintExit});
+    // The parser takes the first entry for the program's name.
+    QStringList line{QStringLiteral("vitrina")};
+    for (const std::string& a : arguments) line << QString::fromStdString(a);
+
+    TProgramOptions options;
+    if (!parser.parse(line)) {
+        options.error = CommandLineMessage(parser, line);
+        // Missing or malformed, the pause is described the same way.
+        if (options.error == "--settle-ms needs a value") options.error = kSettleError;
+        return options;
+    }
+    if (parser.isSet(settle)) {
+        const std::string value = ToUtf8(parser.value(settle));
+        int ms = -1;
+        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), ms);
+        if (value.empty() || error != std::errc() || end != value.data() + value.size() || ms < 0 || ms > kMaxSettleMs) {
+            options.error = kSettleError;
+            return options;
+        }
+        options.settleMs = ms;
+    }
+    options.disc = ToUtf8(parser.value(disc));
+    options.screenshot = ToUtf8(parser.value(screenshot));
+    for (const QString& c : parser.values(command)) options.commands.push_back(Utf8ToCp1251(ToUtf8(c)));
+    options.firstPaintExit = parser.isSet(firstPaintExit);
+    for (const QString& a : parser.positionalArguments()) options.arguments.push_back(Utf8ToCp1251(ToUtf8(a)));
+    return options;
+}
+
+}  // namespace vitrina
