@@ -13,7 +13,7 @@
 
 #include "bench_support.h"
 #include "platform/cp1251.h"
-#include "platform/drive_map.h"
+#include "resources/drive_map.h"
 
 namespace vitrina::bench {
 namespace {

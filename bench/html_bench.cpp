@@ -25,7 +25,7 @@
 #include "html/doc_url.h"
 #include "panes/html_frame.h"
 #include "platform/cp1251.h"
-#include "platform/drive_map.h"
+#include "resources/drive_map.h"
 #include "platform/registry.h"
 #include "resources/compr_stream.h"
 #include "resources/store.h"

@@ -18,7 +18,7 @@
 
 #include "bench_support.h"
 #include "platform/cp1251.h"
-#include "platform/drive_map.h"
+#include "resources/drive_map.h"
 #include "resources/compr_stream.h"
 #include "resources/store.h"
 #include "resources/store_writer.h"

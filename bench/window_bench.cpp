@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
     const TUserFolders folders = TUserFolders::FromEnvironment();
     TDriveMap formDrives(disc, folders.data);
     TClickSound sounds;
-    TShellDesktop desktop(formDrives, sounds);
+    TShellDesktop desktop(HostPathsOf(formDrives), sounds);
     TStartOptions options;
     options.animations = false;
     TProgram vitrina(formDrives, folders, desktop, options);

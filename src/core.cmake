@@ -1,8 +1,9 @@
 # The core library: everything that runs without a window. It links no widget module.
 add_library(vitrina_core STATIC
   src/platform/cp1251.cpp
-  src/platform/drive_map.cpp
-  src/platform/find_files.cpp
+  src/resources/drive_map.cpp
+  src/platform/user_folders.cpp
+  src/resources/find_files.cpp
   src/resources/read_bin.cpp
   src/resources/container_writer.cpp
   src/resources/description.cpp

@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     const TUserFolders folders = TUserFolders::FromEnvironment();
     TDriveMap drives(DiscFolder(line, argv[0]), folders.data);
     TClickSound sounds;
-    TShellDesktop desktop(drives, sounds);
+    TShellDesktop desktop(HostPathsOf(drives), sounds);
     TStartOptions options;
     options.animations = line.screenshot.empty();
     options.arguments = line.arguments;

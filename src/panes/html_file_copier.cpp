@@ -5,7 +5,7 @@
 
 #include "resources/windows_path.h"
 #include "platform/cp1251.h"
-#include "platform/drive_map.h"
+#include "resources/drive_map.h"
 
 namespace vitrina {
 namespace fs = std::filesystem;

@@ -11,7 +11,7 @@
 #include "html/doc_url.h"
 #include "panes/follow_link.h"
 #include "platform/cp1251.h"
-#include "platform/drive_map.h"
+#include "resources/drive_map.h"
 #include "resources/compr_stream.h"
 #include "resources/description.h"
 #include "resources/windows_path.h"

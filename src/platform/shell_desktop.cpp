@@ -7,7 +7,6 @@
 
 #include "platform/click_sound.h"
 #include "platform/cp1251.h"
-#include "platform/drive_map.h"
 
 namespace vitrina {
 
@@ -28,7 +27,7 @@ void TShellDesktop::ShellExecute(const std::string& target, const std::string& p
         QDesktopServices::openUrl(QUrl(QString::fromStdString(Cp1251ToUtf8(target))));
         return;
     }
-    const auto host = drives_.ToHostPath(target);
+    const auto host = hostPath_(target);
     if (!host) return;
     const QString file = QString::fromStdString(host->string());
     if (IsWindowsProgram(file)) {
@@ -45,9 +44,9 @@ void TShellDesktop::ShellExecute(const std::string& target, const std::string& p
 }
 
 void TShellDesktop::WinExec(const std::string& program, const std::string& folder) {
-    const auto host = drives_.ToHostPath(program);
+    const auto host = hostPath_(program);
     if (!host) return;
-    const auto workFolder = drives_.ToHostPath(folder);
+    const auto workFolder = hostPath_(folder);
     const QString file = QString::fromStdString(host->string());
     const QString workDir = workFolder ? QString::fromStdString(workFolder->string()) : QString();
     const QString wine = QStandardPaths::findExecutable("wine");
@@ -60,11 +59,11 @@ void TShellDesktop::ShowHelpTopic(const std::string&, const std::string&) {
 }
 
 void TShellDesktop::PlayClickSound(const std::string& file) {
-    if (const auto host = drives_.ToHostPath(file)) sounds_.Play(*host);
+    if (const auto host = hostPath_(file)) sounds_.Play(*host);
 }
 
 void TShellDesktop::PlayClickSoundToEnd(const std::string& file) {
-    if (const auto host = drives_.ToHostPath(file)) sounds_.PlayToEnd(*host);
+    if (const auto host = hostPath_(file)) sounds_.PlayToEnd(*host);
 }
 
 }  // namespace vitrina

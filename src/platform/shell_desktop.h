@@ -1,16 +1,22 @@
 #pragma once
 // The desktop of this host behind IDesktop: files and addresses through QDesktopServices,
 // programs through QProcess (Windows programs through wine where it is installed), click sounds.
+#include <filesystem>
+#include <functional>
+#include <optional>
+
 #include "platform/desktop.h"
 
 namespace vitrina {
 
 class TClickSound;
-class TDriveMap;
 
 class TShellDesktop : public IDesktop {
 public:
-    TShellDesktop(const TDriveMap& drives, TClickSound& sounds) : drives_(drives), sounds_(sounds) {}
+    // The host file of a Windows path, empty when it has none.
+    using THostPath = std::function<std::optional<std::filesystem::path>(const std::string&)>;
+
+    TShellDesktop(THostPath hostPath, TClickSound& sounds) : hostPath_(std::move(hostPath)), sounds_(sounds) {}
 
     void ShellExecute(const std::string& target, const std::string& params) override;
     void WinExec(const std::string& program, const std::string& folder) override;
@@ -19,7 +25,7 @@ public:
     void PlayClickSoundToEnd(const std::string& file) override;
 
 private:
-    const TDriveMap& drives_;
+    THostPath hostPath_;
     TClickSound& sounds_;
 };
 

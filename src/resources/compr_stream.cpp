@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "platform/cp1251.h"
-#include "platform/drive_map.h"
+#include "resources/drive_map.h"
 #include "resources/store.h"
 
 namespace vitrina {

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "platform/drive_map.h"
+#include "resources/drive_map.h"
 #include "resources/description.h"
 #include "resources/read_bin.h"
 

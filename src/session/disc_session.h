@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/drive_map.h"
+#include "platform/user_folders.h"
+#include "resources/drive_map.h"
 #include "platform/registry.h"
 #include "resources/compr_stream.h"
 #include "resources/read_bin.h"

@@ -19,7 +19,7 @@ namespace vitrina::test {
 // The host's desktop, except that programs and help topics are written down instead of started.
 class TRecordingDesktop : public TShellDesktop {
 public:
-    using TShellDesktop::TShellDesktop;
+    TRecordingDesktop(const TDriveMap& drives, TClickSound& sounds) : TShellDesktop(HostPathsOf(drives), sounds) {}
     void ShellExecute(const std::string& target, const std::string& params) override {
         calls.push_back("shell " + target + (params.empty() ? "" : " " + params));
     }

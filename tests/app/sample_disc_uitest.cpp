@@ -33,7 +33,7 @@ protected:
     }
     void Start() {
         drives = std::make_unique<TDriveMap>(VITRINA_SAMPLE_DISC, TUserFolders::FromEnvironment().data);
-        desktop = std::make_unique<TShellDesktop>(*drives, sounds);
+        desktop = std::make_unique<TShellDesktop>(HostPathsOf(*drives), sounds);
         TStartOptions options;
         options.animations = false;
         program = std::make_unique<TProgram>(*drives, TUserFolders::FromEnvironment(), *desktop, options);

@@ -11,7 +11,8 @@
 #include <vector>
 
 #include "platform/cp1251.h"
-#include "platform/drive_map.h"
+#include "platform/user_folders.h"
+#include "resources/drive_map.h"
 #include "resources/container_writer.h"
 #include "resources/description_scrambler.h"
 #include "support/temp_folder.h"

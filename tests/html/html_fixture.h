@@ -12,7 +12,7 @@
 #include "html/doc_engine.h"
 #include "html/doc_scheme_handler.h"
 #include "platform/cp1251.h"
-#include "platform/drive_map.h"
+#include "resources/drive_map.h"
 #include "resources/compr_stream.h"
 #include "resources/store.h"
 #include "resources/store_writer.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/cp1251.h"
-#include "platform/drive_map.h"
+#include "resources/drive_map.h"
 #include "support/temp_folder.h"
 
 namespace vitrina {

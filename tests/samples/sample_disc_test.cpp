@@ -10,7 +10,7 @@
 
 #include "panes/contents_tree_model.h"
 #include "platform/cp1251.h"
-#include "platform/drive_map.h"
+#include "resources/drive_map.h"
 #include "resources/compr_stream.h"
 #include "resources/description.h"
 #include "resources/read_bin.h"

@@ -2,7 +2,8 @@
 
 #include "json_writer.h"
 #include "platform/cp1251.h"
-#include "platform/drive_map.h"
+#include "platform/user_folders.h"
+#include "resources/drive_map.h"
 #include "resources/read_bin.h"
 #include "resources/screen_model.h"
 #include "resources/struct_loader.h"

@@ -1,11 +1,11 @@
-#include "platform/find_files.h"
+#include "resources/find_files.h"
 
 #include <algorithm>
 #include <deque>
 #include <filesystem>
 
 #include "platform/cp1251.h"
-#include "platform/drive_map.h"
+#include "resources/drive_map.h"
 
 namespace fs = std::filesystem;
 

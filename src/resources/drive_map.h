@@ -62,13 +62,10 @@ private:
     mutable std::unordered_map<std::string, TListing> listings_;
 };
 
-// Per-user state lives under $VITRINA_HOME when it is set, else under the XDG folders.
-struct TUserFolders {
-    std::filesystem::path config;   // registry hives
-    std::filesystem::path data;     // the c: tree
-    std::filesystem::path runtime;  // window directory, mode 0700
-
-    static TUserFolders FromEnvironment();
-};
+// The drive map as a function from Windows paths to host files, for the host services that
+// take one.
+inline auto HostPathsOf(const TDriveMap& drives) {
+    return [&drives](const std::string& path) { return drives.ToHostPath(path); };
+}
 
 }  // namespace vitrina

@@ -1,9 +1,9 @@
-#include "platform/find_files.h"
+#include "resources/find_files.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/cp1251.h"
-#include "platform/drive_map.h"
+#include "resources/drive_map.h"
 #include "support/temp_folder.h"
 
 namespace vitrina {

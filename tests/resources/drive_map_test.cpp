@@ -1,4 +1,5 @@
-#include "platform/drive_map.h"
+#include "platform/user_folders.h"
+#include "resources/drive_map.h"
 
 #include <gtest/gtest.h>
 
