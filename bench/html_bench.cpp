@@ -35,10 +35,30 @@ using namespace vitrina;
 
 namespace {
 
+// A window around the pane that only counts document changes.
 class TBenchHost : public THtmlFrameHost {
 public:
     int CurrentScreen() const override { return 1; }
     void SetTitleText(const std::string&) override { ++changes; }
+    void PressWithShift(int, int) override {}
+    void ClearSkinHover() override {}
+    void ExecuteCommand(const std::string&) override {}
+    void Beep() override {}
+    QRect DocumentPanelClientRect() const override { return {}; }
+    void ShowStatus(const std::string&) override {}
+    bool PathInputExists() const override { return false; }
+    std::string CurrentPath() const override { return {}; }
+    bool StatusBarExists() const override { return false; }
+    void ShowStatusBarText(const std::string&) override {}
+    void RefreshNavigation() override {}
+    void TreeFollowDocument(const std::string&) override {}
+    void UpdateChapterHints() override {}
+    void ShellOpen(const std::string&, const std::string&) override {}
+    void RunProgram(const std::string&, const std::string&) override {}
+    void OpenPictureWindow(const std::string&) override {}
+    std::filesystem::path AskZipTarget(const std::filesystem::path&, const std::string&) override { return {}; }
+    void ClosePopups() override {}
+    void OpenPopup(int, int, int) override {}
     int changes = 0;
 };
 

@@ -9,6 +9,7 @@
 
 #include "commands/dispatcher.h"
 #include "dialogs/popup_window.h"
+#include "dialogs/zip_save_dialog.h"
 #include "html/doc_engine.h"
 #include "html/doc_url.h"
 #include "html/frame_viewer.h"
@@ -23,6 +24,7 @@
 #include "screen/text_msg.h"
 
 namespace vitrina {
+namespace fs = std::filesystem;
 
 TWindowParts::TWindowParts(TDiscSession& session, TDispatcher& dispatcher, IDesktop& desktop)
     : session_(session), dispatcher_(dispatcher), desktop_(desktop) {}
@@ -33,10 +35,13 @@ void TWindowParts::BuildPanes(TSkinWindow& window, QWidget* documentPanel) {
     window_ = &window;
     panel_ = documentPanel;
     engine_ = std::make_unique<TDocEngine>(session_.Files());
-    html_ = THtmlFrame::CreateHtmlPane(
-        session_.Model.HtmlAreas,
-        THtmlFrameServices{*engine_, session_.Files(), session_.Drives(), session_.Registry(), session_.Title, &window,
-                           documentPanel, *this});
+    const TCommandServices& services = dispatcher_.Services();
+    THtmlFrameServices paneServices{*engine_, session_.Files(), session_.Drives(), session_.Registry(), session_.Title,
+                                    &window, documentPanel, *this};
+    paneServices.player = services.player;
+    paneServices.setup = services.setup;
+    paneServices.search = services.search;
+    html_ = THtmlFrame::CreateHtmlPane(session_.Model.HtmlAreas, paneServices);
     QWidget* splitter = nullptr;
     if (auto* panel = dynamic_cast<TPanelBkgrd*>(documentPanel)) splitter = panel->Splitter();
     trees_ = std::make_unique<TContentsTrees>(session_.Container, documentPanel, splitter, *this);
@@ -116,6 +121,10 @@ bool TWindowParts::DocumentsLoading() const {
         if (viewer && viewer->Loading()) return true;
     }
     return false;
+}
+
+fs::path TWindowParts::AskZipTarget(const fs::path& initialFolder, const std::string& name) {
+    return vitrina::AskZipTarget(initialFolder, name);
 }
 
 void TWindowParts::OpenPopup(int type, int x, int y) {

@@ -63,6 +63,7 @@ public:
     void UpdateChapterHints() override;
     void ShellOpen(const std::string& target, const std::string& folder) override;
     void RunProgram(const std::string& file, const std::string& folder) override;
+    std::filesystem::path AskZipTarget(const std::filesystem::path& initialFolder, const std::string& name) override;
     void ClosePopups() override;
     void OpenPopup(int type, int x, int y) override;
 

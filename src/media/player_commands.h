@@ -16,6 +16,9 @@ public:
     virtual void Clip(const std::string& file, const std::string& document) = 0;
     virtual void NextPicture() = 0;
     virtual void PrevPicture() = 0;
+    // A media link of a document: the file with the document to show beside it; endAction says
+    // what happens when it ends.
+    virtual void PlayMedia(const std::string& file, const std::string& document, int endAction) = 0;
 };
 
 }  // namespace vitrina

@@ -2,12 +2,15 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "archive/archive_pages.h"
 #include "html/doc_engine.h"
+#include "media/player_commands.h"
+#include "search/search_commands.h"
+#include "setup/setup_commands.h"
 #include "html/doc_url.h"
 #include "panes/follow_link.h"
 #include "platform/cp1251.h"
@@ -26,16 +29,8 @@ constexpr int kHintMaxWidth = 300;
 constexpr int kHintBelowPointer = 18;
 constexpr int kHintLastTick = 21;
 
-fs::path HostFile(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
 
 }  // namespace
-
-fs::path THtmlFrameHost::AskZipTarget(const fs::path& initialFolder, const std::string& name) {
-    const QString chosen = QFileDialog::getSaveFileName(
-        nullptr, {}, QString::fromStdString((initialFolder / HostFile(Cp1251ToUtf8(name))).string()),
-        QString::fromUtf8("Zip файлы (*.zip);;Все файлы (*.*)"));
-    return chosen.isEmpty() ? fs::path() : HostFile(chosen.toStdString());
-}
 
 std::unique_ptr<THtmlFrame> THtmlFrame::CreateHtmlPane(const TDynamicHtmlArray& areas,
                                                        const THtmlFrameServices& services) {
@@ -283,8 +278,8 @@ void THtmlFrame::DocumentChanged(TFrameViewer* sender) {
     const std::string file = sender->CurrentFile();
     VisitGroups[i].DocumentChanged(file);
     if (sender == ActiveFrameViewer()) {
-        services_.host.UpdateArchiveFlag(*this, file);
-        services_.host.SetFontFolder(file);
+        SetArchivePage(services_.archive && services_.archive->IsArchivePage(file));
+        if (services_.setup) services_.setup->SetFontFolder(file);
         const auto& h = sender->History();
         const std::string title = h.Count() > 0 ? h.Titles()[h.Index()] : std::string();
         services_.host.SetTitleText(title + "  ");
@@ -313,7 +308,7 @@ void THtmlFrame::ShowLinkStatus(TFrameViewer* sender, const std::string& target,
     c.pathInputExists = services_.host.PathInputExists();
     if (c.pathInputExists) c.currentPath = services_.host.CurrentPath();
     c.gameValuePresent = [this](const std::string& key, const std::string& value) {
-        return services_.host.GameValuePresent(key, value);
+        return services_.setup && services_.setup->GameValuePresent(key, value);
     };
     services_.host.ShowStatusBarText(LinkStatusText(c));
 }
@@ -342,7 +337,7 @@ void THtmlFrame::FollowLink(TFrameViewer* sender, const std::string& target, con
 
 void THtmlFrame::Carry(const TLinkDecision& d, TFrameViewer* sender) {
     THtmlFrameHost& host = services_.host;
-    if (d.extractFirst) host.ExtractArchive(d.resolved.substr(0, d.resolved.find('#')));
+    if (d.extractFirst && services_.archive) services_.archive->ExtractArchive(d.resolved.substr(0, d.resolved.find('#')));
     if (!d.treeFollows.empty()) host.TreeFollowDocument(d.treeFollows);
     switch (d.action) {
     case TLinkAction::None:
@@ -383,10 +378,10 @@ void THtmlFrame::Carry(const TLinkDecision& d, TFrameViewer* sender) {
         break;
     }
     case TLinkAction::OpenArchivePage:
-        host.OpenArchivePage(d.argument, d.secondArgument);
+        if (services_.archive) services_.archive->OpenArchivePage(d.argument, d.secondArgument);
         break;
     case TLinkAction::PlayMedia:
-        host.PlayMedia(d.argument, {}, 3);
+        if (services_.player) services_.player->PlayMedia(d.argument, {}, 3);
         break;
     case TLinkAction::RunProgram:
         host.RunProgram(d.argument, FolderPart(d.argument));
@@ -435,7 +430,7 @@ void THtmlFrame::ChooseFonts() {
     TFrameViewer* v = ActiveFrameViewer();
     if (!v) return;
     TFontChoice choice{v->DefFontName(), v->DefFontColor(), v->DefFontSize(), v->DefHotSpotColor(), v->DefBackground()};
-    if (!services_.host.ChooseFonts(choice)) return;
+    if (!services_.printing || !services_.printing->ChooseFonts(choice)) return;
     for (auto& each : Viewers)
         if (each) each->SetDefaults(choice.fontName, choice.fontColor, choice.fontSize, choice.hotSpotColor, choice.background);
     v->Reload();
@@ -447,10 +442,10 @@ void THtmlFrame::Print(const std::string& file) {
         if (!v) return;
         const std::string ext = LowerCase1251(ExtensionOf(v->CurrentFile()));
         const bool picture = ext == ".bmp" || ext == ".gif" || ext == ".jpg" || ext == ".jpeg";
-        services_.host.PrintPreview(v, {}, picture, v->LastPictureSize());
+        if (services_.printing) services_.printing->PrintPreview(v, {}, picture, v->LastPictureSize());
         return;
     }
-    services_.host.PrintPreview(nullptr, file, PrintPicture, QSize(PrintWidth, PrintHeight));
+    if (services_.printing) services_.printing->PrintPreview(nullptr, file, PrintPicture, QSize(PrintWidth, PrintHeight));
     PrintPicture = false;
 }
 
@@ -549,7 +544,9 @@ bool THtmlFrame::KeyDown(TFrameViewer* v, QKeyEvent* e) {
         v->CopyToClipboard();
         return true;
     }
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) services_.host.FindPaneEnter();
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        if (services_.search) services_.search->FindPaneEnter();
+    }
     return false;
 }
 

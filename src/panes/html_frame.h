@@ -23,6 +23,10 @@
 
 namespace vitrina {
 
+class IArchivePages;
+class IPlayerCommands;
+class ISearchCommands;
+class ISetupCommands;
 class TDocEngine;
 class TDocumentFiles;
 class TDriveMap;
@@ -37,6 +41,12 @@ struct THtmlFrameServices {
     QWidget* window;              // the main window: parent of the viewers
     QWidget* documentPanel;       // the background panel of screen index 1, or null
     THtmlFrameHost& host;
+    // The parts the pane hands work to; null while they do not exist.
+    IArchivePages* archive = nullptr;
+    IPlayerCommands* player = nullptr;
+    ISetupCommands* setup = nullptr;
+    IHtmlPrinting* printing = nullptr;
+    ISearchCommands* search = nullptr;
 };
 
 class THtmlFrame : public QObject {

@@ -15,6 +15,8 @@ public:
     // "findtxtall" (true) and "findtxtlimit" (false).
     virtual void FindAcrossAll(bool all) = 0;
     virtual void Thesaurus(const std::string& word) = 0;
+    // Enter in a document of the find pane.
+    virtual void FindPaneEnter() = 0;
 };
 
 }  // namespace vitrina

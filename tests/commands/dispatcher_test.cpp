@@ -94,6 +94,7 @@ struct TRecorder : IMainWindow, IHtmlCommands, ITreeCommands, IPopupCommands, IS
     void FindNext(int field) override { Note("findnext " + std::to_string(field)); }
     void FindAcrossAll(bool all) override { Note(all ? "findall" : "findlimit"); }
     void Thesaurus(const std::string&) override { Note("thesaurus"); }
+    void FindPaneEnter() override { Note("findpaneenter"); }
 
     void BackgroundMusic(bool on) override { Note(on ? "music on" : "music off"); }
     void Play() override { Note("play"); }
@@ -104,6 +105,7 @@ struct TRecorder : IMainWindow, IHtmlCommands, ITreeCommands, IPopupCommands, IS
     void Clip(const std::string& file, const std::string& document) override { Note("clip " + file + " " + document); }
     void NextPicture() override { Note("nextpic"); }
     void PrevPicture() override { Note("prevpic"); }
+    void PlayMedia(const std::string& file, const std::string&, int) override { Note("media " + file); }
 
     bool ClipPlayerExists() const override { return clipPlayer; }
     void CreateClip3d() override { Note("create3d"); }
@@ -126,6 +128,8 @@ struct TRecorder : IMainWindow, IHtmlCommands, ITreeCommands, IPopupCommands, IS
     void InstallFonts() override { Note("installfonts"); }
     void RunGame(const std::string& setup, const std::string& key) override { Note("rungame " + setup + " " + key); }
     void RemoveGame(const std::string& key) override { Note("delgame " + key); }
+    void SetFontFolder(const std::string&) override {}
+    bool GameValuePresent(const std::string&, const std::string&) const override { return false; }
 
     void ShellExecute(const std::string& target, const std::string& params) override {
         Note("run " + target + " " + params);

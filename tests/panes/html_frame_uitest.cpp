@@ -63,11 +63,16 @@ public:
     }
     void ClosePopups() override { ++popupsClosed; }
     void OpenPopup(int type, int, int) override { popups.push_back(type); }
+    void ClearSkinHover() override {}
+    QRect DocumentPanelClientRect() const override { return {}; }
+    void RefreshNavigation() override {}
+    void UpdateChapterHints() override {}
+    void ShellOpen(const std::string& target, const std::string&) override { opened.push_back(target); }
 
     int screen = 1;
     std::string path;
     std::vector<TPoint> presses;
-    std::vector<std::string> commands, status, tree, pictures, programs;
+    std::vector<std::string> commands, status, tree, pictures, programs, opened;
     std::vector<fs::path> zipAsked;
     fs::path zipAnswer;
     std::string title, statusBar;
