@@ -19,8 +19,9 @@ void TProgram::Start() {
     try {
         StartUp();
     } catch (const std::exception& e) {
-        // A description that cannot be read ends start-up like a missing one, never half-built.
-        Fail(TCreation::NoDescription, std::string("the description cannot be read: ") + e.what());
+        // Whatever fails while the program is built ends start-up with a message; a half-built
+        // window is never shown as started.
+        Fail(TCreation::Failed, std::string("start-up failed: ") + e.what());
     }
 }
 

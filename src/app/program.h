@@ -26,7 +26,7 @@ struct TStartOptions {
 
 class TProgram {
 public:
-    enum class TCreation { Normal, NoContainer, NoDescription, SecondCopy, ThesaurusMode, DocumentMode };
+    enum class TCreation { Normal, NoContainer, NoDescription, SecondCopy, ThesaurusMode, DocumentMode, Failed };
 
     TProgram(TDriveMap& drives, const TUserFolders& folders, IDesktop& desktop, TStartOptions options);
     ~TProgram();

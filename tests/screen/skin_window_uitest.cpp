@@ -514,3 +514,22 @@ TEST(StatusLine, BlinksAndSkipsEqualTexts) {
 
 }  // namespace
 }  // namespace vitrina
+
+namespace vitrina {
+namespace {
+
+// A part that fails while the window is built (here the clip, on a start-up command) ends
+// start-up with a message instead of leaving a half-built window reported as started.
+TEST(SkinWindow, AFailureDuringStartUpEndsItWithAMessage) {
+    struct TFailingClips : TRecordingClips {
+        void SwitchClipMode(bool) override { throw std::runtime_error("the clip cannot start"); }
+    } clips;
+    test::TTestProgram w(kClipStruct, Pictures(), false);
+    w.Start([&](TCommandServices& services) { services.clips = &clips; });
+    EXPECT_EQ(w.Creation(), TProgram::TCreation::Failed);
+    EXPECT_NE(w.program->CreationMessage().find("the clip cannot start"), std::string::npos);
+    EXPECT_FALSE(w.Window().isVisible());
+}
+
+}  // namespace
+}  // namespace vitrina
