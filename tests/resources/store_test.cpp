@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QByteArray>
+#include <QFile>
+#include <fstream>
 
 #include "platform/cp1251.h"
 #include "platform/drive_map.h"
@@ -311,6 +314,73 @@ TEST(ComprStream, ReadsFromThePositionOn) {
     EXPECT_EQ(stream.Read(buffer, 4), 3u);
     EXPECT_EQ(std::string(buffer, 3), "789");
     EXPECT_EQ(stream.Read(buffer, 4), 0u);
+}
+
+// Documents reach the engine as devices. A disk file is an open QFile read as the engine asks:
+// a clip of a gigabyte must not be read into memory first. A store entry comes from its unpacked
+// bytes; a damaged one gives way to the disk as in Read.
+TEST(DocumentFiles, OpenStreamsDiskFilesAndServesStoreEntriesFromMemory) {
+    TTempFolder temp;
+    TStore store;
+    std::string storeBytes = WriteStore({{"html\\a.htm", "from the store"},
+                                         {"html\\b.htm", std::string(4000, 'b')},
+                                         {"html\\d.htm", std::string(4000, 'd')}});
+    ASSERT_TRUE(store.Open(temp.Write("s.dat", storeBytes)));
+    {
+        // Damage d.htm's compressed data, which ends the file.
+        const auto& d = store.Entries()[store.FindEntry("html\\d.htm")];
+        ASSERT_NE(d.storedSize, d.unpackedSize);
+        storeBytes[storeBytes.size() - d.storedSize / 2] ^= 0xFF;
+        storeBytes[storeBytes.size() - d.storedSize / 2 - 1] ^= 0xFF;
+        ASSERT_TRUE(store.Open(temp.Write("s.dat", storeBytes)));
+    }
+    store.SetPrefix("d:\\");
+    temp.Write("disc/html/A.htm", "from disk");
+    temp.Write("disc/html/D.htm", "the disk stands in");
+    const std::string page = W("<html><body>") + std::string(70000, 'x') + W("Страница</body></html>");
+    temp.Write("disc/Page.htm", page);
+    // A sparse clip: a gigabyte that costs nothing on disk, with its ends marked.
+    const std::uint64_t clipSize = std::uint64_t(1) << 30;
+    const auto clipPath = temp.Write("disc/video/clip.avi", "RIFF");
+    std::filesystem::resize_file(clipPath, clipSize);
+    const TDriveMap drives(temp.Path() / "disc", temp.Path() / "user");
+    const TDocumentFiles files(store, drives);
+
+    struct Case {
+        std::string path;
+        bool fromDisk;
+        std::string expected;
+    } cases[] = {
+        {"d:\\html\\a.htm", false, "from the store"},
+        {"d:\\html\\b.htm", false, std::string(4000, 'b')},
+        {"d:\\html\\d.htm", true, "the disk stands in"},
+        {"d:\\PAGE.HTM", true, page},
+    };
+    for (const auto& c : cases) {
+        const auto device = files.Open(c.path);
+        ASSERT_TRUE(device) << c.path;
+        EXPECT_TRUE(device->isReadable()) << c.path;
+        EXPECT_EQ(qobject_cast<QFile*>(device.get()) != nullptr, c.fromDisk) << c.path;
+        EXPECT_EQ(qobject_cast<QBuffer*>(device.get()) != nullptr, !c.fromDisk) << c.path;
+        EXPECT_EQ(device->size(), static_cast<qint64>(c.expected.size())) << c.path;
+        EXPECT_EQ(device->readAll().toStdString(), c.expected) << c.path;
+    }
+    for (const char* absent : {"d:\\html\\c.htm", "d:\\html", "q:\\x.htm"}) EXPECT_FALSE(files.Open(absent)) << absent;
+
+    const auto clip = files.Open("d:\\video\\clip.avi");
+    ASSERT_TRUE(clip);
+    ASSERT_TRUE(qobject_cast<QFile*>(clip.get())) << "a disk file is streamed, not copied into memory";
+    EXPECT_EQ(clip->size(), static_cast<qint64>(clipSize));
+    // Nothing was read ahead when it was opened: what is written to the file afterwards is what
+    // the device reads.
+    {
+        std::fstream out(clipPath, std::ios::binary | std::ios::in | std::ios::out);
+        out.seekp(static_cast<std::streamoff>(clipSize - 4));
+        out.write("tail", 4);
+    }
+    EXPECT_EQ(clip->read(4), QByteArray("RIFF"));
+    ASSERT_TRUE(clip->seek(static_cast<qint64>(clipSize - 4)));
+    EXPECT_EQ(clip->read(8), QByteArray("tail"));
 }
 
 TEST(StoreWriter, CompressesOnlyWhenSmallerAndRefusesBadNames) {
