@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QToolTip>
 #include <QVariantAnimation>
+#include <cstdlib>
 
 #include "dialogs/popup_layout.h"
 #include "imaging/windows_color.h"
@@ -204,7 +205,9 @@ void TPopupWindow::ShowAt(QPoint position, QPoint pointer, int currentScreen) {
         for (const auto& vertex : data_.vertex) {
             const auto comma = vertex.find(',');
             if (comma == std::string::npos) continue;
-            polygon << QPoint(std::atoi(vertex.substr(0, comma).c_str()), std::atoi(vertex.substr(comma + 1).c_str()));
+            // strtol saturates where atoi is undefined; the clamp keeps the mask's sums in range.
+            polygon << QPoint(ClampCoordinate(std::strtol(vertex.substr(0, comma).c_str(), nullptr, 10)),
+                              ClampCoordinate(std::strtol(vertex.substr(comma + 1).c_str(), nullptr, 10)));
         }
         setMask(QRegion(polygon, Qt::WindingFill));
     }

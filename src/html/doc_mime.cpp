@@ -10,8 +10,6 @@
 namespace vitrina {
 namespace {
 
-constexpr std::size_t kPrescanLength = 1024;
-
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
 
 bool IsCharsetChar(char c) {
@@ -45,7 +43,7 @@ std::string DeclaredCharset(std::string_view bytes) {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return "utf-8";
     if (bytes.substr(0, 2) == "\xFF\xFE") return "utf-16le";
     if (bytes.substr(0, 2) == "\xFE\xFF") return "utf-16be";
-    const std::string head = LowerAscii(bytes.substr(0, kPrescanLength));
+    const std::string head = LowerAscii(bytes.substr(0, kContentHeadLength));
     if (head.starts_with("@charset \"")) {
         const auto close = head.find('"', 10);
         if (close != std::string::npos) return head.substr(10, close - 10);
@@ -75,7 +73,7 @@ std::string ContentTypeFor(std::string_view path, std::string_view bytes) {
     for (const auto& [name, type] : kTypes)
         if (ext == name) return type == std::string_view("text/css") ? WithCharset(type, bytes) : type;
     // A page under a name the engine would offer for download: show it when it looks like HTML.
-    const std::string head = LowerAscii(bytes.substr(0, kPrescanLength));
+    const std::string head = LowerAscii(bytes.substr(0, kContentHeadLength));
     if (head.find("<html") != std::string::npos || head.find("<body") != std::string::npos)
         return WithCharset("text/html", bytes);
     return "application/octet-stream";

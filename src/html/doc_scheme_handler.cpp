@@ -1,9 +1,10 @@
 #include "html/doc_scheme_handler.h"
 
-#include <QBuffer>
+#include <QIODevice>
 #include <QImageReader>
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlScheme>
+#include <memory>
 
 #include "html/doc_mime.h"
 #include "html/doc_url.h"
@@ -29,23 +30,23 @@ void TDocSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
         job->fail(QWebEngineUrlRequestJob::UrlInvalid);
         return;
     }
-    std::string bytes;
-    try {
-        bytes = TComprStream(files_, path).Bytes();
-    } catch (const EFileOpenError&) {
+    std::unique_ptr<QIODevice> device = files_.Open(path);
+    if (!device) {
         job->fail(QWebEngineUrlRequestJob::UrlNotFound);
         return;
     }
-    QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    // The type and charset come from the head; a disk file is read no further here, the engine
+    // streams the rest.
+    const QByteArray head = device->peek(kContentHeadLength);
     if (IsPictureName(path)) {
-        QBuffer probe(&data);
-        QImageReader reader(&probe);
+        QImageReader reader(device.get());
         if (const QSize size = reader.size(); size.isValid()) lastPictureSize_ = size;
+        device->seek(0);
     }
-    // The buffer belongs to the job: the engine reads it after this function returns.
-    auto* buffer = new QBuffer(job);
-    buffer->setData(data);
-    job->reply(QByteArray::fromStdString(ContentTypeFor(path, bytes)), buffer);
+    const std::string type = ContentTypeFor(path, std::string_view(head.constData(), head.size()));
+    // The engine reads the device after this function returns: it belongs to the job.
+    device->setParent(job);
+    job->reply(QByteArray::fromStdString(type), device.release());
 }
 
 }  // namespace vitrina

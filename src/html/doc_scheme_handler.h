@@ -1,6 +1,7 @@
 #pragma once
 // Serves the engine every document, frame, style and picture by its Windows path, through the
-// document store first and the disk second (TComprStream).
+// document store first and the disk second (TDocumentFiles::Open): disk files stream to the
+// engine from an open file.
 #include <QSize>
 #include <QWebEngineUrlSchemeHandler>
 

@@ -1,5 +1,7 @@
 #include "resources/compr_stream.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <cstring>
 #include <fstream>
 
@@ -14,14 +16,33 @@ bool TDocumentFiles::Read(std::string_view path, std::string& bytes) const {
     if (const int index = store_.FindEntry(path); index >= 0 && store_.ReadEntry(index, bytes)) return true;
     const auto host = drives_.ToHostPath(path);
     if (!host) return false;
-    std::ifstream in(*host, std::ios::binary);
-    if (!in) return false;
     std::error_code ec;
     if (std::filesystem::is_directory(*host, ec)) return false;
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::ifstream in(*host, std::ios::binary | std::ios::ate);
+    if (!in) return false;
+    const std::streamoff size = in.tellg();
+    if (size < 0) return false;
+    std::string content(static_cast<std::size_t>(size), '\0');
+    in.seekg(0);
+    in.read(content.data(), size);
     if (in.bad()) return false;
+    content.resize(static_cast<std::size_t>(in.gcount()));
     bytes = std::move(content);
     return true;
+}
+
+std::unique_ptr<QIODevice> TDocumentFiles::Open(std::string_view path) const {
+    if (const int index = store_.FindEntry(path); index >= 0) {
+        auto buffer = std::make_unique<QBuffer>();
+        if (store_.ReadEntry(index, buffer->buffer()) && buffer->open(QIODevice::ReadOnly)) return buffer;
+    }
+    const auto host = drives_.ToHostPath(path);
+    if (!host) return nullptr;
+    std::error_code ec;
+    if (std::filesystem::is_directory(*host, ec)) return nullptr;
+    auto file = std::make_unique<QFile>(*host);
+    if (!file->open(QIODevice::ReadOnly)) return nullptr;
+    return file;
 }
 
 bool TDocumentFiles::StoreFileExists(std::string_view path) const {

@@ -1,9 +1,12 @@
 #pragma once
 // Every document, picture and index file is read through the store first and from disk when
 // the store does not hold it.
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+class QIODevice;
 
 namespace vitrina {
 
@@ -23,6 +26,10 @@ public:
     // The file's bytes from the store, else from disk. False when neither has it (or the store's
     // copy is damaged and no disk file stands in).
     bool Read(std::string_view path, std::string& bytes) const;
+    // The same file as a device open for reading at its start, or null. A store entry is served
+    // from its unpacked bytes in memory; a disk file streams from an open QFile, so a large clip
+    // is never held whole.
+    std::unique_ptr<QIODevice> Open(std::string_view path) const;
     // StoreFileExists: on disk or in the store.
     bool StoreFileExists(std::string_view path) const;
 

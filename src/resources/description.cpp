@@ -1,5 +1,6 @@
 #include "resources/description.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string>
 
@@ -75,6 +76,12 @@ int ReadNumber(std::string_view line, std::size_t pos) {
     return value;
 }
 
+int ClampCoordinate(long long value) {
+    return static_cast<int>(std::clamp<long long>(value, kMinCoordinate, kMaxCoordinate));
+}
+
+int ClampSize(long long value) { return static_cast<int>(std::clamp<long long>(value, 0, kMaxCoordinate)); }
+
 std::string ReadText(std::string_view line, std::size_t pos) {
     if (pos >= line.size()) return {};
     std::string_view rest = line.substr(pos);
@@ -127,7 +134,7 @@ bool ReadWindowShape(const TDynamicStringArray& lines, std::size_t& index,
         if (comma == std::string::npos || !ToInt(Trim(element.substr(0, comma)), point.x) ||
             !ToInt(Trim(element.substr(comma + 1)), point.y))
             return false;
-        read.push_back(point);
+        read.push_back({ClampCoordinate(point.x), ClampCoordinate(point.y)});
     }
     points = std::move(read);
     return true;

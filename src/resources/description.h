@@ -19,6 +19,14 @@ TDynamicStringArray DecodeDescription(std::string_view bytes, bool lowerCase);
 
 // The first integer at or after pos: -1 when there is none or its text is not a valid integer.
 int ReadNumber(std::string_view line, std::size_t pos);
+
+// Positions and edges read from a description are held within kMinCoordinate..kMaxCoordinate,
+// sizes within 0..kMaxCoordinate: a description may carry any int, and the windows add
+// positions and sizes together.
+constexpr int kMinCoordinate = -32768;
+constexpr int kMaxCoordinate = 32767;
+int ClampCoordinate(long long value);
+int ClampSize(long long value);
 // Text from pos up to the first ';' or the end of the line, trimmed of bytes <= 32.
 std::string ReadText(std::string_view line, std::size_t pos);
 // Three integers red, green, blue separated by single characters.
@@ -30,8 +38,8 @@ TDynamicStringArray ReadList(const TDynamicStringArray& lines, std::size_t& inde
 
 // Most points a window shape may have; longer lists are cut.
 constexpr std::size_t kMaxShapePoints = 2000;
-// The points of a window-shape list ("x,y" elements). False when an element is not a pair of
-// integers; the caller keeps its previous shape then.
+// The points of a window-shape list ("x,y" elements, clamped coordinates). False when an element
+// is not a pair of integers; the caller keeps its previous shape then.
 bool ReadWindowShape(const TDynamicStringArray& lines, std::size_t& index,
                      const std::string& programFolder, std::vector<TPoint>& points);
 

@@ -34,6 +34,16 @@ struct TKinds {
     TReader Number(int& field, std::string_view key) const {
         return [&field](const Lines& lines, std::size_t& i, std::size_t pos) { field = ReadNumber(lines[i], pos); };
     }
+    // Every position, edge and size is clamped here, where it is read, so that no later sum of
+    // a position and a picture's size can overflow.
+    TReader Coordinate(int& field, std::string_view key) const {
+        return [&field](const Lines& lines, std::size_t& i, std::size_t pos) {
+            field = ClampCoordinate(ReadNumber(lines[i], pos));
+        };
+    }
+    TReader Size(int& field, std::string_view key) const {
+        return [&field](const Lines& lines, std::size_t& i, std::size_t pos) { field = ClampSize(ReadNumber(lines[i], pos)); };
+    }
     TReader Text(std::string& field, std::string_view key) const {
         return [&field, key](const Lines& lines, std::size_t& i, std::size_t pos) {
             field = ReadText(lines[i], ValuePos(pos, key));
@@ -126,7 +136,7 @@ void TScreenModel::ReadHeader(const Lines& lines) {
         record = RBtn{};
         record.go = go;
         ReadInOrder(lines, i,
-                    {KEY(Number, vx), KEY(Number, vy), KEY(Text, fn1), KEY(Text, fn2), KEY(Text, fn3),
+                    {KEY(Coordinate, vx), KEY(Coordinate, vy), KEY(Text, fn1), KEY(Text, fn2), KEY(Text, fn3),
                      KEY(Text, hint), KEY(Text, wav)});
     };
 
@@ -143,7 +153,7 @@ void TScreenModel::ReadHeader(const Lines& lines) {
         if (at("helpwin") != std::string::npos) {
             int vw = 0, vh = 0;
             ReadInOrder(lines, i,
-                        {TKey{"vw", kinds.Number(vw, "vw")}, TKey{"vh", kinds.Number(vh, "vh")},
+                        {TKey{"vw", kinds.Size(vw, "vw")}, TKey{"vh", kinds.Size(vh, "vh")},
                          TKey{"fn", kinds.Path(HelpWin, "fn")}});
         }
         if ((pos = at("background")) != std::string::npos) Background = ReadText(lines[i], ValuePos(pos, "background"));
@@ -176,7 +186,8 @@ void TScreenModel::ReadSections(const Lines& lines) {
                 break;
             }
         }
-        const int screen = word.empty() ? -1 : ReadNumber(line, 0) - 1;
+        const int number = word.empty() ? 0 : ReadNumber(line, 0);
+        const int screen = number > 0 ? number - 1 : -1;
         // Lines without a section word, and sections without a usable screen number, are skipped.
         if (word.empty() || screen < 0 || screen >= kMaxScreens) {
             ++i;
@@ -187,22 +198,22 @@ void TScreenModel::ReadSections(const Lines& lines) {
             RBtn& record = NewRecordAt(ScreenButtons, screen);
             ReadWithCaptions(
                 lines, i,
-                {KEY(Number, vx), KEY(Number, vy), KEY(Text, fn1), KEY(Text, fn2), KEY(Text, fn3), KEY(Text, go),
+                {KEY(Coordinate, vx), KEY(Coordinate, vy), KEY(Text, fn1), KEY(Text, fn2), KEY(Text, fn3), KEY(Text, go),
                  KEY(Text, hint), KEY(Text, wav)},
-                {KEY(Text, textcaption), KEY(Number, texttx), KEY(Number, textty), KEY(Number, textbx),
-                 KEY(Number, textby), KEY(Text, textfontname), KEY(Number, textfontsize), KEY(Style, textfontstyleup),
+                {KEY(Text, textcaption), KEY(Coordinate, texttx), KEY(Coordinate, textty), KEY(Coordinate, textbx),
+                 KEY(Coordinate, textby), KEY(Text, textfontname), KEY(Size, textfontsize), KEY(Style, textfontstyleup),
                  KEY(Style, textfontstylemv), KEY(Style, textfontstyledn), KEY(Color, textfontcolorup),
                  KEY(Color, textfontcolormv), KEY(Color, textfontcolordn)});
         } else if (word == "switchone") {
             RSwthOne& record = NewRecordAt(ScreenSwitches, screen);
             ReadWithCaptions(
                 lines, i,
-                {KEY(Number, vx), KEY(Number, vy), KEY(Text, fn1), KEY(Text, fn2), KEY(Text, fn3), KEY(Text, fn4),
+                {KEY(Coordinate, vx), KEY(Coordinate, vy), KEY(Text, fn1), KEY(Text, fn2), KEY(Text, fn3), KEY(Text, fn4),
                  KEY(Flag, state), KEY(Flag, store), KEY(Path, goup), KEY(Path, godown), KEY(Text, hint),
                  KEY(Text, wav)},
-                {KEY(Text, textcaptionup), KEY(Text, textcaptiondn), KEY(Number, texttxup), KEY(Number, texttyup),
-                 KEY(Number, textbxup), KEY(Number, textbyup), KEY(Number, texttxdn), KEY(Number, texttydn),
-                 KEY(Number, textbxdn), KEY(Number, textbydn), KEY(Text, textfontname), KEY(Number, textfontsize),
+                {KEY(Text, textcaptionup), KEY(Text, textcaptiondn), KEY(Coordinate, texttxup), KEY(Coordinate, texttyup),
+                 KEY(Coordinate, textbxup), KEY(Coordinate, textbyup), KEY(Coordinate, texttxdn), KEY(Coordinate, texttydn),
+                 KEY(Coordinate, textbxdn), KEY(Coordinate, textbydn), KEY(Text, textfontname), KEY(Size, textfontsize),
                  KEY(Style, textfontstyleup), KEY(Style, textfontstylemvup), KEY(Style, textfontstylemvdn),
                  KEY(Style, textfontstyledn), KEY(Color, textfontcolorup), KEY(Color, textfontcolormvup),
                  KEY(Color, textfontcolormvdn), KEY(Color, textfontcolordn)});
@@ -210,11 +221,11 @@ void TScreenModel::ReadSections(const Lines& lines) {
             RSwthGrp& record = NewRecordAt(ScreenGroups, screen);
             ReadWithCaptions(
                 lines, i,
-                {KEY(Number, vx), KEY(Number, vy), KEY(Text, fn1), KEY(Text, fn2), KEY(Text, fn3), KEY(Text, fn4),
+                {KEY(Coordinate, vx), KEY(Coordinate, vy), KEY(Text, fn1), KEY(Text, fn2), KEY(Text, fn3), KEY(Text, fn4),
                  KEY(Flag, state), KEY(Flag, store), KEY(Number, group), KEY(Path, go), KEY(Text, hint),
                  KEY(Text, wav)},
-                {KEY(Text, textcaptionup), KEY(Text, textcaptiondn), KEY(Number, texttx), KEY(Number, textty),
-                 KEY(Number, textbx), KEY(Number, textby), KEY(Text, textfontname), KEY(Number, textfontsize),
+                {KEY(Text, textcaptionup), KEY(Text, textcaptiondn), KEY(Coordinate, texttx), KEY(Coordinate, textty),
+                 KEY(Coordinate, textbx), KEY(Coordinate, textby), KEY(Text, textfontname), KEY(Size, textfontsize),
                  KEY(Style, textfontstyleup), KEY(Style, textfontstylemvup), KEY(Style, textfontstylemvdn),
                  KEY(Style, textfontstyledn), KEY(Color, textfontcolorup), KEY(Color, textfontcolormvup),
                  KEY(Color, textfontcolormvdn), KEY(Color, textfontcolordn)});
@@ -222,51 +233,51 @@ void TScreenModel::ReadSections(const Lines& lines) {
             RHTML& record = HtmlAreas.emplace_back();
             record.screen = screen;
             ReadInOrder(lines, i,
-                        {KEY(Number, vx), KEY(Number, vy), KEY(Number, vw), KEY(Number, vh), KEY(Path, fn),
+                        {KEY(Coordinate, vx), KEY(Coordinate, vy), KEY(Coordinate, vw), KEY(Coordinate, vh), KEY(Path, fn),
                          KEY(Number, number)});
         } else if (word == "_findtxt") {
             RFindTxt& record = FindAreas.emplace_back();
             record.screen = screen;
             ReadInOrder(lines, i,
-                        {KEY(Number, vx), KEY(Number, vy), KEY(Number, vw), KEY(Number, vh), KEY(Text, frame),
+                        {KEY(Coordinate, vx), KEY(Coordinate, vy), KEY(Coordinate, vw), KEY(Coordinate, vh), KEY(Text, frame),
                          TKey{"nofiles", kinds.List(record.nofiles)}, KEY(Number, number), KEY(Text, hint)});
         } else if (word == "_path") {
             RPathInput& record = PathAreas.emplace_back();
             record.screen = screen;
             ReadInOrder(lines, i,
-                        {KEY(Number, vx), KEY(Number, vy), KEY(Number, vw), KEY(Number, vh), KEY(Text, pathdef),
+                        {KEY(Coordinate, vx), KEY(Coordinate, vy), KEY(Coordinate, vw), KEY(Coordinate, vh), KEY(Text, pathdef),
                          KEY(Text, hint)});
         } else if (word == "_clip") {
             RClip& record = ClipAreas.emplace_back();
             record.screen = screen;
             ReadInOrder(lines, i,
-                        {KEY(Number, vx), KEY(Number, vy), KEY(Number, vw), KEY(Number, vh), KEY(Color, bgcolor),
+                        {KEY(Coordinate, vx), KEY(Coordinate, vy), KEY(Coordinate, vw), KEY(Coordinate, vh), KEY(Color, bgcolor),
                          KEY(Number, html)});
         } else if (word == "_text") {
             RText& record = TextAreas.emplace_back();
             record.screen = screen;
             ReadInOrder(lines, i,
-                        {KEY(Number, vx), KEY(Number, vy), KEY(Number, vw), KEY(Text, font), KEY(Number, size),
+                        {KEY(Coordinate, vx), KEY(Coordinate, vy), KEY(Coordinate, vw), KEY(Text, font), KEY(Size, size),
                          KEY(Text, style), KEY(Color, color), KEY(Text, value), KEY(Text, ident),
                          KEY(Number, number)});
         } else if (word == "_image") {
             RImage& record = ImageAreas.emplace_back();
             record.screen = screen;
             ReadInOrder(lines, i,
-                        {KEY(Number, vx), KEY(Number, vy), KEY(Number, vw), KEY(Number, vh), KEY(Path, dir)});
+                        {KEY(Coordinate, vx), KEY(Coordinate, vy), KEY(Coordinate, vw), KEY(Coordinate, vh), KEY(Path, dir)});
             if (record.dir.empty() || record.dir.back() != '\\') record.dir += '\\';
         } else if (word == "_popup") {
             RPopupData& record = NewRecordAt(ScreenPopups, screen);
             ReadInOrder(
                 lines, i,
-                {KEY(Number, xfon), KEY(Number, yfon), KEY(Text, fnfon), KEY(Number, xbtn), KEY(Number, ybtn),
+                {KEY(Coordinate, xfon), KEY(Coordinate, yfon), KEY(Text, fnfon), KEY(Coordinate, xbtn), KEY(Coordinate, ybtn),
                  TKey{"fnbtnup", kinds.List(record.fnbtnup)}, TKey{"fnbtnmove", kinds.List(record.fnbtnmove)},
                  TKey{"fnbtndown", kinds.List(record.fnbtndown)}, TKey{"fontup", kinds.Text(record.font[0], "fontup")},
-                 TKey{"sizeup", kinds.Number(record.size[0], "sizeup")},
+                 TKey{"sizeup", kinds.Size(record.size[0], "sizeup")},
                  TKey{"styleup", kinds.Text(record.style[0], "styleup")},
                  TKey{"colorup", kinds.Color(record.color[0], "colorup")},
                  TKey{"fontmv", kinds.Text(record.font[1], "fontmv")},
-                 TKey{"sizemv", kinds.Number(record.size[1], "sizemv")},
+                 TKey{"sizemv", kinds.Size(record.size[1], "sizemv")},
                  TKey{"stylemv", kinds.Text(record.style[1], "stylemv")},
                  TKey{"colormv", kinds.Color(record.color[1], "colormv")},
                  TKey{"caption", kinds.List(record.caption)}, TKey{"go", kinds.List(record.go)}, KEY(Text, parent),

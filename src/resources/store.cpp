@@ -47,21 +47,23 @@ void NormaliseStorePath(std::string& path) {
     }
 }
 
-bool InflateZlib(std::string_view compressed, std::size_t expectedSize, std::string& out) {
+bool InflateZlibInto(std::string_view compressed, char* out, std::size_t size) {
     thread_local std::unique_ptr<libdeflate_decompressor, TDecompressorFree> decompressor(
         libdeflate_alloc_decompressor());
     if (!decompressor) return false;
-    std::string buffer;
-    try {
-        buffer.resize(expectedSize);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
     std::size_t actual = 0;
-    const auto result = libdeflate_zlib_decompress(decompressor.get(), compressed.data(), compressed.size(),
-                                                   buffer.data(), buffer.size(), &actual);
-    if (result != LIBDEFLATE_SUCCESS || actual != expectedSize) return false;
-    out = std::move(buffer);
+    const auto result =
+        libdeflate_zlib_decompress(decompressor.get(), compressed.data(), compressed.size(), out, size, &actual);
+    return result == LIBDEFLATE_SUCCESS && actual == size;
+}
+
+bool InflateZlib(std::string_view compressed, std::size_t expectedSize, std::string& out) {
+    if (expectedSize > TStore::kMaxUnpackedSize) return false;
+    // Not zero-filled: a damaged entry that claims far more than it holds costs only the pages
+    // it really inflates into.
+    std::unique_ptr<char[]> buffer(new (std::nothrow) char[expectedSize]);
+    if (!buffer || !InflateZlibInto(compressed, buffer.get(), expectedSize)) return false;
+    out.assign(buffer.get(), expectedSize);
     return true;
 }
 
@@ -88,9 +90,14 @@ void TStore::Close() {
 bool TStore::ReadAt(std::uint64_t offset, std::size_t size, std::string& out) const {
     if (offset + size > fileSize_) return false;
     out.resize(size);
+    return ReadAt(offset, size, out.data());
+}
+
+bool TStore::ReadAt(std::uint64_t offset, std::size_t size, char* out) const {
+    if (offset + size > fileSize_) return false;
     std::size_t done = 0;
     while (done < size) {
-        const auto n = ::pread(fd_, out.data() + done, size - done, static_cast<off_t>(offset + done));
+        const auto n = ::pread(fd_, out + done, size - done, static_cast<off_t>(offset + done));
         if (n <= 0) return false;
         done += static_cast<std::size_t>(n);
     }
@@ -130,7 +137,7 @@ bool TStore::Load(const std::filesystem::path& path, std::string& error) {
         error = "the table points past the end of the file";
         return false;
     }
-    if (unpacked > 0xFFFFFFFFull || !PlausibleUnpackedSize(stored, unpacked)) {
+    if (unpacked > kMaxUnpackedSize || !PlausibleUnpackedSize(stored, unpacked)) {
         error = "the table's recorded size is impossible";
         return false;
     }
@@ -252,20 +259,46 @@ int TStore::FindEntry(std::string_view requested) const {
     }
 }
 
-bool TStore::ReadEntry(int index, std::string& bytes) const {
-    if (index < 0 || static_cast<std::size_t>(index) >= entries_.size()) return false;
+const TStore::TEntry* TStore::FileEntry(int index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= entries_.size()) return nullptr;
     const TEntry& entry = entries_[index];
-    if (entry.kind != kFile) return false;
+    return entry.kind == kFile ? &entry : nullptr;
+}
+
+bool TStore::ReadEntry(int index, std::string& bytes) const {
+    const TEntry* entry = FileEntry(index);
+    if (!entry) return false;
     std::string raw;
     {
         std::lock_guard lock(readMutex_);
-        if (!ReadAt(dataBase_ + entry.offset, entry.storedSize, raw)) return false;
+        if (!ReadAt(dataBase_ + entry->offset, entry->storedSize, raw)) return false;
     }
-    if (entry.storedSize == entry.unpackedSize) {
+    if (entry->storedSize == entry->unpackedSize) {
         bytes = std::move(raw);
         return true;
     }
-    return InflateZlib(raw, entry.unpackedSize, bytes);
+    return InflateZlib(raw, entry->unpackedSize, bytes);
+}
+
+bool TStore::ReadEntry(int index, QByteArray& bytes) const {
+    const TEntry* entry = FileEntry(index);
+    if (!entry) return false;
+    const bool compressed = entry->storedSize != entry->unpackedSize;
+    if (compressed && entry->unpackedSize > kMaxUnpackedSize) return false;
+    QByteArray raw(static_cast<qsizetype>(entry->storedSize), Qt::Uninitialized);
+    {
+        std::lock_guard lock(readMutex_);
+        if (!ReadAt(dataBase_ + entry->offset, entry->storedSize, raw.data())) return false;
+    }
+    if (!compressed) {
+        bytes = std::move(raw);
+        return true;
+    }
+    QByteArray unpacked(static_cast<qsizetype>(entry->unpackedSize), Qt::Uninitialized);
+    if (!InflateZlibInto(std::string_view(raw.constData(), raw.size()), unpacked.data(), entry->unpackedSize))
+        return false;
+    bytes = std::move(unpacked);
+    return true;
 }
 
 TDynamicStringArray TStore::ListFiles() const {

@@ -9,6 +9,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include <QByteArray>
+
 #include "resources/dynamic_arrays.h"
 
 namespace vitrina {
@@ -27,6 +29,8 @@ public:
     static constexpr std::size_t kMaxPath = 1023;
     static constexpr std::size_t kMaxFolderName = 100;
     static constexpr std::size_t kMaxPrefix = 413;
+    // The most a compressed entry (or the table) may unpack to; a larger recorded size is damage.
+    static constexpr std::uint64_t kMaxUnpackedSize = std::uint64_t(1) << 30;
 
     struct TEntry {
         std::string name;  // normalised, at most 64 bytes
@@ -59,8 +63,11 @@ public:
     // Index of the file entry for path, or -1.
     int FindEntry(std::string_view path) const;
     // The unpacked bytes of a file entry. False for a folder, an index out of range, a read
-    // error or data that does not inflate to its recorded size.
+    // error, a compressed entry recorded as larger than kMaxUnpackedSize, or data that does not
+    // inflate to its recorded size.
     bool ReadEntry(int index, std::string& bytes) const;
+    // The same into a QByteArray, for handing to Qt: unpacked in place, without a copy.
+    bool ReadEntry(int index, QByteArray& bytes) const;
     // ListStoreFiles: every file path below the root, "\"-joined, in table order; names
     // beginning with "." are skipped along with their contents.
     TDynamicStringArray ListFiles() const;
@@ -71,6 +78,9 @@ private:
     bool Load(const std::filesystem::path& path, std::string& error);
     int FindInFolder(std::uint32_t folder, std::string_view name) const;
     bool ReadAt(std::uint64_t offset, std::size_t size, std::string& out) const;
+    bool ReadAt(std::uint64_t offset, std::size_t size, char* out) const;
+    // The file entry at index, or null.
+    const TEntry* FileEntry(int index) const;
 
     int fd_ = -1;
     std::uint64_t fileSize_ = 0;
@@ -84,8 +94,11 @@ private:
     mutable std::mutex readMutex_;
 };
 
-// Inflates a zlib stream that must come to exactly expectedSize bytes.
+// Inflates a zlib stream that must come to exactly expectedSize bytes (at most
+// TStore::kMaxUnpackedSize).
 bool InflateZlib(std::string_view compressed, std::size_t expectedSize, std::string& out);
+// The same into size bytes the caller owns.
+bool InflateZlibInto(std::string_view compressed, char* out, std::size_t size);
 // Compresses with zlib framing at the highest level.
 std::string DeflateZlib(std::string_view data);
 

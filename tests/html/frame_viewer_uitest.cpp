@@ -251,6 +251,37 @@ TEST_F(FrameViewerTest, APagesOwnScriptCannotChangeWhatTheViewerReports) {
     EXPECT_EQ(color("l2"), "rgb(102, 51, 0)");
 }
 
+// Disk files are streamed to the engine; what arrives must be every byte, and a page's charset
+// is still decided from its head.
+TEST_F(FrameViewerTest, LargeDiskFilesArriveWholeAndInTheirCharset) {
+    // Every Cyrillic letter of 1251, over and over, after three megabytes of comment.
+    std::string tail;
+    for (int i = 0; i < (64 << 10); ++i) tail += static_cast<char>(0xC0 + i % 64);
+    const std::string page = W("<html><body><p id=t>Начало</p><!--") + std::string(1 << 20, 'x') + "--><p id=e>" +
+                             tail + "</p><img id=i src='disk.png'></body></html>";
+    test::THtmlDisc disc({{"big.htm", page}, {"disk.png", Png(30, 20)}}, {});
+    TFrameViewer v(disc.Engine());
+    v.resize(300, 200);
+    v.show();
+    int changes = 0;
+    v.OnHistoryChange = [&](TFrameViewer*) { ++changes; };
+    v.LoadFromFile("d:\\big.htm");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return changes == 1; }, 10000));
+    auto eval = [&](const QString& script) {
+        QVariant result;
+        bool done = false;
+        v.page()->runJavaScript(script, [&](const QVariant& r) { result = r, done = true; });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 5000)) << script.toStdString();
+        return result;
+    };
+    EXPECT_EQ(eval("document.characterSet").toString().toLower(), "windows-1251");
+    EXPECT_EQ(eval("document.getElementById('e').textContent").toString(),
+              QString::fromStdString(Cp1251ToUtf8(tail)));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return eval("document.getElementById('i').complete").toBool(); }, 5000));
+    EXPECT_EQ(eval("document.getElementById('i').naturalWidth").toInt(), 30);
+    EXPECT_EQ(v.LastPictureSize(), QSize(30, 20)) << "a disk picture's size is read from the open file";
+}
+
 TEST_F(FrameViewerTest, APageDeclaringItsOwnCharsetKeepsIt) {
     const std::string utf8 = "<html><head><meta charset=\"utf-8\"></head><body><p id=t>Ёлка</p></body></html>";
     test::THtmlDisc disc({{"u.htm", utf8}}, {});

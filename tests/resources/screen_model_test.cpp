@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/cp1251.h"
+#include "panes/visit_groups.h"
 #include "resources/description.h"
 #include "resources/description_scrambler.h"
 
@@ -244,6 +245,7 @@ TEST(ScreenModelSections, OddDescriptionsStayBounded) {
         {"section without a screen number", "button\nvx=1;vy=1;fn1=a;fn2=a;fn3=a;go=x;hint=;wav=no\n"},
         {"screen 0", "_html 0\nvx=1 vy=1 vw=1 vh=1 fn=a.htm number=1\n"},
         {"huge screen number", "button 99999999\nvx=1\n"},
+        {"most negative screen number", "button -2147483648\nvx=1\n"},
         {"key that never comes", "_html 1\nvx=1 vy=1\n"},
         {"main key that never comes", "switchone 1\nvx=1\ntextcaptionup=a\n"},
         {"list that never closes", "_findtxt 1\nvx=1 vy=1 vw=1 vh=1 frame=1 nofiles=[a;\nb\n"},
@@ -254,6 +256,74 @@ TEST(ScreenModelSections, OddDescriptionsStayBounded) {
         EXPECT_LE(model.ScreenCount(), 1) << c.what;
     }
     EXPECT_EQ(Read("_html 1\nvx=1 vy=1\n").HtmlAreas.size(), 1u) << "a partial record stays";
+}
+
+// A description may carry any int where a position or size stands; the windows add positions and
+// picture sizes, so every such value is clamped where it is read.
+TEST(ScreenModelSections, PositionsAndSizesAreClampedWhereRead) {
+    struct Case {
+        std::string text;
+        int position;
+        int size;
+    } cases[] = {
+        {"2147483647", kMaxCoordinate, kMaxCoordinate},
+        {"-2147483648", kMinCoordinate, 0},
+        {"40000", 32767, 32767},
+        {"-40000", -32768, 0},
+        {"99999999999", -1, 0},  // beyond int: not a number, ReadNumber's -1
+        {"123", 123, 123},
+        {"-5", -5, 0},
+    };
+    for (const auto& c : cases) {
+        const std::string n = c.text;
+        const auto model = Read(
+            "vertexmain=[" + n + "," + n + "; 0,0; 5,5]\n"
+            "helpwin\nvw=" + n + " vh=" + n + "\nfn=h.hlp\n"
+            "button 1\ntexttx=" + n + " textty=" + n + " textbx=" + n + " textby=" + n + "\ntextfontsize=" + n + "\n"
+            "vx=" + n + ";vy=" + n + ";fn1=a;fn2=a;fn3=a;go=x;hint=;wav=no\n"
+            "switchone 1\ntexttxup=" + n + " texttyup=" + n + " textbxup=" + n + " textbyup=" + n + "\n"
+            "texttxdn=" + n + " texttydn=" + n + " textbxdn=" + n + " textbydn=" + n + "\ntextfontsize=" + n + "\n"
+            "vx=" + n + ";vy=" + n + ";fn1=a;fn2=b;fn3=c;fn4=d;state=on;store=on;goup=d:\\a.htm;godown=b;hint=;wav=no\n"
+            "switchgrp 1\ntexttx=" + n + " textty=" + n + " textbx=" + n + " textby=" + n + "\ntextfontsize=" + n + "\n"
+            "vx=" + n + ";vy=" + n + ";fn1=a;fn2=b;fn3=c;fn4=d;state=on;store=off;group=7;go=d:\\a.htm;hint=;wav=no\n"
+            "_html 1\nvx=" + n + " vy=" + n + " vw=" + n + " vh=" + n + " fn=a.htm; number=20\n"
+            "_text 1\nvx=" + n + " vy=" + n + " vw=" + n + "\nfont=Arial;\nsize=" + n + "\nstyle=;color=0,0,0;value=v;ident=i;number=1\n"
+            "_popup 1\nxfon=" + n + ";yfon=" + n + ";fnfon=;xbtn=" + n + ";ybtn=" + n + "\n"
+            "fnbtnup=[];fnbtnmove=[];fnbtndown=[]\nfontup=;\nsizeup=" + n + "\nstyleup=;colorup=0,0,0;fontmv=;\n"
+            "sizemv=" + n + "\nstylemv=;colormv=0,0,0;caption=[a];go=[b];parent=;type=1;vertex=[]\n");
+        SCOPED_TRACE(n);
+        const int p = c.position;
+        if (p == -1) EXPECT_TRUE(model.VertexMain.empty()) << "a point beyond int is no point: the shape is refused";
+        else EXPECT_EQ(model.VertexMain, (std::vector<TPoint>{{p, p}, {0, 0}, {5, 5}}));
+        ASSERT_EQ(model.ScreenButtons.size(), 1u);
+        const RBtn& b = model.ScreenButtons[0][0];
+        EXPECT_EQ((std::vector<int>{b.vx, b.vy, b.texttx, b.textty, b.textbx, b.textby}), std::vector<int>(6, p));
+        EXPECT_EQ(b.textfontsize, c.size);
+        const RSwthOne& s = model.ScreenSwitches[0][0];
+        EXPECT_EQ((std::vector<int>{s.vx, s.vy, s.texttxup, s.texttyup, s.textbxup, s.textbyup, s.texttxdn,
+                                    s.texttydn, s.textbxdn, s.textbydn}),
+                  std::vector<int>(10, p));
+        EXPECT_EQ(s.textfontsize, c.size);
+        const RSwthGrp& g = model.ScreenGroups[0][0];
+        EXPECT_EQ((std::vector<int>{g.vx, g.vy, g.texttx, g.textty, g.textbx, g.textby}), std::vector<int>(6, p));
+        EXPECT_EQ(g.textfontsize, c.size);
+        EXPECT_EQ(g.group, 7);
+        ASSERT_EQ(model.HtmlAreas.size(), 1u);
+        const RHTML& h = model.HtmlAreas[0];
+        EXPECT_EQ((std::vector<int>{h.vx, h.vy, h.vw, h.vh}), std::vector<int>(4, p));
+        EXPECT_EQ(h.number, 20);
+        ASSERT_EQ(model.TextAreas.size(), 1u);
+        const RText& t = model.TextAreas[0];
+        EXPECT_EQ((std::vector<int>{t.vx, t.vy, t.vw}), std::vector<int>(3, p));
+        EXPECT_EQ(t.size, c.size);
+        ASSERT_EQ(model.ScreenPopups.size(), 1u);
+        const RPopupData& pop = model.ScreenPopups[0][0];
+        EXPECT_EQ((std::vector<int>{pop.xfon, pop.yfon, pop.xbtn, pop.ybtn}), std::vector<int>(4, p));
+        EXPECT_EQ((std::vector<int>{pop.size[0], pop.size[1]}), std::vector<int>(2, c.size));
+        // What the windows compute from them stays in range (UBSan reports the overflow otherwise).
+        EXPECT_EQ(SwitchPressPoints("d:\\a.htm", model.ScreenSwitches[0], model.ScreenGroups[0]),
+                  (std::vector<TPoint>{{p + 1, p + 1}, {p + 1, p + 1}}));
+    }
 }
 
 TEST(ScreenModelSections, SectionWordInsideAValueStartsASection) {

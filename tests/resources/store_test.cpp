@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+#include <QByteArray>
+#include <QFile>
+#include <fstream>
+
 #include "platform/cp1251.h"
 #include "resources/drive_map.h"
 #include "resources/compr_stream.h"
@@ -50,16 +55,54 @@ struct TRawStore {
     }
 };
 
+// A zlib stream of count zero bytes, count = 1 + 258 * n, written by hand in fixed-Huffman codes
+// (a literal, then n matches of 258 at distance 1): 13 bits per 258 bytes, so a stream for more
+// than a gigabyte is made in milliseconds.
+std::string ZerosZlib(std::uint64_t count) {
+    std::string out = "\x78\x01";
+    std::uint32_t bits = 0;
+    int used = 0;
+    auto put = [&](std::uint32_t value, int n) {  // LSB first
+        bits |= value << used;
+        used += n;
+        while (used >= 8) {
+            out += static_cast<char>(bits & 0xFF);
+            bits >>= 8;
+            used -= 8;
+        }
+    };
+    auto code = [&](std::uint32_t value, int n) {  // Huffman codes go MSB first
+        for (int i = n - 1; i >= 0; --i) put((value >> i) & 1, 1);
+    };
+    put(1, 1);  // final block
+    put(1, 2);  // fixed codes
+    code(0x30, 8);  // literal 0
+    for (std::uint64_t i = 0; i < (count - 1) / 258; ++i) {
+        code(0xC5, 8);  // length 258 (code 285)
+        code(0, 5);     // distance 1
+    }
+    code(0, 7);  // end of block
+    if (used > 0) put(0, 8 - used);
+    const std::uint32_t adler = std::uint32_t(count % 65521) << 16 | 1;
+    for (int i = 3; i >= 0; --i) out += static_cast<char>((adler >> (8 * i)) & 0xFF);
+    return out;
+}
+
 class StoreTest : public ::testing::Test {
 protected:
     void OpenStore(const std::string& bytes) {
         std::string error;
         ASSERT_TRUE(store.Open(temp.Write("interface.dat", bytes), &error)) << error;
     }
+    // Reads through both ReadEntry overloads; they must agree.
     std::string Read(std::string_view path) {
         std::string bytes;
+        QByteArray qbytes;
         const int index = store.FindEntry(path);
-        return index >= 0 && store.ReadEntry(index, bytes) ? bytes : "<absent>";
+        const bool read = index >= 0 && store.ReadEntry(index, bytes);
+        const bool qread = index >= 0 && store.ReadEntry(index, qbytes);
+        if (read != qread || (read && qbytes.toStdString() != bytes)) return "<overloads disagree>";
+        return read ? bytes : "<absent>";
     }
 
     TTempFolder temp;
@@ -194,6 +237,41 @@ TEST_F(StoreTest, RejectsMalformedStoresAtOpen) {
     EXPECT_FALSE(TStore().Open(temp.Path() / "missing.dat"));
 }
 
+// A compressed entry's unpacked size is checked before anything is allocated for it: beyond
+// kMaxUnpackedSize it is damage even when the data would really inflate that far, and a size the
+// data does not reach is damage too. The store stays open and its other entries read.
+TEST_F(StoreTest, CompressedEntriesBeyondTheCapOrTheirDataAreDamaged) {
+    const std::uint64_t huge = 1 + 258 * (TStore::kMaxUnpackedSize / 258 + 1);
+    const std::uint64_t small = 1 + 258 * 1000;
+    struct Case {
+        const char* what;
+        std::string data;
+        std::uint64_t recorded;
+        bool readable;
+    } cases[] = {
+        {"a stream the fixture makes", ZerosZlib(small), small, true},
+        {"a stream that inflates beyond the cap", ZerosZlib(huge), huge, false},
+        {"recorded larger than the stream inflates to", ZerosZlib(small), small * 2, false},
+        {"recorded smaller than the stream inflates to", ZerosZlib(small), small - 1, false},
+    };
+    for (const auto& c : cases) {
+        ASSERT_LE(c.recorded, c.data.size() * 1100) << c.what << ": the ratio alone must not refuse it";
+        TRawStore raw;
+        raw.data = c.data + "plain";
+        raw.folders = {{0, 2}};
+        raw.entries = {{"Z.BIN", 0, static_cast<std::uint32_t>(c.data.size()), static_cast<std::uint32_t>(c.recorded),
+                        TStore::kFile},
+                       {"P.TXT", static_cast<std::uint32_t>(c.data.size()), 5, 5, TStore::kFile}};
+        OpenStore(raw.Bytes());
+        EXPECT_EQ(Read("p.txt"), "plain") << c.what;
+        const std::string z = Read("z.bin");
+        const std::string expected = c.readable ? std::string(c.recorded, '\0') : "<absent>";
+        EXPECT_TRUE(z == expected) << c.what << ": read " << z.size() << " bytes";
+        std::string inflated;
+        EXPECT_EQ(InflateZlib(c.data, c.recorded, inflated), c.readable) << c.what;
+    }
+}
+
 TEST_F(StoreTest, DamagedEntryCountsAsAbsentAndTheDiskStandsIn) {
     std::string bytes = WriteStore({{"html\\a.htm", std::string(4000, 'a')}, {"html\\b.htm", std::string(4000, 'b')}});
     // Corrupt the compressed data of the first file (it starts the data area, just after the table).
@@ -236,6 +314,73 @@ TEST(ComprStream, ReadsFromThePositionOn) {
     EXPECT_EQ(stream.Read(buffer, 4), 3u);
     EXPECT_EQ(std::string(buffer, 3), "789");
     EXPECT_EQ(stream.Read(buffer, 4), 0u);
+}
+
+// Documents reach the engine as devices. A disk file is an open QFile read as the engine asks:
+// a clip of a gigabyte must not be read into memory first. A store entry comes from its unpacked
+// bytes; a damaged one gives way to the disk as in Read.
+TEST(DocumentFiles, OpenStreamsDiskFilesAndServesStoreEntriesFromMemory) {
+    TTempFolder temp;
+    TStore store;
+    std::string storeBytes = WriteStore({{"html\\a.htm", "from the store"},
+                                         {"html\\b.htm", std::string(4000, 'b')},
+                                         {"html\\d.htm", std::string(4000, 'd')}});
+    ASSERT_TRUE(store.Open(temp.Write("s.dat", storeBytes)));
+    {
+        // Damage d.htm's compressed data, which ends the file.
+        const auto& d = store.Entries()[store.FindEntry("html\\d.htm")];
+        ASSERT_NE(d.storedSize, d.unpackedSize);
+        storeBytes[storeBytes.size() - d.storedSize / 2] ^= 0xFF;
+        storeBytes[storeBytes.size() - d.storedSize / 2 - 1] ^= 0xFF;
+        ASSERT_TRUE(store.Open(temp.Write("s.dat", storeBytes)));
+    }
+    store.SetPrefix("d:\\");
+    temp.Write("disc/html/A.htm", "from disk");
+    temp.Write("disc/html/D.htm", "the disk stands in");
+    const std::string page = W("<html><body>") + std::string(70000, 'x') + W("Страница</body></html>");
+    temp.Write("disc/Page.htm", page);
+    // A sparse clip: a gigabyte that costs nothing on disk, with its ends marked.
+    const std::uint64_t clipSize = std::uint64_t(1) << 30;
+    const auto clipPath = temp.Write("disc/video/clip.avi", "RIFF");
+    std::filesystem::resize_file(clipPath, clipSize);
+    const TDriveMap drives(temp.Path() / "disc", temp.Path() / "user");
+    const TDocumentFiles files(store, drives);
+
+    struct Case {
+        std::string path;
+        bool fromDisk;
+        std::string expected;
+    } cases[] = {
+        {"d:\\html\\a.htm", false, "from the store"},
+        {"d:\\html\\b.htm", false, std::string(4000, 'b')},
+        {"d:\\html\\d.htm", true, "the disk stands in"},
+        {"d:\\PAGE.HTM", true, page},
+    };
+    for (const auto& c : cases) {
+        const auto device = files.Open(c.path);
+        ASSERT_TRUE(device) << c.path;
+        EXPECT_TRUE(device->isReadable()) << c.path;
+        EXPECT_EQ(qobject_cast<QFile*>(device.get()) != nullptr, c.fromDisk) << c.path;
+        EXPECT_EQ(qobject_cast<QBuffer*>(device.get()) != nullptr, !c.fromDisk) << c.path;
+        EXPECT_EQ(device->size(), static_cast<qint64>(c.expected.size())) << c.path;
+        EXPECT_EQ(device->readAll().toStdString(), c.expected) << c.path;
+    }
+    for (const char* absent : {"d:\\html\\c.htm", "d:\\html", "q:\\x.htm"}) EXPECT_FALSE(files.Open(absent)) << absent;
+
+    const auto clip = files.Open("d:\\video\\clip.avi");
+    ASSERT_TRUE(clip);
+    ASSERT_TRUE(qobject_cast<QFile*>(clip.get())) << "a disk file is streamed, not copied into memory";
+    EXPECT_EQ(clip->size(), static_cast<qint64>(clipSize));
+    // Nothing was read ahead when it was opened: what is written to the file afterwards is what
+    // the device reads.
+    {
+        std::fstream out(clipPath, std::ios::binary | std::ios::in | std::ios::out);
+        out.seekp(static_cast<std::streamoff>(clipSize - 4));
+        out.write("tail", 4);
+    }
+    EXPECT_EQ(clip->read(4), QByteArray("RIFF"));
+    ASSERT_TRUE(clip->seek(static_cast<qint64>(clipSize - 4)));
+    EXPECT_EQ(clip->read(8), QByteArray("tail"));
 }
 
 TEST(StoreWriter, CompressesOnlyWhenSmallerAndRefusesBadNames) {
