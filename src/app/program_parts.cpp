@@ -224,8 +224,8 @@ void TProgramParts::CopyData(const std::string& block, long long sender, std::ve
         std::string file;
         for (const TRequestItem& item : items) {
             if (item.kind == 0) file = item.text;
-            else if (item.kind == 1) html->PrintWidth = std::atoi(item.text.c_str());
-            else if (item.kind == 2) html->PrintHeight = std::atoi(item.text.c_str());
+            else if (item.kind == 1) html->PrintWidth = ClampSize(ReadLong(item.text));
+            else if (item.kind == 2) html->PrintHeight = ClampSize(ReadLong(item.text));
         }
         // The print request to itself: after the sender has its answer.
         QTimer::singleShot(0, &form, [this, file] {

@@ -205,9 +205,9 @@ void TPopupWindow::ShowAt(QPoint position, QPoint pointer, int currentScreen) {
         for (const auto& vertex : data_.vertex) {
             const auto comma = vertex.find(',');
             if (comma == std::string::npos) continue;
-            // strtol saturates where atoi is undefined; the clamp keeps the mask's sums in range.
-            polygon << QPoint(ClampCoordinate(std::strtol(vertex.substr(0, comma).c_str(), nullptr, 10)),
-                              ClampCoordinate(std::strtol(vertex.substr(comma + 1).c_str(), nullptr, 10)));
+            // The clamp keeps the mask's sums in range.
+            polygon << QPoint(ClampCoordinate(ReadLong(vertex.substr(0, comma))),
+                              ClampCoordinate(ReadLong(vertex.substr(comma + 1))));
         }
         setMask(QRegion(polygon, Qt::WindingFill));
     }
@@ -435,13 +435,13 @@ void TControlPopupWindow::RunItemCommand(TPopupWindow& popup, int item) {
     const std::string name = command.substr(0, command.find('='));
     const std::string rest = command.find('=') == std::string::npos ? "" : command.substr(command.find('=') + 1);
     if (name == "history") {
-        if (actions_.history) actions_.history(std::atoi(rest.c_str()));
+        if (actions_.history) actions_.history(ClampCoordinate(ReadLong(rest)));
     } else if (name == "html") {
         if (actions_.openHtml) actions_.openHtml(ResolvePath(rest, model_.ProgramFolder()));
     } else if (name == "htmlpos") {
         const auto last = command.rfind('=');
         const std::string document = command.substr(name.size() + 1, last - name.size() - 1);
-        if (actions_.openHtmlPos) actions_.openHtmlPos(document, std::atoi(command.substr(last + 1).c_str()));
+        if (actions_.openHtmlPos) actions_.openHtmlPos(document, ClampCoordinate(ReadLong(command.substr(last + 1))));
     } else if (command == "copyclipboardhtml") {
         if (actions_.copySelection) actions_.copySelection();
     } else if (command == "addtofavorite") {

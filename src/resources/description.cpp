@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdlib>
 #include <string>
 
 #include "platform/cp1251.h"
@@ -81,6 +82,11 @@ int ClampCoordinate(long long value) {
 }
 
 int ClampSize(long long value) { return static_cast<int>(std::clamp<long long>(value, 0, kMaxCoordinate)); }
+
+long long ReadLong(std::string_view text) {
+    const std::string copy(text.substr(0, 64));
+    return std::strtoll(copy.c_str(), nullptr, 10);
+}
 
 std::string ReadText(std::string_view line, std::size_t pos) {
     if (pos >= line.size()) return {};

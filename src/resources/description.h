@@ -27,6 +27,9 @@ constexpr int kMinCoordinate = -32768;
 constexpr int kMaxCoordinate = 32767;
 int ClampCoordinate(long long value);
 int ClampSize(long long value);
+// A decimal number at the start of text as strtol reads it (blanks, a sign, digits), saturated
+// instead of overflowing; 0 when there is none.
+long long ReadLong(std::string_view text);
 // Text from pos up to the first ';' or the end of the line, trimmed of bytes <= 32.
 std::string ReadText(std::string_view line, std::size_t pos);
 // Three integers red, green, blue separated by single characters.

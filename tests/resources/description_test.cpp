@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "platform/cp1251.h"
 #include "resources/description_scrambler.h"
 
@@ -54,6 +56,19 @@ TEST(FieldReaders, ReadNumber) {
         {"x=99999999999", 0, -1}, {"screen 2 _html", 0, 2},
     };
     for (const auto& c : cases) EXPECT_EQ(ReadNumber(c.line, c.pos), c.expected) << c.line;
+}
+
+// Numbers other copies and stored favorites hand in: read the way strtol reads them, never
+// overflowing, then clamped to the ranges positions and sizes live in.
+TEST(FieldReaders, ReadLongSaturatesAndClampsKeepTheRange) {
+    const std::pair<const char*, long long> cases[] = {
+        {"12", 12}, {" -5x", -5}, {"", 0}, {"abc", 0}, {"+7", 7},
+        {"99999999999999999999999", LLONG_MAX}, {"-99999999999999999999999", LLONG_MIN},
+    };
+    for (const auto& [text, value] : cases) EXPECT_EQ(ReadLong(text), value) << text;
+    EXPECT_EQ(ClampSize(ReadLong("99999999999999999999999")), 32767);
+    EXPECT_EQ(ClampSize(ReadLong("-4")), 0);
+    EXPECT_EQ(ClampCoordinate(ReadLong("-99999999999999999999999")), -32768);
 }
 
 TEST(FieldReaders, ReadText) {
