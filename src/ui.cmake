@@ -4,6 +4,7 @@ find_package(Qt6 REQUIRED COMPONENTS Gui Widgets Multimedia)
 add_library(vitrina_ui STATIC
   src/screen/skin_window.cpp
   src/app/program_options.cpp
+  src/app/start_failure.cpp
   src/dialogs/eff_car.cpp
   src/platform/click_sound.cpp
   src/platform/shell_desktop.cpp
@@ -19,6 +20,7 @@ target_link_libraries(vitrina_ui PUBLIC vitrina_core Qt6::Gui Qt6::Widgets Qt6::
 
 add_executable(vitrina src/app/main.cpp)
 target_link_libraries(vitrina PRIVATE vitrina_ui)
+target_compile_definitions(vitrina PRIVATE VITRINA_VERSION="${PROJECT_VERSION}")
 
 # The HTML engine classes and the HTML pane.
 find_package(Qt6 REQUIRED COMPONENTS WebEngineWidgets)

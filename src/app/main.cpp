@@ -1,4 +1,5 @@
 // vitrina [--disc FOLDER] [--screenshot OUT.png] [--command TEXT]... [--settle-ms N] [document [/h] | /t]
+// vitrina --help | --version
 // (--first-paint-exit: print "painted" at the first painted frame and end; for benchmarks)
 #include <QApplication>
 #include <QElapsedTimer>
@@ -19,6 +20,7 @@
 #include "app/program.h"
 #include "app/program_options.h"
 #include "app/program_parts.h"
+#include "app/start_failure.h"
 #include "html/doc_scheme_handler.h"
 #include "panes/html_commands.h"
 #include "platform/click_sound.h"
@@ -52,8 +54,12 @@ fs::path DiscFolder(const TProgramOptions& c, const char* argv0) {
 int main(int argc, char** argv) {
     const TProgramOptions line = ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!line.error.empty()) {
-        std::cerr << "vitrina: " << line.error << "\n";
+        std::cerr << "vitrina: " << line.error << "\n" << kProgramUsage << "\n";
         return 2;
+    }
+    if (line.help || line.version) {
+        std::cout << (line.help ? ProgramHelp() : std::string("vitrina " VITRINA_VERSION "\n"));
+        return 0;
     }
     // The engine's sandbox cannot run as root; documents come only from the disc anyway.
     if (::geteuid() == 0) ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
@@ -65,7 +71,10 @@ int main(int argc, char** argv) {
     app.setQuitOnLastWindowClosed(false);
 
     const TUserFolders folders = TUserFolders::FromEnvironment();
-    TDriveMap drives(DiscFolder(line, argv[0]), folders.data);
+    const fs::path discFolder = DiscFolder(line, argv[0]);
+    if (std::error_code ec; !fs::is_directory(discFolder, ec))
+        return ReportStartFailure("folder not found: " + discFolder.string());
+    TDriveMap drives(discFolder, folders.data);
     TClickSound sounds;
     TShellDesktop desktop(HostPathsOf(drives), sounds);
     TStartOptions options;
@@ -82,10 +91,18 @@ int main(int argc, char** argv) {
     auto program = std::make_unique<TProgram>(drives, folders, desktop, options);
     program->Start();
     const bool documentMode = program->Creation() == TProgram::TCreation::DocumentMode;
-    if (program->Creation() != TProgram::TCreation::Normal && !documentMode) {
-        // Silent for the user of the window, but a terminal deserves one line.
+    switch (program->Creation()) {
+    case TProgram::TCreation::Normal:
+    case TProgram::TCreation::DocumentMode:
+        break;
+    case TProgram::TCreation::SecondCopy:
+    case TProgram::TCreation::ThesaurusMode:
+        // Ends as asked: a terminal deserves one line.
         std::cerr << "vitrina: " << program->CreationMessage() << "\n";
         return 0;
+    default:
+        // A disc that cannot be opened: silent in the program's own windows, but not unseen.
+        return ReportStartFailure(program->CreationMessage());
     }
     TSkinWindow* form = &program->Window();
     if (documentMode) {

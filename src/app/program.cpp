@@ -59,18 +59,27 @@ void TProgram::StartUp() {
     // One copy per title.
     if (!semaphore_.Create(session_.Folders().runtime, session_.Title)) {
         session_.DocumentMode = true;
+        // The reader who started the program again wants to see the first copy's window.
+        const TWindowDirectory others(session_.Folders().runtime);
+        if (TWindowEntry first; others.FindWindowByTitle(session_.Title, first)) others.Send(first, "show");
         return Fail(TCreation::SecondCopy, "another copy of " + Cp1251ToUtf8(session_.Title) + " is running");
     }
     session_.ReadSections();
     // Other copies find this copy's windows (and close them) through the window directory.
     directory_ = std::make_unique<TWindowDirectory>(session_.Folders().runtime);
     directory_->OnRequest = [](const std::string& title, const std::string& request) {
-        if (request != "close") return;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible() && SameText1251(Utf8ToCp1251(w->windowTitle().toStdString()), title)) {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (!w->isVisible() || !SameText1251(Utf8ToCp1251(w->windowTitle().toStdString()), title)) continue;
+            if (request == "close") {
                 w->close();
-                return;
+            } else if (request == "show") {
+                w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+                w->show();
+                w->raise();
+                w->activateWindow();
             }
+            return;
+        }
     };
     services_.windows = directory_.get();
     window_->SetWindowDirectory(directory_.get());

@@ -12,11 +12,27 @@ namespace vitrina {
 namespace {
 
 constexpr int kMaxSettleMs = 600000;
+constexpr char kHelp[] =
+    "Shows an electronic reference disc.\n"
+    "\n"
+    "  --disc FOLDER       the disc's folder (else $VITRINA_DISC, the current folder when it\n"
+    "                      holds Vuv.dhl, or the program's own folder)\n"
+    "  --command TEXT      a command of the disc's vocabulary, run after start-up (repeatable)\n"
+    "  --screenshot OUT.png  run the commands, write the window's image and end\n"
+    "  --settle-ms N       the pause before the screenshot (default 300)\n"
+    "  --help, --version   this text; the version\n"
+    "  --                  the rest of the line is the disc's own: a document, \"/h\", \"/t\"\n";
 constexpr char kSettleError[] = "--settle-ms needs a number of milliseconds";
 
 std::string ToUtf8(const QString& text) { return text.toStdString(); }
 
 }  // namespace
+
+const char* const kProgramUsage =
+    "usage: vitrina [--disc FOLDER] [--command TEXT]... [--screenshot OUT.png] [--settle-ms N] "
+    "[DOCUMENT [/h] | /t]";
+
+std::string ProgramHelp() { return std::string(kProgramUsage) + "\n\n" + kHelp; }
 
 TProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
     const QCommandLineOption disc("disc", {}, "FOLDER");
@@ -24,8 +40,10 @@ TProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
     const QCommandLineOption command("command", {}, "TEXT");
     const QCommandLineOption settle("settle-ms", {}, "N");
     const QCommandLineOption firstPaintExit("first-paint-exit");
+    const QCommandLineOption help("help");
+    const QCommandLineOption version("version");
     QCommandLineParser parser;
-    parser.addOptions({disc, screenshot, command, settle, firstPaintExit});
+    parser.addOptions({disc, screenshot, command, settle, firstPaintExit, help, version});
     // The parser takes the first entry for the program's name.
     QStringList line{QStringLiteral("vitrina")};
     for (const std::string& a : arguments) line << QString::fromStdString(a);
@@ -35,6 +53,12 @@ TProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
         options.error = CommandLineMessage(parser, line);
         // Missing or malformed, the pause is described the same way.
         if (options.error == "--settle-ms needs a value") options.error = kSettleError;
+        return options;
+    }
+    // Asked for help, the program does nothing else, whatever else the line holds.
+    if (parser.isSet(help) || parser.isSet(version)) {
+        options.help = parser.isSet(help);
+        options.version = !options.help;
         return options;
     }
     if (parser.isSet(settle)) {

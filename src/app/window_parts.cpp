@@ -203,7 +203,9 @@ void TWindowParts::Beep() { QApplication::beep(); }
 QRect TWindowParts::DocumentPanelClientRect() const {
     if (!panel_ || !trees_) return {};
     const TTreeViews* shown = trees_->Shown();
-    if (!shown || !shown->isVisible()) return {};
+    // Relative to the panel: the window itself is hidden for a moment when it changes between
+    // the skinned and the standard form, and the viewer is placed back then.
+    if (!shown || !shown->isVisibleTo(panel_)) return {};
     // Beside the tree and the splitter.
     const int left = shown->width() + 4;
     return QRect(left, 0, panel_->width() - left, panel_->height());

@@ -105,20 +105,23 @@ void TPopupWindow::SetCaption(TItemsBtn& item, const std::string& caption) {
             return TTextSize{metrics.horizontalAdvance(QText(text)), metrics.height()};
         };
     };
+    // Each state's caption is fitted with the font it is drawn in: the hover font may be wider.
     const TCaptionFit fit = FitCaption(caption, item.Width(), item.Height(), measureWith(upFont));
-    const TCaptionFit mvFit = FitCaption(fit.text, item.Width(), item.Height(), measureWith(mvFont));
-    item.hint = fit.hint;
-    auto draw = [&](QImage& image, const QFont& font, TColor color, const TRectI& r) {
+    const TCaptionFit mvFit = FitCaption(caption, item.Width(), item.Height(), measureWith(mvFont));
+    item.hint = fit.hint.empty() ? mvFit.hint : fit.hint;
+    item.upText = fit.text;
+    item.mvText = mvFit.text;
+    auto draw = [&](QImage& image, const QFont& font, TColor color, const TCaptionFit& f) {
         QPainter painter(&image);
         painter.setFont(font);
         painter.setPen(ToQColor(color));
-        const QRect rect(r.left, r.top, r.width, r.height);
+        const QRect rect(f.rect.left, f.rect.top, f.rect.width, f.rect.height);
         painter.setClipRect(rect);
-        painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, QText(fit.text));
+        painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, QText(f.text));
     };
-    draw(item.up, upFont, data_.color[0], fit.rect);
-    draw(item.mv, mvFont, data_.color[1], mvFit.rect);
-    draw(item.dn, mvFont, data_.color[1], mvFit.rect);
+    draw(item.up, upFont, data_.color[0], fit);
+    draw(item.mv, mvFont, data_.color[1], mvFit);
+    draw(item.dn, mvFont, data_.color[1], mvFit);
     update();
 }
 

@@ -47,6 +47,7 @@ struct TItemsBtn {
     std::string upName, mvName, dnName;
     QImage up, mv, dn;
     std::string hint;
+    std::string upText, mvText;  // the caption as drawn at rest and under the pointer (hover, press)
     bool visible = false;
     bool placed = false;
     bool hovered = false;

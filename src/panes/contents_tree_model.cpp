@@ -2,9 +2,17 @@
 
 #include "platform/cp1251.h"
 #include "resources/description.h"
+#include "resources/read_bin.h"
 #include "resources/windows_path.h"
 
 namespace vitrina {
+
+std::optional<TContentsTreeModel> TContentsTreeModel::FromContainer(const TReadBin& container, const std::string& entry) {
+    std::string bytes;
+    if (container.ReadBuffer(entry, bytes) < 0) return std::nullopt;
+    // Captions keep their case: they are shown as written.
+    return FromLines(DecodeDescription(bytes, false));
+}
 
 TContentsTreeModel TContentsTreeModel::FromLines(const TDynamicStringArray& lines) {
     TContentsTreeModel model;

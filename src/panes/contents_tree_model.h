@@ -2,6 +2,7 @@
 // The items of a contents tree and the rules that walk them: building levels from a tree
 // description, finding a document's item, chapter steps and their hints, the contents search.
 // The tree widget shows these items in the same order.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +10,8 @@
 #include "resources/dynamic_arrays.h"
 
 namespace vitrina {
+
+class TReadBin;
 
 struct TTreeItem {
     std::string caption;
@@ -22,6 +25,8 @@ public:
     // Each non-empty line is an item: its level is its count of leading tabs, its fields split
     // at ";" are the document and the caption.
     static TContentsTreeModel FromLines(const TDynamicStringArray& lines);
+    // The tree of a container entry ("tree1.cfs", "tree2.cfs"); nothing when there is no such entry.
+    static std::optional<TContentsTreeModel> FromContainer(const TReadBin& container, const std::string& entry);
 
     const std::vector<TTreeItem>& Items() const { return items_; }
     int Count() const { return static_cast<int>(items_.size()); }

@@ -136,7 +136,10 @@ void TStandardWindow::CreateParts() {
 void TStandardWindow::Enter(bool documentMode) {
     if (actions_.hideScreenFields) actions_.hideScreenFields(true);
     // The skinned shape is kept for the return; the plain window has none.
-    if (!shown_ && actions_.shape) keptRegion_ = actions_.shape();
+    if (!shown_) {
+        if (actions_.shape) keptRegion_ = actions_.shape();
+        keptPlace_ = window_.geometry().topLeft();
+    }
     if (actions_.setShape) actions_.setShape(QRegion());
     QPalette palette = window_.palette();
     palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
@@ -173,12 +176,15 @@ void TStandardWindow::Leave() {
     window_.setPalette(palette);
     window_.setWindowFlags(window_.windowFlags() | Qt::FramelessWindowHint);
     window_.setWindowState(Qt::WindowNoState);
-    if (actions_.skinSize) window_.resize(actions_.skinSize());
+    // The window the reader left: its size, its place, its shape.
+    window_.setGeometry(QRect(keptPlace_, actions_.skinSize ? actions_.skinSize() : window_.size()));
     if (actions_.setShape) actions_.setShape(keptRegion_);
     if (actions_.restoreViewer) actions_.restoreViewer();
     client_->hide();
     if (actions_.hideScreenFields) actions_.hideScreenFields(false);
     window_.showNormal();
+    // A window manager may place a window anew when it is shown again.
+    window_.setGeometry(QRect(keptPlace_, window_.size()));
 }
 
 void TStandardWindow::SizeWindow(const std::string& file, QSize picture) {

@@ -4,6 +4,7 @@
 // history menus and the status bar. The parts are made on the first entry and kept, hidden,
 // when the skinned window returns.
 #include <QObject>
+#include <QPoint>
 #include <QRegion>
 #include <QSize>
 
@@ -78,6 +79,7 @@ private:
     TStandardWindowActions actions_;
     bool shown_ = false;
     QRegion keptRegion_;
+    QPoint keptPlace_;
     QToolBar* toolbar_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
     QWidget* client_ = nullptr;

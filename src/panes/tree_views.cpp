@@ -1,7 +1,9 @@
 #include "panes/tree_views.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QMouseEvent>
+#include <QToolTip>
 
 #include "platform/cp1251.h"
 #include "platform/qt_text.h"
@@ -15,9 +17,7 @@ namespace {
 constexpr int kTreeWidth = 165;
 
 TContentsTreeModel ReadTree(const TReadBin& container, const char* entry) {
-    std::string bytes;
-    if (container.ReadBuffer(entry, bytes) < 0) return {};
-    return TContentsTreeModel::FromLines(DecodeDescription(bytes, false));
+    return TContentsTreeModel::FromContainer(container, entry).value_or(TContentsTreeModel{});
 }
 
 }  // namespace
@@ -30,7 +30,6 @@ TTreeViews::TTreeViews(QWidget* panel, QWidget* splitter, TContentsTreeModel mod
     setHeaderHidden(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setFrameShape(QFrame::NoFrame);
-    setRootIsDecorated(false);
     setItemsExpandable(true);
     setExpandsOnDoubleClick(true);
     setLayoutDirection(Qt::LeftToRight);
@@ -43,6 +42,10 @@ TTreeViews::TTreeViews(QWidget* panel, QWidget* splitter, TContentsTreeModel mod
         widgetItem->setData(0, Qt::UserRole, static_cast<int>(lineItems_.size()));
         lineItems_.push_back(widgetItem);
     }
+    // Groups show their expand arrows; a flat list needs no room for them.
+    bool groups = false;
+    for (const auto& item : model_.Items()) groups = groups || item.parent >= 0;
+    setRootIsDecorated(groups);
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current, QTreeWidgetItem*) {
         if (!current) return;
         SelectedDocument = model_.Items()[current->data(0, Qt::UserRole).toInt()].document;
@@ -187,6 +190,21 @@ void TTreeViews::mouseMoveEvent(QMouseEvent* event) {
     QTreeWidget::mouseMoveEvent(event);
 }
 
+bool TTreeViews::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QTreeWidget::viewportEvent(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = indexAt(help->pos());
+    const QRect shown = visualRect(index).intersected(viewport()->rect());
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const int needed = index.isValid() ? itemDelegateForIndex(index)->sizeHint(option, index).width() : 0;
+    if (index.isValid() && needed > shown.width())
+        QToolTip::showText(help->globalPos(), index.data().toString(), viewport(), visualRect(index));
+    else
+        QToolTip::hideText();
+    return true;
+}
+
 TContentsTrees::TContentsTrees(const TReadBin& container, QWidget* panel, QWidget* splitter, TTreeHost& host)
     : panel_(panel), splitter_(splitter), host_(host) {
     first_ = std::make_unique<TTreeViews>(panel, splitter, ReadTree(container, "tree1.cfs"), host);
@@ -201,8 +219,8 @@ TContentsTrees::TContentsTrees(const TReadBin& container, QWidget* panel, QWidge
 }
 
 TTreeViews* TContentsTrees::Shown() const {
-    if (first_ && first_->isVisible()) return first_.get();
-    if (second_ && second_->isVisible()) return second_.get();
+    if (first_ && first_->isVisibleTo(panel_)) return first_.get();
+    if (second_ && second_->isVisibleTo(panel_)) return second_.get();
     return first_ ? first_.get() : second_.get();
 }
 

@@ -67,6 +67,8 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    // A label cut at the tree's edge shows its full text as a tooltip.
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void StepTo(int index);

@@ -8,8 +8,7 @@
 
 namespace vitrina {
 
-TStructLoad ReadStructLines(const TDriveMap& drives, TReadBin& container, TDynamicStringArray& lines,
-                            std::string* error) {
+TStructLoad OpenDiscContainer(const TDriveMap& drives, TReadBin& container, std::string* error) {
     const std::string containerPath = drives.ProgramFolder() + "Vuv.dhl";
     const auto host = drives.ToHostPath(containerPath);
     if (!host || !drives.FileExists(containerPath)) {
@@ -22,9 +21,16 @@ TStructLoad ReadStructLines(const TDriveMap& drives, TReadBin& container, TDynam
         if (error) *error = host->string() + ": " + e.what();
         return TStructLoad::MalformedContainer;
     }
+    return TStructLoad::Loaded;
+}
+
+TStructLoad ReadStructLines(const TDriveMap& drives, TReadBin& container, TDynamicStringArray& lines,
+                            std::string* error) {
+    if (const TStructLoad opened = OpenDiscContainer(drives, container, error); opened != TStructLoad::Loaded)
+        return opened;
     std::string bytes;
     if (container.ReadBuffer("Struct.cfs", bytes) < 0) {
-        if (error) *error = host->string() + " holds no Struct.cfs";
+        if (error) *error = "Vuv.dhl in " + drives.DiscRoot().string() + " holds no Struct.cfs";
         return TStructLoad::NoDescription;
     }
     lines = DecodeDescription(bytes, true);

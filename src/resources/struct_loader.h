@@ -11,7 +11,11 @@ class TReadBin;
 
 enum class TStructLoad { Loaded, NoContainer, MalformedContainer, NoDescription };
 
-// Opens ProgramFolder + "Vuv.dhl" and decodes "Struct.cfs" (lower-cased) into lines. error says
+// Opens ProgramFolder + "Vuv.dhl" (Loaded when it opened). error says what went wrong, for a
+// person at a terminal.
+TStructLoad OpenDiscContainer(const TDriveMap& drives, TReadBin& container, std::string* error = nullptr);
+
+// Opens the container and decodes "Struct.cfs" (lower-cased) into lines. error says
 // what went wrong, for a person at a terminal.
 TStructLoad ReadStructLines(const TDriveMap& drives, TReadBin& container, TDynamicStringArray& lines,
                             std::string* error = nullptr);

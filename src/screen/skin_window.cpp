@@ -333,8 +333,6 @@ void TSkinWindow::PublishWindows() {
 }
 
 bool TSkinWindow::eventFilter(QObject* watched, QEvent* event) {
-    // Key preview: keys of the window's child controls reach the key table first.
-    if (event->type() == QEvent::KeyRelease) lastKey_ = nullptr;
     // Top-level windows that appear, go or change their title are published for other copies.
     if (!publishPending_ && (event->type() == QEvent::Show || event->type() == QEvent::Hide ||
                              event->type() == QEvent::WindowTitleChange)) {
@@ -344,14 +342,18 @@ bool TSkinWindow::eventFilter(QObject* watched, QEvent* event) {
             QTimer::singleShot(0, this, [this] { PublishWindows(); });
         }
     }
-    if (event->type() == QEvent::KeyPress) {
-        auto* w = qobject_cast<QWidget*>(watched);
-        // An ignored key travels up to the parents as the same event; the table sees it once.
-        if (w && w->window() == this && event != lastKey_) {
-            lastKey_ = event;
-            auto* k = static_cast<QKeyEvent*>(event);
-            if (dispatcher_.KeyDown(k->key(), k->modifiers())) return true;
-        }
+    // Key preview: keys of the window's child controls reach the key table first.
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (event->type() == QEvent::KeyPress && w && w->window() == this) {
+        // A press travelling up from a child that ignored it is the same event seen again.
+        // Pointer identity alone is not enough: the next press (I after a held Ctrl) may reuse
+        // the address of the last one.
+        const bool travelling = event == lastKey_ && lastKeyReceiver_ && w != lastKeyReceiver_ &&
+                                w->isAncestorOf(lastKeyReceiver_);
+        lastKey_ = event;
+        lastKeyReceiver_ = w;
+        auto* k = static_cast<QKeyEvent*>(event);
+        if (!travelling && dispatcher_.KeyDown(k->key(), k->modifiers())) return true;
     }
     return QWidget::eventFilter(watched, event);
 }

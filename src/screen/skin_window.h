@@ -3,6 +3,7 @@
 // captions, painting, the pointer on buttons, switches and group members, the window's shape,
 // its opening and closing, and the widgets of the screen areas.
 #include <QImage>
+#include <QPointer>
 #include <QRegion>
 #include <QWidget>
 
@@ -157,7 +158,10 @@ private:
     TWindowDirectory* directory_ = nullptr;
     bool animations_;
     bool built_ = false;
-    const QEvent* lastKey_ = nullptr;  // the key press being delivered; cleared by its release
+    // The key press last seen and the widget it was delivered to: an ignored press travels up to
+    // the parents as the same event, and the table must see it once.
+    const QEvent* lastKey_ = nullptr;
+    QPointer<QWidget> lastKeyReceiver_;
     bool switching_ = false;
     QRegion shape_;
     QImage background_;

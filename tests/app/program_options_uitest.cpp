@@ -32,6 +32,10 @@ TEST(ProgramOptions, OwnOptionsAnywhereAndTheDiscCommandLineUntouched) {
     settleZero.settleMs = 0;
     TProgramOptions settleMost;
     settleMost.settleMs = 600000;
+    TProgramOptions help;
+    help.help = true;
+    TProgramOptions version;
+    version.version = true;
     TProgramOptions lastDisc = Arguments({"/t"});
     lastDisc.disc = "b";
 
@@ -57,6 +61,10 @@ TEST(ProgramOptions, OwnOptionsAnywhereAndTheDiscCommandLineUntouched) {
         {{"--", "--disc", "a"}, Arguments({"--disc", "a"})},
         {{"--settle-ms", "0"}, settleZero},
         {{"--settle-ms", "600000"}, settleMost},
+        // Help and version leave the rest of the line unread.
+        {{"--help"}, help},
+        {{"a.htm", "--disc", "x", "--help", "--version"}, help},
+        {{"--version", "/t"}, version},
         // Bad command lines: one line for the terminal.
         {{"--settle-ms", "600001"}, Error("--settle-ms needs a number of milliseconds")},
         {{"--settle-ms", "-1"}, Error("--settle-ms needs a number of milliseconds")},

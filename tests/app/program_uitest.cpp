@@ -1,9 +1,11 @@
 // The vitrina program as a person starts it: processes, exit codes, the terminal line.
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "app/program_fixture.h"
 #include "app/test_disc.h"
 #include "platform/single_instance.h"
 #include "platform/window_directory.h"
@@ -27,6 +29,7 @@ _screen=bg1.bmp
 struct TRun {
     int code = -1;
     QString err;
+    QString out;
 };
 
 TRun RunProgram(const QStringList& args, const std::filesystem::path& home, int timeoutMs = 20000) {
@@ -38,18 +41,53 @@ TRun RunProgram(const QStringList& args, const std::filesystem::path& home, int 
         p.waitForFinished();
         return {};
     }
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromLocal8Bit(p.readAllStandardError())};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromLocal8Bit(p.readAllStandardError()),
+            QString::fromLocal8Bit(p.readAllStandardOutput())};
 }
 
-TEST(Program, MissingContainerOrDescriptionEndsWithOneLine) {
+TEST(Program, ADiscThatCannotBeOpenedEndsWithOneLineAndAFailureStatus) {
     test::TTestDisc disc(kSmall);
-    const TRun none = RunProgram({"--disc", QString::fromStdString((disc.folder.Path() / "empty").string())}, disc.home);
-    EXPECT_EQ(none.code, 0);
-    EXPECT_TRUE(none.err.contains("Vuv.dhl")) << none.err.toStdString();
+    std::filesystem::create_directories(disc.folder.Path() / "empty");
     disc.folder.Write("other/Vuv.dhl", WriteContainer({{"About.cfs", "x"}}));
-    const TRun noStruct = RunProgram({"--disc", QString::fromStdString((disc.folder.Path() / "other").string())}, disc.home);
-    EXPECT_EQ(noStruct.code, 0);
-    EXPECT_TRUE(noStruct.err.contains("Struct.cfs")) << noStruct.err.toStdString();
+    disc.folder.Write("damaged/Vuv.dhl", std::string(300, '\x5A'));
+    const struct {
+        const char* folder;
+        const char* says;
+    } cases[] = {
+        {"missing", "folder not found"},
+        {"empty", "Vuv.dhl"},
+        {"other", "Struct.cfs"},
+        {"damaged", ""},
+    };
+    for (const auto& c : cases) {
+        const TRun run = RunProgram({"--disc", QString::fromStdString((disc.folder.Path() / c.folder).string())}, disc.home);
+        EXPECT_EQ(run.code, 1) << c.folder;
+        // The sound system may add its own complaints; ours is one line.
+        const QStringList ours = run.err.split('\n').filter(QRegularExpression("^vitrina: "));
+        ASSERT_EQ(ours.size(), 1) << c.folder << ": " << run.err.toStdString();
+        EXPECT_TRUE(ours[0].contains(c.says)) << c.folder << ": " << ours[0].toStdString();
+    }
+}
+
+TEST(Program, HelpAndVersionAnswerOnStdoutAndABadOptionGetsTheUsage) {
+    test::TTestDisc disc(kSmall);
+    const TRun help = RunProgram({"--help"}, disc.home);
+    EXPECT_EQ(help.code, 0);
+    EXPECT_TRUE(help.out.startsWith("usage: vitrina")) << help.out.toStdString();
+    EXPECT_TRUE(help.out.contains("--disc FOLDER"));
+    EXPECT_TRUE(help.err.isEmpty()) << help.err.toStdString();
+    // Among other options and a document, help is still all that happens.
+    const TRun helpInLine = RunProgram({"a.htm", "--disc", "x", "--help"}, disc.home);
+    EXPECT_EQ(helpInLine.code, 0);
+    EXPECT_EQ(helpInLine.out, help.out);
+    const TRun version = RunProgram({"--version"}, disc.home);
+    EXPECT_EQ(version.code, 0);
+    EXPECT_TRUE(version.out.startsWith("vitrina ")) << version.out.toStdString();
+    const TRun bad = RunProgram({"--bogus"}, disc.home);
+    EXPECT_EQ(bad.code, 2);
+    EXPECT_TRUE(bad.err.contains("bogus")) << bad.err.toStdString();
+    EXPECT_TRUE(bad.err.contains("usage: vitrina")) << bad.err.toStdString();
+    EXPECT_TRUE(bad.out.isEmpty());
 }
 
 TEST(Program, ASecondCopyOfTheTitleExitsAtOnceAndTheFirstIsNotDisturbed) {
@@ -73,6 +111,23 @@ TEST(Program, ASecondCopyOfTheTitleExitsAtOnceAndTheFirstIsNotDisturbed) {
     // A copy that died leaves no lock behind.
     TNamedSemaphore after;
     EXPECT_TRUE(after.Create(runtime, "\xCA\xEE\xEF\xE8\xFF"));
+}
+
+TEST(Program, ASecondCopyBringsTheFirstCopysWindowBack) {
+    test::TTestProgram first(kSmall, {{"bg1.bmp", test::Bmp(100, 80, Qt::white)}, {"b.bmp", test::Bmp(10, 10, Qt::red)}});
+    ASSERT_EQ(first.Creation(), TProgram::TCreation::Normal);
+    first.Window().showMinimized();
+    QTest::qWait(50);  // the window directory learns of the window on the next turn
+    ASSERT_TRUE(first.Window().isMinimized());
+    QProcess second;
+    second.setProcessEnvironment(test::ProgramEnvironment(first.disc.home));
+    second.start(VITRINA_PROGRAM, {"--disc", QString::fromStdString(first.disc.disc.string())});
+    // The second copy ends at once; the first copy's window comes back.
+    for (int i = 0; i < 1000 && second.state() != QProcess::NotRunning; ++i) QTest::qWait(20);
+    EXPECT_EQ(second.exitCode(), 0);
+    for (int i = 0; i < 100 && first.Window().isMinimized(); ++i) QTest::qWait(20);
+    EXPECT_FALSE(first.Window().isMinimized());
+    EXPECT_TRUE(first.Window().isVisible());
 }
 
 TEST(Program, ScreenshotWritesTheShapedWindowAndExits) {

@@ -2,14 +2,24 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QLineEdit>
+#include <QToolBar>
+
 #include "app/program.h"
+#include "app/program_fixture.h"
 #include "app/program_parts.h"
+#include "commands/dispatcher.h"
+#include "dialogs/popup_commands.h"
+#include "dialogs/print_commands.h"
+#include "panes/tree_commands.h"
+#include "search/search_commands.h"
 #include "dialogs/popup_window.h"
 #include "html/frame_viewer.h"
 #include "html/html_fixture.h"
 #include "panes/html_frame.h"
 #include "platform/click_sound.h"
-#include "platform/shell_desktop.h"
+#include "screen/path_input_box.h"
 #include "screen/skin_window.h"
 #include "support/temp_folder.h"
 
@@ -33,7 +43,7 @@ protected:
     }
     void Start() {
         drives = std::make_unique<TDriveMap>(VITRINA_SAMPLE_DISC, TUserFolders::FromEnvironment().data);
-        desktop = std::make_unique<TShellDesktop>(HostPathsOf(*drives), sounds);
+        desktop = std::make_unique<test::TRecordingDesktop>(*drives, sounds);
         TStartOptions options;
         options.animations = false;
         program = std::make_unique<TProgram>(*drives, TUserFolders::FromEnvironment(), *desktop, options);
@@ -77,7 +87,7 @@ protected:
     test::TTempFolder home;
     TClickSound sounds;
     std::unique_ptr<TDriveMap> drives;
-    std::unique_ptr<TShellDesktop> desktop;
+    std::unique_ptr<test::TRecordingDesktop> desktop;
     std::unique_ptr<TProgram> program;
     TSkinWindow* form = nullptr;
     TProgramParts* parts = nullptr;
@@ -133,6 +143,122 @@ TEST_F(SampleDiscTest, FavoritesSurviveARestart) {
     ASSERT_TRUE(parts->Popups()->Favorites());
     ASSERT_EQ(parts->Popups()->Favorites()->Favorites().size(), 1u);
     EXPECT_NE(parts->Popups()->Favorites()->Favorites()[0].Command.find("dv_obzor.htm"), std::string::npos);
+}
+
+TEST_F(SampleDiscTest, TheStandardWindowGivesBackTheWindowTheReaderLeft) {
+    ClickButton("screen2=dv_obzor.htm");
+    ASSERT_TRUE(WaitFor([&] { return Shows("dv_obzor.htm"); }));
+    form->move(120, 90);
+    QTest::qWait(20);
+    const QRect window = form->geometry();
+    QWidget* panel = form->DocumentPanel();
+    const QRect viewer = Viewer()->geometry();
+    TTreeViews* tree = parts->Trees()->Shown();
+    ASSERT_TRUE(tree->isVisible());
+    ASSERT_EQ(Viewer()->parentWidget(), panel);
+
+    ClickButton("standartwin");
+    QToolBar* toolbar = form->findChild<QToolBar*>();
+    ASSERT_TRUE(toolbar && toolbar->isVisible());
+    QAction* skinned = nullptr;
+    for (QAction* a : toolbar->actions())
+        if (a->text() == QString::fromUtf8("Свернуть")) skinned = a;
+    ASSERT_TRUE(skinned);
+    QTest::mouseClick(toolbar->widgetForAction(skinned), Qt::LeftButton);
+    QTest::qWait(20);
+
+    EXPECT_EQ(form->geometry(), window);
+    EXPECT_EQ(Viewer()->parentWidget(), panel);
+    EXPECT_EQ(Viewer()->geometry(), viewer) << "the document stays beside the tree";
+    EXPECT_EQ(parts->Trees()->Shown(), tree);
+    EXPECT_TRUE(tree->isVisible());
+    // The other tree comes up in the same place, with the document beside it.
+    program->Dispatcher().ExecuteCommand(tree == parts->Trees()->First() ? "tree1" : "tree2", "", 1, 0, 0);
+    TTreeViews* second = parts->Trees()->Shown();
+    EXPECT_NE(second, tree);
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_FALSE(tree->isVisible());
+    EXPECT_GE(Viewer()->geometry().left(), second->geometry().right());
+}
+
+// Stands in for the subsystems behind the key table and writes down what reached them.
+struct TKeyRecorder : IPopupCommands, ISearchCommands, IPrintCommands, ITreeCommands {
+    std::vector<std::string> log;
+    void OpenPopup(int, int, int) override {}
+    void ClosePopups() override {}
+    void AddToFavorites() override { log.push_back("favorite"); }
+    void ShowFindDialog() override { log.push_back("find"); }
+    void CloseFindDialog() override { log.push_back("close find"); }
+    bool FindDialogVisible() const override { return true; }
+    void FindNext(int) override {}
+    void FindAcrossAll(bool) override {}
+    void Thesaurus(const std::string&) override { log.push_back("thesaurus"); }
+    void FindPaneEnter() override {}
+    void PrintHtml() override {}
+    void PrintHtmlDialog() override { log.push_back("print"); }
+    void SetPendingDocument(const std::string&) override {}
+    void SwitchTree(bool) override {}
+    void ShowTrees(bool) override { log.push_back("trees"); }
+    void NextChapter() override { log.push_back("next chapter"); }
+    void PrevChapter() override { log.push_back("previous chapter"); }
+    bool SecondTreeExists() const override { return true; }
+    bool AnyTreeVisible() const override { return true; }
+};
+
+TEST_F(SampleDiscTest, TheKeyTableAnswersWhereverTheFocusIs) {
+    ClickButton("screen2=dv_obzor.htm");
+    ASSERT_TRUE(WaitFor([&] { return Shows("dv_obzor.htm"); }));
+    TCommandServices& services = program->Dispatcher().Services();
+    const TCommandServices kept = services;
+    TKeyRecorder recorder;
+    services.popups = &recorder;
+    services.search = &recorder;
+    services.print = &recorder;
+    services.trees = &recorder;
+
+    struct TKey {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* reaches;
+    };
+    const TKey keys[] = {
+        {Qt::Key_I, Qt::ControlModifier, "favorite"},
+        {Qt::Key_F, Qt::ControlModifier, "find"},
+        {Qt::Key_P, Qt::ControlModifier, "print"},
+        {Qt::Key_T, Qt::ShiftModifier, "thesaurus"},
+        {Qt::Key_Down, Qt::ShiftModifier, "next chapter"},
+        {Qt::Key_Up, Qt::ShiftModifier, "previous chapter"},
+        {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, "trees"},
+        {Qt::Key_Escape, Qt::NoModifier, "close find"},
+        {Qt::Key_F1, Qt::NoModifier, "help Topic13"},
+    };
+    QWidget* document = Viewer()->focusProxy() ? Viewer()->focusProxy() : Viewer();
+    const std::pair<const char*, QWidget*> places[] = {
+        {"tree", parts->Trees()->Shown()}, {"document", document}, {"background", form}};
+    for (const auto& [place, widget] : places) {
+        widget->setFocus();
+        for (const TKey& k : keys) {
+            recorder.log.clear();
+            desktop->calls.clear();
+            // QTest presses the modifiers first, as a keyboard does.
+            QTest::keyClick(widget, k.key, k.modifiers);
+            std::vector<std::string> reached = recorder.log;
+            reached.insert(reached.end(), desktop->calls.begin(), desktop->calls.end());
+            EXPECT_EQ(reached, std::vector<std::string>{k.reaches}) << place << ": " << k.reaches;
+        }
+    }
+    // A path input box lives on the media screen, where only Esc is in the table.
+    services = kept;
+    program->Dispatcher().ExecuteCommand("3", "", 1, 0, 0);
+    ASSERT_EQ(program->Session().CurrentScreen, 2);
+    ASSERT_TRUE(form->PathInputBox() && form->PathInputBox()->Box(0));
+    services.search = &recorder;
+    recorder.log.clear();
+    QLineEdit* box = form->PathInputBox()->Box(0);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_EQ(recorder.log, std::vector<std::string>{"close find"});
+    services = kept;
 }
 
 }  // namespace

@@ -95,6 +95,28 @@ TEST_F(PopupWindowTest, LongCaptionIsShortenedAndHinted) {
     EXPECT_NE(items[0].up.pixelColor(12, 10), QColor(Qt::lightGray)) ;
 }
 
+TEST_F(PopupWindowTest, AHoverCaptionIsFittedWithTheBoldHoverFont) {
+    QFont regular(QStringLiteral("DejaVu Sans"));
+    regular.setPointSize(9);
+    QFont bold = regular;
+    bold.setBold(true);
+    // A caption that fits the 180-pixel item at rest but not in bold.
+    QString text = QString::fromUtf8("Двигатель: общие");
+    while (QFontMetrics(bold).horizontalAdvance(text) + 14 < 180) text += QChar(0x0430);
+    ASSERT_LT(QFontMetrics(regular).horizontalAdvance(text) + 14, 180);
+    ASSERT_GE(QFontMetrics(bold).horizontalAdvance(text) + 14, 180);
+    const std::string caption = Utf8ToCp1251(text.toStdString());
+    RPopupData data = Popup(2, {caption}, {"a"});
+    data.style[1] = "bold";
+    model.ScreenPopups[1] = {data};
+    auto owner = Owner();
+    const TItemsBtn& item = owner->Popup(2)->Items()[0];
+    EXPECT_EQ(item.upText, caption);
+    EXPECT_TRUE(item.mvText.ends_with("...")) << Cp1251ToUtf8(item.mvText);
+    EXPECT_LE(QFontMetrics(bold).horizontalAdvance(QString::fromStdString(Cp1251ToUtf8(item.mvText))), 180 - 14);
+    EXPECT_EQ(item.hint, caption) << "the cut caption is the hint";
+}
+
 TEST_F(PopupWindowTest, NearTheCornerThePopupMovesOntoTheDesktop) {
     model.ScreenPopups[0] = {Popup(3, {"a"}, {"x"})};
     auto owner = Owner(0);

@@ -1,6 +1,9 @@
 #include "panes/tree_views.h"
 
+#include <QApplication>
+#include <QHelpEvent>
 #include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 #include "platform/cp1251.h"
@@ -79,6 +82,38 @@ TEST_F(TreeViewsTest, ItemsNestAsTheTabsSay) {
     EXPECT_EQ(tree.topLevelItem(0)->child(2)->child(0)->text(0), "Клапаны");
     EXPECT_TRUE(tree.isVisible()) << "the document screen shows the tree";
     EXPECT_FALSE(trees->Second());
+}
+
+TEST_F(TreeViewsTest, GroupsShowExpandArrowsThatOpenOnAClick) {
+    Open(true);
+    TTreeViews& tree = First();
+    EXPECT_TRUE(tree.rootIsDecorated());
+    EXPECT_FALSE(trees->Second()->rootIsDecorated()) << "a flat list keeps its room";
+    QTreeWidgetItem* group = tree.topLevelItem(1);
+    ASSERT_FALSE(group->isExpanded());
+    const QRect row = tree.visualItemRect(group);
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, QPoint(row.left() - tree.indentation() / 2, row.center().y()));
+    EXPECT_TRUE(group->isExpanded());
+}
+
+TEST_F(TreeViewsTest, ACutLabelShowsItsFullTextAsATooltip) {
+    Open(false);
+    TTreeViews& tree = First();
+    tree.expandAll();
+    auto tooltipAt = [&](QTreeWidgetItem* item) {
+        QToolTip::hideText();  // hides after a moment
+        for (int i = 0; i < 100 && QToolTip::isVisible(); ++i) QTest::qWait(10);
+        const QPoint p = tree.visualItemRect(item).center();
+        QHelpEvent help(QEvent::ToolTip, p, tree.viewport()->mapToGlobal(p));
+        QApplication::sendEvent(tree.viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    QTreeWidgetItem* longer = tree.topLevelItem(0)->child(1);  // "Блок: продолжение"
+    QTreeWidgetItem* shorter = tree.topLevelItem(1);           // "Тормоза"
+    EXPECT_EQ(tooltipAt(shorter), QString()) << "a label that fits has no tooltip";
+    tree.resize(110, tree.height());
+    EXPECT_EQ(tooltipAt(longer), QString::fromUtf8("Блок: продолжение"));
+    EXPECT_EQ(tooltipAt(shorter), QString());
 }
 
 TEST_F(TreeViewsTest, ClickingAnItemOpensItsDocument) {

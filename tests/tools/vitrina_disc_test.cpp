@@ -141,6 +141,25 @@ TEST_F(DiscToolTest, OptionsStandAnywhereAndOnlyKnownOnesAreTaken) {
     EXPECT_NE(missing.err.find("--program-folder needs a value"), std::string::npos) << missing.err;
 }
 
+TEST_F(DiscToolTest, TreePrintsTheItemsTheProgramBuilds) {
+    temp.Write("src/skin/Struct.cfs", "title=пример\n_screen=scr1.bmp ; 1\n");
+    temp.Write("src/skin/tree1.cfs", "; Двигатель\n\tdv.htm; Обзор\n\t; Масло\n\t\tdv.htm#zamena; Замена\n; Тормоза\n");
+    ASSERT_EQ(Run({"build", (temp.Path() / "src").string(), (temp.Path() / "run").string()}).code, 0);
+    const auto run = Run({"tree", (temp.Path() / "run").string(), "tree1.cfs"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    auto item = [](const char* document, const char* caption, int parent) {
+        return QJsonObject{{"document", document}, {"caption", caption}, {"parent", parent}};
+    };
+    EXPECT_EQ(Json(run.out).array(), QJsonArray({item("", "Двигатель", -1), item("dv.htm", "Обзор", 0),
+                                                 item("", "Масло", 0), item("dv.htm#zamena", "Замена", 2),
+                                                 item("", "Тормоза", -1)}));
+    const auto absent = Run({"tree", (temp.Path() / "run").string(), "tree2.cfs"});
+    EXPECT_EQ(absent.code, 1);
+    EXPECT_TRUE(absent.out.empty());
+    ExpectUsageError(Run({"tree", (temp.Path() / "nowhere").string(), "tree1.cfs"}), "no container");
+    ExpectUsageError(Run({"tree", (temp.Path() / "run").string()}), "no entry name");
+}
+
 TEST_F(DiscToolTest, ScreenPrintsTheModel) {
     temp.Write("src/skin/Struct.cfs",
                "title=пример\nvertexmain=[0,0; 10,0; 0,10]\nminimize\nvx=1;vy=2;fn1=a;fn2=b;fn3=c;hint=;wav=no\n"

@@ -52,6 +52,7 @@ const std::vector<TSubcommand>& Subcommands() {
         {"command", "command TEXT [--screens N]", {"--screens"}, {}, CommandRecognitionCommand},
         {"command-parts", "command-parts TEXT [--program-folder P]", {"--program-folder"}, {}, CommandPartsCommand},
         {"screen", "screen FOLDER", {}, {}, ScreenCommand},
+        {"tree", "tree DISC NAME", {}, {}, TreeCommand},
         {"build", "build SOURCE OUT", {}, {}, BuildCommand},
         {"extract", "extract FOLDER OUT", {}, {}, ExtractCommand},
         {"index", "index DOCUMENTS OUT", {}, {}, IndexCommand},

@@ -55,5 +55,6 @@ int ScreenCommand(const TArgs& args);
 int BuildCommand(const TArgs& args);
 int ExtractCommand(const TArgs& args);
 int IndexCommand(const TArgs& args);
+int TreeCommand(const TArgs& args);
 
 }  // namespace vitrina::disc
