@@ -126,9 +126,9 @@ int main(int argc, char** argv) {
     int rc = 0;
     QTimer::singleShot(0, form, [&] {
         const TCommandServices& services = program->Dispatcher().Services();
-        for (const std::string& command : line.commands) {
-            program->ExecuteCommand(command);
-            // Each command sees what the one before it opened: wait, boundedly, for documents.
+        // Each command sees what the one before it opened, and the screenshot what the last one
+        // opened: wait, boundedly, for documents.
+        auto waitForDocuments = [&] {
             QElapsedTimer waited;
             waited.start();
             do {
@@ -136,8 +136,13 @@ int main(int argc, char** argv) {
                 QTimer::singleShot(50, &pause, &QEventLoop::quit);
                 pause.exec();
             } while (services.html && services.html->DocumentsLoading() && waited.elapsed() < 10000);
+        };
+        for (const std::string& command : line.commands) {
+            program->ExecuteCommand(command);
+            waitForDocuments();
         }
         if (line.screenshot.empty()) return;
+        if (line.commands.empty()) waitForDocuments();
         QTimer::singleShot(line.settleMs, form, [&] {
             QCoreApplication::processEvents();
             if (!form->Screenshot().save(QString::fromStdString(line.screenshot), "PNG")) {
