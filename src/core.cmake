@@ -16,6 +16,8 @@ add_library(vitrina_core STATIC
   src/search/index_builder.cpp
   src/resources/struct_loader.cpp
   src/panes/contents_tree_model.cpp
+  src/archive/archive_listing.cpp
+  src/archive/archive_page_files.cpp
   src/panes/html_favorite.cpp
   src/panes/history_items.cpp
   src/dialogs/popup_layout.cpp

@@ -1,0 +1,52 @@
+#pragma once
+// What an archive's pages show: its directories (the root first) and its files, and for each
+// directory the rows of its page.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "archive/rar_pass.h"
+
+namespace vitrina {
+
+struct RListDir {
+    std::string name;  // 1251, "\" separators, no trailing "\"; empty for the root
+    std::string page;  // the listing page's file name
+    std::uint32_t time = 0;
+};
+using TListDir = std::vector<RListDir>;
+
+struct RListFiles {
+    std::string name;  // the path inside the archive
+    std::uint32_t size = 0;
+    std::uint32_t time = 0;
+};
+
+struct RInfoFiles {
+    std::string name;
+    std::string page;
+    TListDir dirs;  // ".." first (no time), then the subdirectories
+    std::vector<RListFiles> files;
+};
+
+class TArchiveListing {
+public:
+    // Entries as a list pass hands them, in archive order.
+    void Add(const TRarEntry& entry);
+    // The directories of files when the archive names none of its own, and their parents.
+    void DeriveDirectories();
+    // One page per directory, in list order; directory n has the page prefix + n + suffix.
+    std::vector<RInfoFiles> Pages(const std::string& pagePrefix, const std::string& pageSuffix) const;
+
+    const TListDir& Directories() const { return dirs_; }
+    const std::vector<RListFiles>& Files() const { return files_; }
+
+private:
+    TListDir dirs_{RListDir{}};
+    std::vector<RListFiles> files_;
+};
+
+// The folder part of a path inside the archive (up to its last "\"), or empty.
+std::string ArchiveFolderOf(const std::string& name);
+
+}  // namespace vitrina
