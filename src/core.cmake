@@ -12,7 +12,9 @@ add_library(vitrina_core STATIC
   src/resources/store.cpp
   src/resources/store_writer.cpp
   src/resources/compr_stream.cpp
+  src/resources/record_reader.cpp
   src/resources/screen_model.cpp
+  src/resources/dialog_description.cpp
   src/search/index_builder.cpp
   src/resources/struct_loader.cpp
   src/panes/contents_tree_model.cpp

@@ -52,7 +52,7 @@ void TDispatcher::ToggleBackgroundMusic() {
 void TDispatcher::ExecuteCommand(const std::string& command, const std::string& sound, int silent, int kind, int index) {
     if (IsBusy()) return;
     if (command == "exit") return Exit(kind, index);
-    if (!sound.empty() && sound != "no" && session_.Settings.Wav && silent != 1 && services_.desktop)
+    if (session_.Settings.PlaysSound(sound) && silent != 1 && services_.desktop)
         services_.desktop->PlayClickSound(session_.ProgramFolder + sound);
 
     const TCommandServices& s = services_;

@@ -1,11 +1,11 @@
 #include "resources/screen_model.h"
 
 #include <algorithm>
-#include <functional>
 #include <string_view>
 
 #include "platform/cp1251.h"
 #include "resources/description.h"
+#include "resources/record_reader.h"
 #include "resources/windows_path.h"
 
 namespace vitrina {
@@ -13,100 +13,7 @@ namespace {
 
 using Lines = TDynamicStringArray;
 
-// A key is found by plain substring search; its value starts one character after it.
-std::size_t ValuePos(std::size_t keyPos, std::string_view key) { return keyPos + key.size() + 1; }
-
-bool ReadFlag(const std::string& line, std::size_t keyPos, std::string_view key) {
-    return ReadText(line, ValuePos(keyPos, key)) == "on";
-}
-
-// Reads one key of a record from a line that holds it.
-using TReader = std::function<void(const Lines&, std::size_t& index, std::size_t keyPos)>;
-struct TKey {
-    std::string_view name;
-    TReader read;
-};
-
-// Readers for each value kind, bound to a field.
-struct TKinds {
-    const std::string& programFolder;
-
-    TReader Number(int& field, std::string_view key) const {
-        return [&field](const Lines& lines, std::size_t& i, std::size_t pos) { field = ReadNumber(lines[i], pos); };
-    }
-    // Every position, edge and size is clamped here, where it is read, so that no later sum of
-    // a position and a picture's size can overflow.
-    TReader Coordinate(int& field, std::string_view key) const {
-        return [&field](const Lines& lines, std::size_t& i, std::size_t pos) {
-            field = ClampCoordinate(ReadNumber(lines[i], pos));
-        };
-    }
-    TReader Size(int& field, std::string_view key) const {
-        return [&field](const Lines& lines, std::size_t& i, std::size_t pos) { field = ClampSize(ReadNumber(lines[i], pos)); };
-    }
-    TReader Text(std::string& field, std::string_view key) const {
-        return [&field, key](const Lines& lines, std::size_t& i, std::size_t pos) {
-            field = ReadText(lines[i], ValuePos(pos, key));
-        };
-    }
-    TReader Path(std::string& field, std::string_view key) const {
-        return [&field, key, this](const Lines& lines, std::size_t& i, std::size_t pos) {
-            field = ResolvePath(ReadText(lines[i], ValuePos(pos, key)), programFolder);
-        };
-    }
-    TReader Color(TColor& field, std::string_view key) const {
-        return [&field, key](const Lines& lines, std::size_t& i, std::size_t pos) {
-            field = ReadColor(lines[i], ValuePos(pos, key));
-        };
-    }
-    TReader Flag(bool& field, std::string_view key) const {
-        return [&field, key](const Lines& lines, std::size_t& i, std::size_t pos) { field = ReadFlag(lines[i], pos, key); };
-    }
-    TReader Style(TStyleSet& field, std::string_view key) const {
-        return [&field, key](const Lines& lines, std::size_t& i, std::size_t pos) {
-            field = ReadStyleSet(ReadText(lines[i], ValuePos(pos, key)));
-        };
-    }
-    TReader List(TDynamicStringArray& field) const {
-        return [&field, this](const Lines& lines, std::size_t& i, std::size_t) { field = ReadList(lines, i, programFolder); };
-    }
-};
-
 #define KEY(kind, field) TKey{#field, kinds.kind(record.field, #field)}
-
-// Area and popup sections: each main key in order, advancing line by line until a line holds it.
-// Returns false when a key never comes (the reading stops at the last line).
-bool ReadInOrder(const Lines& lines, std::size_t& i, const std::vector<TKey>& keys) {
-    for (const auto& key : keys) {
-        std::size_t pos;
-        while ((pos = lines[i].find(key.name)) == std::string::npos) {
-            if (i + 1 >= lines.size()) return false;
-            ++i;
-        }
-        key.read(lines, i, pos);
-    }
-    return true;
-}
-
-// Button, switch and group sections: caption keys are read from every line that does not hold
-// the awaited main key.
-bool ReadWithCaptions(const Lines& lines, std::size_t& i, const std::vector<TKey>& mainKeys,
-                      const std::vector<TKey>& captionKeys) {
-    for (const auto& key : mainKeys) {
-        for (;;) {
-            if (const auto pos = lines[i].find(key.name); pos != std::string::npos) {
-                key.read(lines, i, pos);
-                break;
-            }
-            for (const auto& caption : captionKeys) {
-                if (const auto pos = lines[i].find(caption.name); pos != std::string::npos) caption.read(lines, i, pos);
-            }
-            if (i + 1 >= lines.size()) return false;
-            ++i;
-        }
-    }
-    return true;
-}
 
 template <class T>
 T& NewRecordAt(std::vector<std::vector<T>>& perScreen, int screen) {

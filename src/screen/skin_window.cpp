@@ -398,7 +398,7 @@ TSkinWindow::~TSkinWindow() {
     const int exitButton = session_.ExitButton;
     if (exitButton >= 0 && screen < int(model.ScreenButtons.size()) && exitButton < int(model.ScreenButtons[screen].size())) {
         const std::string& wav = model.ScreenButtons[screen][exitButton].wav;
-        if (!wav.empty() && wav != "no" && session_.Settings.Wav) desktop_.PlayClickSoundToEnd(session_.ProgramFolder + wav);
+        if (session_.Settings.PlaysSound(wav)) desktop_.PlayClickSoundToEnd(session_.ProgramFolder + wav);
     }
     // Background music fades out.
     if (session_.Settings.BGSound && Services().player) Services().player->BackgroundMusic(false);

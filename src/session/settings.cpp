@@ -1,6 +1,7 @@
 #include "session/settings.h"
 
 #include "platform/registry.h"
+#include "resources/dialog_description.h"
 #include "resources/screen_model.h"
 
 namespace vitrina {
@@ -93,6 +94,33 @@ void WriteStoredSwitchStates(TRegistry& reg, std::string_view title, const TScre
         for (std::size_t i = 0; i < model.ScreenGroups[s].size(); ++i)
             if (model.ScreenGroups[s][i].store)
                 write(SwitchValueName("SwGrp", int(s), int(i)), model.ScreenGroups[s][i].state);
+    reg.CloseKey();
+}
+
+void ReadStoredSwitchStates(TRegistry& reg, std::string_view title, TDialogDescription& dialogs) {
+    const bool open = reg.OpenKey(SettingsKey(title), true);
+    for (std::size_t d = 0; d < dialogs.DialogSwitches.size(); ++d) {
+        for (std::size_t i = 0; i < dialogs.DialogSwitches[d].size(); ++i) {
+            RSwthGrp& s = dialogs.DialogSwitches[d][i];
+            s.Hovered = false;
+            if (open && s.store) s.state = ReadBoolOr(reg, SwitchValueName("SwGrpD", int(d), int(i)), s.state, false);
+        }
+    }
+    reg.CloseKey();
+}
+
+void WriteStoredSwitchStates(TRegistry& reg, std::string_view title, const TDialogDescription& dialogs) {
+    if (!reg.OpenKey(SettingsKey(title), true)) return;
+    for (std::size_t d = 0; d < dialogs.DialogSwitches.size(); ++d) {
+        for (std::size_t i = 0; i < dialogs.DialogSwitches[d].size(); ++i) {
+            const RSwthGrp& s = dialogs.DialogSwitches[d][i];
+            if (!s.store) continue;
+            try {
+                reg.WriteBool(SwitchValueName("SwGrpD", int(d), int(i)), s.state);
+            } catch (const ERegistryError&) {
+            }
+        }
+    }
     reg.CloseKey();
 }
 

@@ -7,12 +7,14 @@
 namespace vitrina {
 
 class TRegistry;
+class TDialogDescription;
 class TScreenModel;
 
 // HKEY_CURRENT_USER key of a title.
 std::string SettingsKey(std::string_view title);
 
-// "SwOne" + screen + index, both 0-based decimal without separator (so 1,12 and 11,2 meet).
+// "SwOne" + screen + index, both 0-based decimal without separator (so 1,12 and 11,2 meet);
+// "SwGrp" for group members, "SwGrpD" for the switches of the dialogs.
 std::string SwitchValueName(std::string_view prefix, int screen, int index);
 
 // A Boolean or Integer read; a missing or wrongly typed value gives the default, written back
@@ -31,6 +33,9 @@ struct TSettings {
     int SlideShowTime = 5;
     int ImageSequence = 0;
 
+    // A control's sound is heard: button sounds are on and the control names one.
+    bool PlaysSound(std::string_view wav) const { return Wav && !wav.empty() && wav != "no"; }
+
     // Opens the key (created when missing); the slide values only when there are slide areas.
     void Load(TRegistry& reg, std::string_view title, bool hasSlides);
 };
@@ -40,5 +45,8 @@ struct TSettings {
 // failing write skipped).
 void ReadStoredSwitchStates(TRegistry& reg, std::string_view title, TScreenModel& model);
 void WriteStoredSwitchStates(TRegistry& reg, std::string_view title, const TScreenModel& model);
+// The same for the switches of every dialog.
+void ReadStoredSwitchStates(TRegistry& reg, std::string_view title, TDialogDescription& dialogs);
+void WriteStoredSwitchStates(TRegistry& reg, std::string_view title, const TDialogDescription& dialogs);
 
 }  // namespace vitrina
