@@ -1,6 +1,7 @@
 # Panes and popups of the window: popup windows, contents trees.
 target_sources(vitrina_ui PRIVATE
   src/dialogs/popup_window.cpp
+  src/dialogs/cool_dialog.cpp
   src/dialogs/zip_save_dialog.cpp
   src/panes/tree_views.cpp
   src/app/window_parts.cpp

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/program_parts.h"
+#include "dialogs/cool_dialog.h"
 #include "platform/cp1251.h"
 #include "resources/description.h"
 #include "platform/window_directory.h"
@@ -87,11 +88,18 @@ void TProgram::StartUp() {
     parts_ = std::make_unique<TProgramParts>(session_, dispatcher_, desktop, directory_.get());
     parts_->BuildPanes(*window_, window_->DocumentPanel());
     window_->FinishStartUp();
+    // The skinned dialogs, when the disc describes them.
+    if (session_.Container.Contains("Dialog.cfs")) {
+        dialog_ = std::make_unique<TCoolDialog>(session_, dispatcher_, *window_);
+        services_.dialogs = dialog_.get();
+    }
 }
 
 TProgram::~TProgram() {
     // The parts go first; the window then plays the exit sound and stores the switch states.
     if (parts_) parts_->ReleasePanes();
+    services_.dialogs = nullptr;
+    dialog_.reset();
     window_.reset();
     parts_.reset();
     services_ = {};

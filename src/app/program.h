@@ -13,6 +13,7 @@
 namespace vitrina {
 
 class IDesktop;
+class TCoolDialog;
 class TProgramParts;
 class TSkinWindow;
 class TWindowDirectory;
@@ -45,6 +46,8 @@ public:
     // Made by Start.
     TSkinWindow& Window() const { return *window_; }
     TProgramParts& Parts() const { return *parts_; }
+    // The skinned dialog; null without "Dialog.cfs" and in the document mode.
+    TCoolDialog* Dialog() const { return dialog_.get(); }
     // The program's windows as other copies see them; null outside the normal mode.
     TWindowDirectory* WindowDirectory() const { return directory_.get(); }
 
@@ -64,6 +67,7 @@ private:
     std::unique_ptr<TWindowDirectory> directory_;
     std::unique_ptr<TSkinWindow> window_;
     std::unique_ptr<TProgramParts> parts_;
+    std::unique_ptr<TCoolDialog> dialog_;
     TCreation creation_ = TCreation::Normal;
     std::string creationMessage_;
 };

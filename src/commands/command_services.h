@@ -3,11 +3,13 @@
 // have (no HTML area, no popups, a subsystem not built): the commands for it do nothing.
 namespace vitrina {
 
+class IAboutCommands;
 class IArchiveCommands;
 class IClipCommands;
 class IDesktop;
 class IDialogCommands;
 class IHtmlCommands;
+class IOptionsCommands;
 class IPlayerCommands;
 class IPopupCommands;
 class IPrintCommands;
@@ -25,6 +27,8 @@ struct TCommandServices {
     IPopupCommands* popups = nullptr;
     IStandardWindowCommands* standard = nullptr;
     IDialogCommands* dialogs = nullptr;
+    IAboutCommands* about = nullptr;
+    IOptionsCommands* options = nullptr;
     IPrintCommands* print = nullptr;
     ISearchCommands* search = nullptr;
     IPlayerCommands* player = nullptr;

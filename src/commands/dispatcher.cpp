@@ -4,7 +4,9 @@
 #include "commands/busy.h"
 #include "commands/command_recognition.h"
 #include "commands/main_window.h"
+#include "dialogs/about_commands.h"
 #include "dialogs/dialog_commands.h"
+#include "dialogs/options_commands.h"
 #include "dialogs/popup_commands.h"
 #include "dialogs/print_commands.h"
 #include "media/clip_commands.h"
@@ -83,7 +85,7 @@ void TDispatcher::ExecuteCommand(const std::string& command, const std::string& 
         if (s.desktop) s.desktop->ShellExecute(argument, params);
         break;
     case kTestAbout:
-        if (s.dialogs && session_.Container.Contains("About.cfs")) s.dialogs->ShowAbout();
+        if (s.about && session_.Container.Contains("About.cfs")) s.about->ShowAbout();
         break;
     case kTestMinimize:
         if (window_) window_->Minimize(kind, index);
@@ -161,7 +163,7 @@ void TDispatcher::ExecuteCommand(const std::string& command, const std::string& 
         if (s.standard) s.standard->ShowStandardWindow();
         break;
     case kTestOptions:
-        if (s.dialogs) s.dialogs->ShowOptions();
+        if (s.options) s.options->ShowOptions();
         break;
     case kTestHelp:
         KeyDown(Qt::Key_F1, Qt::NoModifier);

@@ -17,47 +17,13 @@
 #include "platform/cp1251.h"
 #include "platform/qt_text.h"
 #include "resources/description.h"
+#include "screen/control_pictures.h"
 #include "screen/path_input_box.h"
 #include "screen/text_msg.h"
 
 namespace vitrina {
 
 namespace {
-
-QFont CaptionFont(const std::string& name, int size, TStyleSet style) {
-    QFont f(QText(name));
-    f.setPointSize(std::max(1, size));
-    f.setBold(style & kStyleBold);
-    f.setItalic(style & kStyleItalic);
-    f.setUnderline(style & kStyleUnderline);
-    f.setStrikeOut(style & kStyleStrikeout);
-    return f;
-}
-
-// One character at a time: each advances by its bold width, whatever the picture's style.
-void DrawCaption(QImage& picture, std::string caption, int tx, int ty, int bx, int by, const std::string& font,
-                 int size, TStyleSet style, TColor color, int spacing) {
-    if (picture.isNull() || Trim(caption).empty()) return;
-    QPainter p(&picture);
-    const QFont stateFont = CaptionFont(font, size, style);
-    const QFont boldFont = CaptionFont(font, size, style | kStyleBold);
-    const QFontMetrics bold(boldFont, &picture);
-    p.setPen(ToQColor(color));
-    p.setFont(stateFont);
-    int left = tx;
-    const QString text = QText(caption);
-    for (const QChar ch : text) {
-        const int advance = bold.horizontalAdvance(ch);
-        const QRect clip(QPoint(left, ty), QPoint(bx - 1, by - 1));
-        if (clip.isValid()) {
-            p.save();
-            p.setClipRect(clip);
-            p.drawText(clip, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, QString(ch));
-            p.restore();
-        }
-        left += advance + spacing;
-    }
-}
 
 std::string GroupCaption(const std::string& caption) {
     if (SameText1251(caption, "2d")) return "2D";

@@ -161,17 +161,7 @@ void TSkinWindow::RegisterFonts() {
     }
 }
 
-QImage TSkinWindow::LoadPicture(const std::string& name) const {
-    std::string bytes;
-    if (name.empty() || !session_.Container.ReadStream(name, bytes)) return {};
-    QImage image = QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()), int(bytes.size()));
-    if (image.isNull()) return {};
-    image = image.convertToFormat(QImage::Format_RGB888);
-    // Point sizes of captions are those of a 96 dpi screen.
-    image.setDotsPerMeterX(3780);
-    image.setDotsPerMeterY(3780);
-    return image;
-}
+QImage TSkinWindow::LoadPicture(const std::string& name) const { return LoadSkinPicture(session_.Container, name); }
 
 QRegion TSkinWindow::DescriptionShape() const {
     if (session_.Model.VertexMain.size() < 3) return QRegion(rect());

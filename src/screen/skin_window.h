@@ -14,6 +14,7 @@
 
 #include "commands/main_window.h"
 #include "dialogs/eff_car.h"
+#include "screen/control_pictures.h"
 #include "screen/my_control.h"
 #include "resources/screen_model.h"
 
@@ -35,24 +36,6 @@ class TSuperTimer;
 class TTextMsg;
 class TWindowDirectory;
 struct TCommandServices;
-
-// What one skinned control of the current screen shows and owns.
-struct TBtnPic {
-    QImage up, mv, dn;
-    bool hovered = false;
-    bool pressed = false;
-    TMyControl carrier;
-    std::unique_ptr<TEffBtnCar> effect;
-};
-struct TSwthPic {
-    QImage pic[4];  // up, hover over up, hover over down, down
-    TMyControl carrier;
-    std::unique_ptr<TEffBtnCar> effect;
-    int copied = -1;  // picture a plain copy put on the window (group members)
-};
-using TDynamicBtnPicArray = std::vector<TBtnPic>;
-using TDynamicSwthOnePicArray = std::vector<TSwthPic>;
-using TDynamicSwthGrpPicArray = std::vector<TSwthPic>;
 
 class TSkinWindow : public QWidget, public IMainWindow {
 public:

@@ -10,7 +10,9 @@
 #include "archive/archive_commands.h"
 #include "commands/busy.h"
 #include "commands/main_window.h"
+#include "dialogs/about_commands.h"
 #include "dialogs/dialog_commands.h"
+#include "dialogs/options_commands.h"
 #include "dialogs/popup_commands.h"
 #include "dialogs/print_commands.h"
 #include "media/clip_commands.h"
@@ -32,7 +34,7 @@ using TLog = std::vector<std::string>;
 
 // Every part of the window at once; each call is one line of the log.
 struct TRecorder : IMainWindow, IHtmlCommands, ITreeCommands, IPopupCommands, IStandardWindowCommands,
-                   IDialogCommands, IPrintCommands, ISearchCommands, IPlayerCommands, IClipCommands,
+                   IDialogCommands, IAboutCommands, IOptionsCommands, IPrintCommands, ISearchCommands, IPlayerCommands, IClipCommands,
                    IArchiveCommands, ISetupCommands, IDesktop {
     TLog log;
     bool archivePage = false;
@@ -81,7 +83,9 @@ struct TRecorder : IMainWindow, IHtmlCommands, ITreeCommands, IPopupCommands, IS
 
     void ShowAbout() override { Note("about"); }
     void ShowOptions() override { Note("options"); }
-    void ShowMessage(const std::string& text) override { Note("message " + Cp1251ToUtf8(text)); }
+    void ShowDialog(int index, const std::string& text) override {
+        Note("dialog " + std::to_string(index) + " " + Cp1251ToUtf8(text));
+    }
     bool DialogVisible() const override { return dialog; }
     void CloseDialogKey() override { Note("closedialog"); }
 
@@ -160,8 +164,9 @@ struct TDispatch {
         tree.godown = "tree2";
         session.Model.ScreenSwitches = {{}, {tree}, {}};
         if (withParts) {
-            services = {&parts, nullptr, &parts, &parts, &parts, &parts, &parts, &parts,
-                        &parts, &parts, &parts, &parts, &parts};
+            services = {.desktop = &parts, .windows = nullptr, .html = &parts, .trees = &parts, .popups = &parts,
+                        .standard = &parts, .dialogs = &parts, .about = &parts, .options = &parts, .print = &parts,
+                        .search = &parts, .player = &parts, .clips = &parts, .archive = &parts, .setup = &parts};
             dispatcher.SetWindow(&parts);
         }
     }
@@ -218,7 +223,7 @@ TEST(Dispatcher, EachCommandReachesItsPart) {
         {"standartwin", 0, {"standard"}},
         {"options", 0, {"options"}},
         {"help", 0, {"help Topic12"}},
-        {"unarc", 0, {"message Выберите файл для распаковки."}},
+        {"unarc", 0, {"dialog 0 Выберите файл для распаковки."}},
         {"play", 0, {"play"}},
         {"stop", 0, {"stop"}},
         {"pause", 0, {"pause"}},

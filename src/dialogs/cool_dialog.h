@@ -1,0 +1,98 @@
+#pragma once
+// The skinned dialog window: one borderless, stay-on-top, modeless window that shows each dialog
+// of "Dialog.cfs" from its bitmaps (the message box, the find dialog, the printer warnings).
+// Its buttons and switches behave like those of the main window.
+#include <QImage>
+#include <QWidget>
+
+#include <memory>
+#include <string>
+
+#include "dialogs/dialog_commands.h"
+#include "dialogs/eff_car.h"
+#include "resources/dialog_description.h"
+#include "screen/control_pictures.h"
+
+namespace vitrina {
+
+class IDialogFindPane;
+class TDiscSession;
+class TDispatcher;
+
+class TCoolDialog : public QWidget, public IDialogCommands {
+public:
+    // Reads "Dialog.cfs" from the session's container and the stored switch states. mainWindow
+    // is the window the dialogs are centred on; keys go to the dispatcher's key table.
+    TCoolDialog(TDiscSession& session, TDispatcher& dispatcher, QWidget& mainWindow);
+    ~TCoolDialog() override;
+
+    // IDialogCommands.
+    void ShowDialog(int index, const std::string& text) override;
+    bool DialogVisible() const override { return isVisible(); }
+    void CloseDialogKey() override;
+
+    // One command of a control: the find vocabulary is run here, anything else closes the
+    // dialog. True when it closed the dialog.
+    bool RunDialogCommand(const std::string& go, const std::string& wav);
+    // The hint of the first placed button whose command is "findnext1".
+    void SetFindButtonHint(const std::string& hint);
+    // The find pane, once it exists: it then receives the find commands.
+    void SetFindPane(IDialogFindPane* pane) { findPane_ = pane; }
+
+    void FormMouseMove(int x, int y);
+    void FormMouseDown(Qt::MouseButton button, int x, int y);
+    void FormMouseUp(int x, int y);
+
+    const TDialogDescription& Dialogs() const { return dialogs_; }
+    int CurrentDialog() const { return currentDialog_; }
+    // Of the dialog shown.
+    const TDynamicBtnArray& PlacedButtons() const { return placedButtons_; }
+    const TDynamicBtnPicArray& ButtonImages() const { return buttonImages_; }
+    const TDynamicSwthGrpPicArray& SwitchImages() const { return switchImages_; }
+    const QImage& Background() const { return background_; }
+    // The message given with the dialog shown (1251).
+    const std::string& Message() const { return message_; }
+    // The message as drawn: its left edge and width in the background.
+    int MessageLeft() const { return messageLeft_; }
+    int MessageWidth() const { return messageWidth_; }
+    int FullHeight() const { return fullHeight_; }
+    bool Fading() const { return fade_->Running(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void LoadButtons(int index);
+    void LoadSwitches(int index);
+    // The background of the picture for text: returns the widening d.
+    int DrawMessage(const QImage& picture, const std::string& text);
+    void ReleaseShown();
+    TDynamicSwthGrpArray& Switches();
+    std::unique_ptr<TEffBtnCar> MakeEffect(int index);
+    bool CanDrawEffects() const { return isVisible() && !fade_->Running(); }
+
+    TDiscSession& session_;
+    TDispatcher& dispatcher_;
+    QWidget& mainWindow_;
+    IDialogFindPane* findPane_ = nullptr;
+    TDialogDescription dialogs_;
+    int currentDialog_ = 0;
+    TDynamicBtnArray placedButtons_;
+    TDynamicBtnPicArray buttonImages_;
+    TDynamicSwthGrpPicArray switchImages_;
+    QImage background_;
+    std::string message_;
+    int messageLeft_ = 0, messageWidth_ = 0;
+    int fullHeight_ = 0;
+    std::unique_ptr<TEffCar> fade_;
+};
+
+}  // namespace vitrina
