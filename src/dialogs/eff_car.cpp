@@ -95,8 +95,8 @@ void TEffBtnCar::CrossFade(const QImage& source, const QImage& target, QPoint po
     if (source_.isNull()) source_ = target_;
     if (target_.isNull()) target_ = source_;
     // The frame keeps the source's size; a picture that failed to load leaves nothing to show.
-    if (shown_.size() != source_.size() || shown_.format() != QImage::Format_RGB888)
-        shown_ = QImage(source_.size(), QImage::Format_RGB888);
+    // A new frame starts as the source, so a repaint before the first step shows no stray pixels.
+    if (shown_.size() != source_.size() || shown_.format() != QImage::Format_RGB888) shown_ = source_.copy();
     point_ = point;
     timer_->SetEnabled(true);
 }

@@ -10,6 +10,7 @@
 #include "app/program_fixture.h"
 #include "app/program_parts.h"
 #include "commands/dispatcher.h"
+#include "dialogs/cool_dialog.h"
 #include "dialogs/popup_commands.h"
 #include "dialogs/print_commands.h"
 #include "panes/tree_commands.h"
@@ -19,6 +20,7 @@
 #include "html/html_fixture.h"
 #include "panes/html_frame.h"
 #include "platform/click_sound.h"
+#include "platform/cp1251.h"
 #include "screen/path_input_box.h"
 #include "screen/skin_window.h"
 #include "support/temp_folder.h"
@@ -259,6 +261,27 @@ TEST_F(SampleDiscTest, TheKeyTableAnswersWhereverTheFocusIs) {
     QTest::keyClick(box, Qt::Key_Escape);
     EXPECT_EQ(recorder.log, std::vector<std::string>{"close find"});
     services = kept;
+}
+
+TEST_F(SampleDiscTest, UnpackingWithoutAnArchivePageAsksForAFileInTheMessageBox) {
+    TCoolDialog* dialog = program->Dialog();
+    ASSERT_TRUE(dialog);
+    program->ExecuteCommand("unarc");
+    ASSERT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->CurrentDialog(), kMessageDialog);
+    EXPECT_EQ(dialog->Message(), Utf8ToCp1251("Выберите файл для распаковки."));
+    const QRect main = form->geometry();
+    EXPECT_EQ(dialog->x(), main.x() + main.width() / 2 - dialog->width() / 2) << "centred on the main window";
+    EXPECT_EQ(dialog->y(), main.y() + main.height() / 2 - dialog->height() / 2);
+    ASSERT_TRUE(WaitFor([&] { return !dialog->Fading(); }));
+    // Its button closes it.
+    ASSERT_EQ(dialog->PlacedButtons().size(), 1u);
+    const RBtn& ok = dialog->PlacedButtons()[0];
+    const QPoint centre((ok.vx + ok.Right) / 2, (ok.vy + ok.Bottom) / 2);
+    QTest::mouseMove(dialog, centre);
+    QTest::mousePress(dialog, Qt::LeftButton, {}, centre);
+    QTest::mouseRelease(dialog, Qt::LeftButton, {}, centre);
+    EXPECT_FALSE(dialog->isVisible());
 }
 
 }  // namespace

@@ -51,11 +51,12 @@ TEST(EffBtnCar, ACrossFadeEndsOnItsTargetAndStopForgetsIt) {
     TEffBtnCar effect(&owner, 0);
     effect.SetFadeStep(4);
     QImage source(10, 10, QImage::Format_RGB888), target(10, 10, QImage::Format_RGB888);
-    source.fill(QColor(0, 0, 0));
+    source.fill(QColor(30, 60, 90));
     target.fill(QColor(200, 100, 50));
     effect.CrossFade(source, target, QPoint(5, 5));
     EXPECT_TRUE(effect.Running());
     EXPECT_EQ(effect.ShownRect(), QRect(5, 5, 10, 10));
+    EXPECT_EQ(effect.Shown(), source) << "a repaint before the first step shows the source";
     for (int i = 0; i < 500 && effect.Running(); ++i) QTest::qWait(10);
     ASSERT_FALSE(effect.Running());
     const QColor last = effect.Shown().pixelColor(3, 3);
