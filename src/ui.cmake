@@ -10,7 +10,7 @@ add_library(vitrina_ui STATIC
   src/platform/shell_desktop.cpp
   src/screen/screens.cpp
   src/screen/skinned_controls.cpp
-  src/screen/control_pictures.cpp
+  src/dialogs/control_pictures.cpp
   src/screen/text_msg.cpp
   src/screen/status_line.cpp
   src/screen/path_input_box.cpp

@@ -90,7 +90,8 @@ void TProgram::StartUp() {
     window_->FinishStartUp();
     // The skinned dialogs, when the disc describes them.
     if (session_.Container.Contains("Dialog.cfs")) {
-        dialog_ = std::make_unique<TCoolDialog>(session_, dispatcher_, *window_);
+        dialog_ = std::make_unique<TCoolDialog>(session_, desktop_, *window_);
+        dialog_->OnKey = [this](int key, Qt::KeyboardModifiers modifiers) { return dispatcher_.KeyDown(key, modifiers); };
         services_.dialogs = dialog_.get();
     }
 }

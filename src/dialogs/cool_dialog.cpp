@@ -11,8 +11,6 @@
 
 #include <algorithm>
 
-#include "commands/busy.h"
-#include "commands/dispatcher.h"
 #include "dialogs/dialog_find_pane.h"
 #include "imaging/windows_color.h"
 #include "platform/desktop.h"
@@ -38,9 +36,9 @@ constexpr int kMaxDialogWidth = kMaxCoordinate;
 
 }  // namespace
 
-TCoolDialog::TCoolDialog(TDiscSession& session, TDispatcher& dispatcher, QWidget& mainWindow)
+TCoolDialog::TCoolDialog(TDiscSession& session, IDesktop& desktop, QWidget& mainWindow)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), session_(session),
-      dispatcher_(dispatcher), mainWindow_(mainWindow), dialogs_(session.ProgramFolder) {
+      desktop_(desktop), mainWindow_(mainWindow), dialogs_(session.ProgramFolder) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setAttribute(Qt::WA_AlwaysShowToolTips);
@@ -190,12 +188,11 @@ void TCoolDialog::ShowDialog(int index, const std::string& text) {
 
 bool TCoolDialog::RunDialogCommand(const std::string& go, const std::string& wav) {
     const bool findNext = Contains(go, "findnext");
-    if (findNext && IsBusy() && findPane_) {
+    if (findNext && findPane_ && findPane_->Searching()) {
         findPane_->SetIdle(true);
         return false;
     }
-    IDesktop* desktop = dispatcher_.Services().desktop;
-    if (session_.Settings.PlaysSound(wav) && desktop) desktop->PlayClickSound(session_.ProgramFolder + wav);
+    if (session_.Settings.PlaysSound(wav)) desktop_.PlayClickSound(session_.ProgramFolder + wav);
     using TScope = IDialogFindPane::TScope;
     if (go == "findtxtall") {
         if (findPane_) findPane_->SetScope(TScope::Index);
@@ -223,7 +220,7 @@ void TCoolDialog::SetFindButtonHint(const std::string& hint) {
 
 void TCoolDialog::CloseDialogKey() {
     // While a search runs, Esc stops it and the dialog stays.
-    if (IsBusy() && findPane_) findPane_->SetIdle(true);
+    if (findPane_ && findPane_->Searching()) findPane_->SetIdle(true);
     else close();
 }
 
@@ -375,7 +372,7 @@ void TCoolDialog::leaveEvent(QEvent*) { FormMouseMove(-1, -1); }
 
 void TCoolDialog::keyPressEvent(QKeyEvent* e) {
     // The main window's key table answers the dialog's keys too (Esc closes it).
-    if (!dispatcher_.KeyDown(e->key(), e->modifiers())) QWidget::keyPressEvent(e);
+    if (!OnKey || !OnKey(e->key(), e->modifiers())) QWidget::keyPressEvent(e);
 }
 
 bool TCoolDialog::event(QEvent* event) {

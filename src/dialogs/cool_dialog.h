@@ -5,26 +5,31 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "dialogs/dialog_commands.h"
 #include "dialogs/eff_car.h"
 #include "resources/dialog_description.h"
-#include "screen/control_pictures.h"
+#include "dialogs/control_pictures.h"
 
 namespace vitrina {
 
+class IDesktop;
 class IDialogFindPane;
 class TDiscSession;
-class TDispatcher;
 
 class TCoolDialog : public QWidget, public IDialogCommands {
 public:
     // Reads "Dialog.cfs" from the session's container and the stored switch states. mainWindow
-    // is the window the dialogs are centred on; keys go to the dispatcher's key table.
-    TCoolDialog(TDiscSession& session, TDispatcher& dispatcher, QWidget& mainWindow);
+    // is the window the dialogs are centred on; desktop plays the controls' sounds.
+    TCoolDialog(TDiscSession& session, IDesktop& desktop, QWidget& mainWindow);
     ~TCoolDialog() override;
+
+    // The main window's key table: the dialog's keys go there first (Esc closes the dialog).
+    // True when the key was consumed.
+    std::function<bool(int key, Qt::KeyboardModifiers modifiers)> OnKey;
 
     // IDialogCommands.
     void ShowDialog(int index, const std::string& text) override;
@@ -80,7 +85,7 @@ private:
     bool CanDrawEffects() const { return isVisible() && !fade_->Running(); }
 
     TDiscSession& session_;
-    TDispatcher& dispatcher_;
+    IDesktop& desktop_;
     QWidget& mainWindow_;
     IDialogFindPane* findPane_ = nullptr;
     TDialogDescription dialogs_;

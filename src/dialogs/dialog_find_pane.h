@@ -11,7 +11,9 @@ public:
     virtual void HostFields(QWidget* dialog, bool findDialog) = 0;
     // The dialog closed: a running search stops, the status line clears.
     virtual void DialogClosed() = 0;
-    // The find button while a search runs.
+    // A search runs (the program is busy with it).
+    virtual bool Searching() const = 0;
+    // The find button or Esc while a search runs: it stops.
     virtual void SetIdle(bool idle) = 0;
     // "findnext"N: a search with the text of field N.
     virtual void FindNext(int field) = 0;

@@ -17,7 +17,7 @@
 #include "platform/cp1251.h"
 #include "platform/qt_text.h"
 #include "resources/description.h"
-#include "screen/control_pictures.h"
+#include "dialogs/control_pictures.h"
 #include "screen/path_input_box.h"
 #include "screen/text_msg.h"
 

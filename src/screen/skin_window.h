@@ -14,8 +14,8 @@
 
 #include "commands/main_window.h"
 #include "dialogs/eff_car.h"
-#include "screen/control_pictures.h"
-#include "screen/my_control.h"
+#include "dialogs/control_pictures.h"
+#include "dialogs/my_control.h"
 #include "resources/screen_model.h"
 
 class QLabel;

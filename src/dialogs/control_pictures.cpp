@@ -1,4 +1,4 @@
-#include "screen/control_pictures.h"
+#include "dialogs/control_pictures.h"
 
 #include <QFontMetrics>
 #include <QPainter>

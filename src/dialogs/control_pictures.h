@@ -10,7 +10,7 @@
 
 #include "dialogs/eff_car.h"
 #include "resources/screen_model.h"
-#include "screen/my_control.h"
+#include "dialogs/my_control.h"
 
 namespace vitrina {
 
