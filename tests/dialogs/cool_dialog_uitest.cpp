@@ -6,6 +6,7 @@
 
 #include "app/program_fixture.h"
 #include "commands/dispatcher.h"
+#include "dialogs/dialog_find_pane.h"
 #include "resources/description.h"
 #include "resources/description_scrambler.h"
 
@@ -260,6 +261,66 @@ TEST_F(CoolDialog, AMissingPictureShowsNothing) {
         EXPECT_FALSE(Dialog().isVisible()) << index;
         EXPECT_TRUE(Dialog().ButtonImages().empty()) << index;
     }
+}
+
+// The find pane as the dialog sees it: what reached it, in order.
+struct TFindPaneLog : IDialogFindPane {
+    std::vector<std::string> log;
+    bool searching = false;
+    void HostFields(QWidget*, bool findDialog) override { log.push_back(findDialog ? "host find" : "host other"); }
+    void DialogClosed() override { log.push_back("closed"); }
+    bool Searching() const override { return searching; }
+    void SetIdle(bool idle) override { log.push_back(idle ? "idle" : "busy"); }
+    void FindNext(int field) override { log.push_back("findnext " + std::to_string(field)); }
+    void SetScope(TScope scope) override {
+        log.push_back(scope == TScope::Index ? "index" : scope == TScope::Contents ? "contents" : "document");
+    }
+};
+
+TEST_F(CoolDialog, FindCommandsGoToTheFindPaneAndOthersClose) {
+    const struct {
+        const char* go;
+        bool searching;
+        bool closes;
+        std::vector<std::string> reaches;
+        std::size_t sounds;
+    } cases[] = {
+        {"findnext2", false, false, {"findnext 2"}, 1},
+        {"findtxtall", false, false, {"index"}, 1},
+        {"xfindtxtlimit", false, false, {"document"}, 1},
+        {"findtxtcontents", false, false, {"contents"}, 1},
+        {"findnext1", true, false, {"idle"}, 0},  // the find button stops a running search
+        {"findtxtall", true, false, {"index"}, 1},
+        {"screen2", false, true, {"closed"}, 1},
+    };
+    TFindPaneLog pane;
+    Dialog().SetFindPane(&pane);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.go);
+        Show(kMessageDialog, "Сообщение");
+        pane.log.clear();
+        pane.searching = c.searching;
+        const std::size_t before = program.sounds.Played().size();
+        EXPECT_EQ(Dialog().RunDialogCommand(c.go, "click.wav"), c.closes);
+        EXPECT_EQ(Dialog().isVisible(), !c.closes);
+        EXPECT_EQ(pane.log, c.reaches);
+        EXPECT_EQ(program.sounds.Played().size() - before, c.sounds);
+    }
+    // Esc stops a running search and leaves the dialog; without a search it closes it.
+    Show(kMessageDialog, "Сообщение");
+    pane.log.clear();
+    pane.searching = true;
+    QTest::keyClick(&Dialog(), Qt::Key_Escape);
+    EXPECT_TRUE(Dialog().isVisible());
+    EXPECT_EQ(pane.log, std::vector<std::string>{"idle"});
+    pane.searching = false;
+    QTest::keyClick(&Dialog(), Qt::Key_Escape);
+    EXPECT_FALSE(Dialog().isVisible());
+    // Showing a dialog hands the pane's fields to it, shown on the find dialog only.
+    pane.log.clear();
+    Show(2);
+    EXPECT_EQ(pane.log, (std::vector<std::string>{"host other", "document", "contents"}));
+    Dialog().SetFindPane(nullptr);
 }
 
 TEST(CoolDialogCreation, ADiscWithoutDialogsHasNoDialogAndMessagesDoNothing) {
