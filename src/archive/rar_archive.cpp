@@ -4,7 +4,10 @@
 #include <archive_entry.h>
 #include <locale.h>
 
+#include <zlib.h>
+
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "archive/rar_pass.h"
@@ -50,6 +53,7 @@ struct TRarArchive::TState {
     bool firstPending = true;
     bool announced = false;
     bool gaveUp = false;
+    std::optional<std::uint32_t> storedCrc;  // the current member's, when libarchive leaves it unchecked
 
     ~TState() {
         if (reader) archive_read_free(reader);
@@ -86,8 +90,20 @@ struct TRarArchive::TState {
         return result;
     }
     int Extract(const fs::path& destPath);
-    int CopyData(const fs::path& target);
+    int CopyData();
+    std::optional<std::uint32_t> StoredRar4Crc() const;
 };
+
+// libarchive 3.6.2 hands out a stored RAR 4 member without checking its CRC: the header is
+// read again from where libarchive says it starts, so that the copy can be checked.
+std::optional<std::uint32_t> TRarArchive::TState::StoredRar4Crc() const {
+    // Positions across volumes are not the volumes' own: single archives only.
+    if ((archive_format(reader) & ARCHIVE_FORMAT_BASE_MASK) != ARCHIVE_FORMAT_RAR || volumes.present.size() != 1)
+        return std::nullopt;
+    const la_int64_t position = archive_read_header_position(reader);
+    if (position < 0) return std::nullopt;
+    return StoredRar4MemberCrc(volumes.present.front(), static_cast<std::uint64_t>(position));
+}
 
 TRarArchive::TRarArchive(std::unique_ptr<TState> state) : state_(std::move(state)) {}
 
@@ -154,6 +170,7 @@ int TRarArchive::ReadHeader(TRarHeaderRecord& header) {
     const char* name = archive_entry_pathname_utf8(s.entry);
     if (!name) name = archive_entry_pathname(s.entry);
     header.fileName = name ? name : "";
+    s.storedCrc = s.disk ? s.StoredRar4Crc() : std::nullopt;
     header.flags = archive_entry_filetype(s.entry) == AE_IFDIR ? kRarDirectoryFlags : 0;
     header.unpSize = archive_entry_size_is_set(s.entry)
                          ? static_cast<std::uint32_t>(std::clamp<la_int64_t>(archive_entry_size(s.entry), 0, UINT32_MAX))
@@ -201,7 +218,7 @@ int TRarArchive::TState::Extract(const fs::path& destPath) {
     TRarResult result = Result(TArchiveStage::Create, disk, status);
     if (result != kRarSuccess) return result;
     if (type == AE_IFREG) {
-        result = static_cast<TRarResult>(CopyData(path));
+        result = static_cast<TRarResult>(CopyData());
         if (result != kRarSuccess) {
             archive_write_finish_entry(disk);
             // A member that failed its checksum or could not be read whole is no good data.
@@ -213,15 +230,17 @@ int TRarArchive::TState::Extract(const fs::path& destPath) {
     return Result(TArchiveStage::Close, disk, status);
 }
 
-int TRarArchive::TState::CopyData(const fs::path& target) {
+int TRarArchive::TState::CopyData() {
+    uLong crc = crc32(0, nullptr, 0);
     for (;;) {
         const void* block = nullptr;
         std::size_t size = 0;
         la_int64_t offset = 0;
         const int status = archive_read_data_block(reader, &block, &size, &offset);
-        if (status == ARCHIVE_EOF) return kRarSuccess;
+        if (status == ARCHIVE_EOF) return storedCrc && *storedCrc != crc ? kRarBadData : kRarSuccess;
         const TRarResult read = Result(TArchiveStage::Data, reader, status);
         if (read != kRarSuccess) return GiveUpForMissingVolume() ? kRarOpenError : read;
+        if (storedCrc) crc = crc32(crc, static_cast<const Bytef*>(block), static_cast<uInt>(size));
         const la_ssize_t written = archive_write_data_block(disk, block, size, offset);
         if (written < ARCHIVE_OK) return Result(TArchiveStage::Write, disk, static_cast<int>(written));
     }

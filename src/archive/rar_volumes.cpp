@@ -68,34 +68,57 @@ std::uint32_t Le(std::string_view bytes, std::size_t at, int width) {
     return value;
 }
 
+struct TRar4Block {
+    unsigned type = 0;
+    std::uint32_t flags = 0;
+    std::string head;        // the first bytes of the header
+    std::uint64_t next = 0;  // where the next block starts
+};
+
+// The RAR 4 block at pos, or nothing when it cannot be a block.
+std::optional<TRar4Block> ReadRar4Block(TVolumeReader& file, std::uint64_t pos) {
+    constexpr unsigned kFile = 0x74, kNewSub = 0x7A;
+    TRar4Block block;
+    block.head = file.Read(pos, 36);
+    const std::string& head = block.head;
+    if (head.size() < 7) return std::nullopt;
+    block.type = static_cast<unsigned char>(head[2]);
+    block.flags = Le(head, 3, 2);
+    const std::uint32_t size = Le(head, 5, 2);
+    if (size < 7) return std::nullopt;
+    std::uint64_t data = 0;
+    if (block.flags & 0x8000 || block.type == kFile || block.type == kNewSub) {
+        if (head.size() < 11) return std::nullopt;
+        data = Le(head, 7, 4);
+        if ((block.type == kFile || block.type == kNewSub) && block.flags & 0x0100) {
+            if (head.size() < 36) return std::nullopt;
+            data |= std::uint64_t{Le(head, 32, 4)} << 32;
+        }
+    }
+    if (data > file.Size()) return std::nullopt;
+    block.next = pos + size + data;
+    return block;
+}
+
+constexpr unsigned kRar4Main = 0x73, kRar4File = 0x74, kRar4End = 0x7B;
+
 bool Rar4Continues(TVolumeReader& file) {
-    constexpr unsigned kMain = 0x73, kFile = 0x74, kNewSub = 0x7A, kEnd = 0x7B;
     bool volume = false, splitAfter = false;
     std::uint64_t pos = 7;
-    for (int block = 0; block < kMaxBlocks; ++block) {
-        const std::string head = file.Read(pos, 36);
-        if (head.size() < 7) break;
-        const unsigned type = static_cast<unsigned char>(head[2]);
-        const std::uint32_t flags = Le(head, 3, 2), size = Le(head, 5, 2);
-        if (size < 7) break;
-        std::uint64_t data = 0;
-        if (flags & 0x8000 || type == kFile || type == kNewSub) {
-            if (head.size() < 11) break;
-            data = Le(head, 7, 4);
-            if ((type == kFile || type == kNewSub) && flags & 0x0100) {
-                if (head.size() < 36) break;
-                data |= std::uint64_t{Le(head, 32, 4)} << 32;
-            }
-        }
-        if (data > file.Size()) break;
-        if (type == kMain) volume = flags & 0x0001;
-        if (type == kFile) splitAfter = flags & 0x0002;
-        if (type == kEnd) return volume && (flags & 0x0001);
-        pos += size + data;
+    for (int i = 0; i < kMaxBlocks; ++i) {
+        const auto block = ReadRar4Block(file, pos);
+        if (!block) break;
+        if (block->type == kRar4Main) volume = block->flags & 0x0001;
+        if (block->type == kRar4File) splitAfter = block->flags & 0x0002;
+        if (block->type == kRar4End) return volume && (block->flags & 0x0001);
+        pos = block->next;
     }
     // Volumes of old versions end without an end block: a member split at the end says it.
     return volume && splitAfter;
 }
+
+const std::string_view kRar4Signature("Rar!\x1a\x07\x00", 7);
+const std::string_view kRar5Signature("Rar!\x1a\x07\x01\x00", 8);
 
 std::optional<std::uint64_t> Vint(std::string_view bytes, std::size_t& at) {
     std::uint64_t value = 0;
@@ -167,9 +190,28 @@ std::string NextRarVolumeName(const std::string& fileName) {
 bool RarVolumeContinues(const fs::path& volume) {
     TVolumeReader file(volume);
     const std::string signature = file.Read(0, 8);
-    if (signature.compare(0, 7, std::string_view("Rar!\x1a\x07\x00", 7)) == 0) return Rar4Continues(file);
-    if (signature == std::string_view("Rar!\x1a\x07\x01\x00", 8)) return Rar5Continues(file);
+    if (signature.compare(0, 7, kRar4Signature) == 0) return Rar4Continues(file);
+    if (signature == kRar5Signature) return Rar5Continues(file);
     return false;
+}
+
+std::optional<std::uint32_t> StoredRar4MemberCrc(const fs::path& volume, std::uint64_t position) {
+    TVolumeReader file(volume);
+    if (file.Read(position, 7) == kRar4Signature) position += 7;
+    for (int i = 0; i < kMaxBlocks; ++i) {
+        const auto block = ReadRar4Block(file, position);
+        if (!block || block->type == kRar4End) return std::nullopt;
+        if (block->type == kRar4File) {
+            constexpr std::uint32_t kSplit = 0x0003, kPassword = 0x0004;
+            constexpr unsigned char kMethodStore = 0x30;
+            if (block->flags & (kSplit | kPassword) || block->head.size() < 26 ||
+                static_cast<unsigned char>(block->head[25]) != kMethodStore)
+                return std::nullopt;
+            return Le(block->head, 16, 4);
+        }
+        position = block->next;
+    }
+    return std::nullopt;
 }
 
 TRarVolumes FindRarVolumes(const fs::path& first) {
