@@ -62,3 +62,13 @@ target_sources(vitrina_core PRIVATE
   src/panes/html_file_copier.cpp
   src/panes/html_font_values.cpp
 )
+
+# RAR archives: the classic unpacking library's operations over libarchive, and the pass that
+# lists or unpacks an archive through them.
+target_sources(vitrina_core PRIVATE
+  src/archive/rar_result.cpp
+  src/archive/rar_volumes.cpp
+  src/archive/rar_archive.cpp
+  src/archive/rar_pass.cpp
+)
+target_link_libraries(vitrina_core PRIVATE PkgConfig::LIBARCHIVE)

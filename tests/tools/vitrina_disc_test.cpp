@@ -12,6 +12,7 @@
 #include "resources/read_bin.h"
 #include "resources/store.h"
 #include "resources/store_writer.h"
+#include "support/rar4_writer.h"
 #include "support/temp_folder.h"
 
 namespace vitrina {
@@ -256,6 +257,54 @@ TEST_F(DiscToolTest, ExtractNeverWritesOutsideItsFolder) {
     EXPECT_FALSE(fs::exists(temp.Path() / "escaped.bmp"));
     EXPECT_FALSE(fs::exists(temp.Path() / "out/escaped.bmp"));
     EXPECT_FALSE(fs::exists(temp.Path() / "out/inner/b"));
+}
+
+TEST_F(DiscToolTest, ArchiveListPrintsTheEntriesAndExitsByTheMessages) {
+    using test::TRar4Member;
+    const std::uint32_t time = test::DosTime(2010, 5, 1, 12, 0);
+    const auto archive = temp.Write("Архив.rar", test::WriteRar4({{"Папка", std::nullopt, time},
+                                                                  {"Папка\\Файл.txt", "12345", time},
+                                                                  {"ДОС.TXT", "x", 0, false}})
+                                                    .bytes);
+    auto run = Run({"archive", "list", archive.string()});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const QJsonArray expected = {
+        QJsonObject{{"name", "Папка"}, {"size", 0}, {"time", static_cast<qint64>(time)}, {"dir", true}},
+        QJsonObject{{"name", "Папка\\Файл.txt"}, {"size", 5}, {"time", static_cast<qint64>(time)}, {"dir", false}},
+        QJsonObject{{"name", "ДОС.TXT"}, {"size", 1}, {"time", 0}, {"dir", false}},
+    };
+    EXPECT_EQ(Json(run.out).array(), expected);
+
+    // A message exits 2, on stderr, with the entries read so far still printed.
+    auto damaged = test::WriteRar4({{"first.txt", "1", 0}, {"second.txt", "2", 0}});
+    damaged.bytes[damaged.headers[1] + 9] ^= 0x55;
+    run = Run({"archive", "list", temp.Write("damaged.rar", damaged.bytes).string()});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.err, "У файла: first.txt испорчен заголовок.\n");
+    EXPECT_EQ(Json(run.out).array().size(), 1);
+    const auto text = temp.Write("text.rar", "no archive");
+    run = Run({"archive", "list", text.string()});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.err, "Файл " + text.string() + " не является RAR архивом.\n");
+    EXPECT_EQ(Json(run.out).array(), QJsonArray());
+    ExpectUsageError(Run({"archive", "list"}), "missing archive");
+    ExpectUsageError(Run({"archive", "pack", text.string()}), "unknown action");
+}
+
+TEST_F(DiscToolTest, ArchiveExtractUnpacksIntoTheFolderAndNowhereElse) {
+    const auto archive = temp.Write("a.rar", test::WriteRar4({{"Папка\\Файл.txt", "содержимое", 0}, {"top.txt", "top", 0}}).bytes);
+    auto run = Run({"archive", "extract", archive.string(), (temp.Path() / "out").string()});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(temp.Read("out/Папка/Файл.txt"), "содержимое");
+    EXPECT_EQ(temp.Read("out/top.txt"), "top");
+
+    const auto evil = temp.Write("evil.rar", test::WriteRar4({{"..\\escaped.txt", "x", 0}, {"ok.txt", "ok", 0}}).bytes);
+    run = Run({"archive", "extract", evil.string(), (temp.Path() / "box/inner").string()});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.err, "File ..\\escaped.txt create error\n");
+    EXPECT_EQ(temp.Read("box/inner/ok.txt"), "ok");
+    EXPECT_FALSE(fs::exists(temp.Path() / "box/escaped.txt"));
 }
 
 }  // namespace

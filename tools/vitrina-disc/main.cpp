@@ -56,6 +56,7 @@ const std::vector<TSubcommand>& Subcommands() {
         {"build", "build SOURCE OUT", {}, {}, BuildCommand},
         {"extract", "extract FOLDER OUT", {}, {}, ExtractCommand},
         {"index", "index DOCUMENTS OUT", {}, {}, IndexCommand},
+        {"archive", "archive list ARCHIVE | archive extract ARCHIVE DEST", {}, {}, ArchiveCommand},
     };
     return table;
 }

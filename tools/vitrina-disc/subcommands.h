@@ -56,5 +56,6 @@ int BuildCommand(const TArgs& args);
 int ExtractCommand(const TArgs& args);
 int IndexCommand(const TArgs& args);
 int TreeCommand(const TArgs& args);
+int ArchiveCommand(const TArgs& args);
 
 }  // namespace vitrina::disc

@@ -1,0 +1,57 @@
+#include <cstdio>
+
+#include "archive/rar_pass.h"
+#include "json_writer.h"
+#include "platform/cp1251.h"
+#include "subcommands.h"
+
+namespace vitrina::disc {
+
+namespace {
+
+// Runs the pass; messages go to stderr in UTF-8, one a line. Exit 2 when one was shown.
+int RunPass(const TRarPass& pass, const std::function<void(const TRarEntry&)>& onEntry) {
+    const bool clean = RunRarPass(pass, onEntry, [](const std::string& message) {
+        std::fprintf(stderr, "%s\n", Cp1251ToUtf8(message).c_str());
+    });
+    return clean ? kOk : kBadInput;
+}
+
+TRarPass PassOver(const std::string& archive) {
+    TRarPass pass;
+    pass.archive = Cp1251ToUtf8(archive);
+    pass.archiveName = archive;
+    return pass;
+}
+
+}  // namespace
+
+int ArchiveCommand(const TArgs& args) {
+    const std::string& action = args.At(0, "action (list or extract)");
+    if (action == "list") {
+        args.ExpectCount(2);
+        TJsonWriter json;
+        json.BeginArray();
+        const int code = RunPass(PassOver(args.At(1, "ARCHIVE")), [&](const TRarEntry& entry) {
+            json.BeginObject();
+            json.Key("name"), json.String(entry.name);
+            json.Key("size"), json.Number(entry.size);
+            json.Key("time"), json.Number(entry.time);
+            json.Key("dir"), json.Bool(entry.directory);
+            json.EndObject();
+        });
+        json.EndArray();
+        WriteBytes(json.Text());
+        return code;
+    }
+    if (action == "extract") {
+        args.ExpectCount(3);
+        TRarPass pass = PassOver(args.At(1, "ARCHIVE"));
+        pass.extract = true;
+        pass.destination = Cp1251ToUtf8(args.At(2, "DEST"));
+        return RunPass(pass, [](const TRarEntry&) {});
+    }
+    throw EUsage("unknown action \"" + Cp1251ToUtf8(action) + "\"");
+}
+
+}  // namespace vitrina::disc
