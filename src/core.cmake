@@ -20,6 +20,7 @@ add_library(vitrina_core STATIC
   src/panes/contents_tree_model.cpp
   src/archive/archive_listing.cpp
   src/archive/archive_page_files.cpp
+  src/archive/unrar.cpp
   src/panes/html_favorite.cpp
   src/panes/history_items.cpp
   src/dialogs/popup_layout.cpp

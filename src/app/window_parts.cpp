@@ -2,12 +2,17 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
 
+#include "archive/archive_page_files.h"
+#include "archive/unrar.h"
+#include "commands/busy.h"
 #include "commands/dispatcher.h"
+#include "dialogs/dialog_commands.h"
 #include "dialogs/popup_window.h"
 #include "dialogs/zip_save_dialog.h"
 #include "html/doc_engine.h"
@@ -36,8 +41,10 @@ void TWindowParts::BuildPanes(TSkinWindow& window, QWidget* documentPanel) {
     panel_ = documentPanel;
     engine_ = std::make_unique<TDocEngine>(session_.Files());
     const TCommandServices& services = dispatcher_.Services();
+    MakeArchivePages();
     THtmlFrameServices paneServices{*engine_, session_.Files(), session_.Drives(), session_.Registry(), session_.Title,
                                     &window, documentPanel, *this};
+    paneServices.archive = archive_.get();
     paneServices.player = services.player;
     paneServices.setup = services.setup;
     paneServices.search = services.search;
@@ -100,6 +107,7 @@ void TWindowParts::Publish(bool present) {
     services.html = present && html_ ? this : nullptr;
     services.trees = present ? trees_.get() : nullptr;
     services.popups = present ? popups_.get() : nullptr;
+    services.archive = present ? archive_.get() : nullptr;
     if (present) session_.AddScreenObserver(this);
     else session_.RemoveScreenObserver(this);
 }
@@ -110,7 +118,28 @@ void TWindowParts::ReleasePanes() {
     trees_.reset();
     html_.reset();
     engine_.reset();
+    archive_.reset();
     window_ = nullptr;
+}
+
+void TWindowParts::MakeArchivePages() {
+    TArchiveActions a;
+    a.showMessage = [this](const std::string& message) {
+        if (IDialogCommands* dialogs = dispatcher_.Services().dialogs) dialogs->ShowMessage(message);
+    };
+    a.setBusy = [](bool busy) {
+        SetBusy(busy);
+        if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
+        else QApplication::restoreOverrideCursor();
+    };
+    a.pathInputText = [this]() -> std::optional<std::string> {
+        if (!PathInputExists()) return std::nullopt;
+        return CurrentPath();
+    };
+    a.showsArchivePage = [this] { return ShowsArchivePage(); };
+    a.showDocument = [this](const std::string& document) { OpenDocument(document); };
+    a.now = [] { return DosDateTime(QDateTime::currentDateTime()); };
+    archive_ = std::make_unique<TUnRar>(session_.Drives(), session_.TempFolder, std::move(a));
 }
 
 TFrameViewer* TWindowParts::Viewer() const { return html_ ? html_->ActiveFrameViewer() : nullptr; }

@@ -19,6 +19,7 @@ class TDispatcher;
 class TDocEngine;
 class THtmlFrame;
 class TSkinWindow;
+class TUnRar;
 
 class TWindowParts : public IHtmlCommands, public IScreenObserver, public THtmlFrameHost, public TTreeHost {
 public:
@@ -92,9 +93,12 @@ private:
     // Back or forward in the current viewer, pressing the current screen's switches of a visit group.
     void StepHistory(void (THtmlFrame::*step)(const TDynamicSwthOneArray&, const TDynamicSwthGrpArray&));
     void Publish(bool present);
+    // The archive pages, which the HTML pane and "unarc" hand their archives to.
+    void MakeArchivePages();
 
     QWidget* panel_ = nullptr;
     bool followHistory_ = false;  // back or forward asked for the tree to follow
+    std::unique_ptr<TUnRar> archive_;
     std::unique_ptr<TDocEngine> engine_;
     std::unique_ptr<THtmlFrame> html_;
     std::unique_ptr<TContentsTrees> trees_;

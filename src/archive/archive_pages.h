@@ -1,6 +1,6 @@
 #pragma once
-// Archive pages as the HTML pane asks for them: which documents are archive pages, a page for
-// an archive, and a member unpacked before a link into it is followed.
+// Archive pages as the HTML pane asks for them: the pane's archive mark after each load, a page
+// for an archive, and the archive unpacked beside its pages before a link into it is followed.
 #include <string>
 
 namespace vitrina {
@@ -8,9 +8,11 @@ namespace vitrina {
 class IArchivePages {
 public:
     virtual ~IArchivePages() = default;
-    virtual bool IsArchivePage(const std::string& file) const = 0;
-    virtual void ExtractArchive(const std::string& file) = 0;
-    virtual void OpenArchivePage(const std::string& file, const std::string& document) = 0;
+    // The pane's archive mark once it has loaded document, given the mark it had.
+    virtual bool UpdateArchiveFlag(bool flag, const std::string& document) const = 0;
+    virtual void ExtractIntoPageFolder() = 0;
+    // A link to an archive (or an archive dropped on the window), from the document shown.
+    virtual void OpenArchivePage(const std::string& archive, const std::string& document) = 0;
 };
 
 }  // namespace vitrina

@@ -230,6 +230,26 @@ void TDispatcher::PressSwitchesNamed(const char* word) {
         if (SameText1251(s.goup, word) || SameText1251(s.godown, word)) window_->PressAt(s.vx + 1, s.vy + 1);
 }
 
+void TDispatcher::FilesDropped(const std::vector<std::string>& files) {
+    if (files.empty()) return;
+    const TCommandServices& s = services_;
+    const std::string& file = files.front();
+    // The kind is found anywhere in the name, in this order: "x.bmp.rar" is a picture.
+    const std::string name = LowerCase1251(file.substr(0, 200));
+    auto has = [&](std::initializer_list<const char*> marks) {
+        for (const char* mark : marks)
+            if (name.find(mark) != std::string::npos) return true;
+        return false;
+    };
+    if (has({".htm", ".txt", ".bmp", ".jpg", ".jpeg", ".gif", ".png"})) {
+        if (s.html) s.html->OpenDocument(file);
+    } else if (has({".rar"})) {
+        if (s.archive && s.html) s.archive->OpenArchivePage(file, s.html->CurrentDocument());
+    } else if (has({".wav", ".mp3", ".mpa"})) {
+        if (s.player) s.player->PlayDroppedFile(file);
+    }
+}
+
 bool TDispatcher::KeyDown(int key, Qt::KeyboardModifiers modifiers) {
     if (window_ && window_->Animating()) return false;
     const TCommandServices& s = services_;

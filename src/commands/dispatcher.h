@@ -4,6 +4,7 @@
 #include <Qt>
 
 #include <string>
+#include <vector>
 
 #include "commands/command_services.h"
 
@@ -24,6 +25,8 @@ public:
     void ExecuteCommand(const std::string& command, const std::string& sound, int silent, int kind, int index);
     // The key table; true when the key was consumed.
     bool KeyDown(int key, Qt::KeyboardModifiers modifiers);
+    // Files dropped on the window: the first one counts (a Windows path).
+    void FilesDropped(const std::vector<std::string>& files);
 
     TCommandServices& Services() { return services_; }
 

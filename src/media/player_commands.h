@@ -19,6 +19,8 @@ public:
     // A media link of a document: the file with the document to show beside it; endAction says
     // what happens when it ends.
     virtual void PlayMedia(const std::string& file, const std::string& document, int endAction) = 0;
+    // A sound file dropped on the window.
+    virtual void PlayDroppedFile(const std::string& file) = 0;
 };
 
 }  // namespace vitrina

@@ -13,6 +13,9 @@ public:
     virtual void HistoryForward() = 0;
     // "html"N: the visit group first, then the document in area N.
     virtual void OpenInArea(int number, const std::string& document) = 0;
+    // The current pane: the document it shows (a Windows path, empty for none), and a document opened in it.
+    virtual std::string CurrentDocument() const = 0;
+    virtual void OpenDocument(const std::string& document) = 0;
     virtual void CopyHtml() = 0;
     virtual void TopHtml() = 0;
     virtual void SelectAllHtml() = 0;

@@ -278,7 +278,7 @@ void THtmlFrame::DocumentChanged(TFrameViewer* sender) {
     const std::string file = sender->CurrentFile();
     VisitGroups[i].DocumentChanged(file);
     if (sender == ActiveFrameViewer()) {
-        SetArchivePage(services_.archive && services_.archive->IsArchivePage(file));
+        SetArchivePage(services_.archive && services_.archive->UpdateArchiveFlag(IsArchivePage(), file));
         if (services_.setup) services_.setup->SetFontFolder(file);
         const auto& h = sender->History();
         const std::string title = h.Count() > 0 ? h.Titles()[h.Index()] : std::string();
@@ -337,7 +337,7 @@ void THtmlFrame::FollowLink(TFrameViewer* sender, const std::string& target, con
 
 void THtmlFrame::Carry(const TLinkDecision& d, TFrameViewer* sender) {
     THtmlFrameHost& host = services_.host;
-    if (d.extractFirst && services_.archive) services_.archive->ExtractArchive(d.resolved.substr(0, d.resolved.find('#')));
+    if (d.extractFirst && services_.archive) services_.archive->ExtractIntoPageFolder();
     if (!d.treeFollows.empty()) host.TreeFollowDocument(d.treeFollows);
     switch (d.action) {
     case TLinkAction::None:

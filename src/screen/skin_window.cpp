@@ -4,6 +4,10 @@
 #include <QBuffer>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHelpEvent>
@@ -77,6 +81,7 @@ void TSkinWindow::ExecuteCommand(const std::string& command, const std::string& 
 }
 
 void TSkinWindow::BuildSkin() {
+    setAcceptDrops(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
@@ -246,6 +251,19 @@ void TSkinWindow::SetChapterHints(const std::string& next, const std::string& pr
         buttons[i].hint = go == "nextchapter" ? next : previous;
         if (i < buttonPictures_.size()) buttonPictures_[i].carrier.hint = QText(buttons[i].hint);
     }
+}
+
+void TSkinWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TSkinWindow::dropEvent(QDropEvent* event) {
+    // Host files are named the disc's way (z:\..., or d:\... inside the disc).
+    std::vector<std::string> files;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) files.push_back(session_.Drives().ToWindowsPath(std::filesystem::path(url.toLocalFile().toStdString())));
+    event->acceptProposedAction();
+    dispatcher_.FilesDropped(files);
 }
 
 void TSkinWindow::closeEvent(QCloseEvent* event) {

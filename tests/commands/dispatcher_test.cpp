@@ -59,6 +59,8 @@ struct TRecorder : IMainWindow, IHtmlCommands, ITreeCommands, IPopupCommands, IS
     void OpenInArea(int number, const std::string& document) override {
         Note("html " + std::to_string(number) + " " + document);
     }
+    std::string CurrentDocument() const override { return "d:\\shown.htm"; }
+    void OpenDocument(const std::string& document) override { Note("open " + document); }
     void CopyHtml() override { Note("copyhtml"); }
     void TopHtml() override { Note("tophtml"); }
     void SelectAllHtml() override { Note("selectall"); }
@@ -110,6 +112,7 @@ struct TRecorder : IMainWindow, IHtmlCommands, ITreeCommands, IPopupCommands, IS
     void NextPicture() override { Note("nextpic"); }
     void PrevPicture() override { Note("prevpic"); }
     void PlayMedia(const std::string& file, const std::string&, int) override { Note("media " + file); }
+    void PlayDroppedFile(const std::string& file) override { Note("play " + file); }
 
     bool ClipPlayerExists() const override { return clipPlayer; }
     void CreateClip3d() override { Note("create3d"); }
@@ -128,6 +131,9 @@ struct TRecorder : IMainWindow, IHtmlCommands, ITreeCommands, IPopupCommands, IS
     void ReleaseWindowClip() override {}
 
     void ExtractArchive() override { Note("unarc"); }
+    void OpenArchivePage(const std::string& archive, const std::string& document) override {
+        Note("archive " + archive + " for " + document);
+    }
 
     void InstallFonts() override { Note("installfonts"); }
     void RunGame(const std::string& setup, const std::string& key) override { Note("rungame " + setup + " " + key); }
@@ -181,6 +187,32 @@ struct TDispatch {
         return parts.log;
     }
 };
+
+TEST(Dispatcher, ADroppedFileGoesWhereItsNameSays) {
+    TDispatch d;
+    const struct {
+        std::vector<std::string> files;
+        TLog reached;
+    } cases[] = {
+        {{"z:\\home\\notes.html", "z:\\x.rar"}, {"open z:\\home\\notes.html"}},  // the first file counts
+        {{"z:\\PIC.JPEG"}, {"open z:\\PIC.JPEG"}},
+        {{"z:\\x.bmp.rar"}, {"open z:\\x.bmp.rar"}},  // a picture mark before the archive mark
+        {{"z:\\arc.rar"}, {"archive z:\\arc.rar for d:\\shown.htm"}},
+        {{"z:\\a.rar.old"}, {"archive z:\\a.rar.old for d:\\shown.htm"}},  // anywhere in the name
+        {{"z:\\song.MP3"}, {"play z:\\song.MP3"}},
+        {{"z:\\tool.exe"}, {}},
+        {{}, {}},
+    };
+    for (const auto& c : cases) {
+        d.parts.log.clear();
+        d.dispatcher.FilesDropped(c.files);
+        EXPECT_EQ(d.parts.log, c.reached) << (c.files.empty() ? "nothing" : c.files[0]);
+    }
+    // Only the first 200 characters are looked at.
+    d.parts.log.clear();
+    d.dispatcher.FilesDropped({"z:\\" + std::string(200, 'a') + ".rar"});
+    EXPECT_TRUE(d.parts.log.empty());
+}
 
 TEST(Dispatcher, EachCommandReachesItsPart) {
     struct TCase {
