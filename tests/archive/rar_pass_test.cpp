@@ -339,7 +339,7 @@ TEST_F(RarFixtures, ExtractionOfRealArchives) {
     EXPECT_TRUE(FilesBelow(temp.Path() / "l").empty());
 }
 
-TEST_F(RarFixtures, HostileArchivesEndWithAMessageOrCleanly) {
+TEST_F(RarFixtures, BrokenArchivesEndWithAMessage) {
     // Archives from libarchive's suite made to break decoders: every one ends, inside its folder.
     for (const char* name : {"test_read_format_rar_invalid1.rar", "test_read_format_rar_ppmd_use_after_free.rar",
                              "test_read_format_rar_ppmd_use_after_free2.rar", "test_read_format_rar5_distance_overflow.rar",
