@@ -91,18 +91,17 @@ struct TRarArchive::TState {
     }
     int Extract(const fs::path& destPath);
     int CopyData();
-    std::optional<std::uint32_t> StoredRar4Crc() const;
+    std::optional<std::uint32_t> StoredCrc() const;
 };
 
-// libarchive 3.6.2 hands out a stored RAR 4 member without checking its CRC: the header is
-// read again from where libarchive says it starts, so that the copy can be checked.
-std::optional<std::uint32_t> TRarArchive::TState::StoredRar4Crc() const {
+// libarchive 3.6.2 hands out a stored member without checking its CRC: the header is read
+// again from where libarchive says it starts, so that the copy can be checked.
+std::optional<std::uint32_t> TRarArchive::TState::StoredCrc() const {
     // Positions across volumes are not the volumes' own: single archives only.
-    if ((archive_format(reader) & ARCHIVE_FORMAT_BASE_MASK) != ARCHIVE_FORMAT_RAR || volumes.present.size() != 1)
-        return std::nullopt;
+    if (!RarFormat() || volumes.present.size() != 1) return std::nullopt;
     const la_int64_t position = archive_read_header_position(reader);
     if (position < 0) return std::nullopt;
-    return StoredRar4MemberCrc(volumes.present.front(), static_cast<std::uint64_t>(position));
+    return StoredMemberCrc(volumes.present.front(), static_cast<std::uint64_t>(position));
 }
 
 TRarArchive::TRarArchive(std::unique_ptr<TState> state) : state_(std::move(state)) {}
@@ -170,7 +169,7 @@ int TRarArchive::ReadHeader(TRarHeaderRecord& header) {
     const char* name = archive_entry_pathname_utf8(s.entry);
     if (!name) name = archive_entry_pathname(s.entry);
     header.fileName = name ? name : "";
-    s.storedCrc = s.disk ? s.StoredRar4Crc() : std::nullopt;
+    s.storedCrc = s.disk ? s.StoredCrc() : std::nullopt;
     header.flags = archive_entry_filetype(s.entry) == AE_IFDIR ? kRarDirectoryFlags : 0;
     header.unpSize = archive_entry_size_is_set(s.entry)
                          ? static_cast<std::uint32_t>(std::clamp<la_int64_t>(archive_entry_size(s.entry), 0, UINT32_MAX))

@@ -130,38 +130,73 @@ std::optional<std::uint64_t> Vint(std::string_view bytes, std::size_t& at) {
     return std::nullopt;
 }
 
+struct TRar5Block {
+    std::uint64_t type = 0, flags = 0;
+    std::string head;     // the first bytes of the block
+    std::size_t at = 0;   // where the type's own fields start in head
+    std::uint64_t next = 0;
+};
+
+std::optional<TRar5Block> ReadRar5Block(TVolumeReader& file, std::uint64_t pos) {
+    TRar5Block block;
+    block.head = file.Read(pos, 96);
+    std::size_t at = 4;  // after the header's CRC
+    const auto size = Vint(block.head, at);
+    if (!size || *size == 0 || *size > file.Size()) return std::nullopt;
+    const std::uint64_t headerStart = pos + at;
+    const auto type = Vint(block.head, at), flags = Vint(block.head, at);
+    if (!type || !flags) return std::nullopt;
+    if (*flags & 0x0001 && !Vint(block.head, at)) return std::nullopt;
+    std::uint64_t data = 0;
+    if (*flags & 0x0002) {
+        const auto dataSize = Vint(block.head, at);
+        if (!dataSize || *dataSize > file.Size()) return std::nullopt;
+        data = *dataSize;
+    }
+    block.type = *type;
+    block.flags = *flags;
+    block.at = at;
+    block.next = headerStart + *size + data;
+    return block;
+}
+
+constexpr std::uint64_t kRar5Main = 1, kRar5File = 2, kRar5Service = 3, kRar5Encryption = 4, kRar5End = 5;
+
 bool Rar5Continues(TVolumeReader& file) {
-    constexpr std::uint64_t kMain = 1, kFile = 2, kService = 3, kEncryption = 4, kEnd = 5;
     bool volume = false, splitAfter = false;
     std::uint64_t pos = 8;
-    for (int block = 0; block < kMaxBlocks; ++block) {
-        const std::string head = file.Read(pos, 64);
-        std::size_t at = 4;  // after the header's CRC
-        const auto size = Vint(head, at);
-        if (!size || *size == 0 || *size > file.Size()) break;
-        const std::uint64_t headerStart = pos + at;
-        const auto type = Vint(head, at), flags = Vint(head, at);
-        if (!type || !flags) break;
-        if (*flags & 0x0001 && !Vint(head, at)) break;
-        std::uint64_t data = 0;
-        if (*flags & 0x0002) {
-            const auto dataSize = Vint(head, at);
-            if (!dataSize || *dataSize > file.Size()) break;
-            data = *dataSize;
-        }
-        if (*type == kMain) {
-            const auto archiveFlags = Vint(head, at);
+    for (int i = 0; i < kMaxBlocks; ++i) {
+        auto block = ReadRar5Block(file, pos);
+        if (!block) break;
+        if (block->type == kRar5Main) {
+            const auto archiveFlags = Vint(block->head, block->at);
             volume = archiveFlags && (*archiveFlags & 0x0001);
         }
-        if (*type == kFile || *type == kService) splitAfter = *flags & 0x0010;
-        if (*type == kEncryption) return false;
-        if (*type == kEnd) {
-            const auto endFlags = Vint(head, at);
+        if (block->type == kRar5File || block->type == kRar5Service) splitAfter = block->flags & 0x0010;
+        if (block->type == kRar5Encryption) return false;
+        if (block->type == kRar5End) {
+            const auto endFlags = Vint(block->head, block->at);
             return volume && endFlags && (*endFlags & 0x0001);
         }
-        pos = headerStart + *size + data;
+        pos = block->next;
     }
     return volume && splitAfter;
+}
+
+// The data CRC of the stored RAR 5 file header at the block, when it has one.
+std::optional<std::uint32_t> StoredRar5Crc(TRar5Block& block) {
+    constexpr std::uint64_t kSplit = 0x0008 | 0x0010, kHasTime = 0x0002, kHasCrc = 0x0004;
+    if (block.flags & kSplit) return std::nullopt;
+    std::size_t& at = block.at;
+    const auto fileFlags = Vint(block.head, at);
+    if (!fileFlags || !(*fileFlags & kHasCrc) || !Vint(block.head, at) || !Vint(block.head, at)) return std::nullopt;
+    if (*fileFlags & kHasTime) at += 4;
+    if (at + 4 > block.head.size()) return std::nullopt;
+    const std::uint32_t crc = Le(block.head, at, 4);
+    at += 4;
+    const auto compression = Vint(block.head, at);
+    if (!compression || (*compression >> 7 & 7) != 0) return std::nullopt;
+    return crc;
 }
 
 }  // namespace
@@ -195,9 +230,21 @@ bool RarVolumeContinues(const fs::path& volume) {
     return false;
 }
 
-std::optional<std::uint32_t> StoredRar4MemberCrc(const fs::path& volume, std::uint64_t position) {
+std::optional<std::uint32_t> StoredMemberCrc(const fs::path& volume, std::uint64_t position) {
     TVolumeReader file(volume);
-    if (file.Read(position, 7) == kRar4Signature) position += 7;
+    const std::string signature = file.Read(0, 8);
+    if (signature == kRar5Signature) {
+        if (position == 0) position = 8;
+        for (int i = 0; i < kMaxBlocks; ++i) {
+            auto block = ReadRar5Block(file, position);
+            if (!block || block->type == kRar5End || block->type == kRar5Encryption) return std::nullopt;
+            if (block->type == kRar5File) return StoredRar5Crc(*block);
+            position = block->next;
+        }
+        return std::nullopt;
+    }
+    if (signature.compare(0, 7, kRar4Signature) != 0) return std::nullopt;
+    if (position == 0) position = 7;
     for (int i = 0; i < kMaxBlocks; ++i) {
         const auto block = ReadRar4Block(file, position);
         if (!block || block->type == kRar4End) return std::nullopt;

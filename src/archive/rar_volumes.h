@@ -17,10 +17,10 @@ std::string NextRarVolumeName(const std::string& fileName);
 // false when they cannot be read).
 bool RarVolumeContinues(const std::filesystem::path& volume);
 
-// The CRC of a stored RAR 4 member whose header is the first file header at or after position
-// (the start of the volume, or of the block after the previous member); nothing for a member
-// that is compressed, encrypted or split, or when the headers cannot be read.
-std::optional<std::uint32_t> StoredRar4MemberCrc(const std::filesystem::path& volume, std::uint64_t position);
+// The data CRC of a stored member (RAR 4 or RAR 5) whose header is the first file header at or
+// after position (the start of the volume, or of the block after the previous member); nothing
+// for a member that is compressed, encrypted or split, or when the headers cannot be read.
+std::optional<std::uint32_t> StoredMemberCrc(const std::filesystem::path& volume, std::uint64_t position);
 
 struct TRarVolumes {
     std::vector<std::filesystem::path> present;  // the first volume, then each next one found

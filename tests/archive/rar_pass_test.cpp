@@ -134,6 +134,29 @@ TEST(RarPass, NamesSizesTimesAndDirectoriesArriveIn1251) {
     for (std::size_t i = 0; i < directories.size(); ++i) EXPECT_EQ(run.entries[i].directory, directories[i]) << i;
 }
 
+TEST(RarPass, Rar5NamesInUtf8ArriveIn1251) {
+    TTempFolder temp;
+    const std::uint32_t moment = 1100000000;
+    auto archive = test::WriteRar5({
+        {"Документы", std::nullopt, moment},
+        {"Документы\\Отчёт за год.txt", "12345", moment},
+        {"plain.txt", "", moment},
+    });
+    TPassRun run = RunPass(temp.Write("r5.rar", archive.bytes), "d:\\r5.rar", temp.Path() / "out");
+    EXPECT_TRUE(run.clean) << (run.messages.empty() ? "" : run.messages[0]);
+    ASSERT_EQ(run.Names(), (std::vector<std::string>{"Документы", "Документы\\Отчёт за год.txt", "plain.txt"}));
+    EXPECT_TRUE(run.entries[0].directory);
+    EXPECT_EQ(run.entries[1].size, 5u);
+    EXPECT_EQ(run.entries[1].time, DosDateTime(moment));
+    EXPECT_EQ(temp.Read("out/Документы/Отчёт за год.txt"), "12345");
+
+    // The data checksum holds for stored RAR 5 members too.
+    archive.bytes[archive.data[1]] ^= 0x01;
+    run = RunPass(temp.Write("bad5.rar", archive.bytes), "d:\\bad5.rar", temp.Path() / "bad");
+    EXPECT_EQ(run.messages, std::vector<std::string>{"У файла Документы\\Отчёт за год.txt ошика контрольной суммы."});
+    EXPECT_FALSE(fs::exists(temp.Path() / "bad" / "Документы" / "Отчёт за год.txt"));
+}
+
 TEST(RarPass, OpenFailuresGiveTheirMessageAndNoEntry) {
     TTempFolder temp;
     const auto text = temp.Write("text.rar", "just some text, no archive at all");
@@ -326,6 +349,15 @@ TEST_F(RarFixtures, ExtractionOfRealArchives) {
     run = RunPass(Fixture("test_read_format_rar.rar"), "d:\\r.rar", temp.Path() / "r");
     EXPECT_EQ(run.messages, std::vector<std::string>{"File testlink create error"});
     EXPECT_EQ(FilesBelow(temp.Path() / "r").size(), 2u);
+    run = RunPass(Fixture("test_read_format_rar5_stored.rar"), "d:\\st.rar", temp.Path() / "st");
+    EXPECT_TRUE(run.clean);
+    std::ifstream in(Fixture("test_read_format_rar5_stored.rar"), std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::size_t text = bytes.find("hello libarchive");
+    ASSERT_NE(text, std::string::npos);
+    bytes[text] ^= 0x01;
+    run = RunPass(temp.Write("damaged5.rar", bytes), "d:\\d.rar", temp.Path() / "d");
+    EXPECT_EQ(run.messages, std::vector<std::string>{"У файла helloworld.txt ошика контрольной суммы."});
     // Links are listed but never made.
     run = RunPass(Fixture("test_read_format_rar5_symlink.rar"), "d:\\s.rar", temp.Path() / "s");
     EXPECT_EQ(run.messages, (std::vector<std::string>{"File symlink.txt create error", "File dirlink create error"}));
@@ -339,7 +371,7 @@ TEST_F(RarFixtures, ExtractionOfRealArchives) {
     EXPECT_TRUE(FilesBelow(temp.Path() / "l").empty());
 }
 
-TEST_F(RarFixtures, HostileArchivesEndWithAMessageOrCleanly) {
+TEST_F(RarFixtures, BrokenArchivesEndWithAMessage) {
     // Archives from libarchive's suite made to break decoders: every one ends, inside its folder.
     for (const char* name : {"test_read_format_rar_invalid1.rar", "test_read_format_rar_ppmd_use_after_free.rar",
                              "test_read_format_rar_ppmd_use_after_free2.rar", "test_read_format_rar5_distance_overflow.rar",

@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+
 #include "platform/cp1251.h"
 
 namespace vitrina::test {
@@ -115,6 +117,57 @@ TRar4Archive WriteRar4(const std::vector<TRar4Member>& members) {
         archive.bytes += data;
     }
     archive.bytes += Block(kEnd, 0x4000, "");
+    return archive;
+}
+
+namespace {
+
+std::string Vint(std::uint64_t value) {
+    std::string out;
+    do {
+        unsigned char byte = value & 0x7F;
+        value >>= 7;
+        if (value) byte |= 0x80;
+        out += static_cast<char>(byte);
+    } while (value);
+    return out;
+}
+
+// CRC32 of the size and the header that follows it, then both.
+std::string Rar5Header(const std::string& header) {
+    const std::string sized = Vint(header.size()) + header;
+    std::string out;
+    Put(out, Crc(sized), 4);
+    return out + sized;
+}
+
+}  // namespace
+
+TRar4Archive WriteRar5(const std::vector<TRar4Member>& members) {
+    constexpr unsigned kMain = 1, kFile = 2, kEnd = 5, kHasData = 0x0002;
+    constexpr unsigned kDirectory = 0x0001, kHasTime = 0x0002, kHasCrc = 0x0004;
+    TRar4Archive archive;
+    archive.bytes = std::string("Rar!\x1a\x07\x01\x00", 8);
+    archive.bytes += Rar5Header(Vint(kMain) + Vint(0) + Vint(0));
+    for (const TRar4Member& member : members) {
+        std::string name = member.name;
+        std::replace(name.begin(), name.end(), '\\', '/');
+        const std::string data = member.data.value_or("");
+        std::string header = Vint(kFile) + Vint(kHasData) + Vint(data.size());
+        header += Vint((member.data ? kHasCrc : kDirectory) | kHasTime);
+        header += Vint(data.size());
+        header += Vint(member.data ? kAttrArchive : kAttrDirectory);
+        Put(header, member.time, 4);
+        if (member.data) Put(header, Crc(data), 4);
+        header += Vint(0);  // stored
+        header += Vint(0);  // Windows
+        header += Vint(name.size()) + name;
+        archive.headers.push_back(archive.bytes.size());
+        archive.bytes += Rar5Header(header);
+        archive.data.push_back(archive.bytes.size());
+        archive.bytes += data;
+    }
+    archive.bytes += Rar5Header(Vint(kEnd) + Vint(0) + Vint(0));
     return archive;
 }
 

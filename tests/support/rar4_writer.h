@@ -26,6 +26,10 @@ struct TRar4Archive {
 
 TRar4Archive WriteRar4(const std::vector<TRar4Member>& members);
 
+// The same members as a RAR 5 archive: names in UTF-8 with "/" separators, times as Unix
+// seconds (time is taken as such here), no OEM form.
+TRar4Archive WriteRar5(const std::vector<TRar4Member>& members);
+
 constexpr std::uint32_t DosTime(int year, int month, int day, int hour, int minute, int second = 0) {
     return static_cast<std::uint32_t>(year - 1980) << 25 | static_cast<std::uint32_t>(month) << 21 |
            static_cast<std::uint32_t>(day) << 16 | static_cast<std::uint32_t>(hour) << 11 |
