@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 #include <initializer_list>
 #include <utility>
 
 #include "archive/archive_listing.h"
+#include "archive/rar_pass.h"
 #include "platform/cp1251.h"
 #include "resources/windows_path.h"
 
@@ -126,6 +128,20 @@ std::string EscapeHtml(std::string_view text) {
         }
     }
     return out;
+}
+
+bool WriteArchivePages(const TRarPass& list, std::uint32_t now, const QLocale& locale, const std::filesystem::path& folder,
+                       const std::function<void(const std::string& message)>& onMessage) {
+    TArchiveListing listing;
+    const bool clean = RunRarPass(list, [&](const TRarEntry& entry) { listing.Add(entry); }, onMessage);
+    listing.DeriveDirectories();
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    for (const TPageFile& page : ArchivePageFiles(listing, list.archiveName, now, locale)) {
+        std::ofstream out(folder / page.name, std::ios::binary | std::ios::trunc);
+        out << page.bytes;
+    }
+    return clean;
 }
 
 std::vector<TPageFile> ArchivePageFiles(const TArchiveListing& listing, const std::string& archivePath,

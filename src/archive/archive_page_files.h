@@ -3,6 +3,8 @@
 // directory, as single-byte text with CR LF line ends. Names from the archive are escaped, so a
 // member cannot put markup into the reader's document view.
 #include <cstdint>
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +15,7 @@ class QLocale;
 namespace vitrina {
 
 class TArchiveListing;
+struct TRarPass;
 
 struct TPageFile {
     std::string name;   // file name in the page folder
@@ -39,5 +42,11 @@ std::string EscapeHtml(std::string_view text);
 // date-time) makes the listing pages' names unique to this listing.
 std::vector<TPageFile> ArchivePageFiles(const TArchiveListing& listing, const std::string& archivePath,
                                         std::uint32_t now, const QLocale& locale);
+
+// Lists the archive of the pass and writes its pages into folder (the pass's archive name is the
+// one the pages show). A listing that ends early still gives pages for what was read. Returns
+// false when the listing showed a message.
+bool WriteArchivePages(const TRarPass& list, std::uint32_t now, const QLocale& locale, const std::filesystem::path& folder,
+                       const std::function<void(const std::string& message)>& onMessage);
 
 }  // namespace vitrina

@@ -4,9 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 
-#include "archive/archive_listing.h"
 #include "archive/archive_page_files.h"
 #include "archive/rar_pass.h"
 #include "platform/cp1251.h"
@@ -79,25 +77,21 @@ void TUnRar::OpenArchivePage(const std::string& archive, const std::string& docu
     if (!folder) return;
     // Pages once written serve the rest of the run.
     if (!drives_.FileExists(frameset)) {
-        std::error_code ec;
-        fs::create_directories(*folder, ec);
         generatedPages_.push_back(frameset);
         const bool onArchivePage = actions_.showsArchivePage && actions_.showsArchivePage();
         if (!onArchivePage && !Holds(returnDocuments_, document)) returnDocuments_.push_back(document);
-
-        TArchiveListing listing;
         TRarPass pass;
         pass.archive = drives_.ToHostPath(archive).value_or(fs::path());
         pass.archiveName = archive;
-        RunRarPass(pass, [&](const TRarEntry& entry) { listing.Add(entry); }, actions_.showMessage);
-        listing.DeriveDirectories();
-        const std::uint32_t now = actions_.now ? actions_.now() : 0;
-        for (const TPageFile& page : ArchivePageFiles(listing, archive, now, QLocale::system())) {
-            std::ofstream out(*folder / page.name, std::ios::binary | std::ios::trunc);
-            out << page.bytes;
-        }
+        WriteArchivePages(pass, actions_.now ? actions_.now() : 0, QLocale::system(), *folder, Messages());
     }
     if (actions_.showDocument) actions_.showDocument(frameset);
+}
+
+std::function<void(const std::string&)> TUnRar::Messages() const {
+    return [this](const std::string& message) {
+        if (actions_.showMessage) actions_.showMessage(message);
+    };
 }
 
 void TUnRar::Extract(bool toPathInputBox) {
@@ -125,7 +119,7 @@ void TUnRar::Extract(bool toPathInputBox) {
     fs::create_directories(*host, ec);
     pass.destination = *host;
     if (actions_.setBusy) actions_.setBusy(true);
-    RunRarPass(pass, [](const TRarEntry&) {}, actions_.showMessage);
+    RunRarPass(pass, [](const TRarEntry&) {}, Messages());
     if (actions_.setBusy) actions_.setBusy(false);
 }
 

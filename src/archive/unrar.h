@@ -47,6 +47,7 @@ public:
 private:
     void Extract(bool toPathInputBox);
     void RemovePageFolders() const;
+    std::function<void(const std::string& message)> Messages() const;
 
     const TDriveMap& drives_;
     std::string tempFolder_;

@@ -1,5 +1,6 @@
 // The disc tool is a program with an exact interface; these tests run it as a person would.
 #include <QJsonArray>
+#include <algorithm>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <gtest/gtest.h>
@@ -305,6 +306,30 @@ TEST_F(DiscToolTest, ArchiveExtractUnpacksIntoTheFolderAndNowhereElse) {
     EXPECT_EQ(run.err, "File ..\\escaped.txt create error\n");
     EXPECT_EQ(temp.Read("box/inner/ok.txt"), "ok");
     EXPECT_FALSE(fs::exists(temp.Path() / "box/escaped.txt"));
+}
+
+TEST_F(DiscToolTest, ArchivePagesWritesThePagesTheProgramWrites) {
+    const std::uint32_t time = test::DosTime(2010, 5, 1, 12, 0);
+    const auto archive = temp.Write("arc.rar", test::WriteRar4({{"docs\\<b>.txt", "12345", time}}).bytes);
+    auto run = Run({"archive", "pages", archive.string(), (temp.Path() / "out").string(), "--now", "99"});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out, "as_arc.rar.htm\n");
+    std::string name = "z:" + archive.string();
+    std::replace(name.begin(), name.end(), '/', '\\');
+    const std::string frameset = Cp1251ToUtf8(temp.Read("out/as_arc.rar.htm"));
+    EXPECT_NE(frameset.find("<title>Содержимое архива: " + name + "</title>"), std::string::npos) << frameset;
+    EXPECT_NE(frameset.find("<frame src=\"as_099.htm\" name=\"Bot\">"), std::string::npos) << frameset;
+    EXPECT_TRUE(fs::exists(temp.Path() / "out" / "as_bar.htm"));
+    // The folder derived from the file has its page with the file's row, its name escaped.
+    const std::string docs = Cp1251ToUtf8(temp.Read("out/as_199.htm"));
+    EXPECT_NE(docs.find("<a href=\"docs\\&lt;b&gt;.txt\">&lt;b&gt;.txt</a>"), std::string::npos) << docs;
+    EXPECT_NE(docs.find("5 байт"), std::string::npos);
+
+    const auto text = temp.Write("text.rar", "no archive");
+    run = Run({"archive", "pages", text.string(), (temp.Path() / "out2").string(), "--now", "1"});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_TRUE(fs::exists(temp.Path() / "out2" / "as_01.htm")) << "an empty root page still";
+    ExpectUsageError(Run({"archive", "pages", text.string(), (temp.Path() / "out3").string(), "--now", "soon"}), "bad --now");
 }
 
 }  // namespace

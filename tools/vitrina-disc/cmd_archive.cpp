@@ -1,5 +1,12 @@
-#include <cstdio>
+#include <QDateTime>
+#include <QLocale>
 
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+
+#include "archive/archive_page_files.h"
 #include "archive/rar_pass.h"
 #include "json_writer.h"
 #include "platform/cp1251.h"
@@ -50,6 +57,25 @@ int ArchiveCommand(const TArgs& args) {
         pass.extract = true;
         pass.destination = Cp1251ToUtf8(args.At(2, "DEST"));
         return RunPass(pass, [](const TRarEntry&) {});
+    }
+    if (action == "pages") {
+        args.ExpectCount(3);
+        // The archive is named the way the program names a host file.
+        std::string name = "z:" + Utf8ToCp1251(std::filesystem::absolute(Cp1251ToUtf8(args.At(1, "ARCHIVE"))).lexically_normal().string());
+        std::replace(name.begin(), name.end(), '/', '\\');
+        TRarPass pass = PassOver(args.At(1, "ARCHIVE"));
+        pass.archiveName = name;
+        const std::string now = args.Option("--now", "");
+        std::uint32_t stamp = DosDateTime(QDateTime::currentDateTime());
+        if (!now.empty()) {
+            const auto [end, error] = std::from_chars(now.data(), now.data() + now.size(), stamp);
+            if (error != std::errc() || end != now.data() + now.size()) throw EUsage("--now needs a DOS date-time number");
+        }
+        const bool clean = WriteArchivePages(pass, stamp, QLocale::system(), Cp1251ToUtf8(args.At(2, "OUT")), [](const std::string& m) {
+            std::fprintf(stderr, "%s\n", Cp1251ToUtf8(m).c_str());
+        });
+        WriteBytes(Cp1251ToUtf8(FramesetPageName(name)) + "\n");
+        return clean ? kOk : kBadInput;
     }
     throw EUsage("unknown action \"" + Cp1251ToUtf8(action) + "\"");
 }

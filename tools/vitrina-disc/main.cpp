@@ -56,7 +56,8 @@ const std::vector<TSubcommand>& Subcommands() {
         {"build", "build SOURCE OUT", {}, {}, BuildCommand},
         {"extract", "extract FOLDER OUT", {}, {}, ExtractCommand},
         {"index", "index DOCUMENTS OUT", {}, {}, IndexCommand},
-        {"archive", "archive list ARCHIVE | archive extract ARCHIVE DEST", {}, {}, ArchiveCommand},
+        {"archive", "archive list ARCHIVE | archive extract ARCHIVE DEST | archive pages ARCHIVE OUT [--now N]",
+         {"--now"}, {}, ArchiveCommand},
     };
     return table;
 }
