@@ -183,6 +183,28 @@ TEST_F(SampleDiscTest, TheStandardWindowGivesBackTheWindowTheReaderLeft) {
     EXPECT_GE(Viewer()->geometry().left(), second->geometry().right());
 }
 
+TEST_F(SampleDiscTest, AnArchiveIsBrowsedAsPagesAndUnpackedIntoThePathBoxFolder) {
+    program->Dispatcher().ExecuteCommand("3", "", 1, 0, 0);  // the media screen, with its path box
+    ASSERT_TRUE(WaitFor([&] { return Shows("media.htm"); }));
+    // As a reader drops the disc's archive on the window.
+    program->Dispatcher().FilesDropped({"d:\\archives\\shemy.rar"});
+    ASSERT_TRUE(WaitFor([&] { return Shows("as_shemy.rar.htm"); }));
+    EXPECT_TRUE(parts->ShowsArchivePage());
+    program->Dispatcher().ExecuteCommand("unarc", "", 1, 0, 0);
+    const fs::path unpacked = home.Path() / "c" / "vitrina" / "Архивы" / "shemy.rar";
+    EXPECT_TRUE(fs::exists(unpacked / "Схемы" / "Двигатель" / "зажигание.txt"));
+    EXPECT_TRUE(fs::exists(unpacked / "readme.txt"));
+
+    // Back at the document the archive was opened from, "unarc" asks for an archive page.
+    program->Dispatcher().ExecuteCommand("back", "", 1, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return Shows("media.htm"); }));
+    EXPECT_FALSE(parts->ShowsArchivePage());
+    ASSERT_TRUE(program->Dispatcher().Services().dialogs);
+    program->Dispatcher().ExecuteCommand("unarc", "", 1, 0, 0);
+    EXPECT_TRUE(program->Dispatcher().Services().dialogs->DialogVisible());
+    EXPECT_FALSE(fs::exists(unpacked.parent_path() / "shemy1.rar"));
+}
+
 // Stands in for the subsystems behind the key table and writes down what reached them.
 struct TKeyRecorder : IPopupCommands, ISearchCommands, IPrintCommands, ITreeCommands {
     std::vector<std::string> log;
