@@ -56,4 +56,14 @@ void DrawCaption(QImage& picture, const std::string& caption, int tx, int ty, in
     }
 }
 
+void TrackButtonHover(TBtnPic& pic, const RBtn& button, bool inside) {
+    if (inside && !pic.hovered) {
+        pic.effect->CrossFade(pic.up, pic.mv, QPoint(button.vx, button.vy));
+        pic.hovered = true;
+    } else if (!inside && pic.hovered) {
+        pic.effect->CrossFade(pic.mv, pic.up, QPoint(button.vx, button.vy));
+        pic.hovered = pic.pressed = false;
+    }
+}
+
 }  // namespace vitrina

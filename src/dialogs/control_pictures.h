@@ -33,6 +33,16 @@ using TDynamicBtnPicArray = std::vector<TBtnPic>;
 using TDynamicSwthOnePicArray = std::vector<TSwthPic>;
 using TDynamicSwthGrpPicArray = std::vector<TSwthPic>;
 
+// The pointer over a control: edges excluded.
+template <typename T>
+bool Inside(const T& control, int x, int y) {
+    return control.vx < x && x < control.Right && control.vy < y && y < control.Bottom;
+}
+
+// A button the pointer has entered fades to its hover picture; one it has left fades back and
+// is no longer pressed.
+void TrackButtonHover(TBtnPic& pic, const RBtn& button, bool inside);
+
 // A picture of the container as a 24-bit image at 96 dpi (the screen the point sizes of the
 // descriptions were written for); null when the entry is missing or no picture.
 QImage LoadSkinPicture(const TReadBin& container, const std::string& name);

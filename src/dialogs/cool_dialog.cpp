@@ -23,12 +23,6 @@ namespace vitrina {
 
 namespace {
 
-// Edges excluded.
-template <typename T>
-bool Inside(const T& c, int x, int y) {
-    return c.vx < x && x < c.Right && c.vy < y && y < c.Bottom;
-}
-
 QRect Bounds(int left, int top, int right, int bottom) { return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)); }
 
 // However long a message, the window stays a size a picture can have.
@@ -269,18 +263,8 @@ void TCoolDialog::paintEvent(QPaintEvent*) {
 
 void TCoolDialog::FormMouseMove(int x, int y) {
     if (fade_->Running() || !isVisible()) return;
-    for (std::size_t i = 0; i < placedButtons_.size(); ++i) {
-        const RBtn& b = placedButtons_[i];
-        TBtnPic& pic = buttonImages_[i];
-        const bool inside = Inside(b, x, y);
-        if (inside && !pic.hovered) {
-            pic.effect->CrossFade(pic.up, pic.mv, QPoint(b.vx, b.vy));
-            pic.hovered = true;
-        } else if (!inside && pic.hovered) {
-            pic.effect->CrossFade(pic.mv, pic.up, QPoint(b.vx, b.vy));
-            pic.hovered = pic.pressed = false;
-        }
-    }
+    for (std::size_t i = 0; i < placedButtons_.size(); ++i)
+        TrackButtonHover(buttonImages_[i], placedButtons_[i], Inside(placedButtons_[i], x, y));
     TDynamicSwthGrpArray& switches = Switches();
     for (std::size_t i = 0; i < switches.size() && i < switchImages_.size(); ++i) {
         RSwthGrp& s = switches[i];

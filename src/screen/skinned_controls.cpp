@@ -20,12 +20,6 @@ namespace vitrina {
 
 namespace {
 
-// Edges excluded.
-template <typename T>
-bool Inside(const T& c, int x, int y) {
-    return c.vx < x && x < c.Right && c.vy < y && y < c.Bottom;
-}
-
 bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 
 }  // namespace
@@ -85,16 +79,7 @@ void TSkinWindow::FormMouseMove(Qt::KeyboardModifiers, int x, int y) {
     if (s < int(session_.Model.ScreenButtons.size())) {
         auto& buttons = session_.Model.ScreenButtons[s];
         for (std::size_t i = 0; i < buttons.size() && i < buttonPictures_.size(); ++i) {
-            TBtnPic& pic = buttonPictures_[i];
-            const RBtn& b = buttons[i];
-            const bool inside = Inside(b, x, y);
-            if (inside && !pic.hovered) {
-                pic.effect->CrossFade(pic.up, pic.mv, QPoint(b.vx, b.vy));
-                pic.hovered = true;
-            } else if (!inside && pic.hovered) {
-                pic.effect->CrossFade(pic.mv, pic.up, QPoint(b.vx, b.vy));
-                pic.hovered = pic.pressed = false;
-            }
+            TrackButtonHover(buttonPictures_[i], buttons[i], Inside(buttons[i], x, y));
         }
     }
     if (s < int(session_.Model.ScreenSwitches.size())) {
