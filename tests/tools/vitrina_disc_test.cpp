@@ -332,5 +332,76 @@ TEST_F(DiscToolTest, ArchivePagesWritesThePagesTheProgramWrites) {
     ExpectUsageError(Run({"archive", "pages", text.string(), (temp.Path() / "out3").string(), "--now", "soon"}), "bad --now");
 }
 
+// A disc with documents in its store, the keyword index and the thesaurus index beside them, and
+// a find field that leaves out the archive folder.
+class SearchToolTest : public DiscToolTest {
+protected:
+    void SetUp() override {
+        temp.Write("src/skin/Struct.cfs", "title=пример\n_screen=scr1.bmp ; 1\n_findtxt 1\n"
+                                          "vx=1;vy=2;vw=3;vh=4\nframe=\nnofiles=[arch\\]\nnumber=1\nhint=\n");
+        temp.Write("src/documents/arch/old.htm", Utf8ToCp1251("<p>масло</p>"));
+        temp.Write("src/documents/html/engine.htm", Utf8ToCp1251("<title>Двигатель</title><p>Масло в картере</p>"));
+        temp.Write("src/documents/html/oil.htm", Utf8ToCp1251("<p>Мас<b>ло</b></p>"));
+        temp.Write("src/documents/html/pump.htm", Utf8ToCp1251("<p>масло, но нет строки в files.idx</p>"));
+        temp.Write("src/documents/man/help.htm", Utf8ToCp1251("<p>масло</p>"));
+        temp.Write("src/files/keywords.idx", Utf8ToCp1251("масло\r\nкартер\r\n"));
+        temp.Write("src/files/index.idx", "1:2\r\n1\r\n");
+        temp.Write("src/files/files.idx",
+                   Utf8ToCp1251("html\\engine.htm#:#Двигатель\r\nhtml\\oil.htm#:#Масло\r\narch\\old.htm#:#Архив\r\n"
+                                "man\\help.htm#:#Справка\r\n"));
+        temp.Write("src/files/tezaurus.idx", Utf8ToCp1251("Начало~tez\\start.htm#top\r\nмасло~tez\\oil.htm\r\n"));
+        ASSERT_EQ(Run({"build", (temp.Path() / "src").string(), disc()}).code, 0);
+    }
+    std::string disc() const { return (temp.Path() / "disc").string(); }
+    void ExpectFound(const TRun& run, const QJsonArray& paths, const QJsonArray& titles, const std::string& what) {
+        EXPECT_EQ(run.code, paths.isEmpty() ? 1 : 0) << what << ": " << run.err;
+        const QJsonObject result = Json(run.out).object();
+        EXPECT_EQ(result["paths"].toArray(), paths) << what << ": " << run.out;
+        EXPECT_EQ(result["titles"].toArray(), titles) << what << ": " << run.out;
+    }
+};
+
+TEST_F(SearchToolTest, SearchLooksUpTheIndexOrScansTheDocuments) {
+    ExpectFound(Run({"search", disc(), "  МАСЛО "}), {"d:\\html\\engine.htm", "d:\\html\\oil.htm"},
+                {"Двигатель", "Масло"}, "index, normalised query, any case");
+    ExpectFound(Run({"search", disc(), "насос"}), {}, {}, "not in the index");
+    ExpectFound(Run({"search", disc(), "масло", "--scan"}), {"d:\\html\\engine.htm", "d:\\html\\oil.htm"},
+                {"Двигатель", "Масло"}, "scan without the excluded folder, the manuals or untitled pages");
+    ExpectFound(Run({"search", "--all", disc(), "масло", "--scan"}),
+                {"d:\\arch\\old.htm", "d:\\html\\engine.htm", "d:\\html\\oil.htm"}, {"Архив", "Двигатель", "Масло"},
+                "scan of all documents");
+    ExpectFound(Run({"search", disc(), "Масло", "--scan", "--match-case"}),
+                {"d:\\html\\engine.htm", "d:\\html\\oil.htm"}, {"Двигатель", "Масло"}, "scan matching case");
+    ExpectFound(Run({"search", disc(), "масло", "--scan", "--match-case"}), {}, {}, "scan matching case");
+
+    fs::remove(temp.Path() / "disc" / "index.idx");
+    const TRun missing = Run({"search", disc(), "масло"});
+    ExpectFound(missing, {}, {}, "index files missing");
+    EXPECT_NE(missing.err.find("Индескный(е) файл(ы) не найден"), std::string::npos) << missing.err;
+    ExpectUsageError(Run({"search", disc()}), "no query");
+}
+
+TEST_F(SearchToolTest, ThesaurusPrintsTheDocumentOfAWord) {
+    struct Case {
+        std::vector<std::string> args;
+        int code;
+        std::string out;
+    };
+    const Case cases[] = {
+        {{"thesaurus", disc()}, 0, "tez\\start.htm#top\n"},
+        {{"thesaurus", disc(), "Масло"}, 0, "tez\\oil.htm\n"},
+        {{"thesaurus", disc(), "насос"}, 1, ""},
+    };
+    for (const Case& c : cases) {
+        const TRun run = Run(c.args);
+        EXPECT_EQ(run.code, c.code) << c.args.back();
+        EXPECT_EQ(run.out, c.out) << c.args.back();
+    }
+    fs::remove(temp.Path() / "disc" / "tezaurus.idx");
+    const TRun missing = Run({"thesaurus", disc()});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_NE(missing.err.find("tezaurus.idx"), std::string::npos) << missing.err;
+}
+
 }  // namespace
 }  // namespace vitrina

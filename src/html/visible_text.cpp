@@ -1,0 +1,266 @@
+#include "html/visible_text.h"
+
+#include <array>
+
+#include <QStringDecoder>
+
+#include "html/doc_mime.h"
+#include "html/html_entities.h"
+#include "platform/cp1251.h"
+
+namespace vitrina {
+namespace {
+
+unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsHtmlSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+
+bool StartsWithNoCase(std::string_view text, std::size_t pos, std::string_view lowerPrefix) {
+    if (pos > text.size() || text.size() - pos < lowerPrefix.size()) return false;
+    for (std::size_t i = 0; i < lowerPrefix.size(); ++i)
+        if (AsciiLower(text[pos + i]) != lowerPrefix[i]) return false;
+    return true;
+}
+
+std::size_t FindNoCase(std::string_view text, std::string_view lowerNeedle, std::size_t from) {
+    for (std::size_t i = from; i + lowerNeedle.size() <= text.size(); ++i)
+        if (StartsWithNoCase(text, i, lowerNeedle)) return i;
+    return std::string_view::npos;
+}
+
+const std::array<char, 256>& LowerTable() {
+    static const std::array<char, 256> table = [] {
+        std::array<char, 256> t{};
+        for (int b = 0; b < 256; ++b) t[b] = static_cast<char>(LowerChar1251(static_cast<unsigned char>(b)));
+        return t;
+    }();
+    return table;
+}
+
+// Elements whose content a reader never sees.
+bool IsHiddenContent(std::string_view name) {
+    static constexpr std::string_view kHidden[] = {"script", "style",   "title",    "noscript",
+                                                   "template", "iframe", "noembed", "noframes"};
+    for (std::string_view h : kHidden)
+        if (name == h) return true;
+    return false;
+}
+
+// Elements that start a new line or cell: text on either side is never one word.
+bool IsBlock(std::string_view name) {
+    static constexpr std::string_view kBlocks[] = {
+        "address", "article", "aside",  "blockquote", "body",     "br",      "caption", "center", "dd",
+        "details", "dialog",  "dir",    "div",        "dl",       "dt",      "fieldset", "figcaption",
+        "figure",  "footer",  "form",   "frame",      "frameset", "h1",      "h2",      "h3",     "h4",
+        "h5",      "h6",      "header", "hr",         "html",     "legend",  "li",      "listing", "main",
+        "menu",    "nav",     "ol",     "option",     "p",        "pre",     "section", "select", "summary",
+        "table",   "tbody",   "td",     "textarea",   "tfoot",    "th",      "thead",   "tr",     "ul",
+        "xmp",
+    };
+    for (std::string_view b : kBlocks)
+        if (name == b) return true;
+    return false;
+}
+
+// Writes 1251 text with white space collapsed, optionally lower-cased.
+class TTextSink {
+public:
+    TTextSink(std::string& out, bool lowerCase) : out_(out), lower_(lowerCase ? &LowerTable() : nullptr) {}
+
+    void Space() {
+        if (!out_.empty() && out_.back() != ' ') out_ += ' ';
+    }
+    void Char(char c) {
+        if (IsHtmlSpace(c) || Byte(c) == 0xA0) return Space();
+        out_ += lower_ ? (*lower_)[Byte(c)] : c;
+    }
+    void Code(char32_t code) {
+        if (code == 0xA0) return Space();
+        Char(static_cast<char>(UnicodeToCp1251(code)));
+    }
+    // Text with its character references decoded.
+    void Text(std::string_view text) {
+        for (std::size_t i = 0; i < text.size();) {
+            if (text[i] == '&') {
+                const TCharacterReference ref = DecodeCharacterReference(text, i);
+                if (ref.length > 0) {
+                    for (int k = 0; k < ref.count; ++k) Code(ref.codes[k]);
+                    i += ref.length;
+                    continue;
+                }
+            }
+            Char(text[i++]);
+        }
+    }
+
+private:
+    std::string& out_;
+    const std::array<char, 256>* lower_;
+};
+
+// Skips the attributes of a tag from pos; returns the position after its ">" (the end of the
+// text when the tag is never closed). A ">" inside a quoted value does not end the tag.
+std::size_t SkipAttributes(std::string_view html, std::size_t pos) {
+    const std::size_t n = html.size();
+    while (pos < n) {
+        while (pos < n && (IsHtmlSpace(html[pos]) || html[pos] == '/')) ++pos;
+        if (pos >= n) break;
+        if (html[pos] == '>') return pos + 1;
+        ++pos;  // the first character of a name may be anything, "=" included
+        while (pos < n && !IsHtmlSpace(html[pos]) && html[pos] != '/' && html[pos] != '>' && html[pos] != '=') ++pos;
+        while (pos < n && IsHtmlSpace(html[pos])) ++pos;
+        if (pos >= n || html[pos] != '=') continue;
+        ++pos;
+        while (pos < n && IsHtmlSpace(html[pos])) ++pos;
+        if (pos < n && (html[pos] == '"' || html[pos] == '\'')) {
+            const std::size_t close = html.find(html[pos], pos + 1);
+            if (close == std::string_view::npos) return n;
+            pos = close + 1;
+        } else {
+            while (pos < n && !IsHtmlSpace(html[pos]) && html[pos] != '>') ++pos;
+        }
+    }
+    return n;
+}
+
+// The position after the end tag "</name" of a hidden element's content, from pos.
+std::size_t SkipHiddenContent(std::string_view html, std::size_t pos, std::string_view name) {
+    const std::size_t n = html.size();
+    while (pos < n) {
+        const std::size_t lt = html.find("</", pos);
+        if (lt == std::string_view::npos) return n;
+        const std::size_t after = lt + 2 + name.size();
+        if (StartsWithNoCase(html, lt + 2, name) && (after >= n || IsHtmlSpace(html[after]) || html[after] == '/' ||
+                                                     html[after] == '>'))
+            return SkipAttributes(html, after);
+        pos = lt + 2;
+    }
+    return n;
+}
+
+// The markup at html[pos] == '<': returns where the text goes on, or pos when the "<" is text.
+std::size_t SkipMarkup(std::string_view html, std::size_t pos, TTextSink& sink) {
+    const std::size_t n = html.size();
+    if (pos + 1 >= n) return pos;
+    const char next = html[pos + 1];
+    if (next == '!') {
+        if (html.compare(pos, 4, "<!--") == 0) {
+            if (html.compare(pos + 4, 1, ">") == 0) return pos + 5;
+            if (html.compare(pos + 4, 2, "->") == 0) return pos + 6;
+            const std::size_t end = html.find("-->", pos + 4);
+            return end == std::string_view::npos ? n : end + 3;
+        }
+        const std::size_t gt = html.find('>', pos + 2);
+        return gt == std::string_view::npos ? n : gt + 1;
+    }
+    if (next == '?') {
+        const std::size_t gt = html.find('>', pos + 2);
+        return gt == std::string_view::npos ? n : gt + 1;
+    }
+    const bool closing = next == '/';
+    std::size_t j = pos + (closing ? 2 : 1);
+    if (j >= n) return pos;
+    if (!IsAsciiLetter(html[j])) {
+        if (!closing) return pos;
+        if (html[j] == '>') return j + 1;
+        const std::size_t gt = html.find('>', j);
+        return gt == std::string_view::npos ? n : gt + 1;
+    }
+    // Names longer than any element's are cut: they can only be unknown inline elements.
+    char name[16];
+    std::size_t length = 0;
+    while (j < n && !IsHtmlSpace(html[j]) && html[j] != '/' && html[j] != '>') {
+        if (length < sizeof name) name[length] = AsciiLower(html[j]);
+        ++length;
+        ++j;
+    }
+    const std::string_view tag(name, std::min(length, sizeof name));
+    const std::size_t end = SkipAttributes(html, j);
+    if (IsBlock(tag)) sink.Space();
+    if (!closing && IsHiddenContent(tag)) return SkipHiddenContent(html, end, tag);
+    return end;
+}
+
+}  // namespace
+
+std::string DocumentAs1251(std::string_view page) {
+    const std::string charset = DeclaredCharset(page);
+    if (charset == "utf-8" || charset == "utf8") {
+        if (page.substr(0, 3) == "\xEF\xBB\xBF") page.remove_prefix(3);
+        return Utf8ToCp1251(page);
+    }
+    if (charset.empty() || charset == "windows-1251" || charset == "cp1251" || charset == "x-cp1251")
+        return std::string(page);
+    QStringDecoder decoder(charset.c_str(), QStringDecoder::Flag::Stateless);
+    if (!decoder.isValid()) return std::string(page);
+    const QString text = decoder.decode(QByteArrayView(page.data(), static_cast<qsizetype>(page.size())));
+    std::string out;
+    out.reserve(static_cast<std::size_t>(text.size()));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isSurrogate()) {
+            if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ++i;
+            out += '?';
+        } else {
+            out += static_cast<char>(UnicodeToCp1251(c.unicode()));
+        }
+    }
+    return out;
+}
+
+void AppendVisibleText(std::string_view html, std::string& out, bool lowerCase) {
+    TTextSink sink(out, lowerCase);
+    const std::size_t n = html.size();
+    std::size_t i = 0;
+    while (i < n) {
+        // The text up to the next markup or reference in one go.
+        std::size_t stop = i;
+        while (stop < n && html[stop] != '<' && html[stop] != '&') ++stop;
+        for (std::size_t k = i; k < stop; ++k) sink.Char(html[k]);
+        i = stop;
+        if (i >= n) break;
+        if (html[i] == '&') {
+            const TCharacterReference ref = DecodeCharacterReference(html, i);
+            if (ref.length == 0) {
+                sink.Char('&');
+                ++i;
+            } else {
+                for (int k = 0; k < ref.count; ++k) sink.Code(ref.codes[k]);
+                i += ref.length;
+            }
+            continue;
+        }
+        const std::size_t after = SkipMarkup(html, i, sink);
+        if (after == i) {
+            sink.Char('<');
+            ++i;
+        } else {
+            i = after;
+        }
+    }
+}
+
+std::string VisibleText(std::string_view html) {
+    std::string out;
+    out.reserve(html.size());
+    AppendVisibleText(html, out);
+    return out;
+}
+
+std::string ExtractTitle(std::string_view html) {
+    std::size_t open = FindNoCase(html, "<title", 0);
+    while (open != std::string_view::npos && open + 6 < html.size() && !IsHtmlSpace(html[open + 6]) &&
+           html[open + 6] != '>' && html[open + 6] != '/')
+        open = FindNoCase(html, "<title", open + 6);
+    if (open == std::string_view::npos) return {};
+    const std::size_t start = SkipAttributes(html, open + 6);
+    const std::size_t end = std::min(FindNoCase(html, "</title", start), html.size());
+    std::string title;
+    TTextSink sink(title, false);
+    sink.Text(html.substr(start, end - start));
+    if (!title.empty() && title.back() == ' ') title.pop_back();
+    return title;
+}
+
+}  // namespace vitrina
