@@ -29,13 +29,28 @@ std::size_t FindNoCase(std::string_view text, std::string_view lowerNeedle, std:
     return std::string_view::npos;
 }
 
-const std::array<char, 256>& LowerTable() {
-    static const std::array<char, 256> table = [] {
-        std::array<char, 256> t{};
-        for (int b = 0; b < 256; ++b) t[b] = static_cast<char>(LowerChar1251(static_cast<unsigned char>(b)));
+// How the text loop treats each byte, and the byte it writes.
+enum TByteKind : unsigned char { kText, kSpace, kMarkup };
+
+struct TByteTables {
+    std::array<TByteKind, 256> kind{};
+    std::array<char, 256> same{};
+    std::array<char, 256> lower{};
+};
+
+const TByteTables& Tables() {
+    static const TByteTables tables = [] {
+        TByteTables t;
+        for (int b = 0; b < 256; ++b) {
+            t.kind[b] = kText;
+            t.same[b] = static_cast<char>(b);
+            t.lower[b] = static_cast<char>(LowerChar1251(static_cast<unsigned char>(b)));
+        }
+        for (int b : {0x20, 0x09, 0x0A, 0x0D, 0x0C, 0xA0}) t.kind[b] = kSpace;
+        t.kind['<'] = t.kind['&'] = kMarkup;
         return t;
     }();
-    return table;
+    return tables;
 }
 
 // Elements whose content a reader never sees.
@@ -63,40 +78,68 @@ bool IsBlock(std::string_view name) {
     return false;
 }
 
-// Writes 1251 text with white space collapsed, optionally lower-cased.
+// Writes 1251 text with white space collapsed, optionally lower-cased, into out. Text never
+// grows on the way (a reference or a tag is longer than what it leaves), so the sink writes into
+// room reserved once instead of appending byte by byte.
 class TTextSink {
 public:
-    TTextSink(std::string& out, bool lowerCase) : out_(out), lower_(lowerCase ? &LowerTable() : nullptr) {}
+    TTextSink(std::string& out, std::size_t inputSize, bool lowerCase)
+        : out_(out), base_(out.size()), map_(lowerCase ? Tables().lower.data() : Tables().same.data()) {
+        out_.resize(base_ + inputSize + 1);
+        begin_ = out_.data();
+        p_ = begin_ + base_;
+    }
+    ~TTextSink() { out_.resize(static_cast<std::size_t>(p_ - begin_)); }
+    TTextSink(const TTextSink&) = delete;
+    TTextSink& operator=(const TTextSink&) = delete;
 
     void Space() {
-        if (!out_.empty() && out_.back() != ' ') out_ += ' ';
+        if (p_ != begin_ && p_[-1] != ' ') *p_++ = ' ';
     }
     void Char(char c) {
-        if (IsHtmlSpace(c) || Byte(c) == 0xA0) return Space();
-        out_ += lower_ ? (*lower_)[Byte(c)] : c;
+        if (Tables().kind[Byte(c)] == kSpace) return Space();
+        *p_++ = map_[Byte(c)];
     }
     void Code(char32_t code) {
         if (code == 0xA0) return Space();
         Char(static_cast<char>(UnicodeToCp1251(code)));
     }
-    // Text with its character references decoded.
-    void Text(std::string_view text) {
-        for (std::size_t i = 0; i < text.size();) {
-            if (text[i] == '&') {
-                const TCharacterReference ref = DecodeCharacterReference(text, i);
-                if (ref.length > 0) {
-                    for (int k = 0; k < ref.count; ++k) Code(ref.codes[k]);
-                    i += ref.length;
-                    continue;
-                }
+    void Reference(const TCharacterReference& ref) {
+        for (int k = 0; k < ref.count; ++k) Code(ref.codes[k]);
+    }
+    // The plain text from pos up to the next markup or reference; returns where it stopped.
+    std::size_t Run(std::string_view text, std::size_t pos) {
+        const auto& kind = Tables().kind;
+        const std::size_t n = text.size();
+        for (; pos < n; ++pos) {
+            const unsigned char b = Byte(text[pos]);
+            switch (kind[b]) {
+                case kText: *p_++ = map_[b]; break;
+                case kSpace: Space(); break;
+                case kMarkup: return pos;
             }
-            Char(text[i++]);
+        }
+        return pos;
+    }
+    // Text with its character references decoded and "<" taken as text.
+    void Text(std::string_view text) {
+        for (std::size_t i = Run(text, 0); i < text.size(); i = Run(text, i)) {
+            const TCharacterReference ref = text[i] == '&' ? DecodeCharacterReference(text, i) : TCharacterReference{};
+            if (ref.length > 0) {
+                Reference(ref);
+                i += ref.length;
+            } else {
+                Char(text[i++]);
+            }
         }
     }
 
 private:
     std::string& out_;
-    const std::array<char, 256>* lower_;
+    std::size_t base_;
+    const char* map_;
+    char* begin_;
+    char* p_;
 };
 
 // Skips the attributes of a tag from pos; returns the position after its ">" (the end of the
@@ -184,49 +227,47 @@ std::size_t SkipMarkup(std::string_view html, std::size_t pos, TTextSink& sink) 
 
 }  // namespace
 
-std::string DocumentAs1251(std::string_view page) {
+std::string_view PageAs1251(std::string_view page, std::string& buffer) {
     const std::string charset = DeclaredCharset(page);
     if (charset == "utf-8" || charset == "utf8") {
         if (page.substr(0, 3) == "\xEF\xBB\xBF") page.remove_prefix(3);
-        return Utf8ToCp1251(page);
+        return buffer = Utf8ToCp1251(page);
     }
-    if (charset.empty() || charset == "windows-1251" || charset == "cp1251" || charset == "x-cp1251")
-        return std::string(page);
+    if (charset.empty() || charset == "windows-1251" || charset == "cp1251" || charset == "x-cp1251") return page;
     QStringDecoder decoder(charset.c_str(), QStringDecoder::Flag::Stateless);
-    if (!decoder.isValid()) return std::string(page);
+    if (!decoder.isValid()) return page;
     const QString text = decoder.decode(QByteArrayView(page.data(), static_cast<qsizetype>(page.size())));
-    std::string out;
-    out.reserve(static_cast<std::size_t>(text.size()));
+    buffer.clear();
+    buffer.reserve(static_cast<std::size_t>(text.size()));
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
         if (c.isSurrogate()) {
             if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ++i;
-            out += '?';
+            buffer += '?';
         } else {
-            out += static_cast<char>(UnicodeToCp1251(c.unicode()));
+            buffer += static_cast<char>(UnicodeToCp1251(c.unicode()));
         }
     }
-    return out;
+    return buffer;
+}
+
+std::string DocumentAs1251(std::string_view page) {
+    std::string buffer;
+    const std::string_view text = PageAs1251(page, buffer);
+    return text.data() == buffer.data() ? std::move(buffer) : std::string(text);
 }
 
 void AppendVisibleText(std::string_view html, std::string& out, bool lowerCase) {
-    TTextSink sink(out, lowerCase);
+    TTextSink sink(out, html.size(), lowerCase);
     const std::size_t n = html.size();
-    std::size_t i = 0;
-    while (i < n) {
-        // The text up to the next markup or reference in one go.
-        std::size_t stop = i;
-        while (stop < n && html[stop] != '<' && html[stop] != '&') ++stop;
-        for (std::size_t k = i; k < stop; ++k) sink.Char(html[k]);
-        i = stop;
-        if (i >= n) break;
+    for (std::size_t i = sink.Run(html, 0); i < n; i = sink.Run(html, i)) {
         if (html[i] == '&') {
             const TCharacterReference ref = DecodeCharacterReference(html, i);
             if (ref.length == 0) {
                 sink.Char('&');
                 ++i;
             } else {
-                for (int k = 0; k < ref.count; ++k) sink.Code(ref.codes[k]);
+                sink.Reference(ref);
                 i += ref.length;
             }
             continue;
@@ -243,7 +284,6 @@ void AppendVisibleText(std::string_view html, std::string& out, bool lowerCase) 
 
 std::string VisibleText(std::string_view html) {
     std::string out;
-    out.reserve(html.size());
     AppendVisibleText(html, out);
     return out;
 }
@@ -257,8 +297,10 @@ std::string ExtractTitle(std::string_view html) {
     const std::size_t start = SkipAttributes(html, open + 6);
     const std::size_t end = std::min(FindNoCase(html, "</title", start), html.size());
     std::string title;
-    TTextSink sink(title, false);
-    sink.Text(html.substr(start, end - start));
+    {
+        TTextSink sink(title, end - start, false);
+        sink.Text(html.substr(start, end - start));
+    }
     if (!title.empty() && title.back() == ' ') title.pop_back();
     return title;
 }

@@ -10,6 +10,9 @@ namespace vitrina {
 // none or one that is unknown).
 // Characters 1251 cannot hold become "?".
 std::string DocumentAs1251(std::string_view page);
+// The same without a copy of a 1251 page: a view of page itself, or of buffer holding the
+// converted text.
+std::string_view PageAs1251(std::string_view page, std::string& buffer);
 
 // Appends the visible text of a 1251 page to out: no markup, comments, head elements (title,
 // style, script), scripts or styles; character references decoded ("?" for what 1251 cannot

@@ -23,8 +23,7 @@ TTextQuery::TTextQuery(std::string_view text, bool matchCase)
 bool TTextQuery::FoundInPage(std::string_view page) const {
     if (needle_.empty()) return false;
     text_.clear();
-    const std::string page1251 = DocumentAs1251(page);
-    AppendVisibleText(page1251, text_, !matchCase_);
+    AppendVisibleText(PageAs1251(page, converted_), text_, !matchCase_);
     return text_.find(needle_) != std::string::npos;
 }
 

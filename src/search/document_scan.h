@@ -28,7 +28,9 @@ public:
 private:
     std::string needle_;  // lower-cased unless matchCase_
     bool matchCase_;
-    mutable std::string text_;  // reused between pages
+    // Reused between pages.
+    mutable std::string converted_;
+    mutable std::string text_;
 };
 
 enum class TScanEnd { Exhausted, Stopped, Matched };

@@ -30,10 +30,9 @@ std::optional<std::uint64_t> DocumentNumber(std::string_view field) {
 
 }  // namespace
 
-bool ReadIndexLine(TComprStream& stream, std::string& line) {
+bool ReadIndexLine(std::string_view bytes, std::size_t& pos, std::string& line) {
     line.clear();
-    const std::string& bytes = stream.Bytes();
-    std::size_t pos = stream.Position();
+    pos = std::min(pos, bytes.size());
     while (pos < bytes.size()) {
         // Everything up to the next CR or LF is line text.
         std::size_t stop = pos;
@@ -44,13 +43,16 @@ bool ReadIndexLine(TComprStream& stream, std::string& line) {
             break;
         }
         pos = stop + 1;
-        if (bytes[stop] == '\r') {
-            stream.Seek(pos);
-            return true;
-        }
+        if (bytes[stop] == '\r') return true;
     }
-    stream.Seek(pos);
     return false;
+}
+
+bool ReadIndexLine(TComprStream& stream, std::string& line) {
+    std::size_t pos = stream.Position();
+    const bool more = ReadIndexLine(stream.Bytes(), pos, line);
+    stream.Seek(pos);
+    return more;
 }
 
 MyArray SplitBySeparator(std::string_view separator, std::string_view text) {
@@ -76,8 +78,17 @@ MyArray SplitBySeparator(std::string_view separator, std::string_view text) {
     return fields;
 }
 
-TMakeFind::TMakeFind(const TDocumentFiles& files, TSearchMessages messages)
-    : files_(files), messages_(std::move(messages)) {}
+std::shared_ptr<const std::string> TIndexFileCache::Find(const std::string& path) const {
+    const auto it = files_.find(path);
+    return it == files_.end() ? nullptr : it->second;
+}
+
+void TIndexFileCache::Keep(const std::string& path, std::shared_ptr<const std::string> bytes) {
+    files_[path] = std::move(bytes);
+}
+
+TMakeFind::TMakeFind(const TDocumentFiles& files, TSearchMessages messages, TIndexFileCache* cache)
+    : files_(files), messages_(std::move(messages)), cache_(cache) {}
 
 void TMakeFind::SetIndexFolder(std::string_view folder) { folder_ = WithoutTrailingBackslash(folder); }
 
@@ -87,36 +98,46 @@ bool TMakeFind::IndexFilesPresent() const {
     return true;
 }
 
-std::optional<TComprStream> TMakeFind::OpenIndexFile(const char* name) const {
+std::shared_ptr<const std::string> TMakeFind::OpenIndexFile(const char* name) const {
+    const std::string path = folder_ + "\\" + name;
+    if (cache_) {
+        if (auto bytes = cache_->Find(path)) return bytes;
+    }
     try {
-        return TComprStream(files_, folder_ + "\\" + name);
+        auto bytes = std::make_shared<const std::string>(TComprStream(files_, path).Bytes());
+        if (cache_) cache_->Keep(path, bytes);
+        return bytes;
     } catch (const EFileOpenError&) {
         if (messages_)
             messages_(Utf8ToCp1251("Индексный файл не найден (") + name + ")", TSearchMessageKind::Warning);
-        return std::nullopt;
+        return nullptr;
     }
 }
 
 std::size_t TMakeFind::KeywordNumber(std::string_view query, bool caseSensitive) const {
-    std::optional<TComprStream> keywords = OpenIndexFile(kKeywordsFile);
+    const auto keywords = OpenIndexFile(kKeywordsFile);
     if (!keywords) return 0;
     std::string line;
+    std::size_t pos = 0;
     for (std::size_t number = 1;; ++number) {
-        const bool more = ReadIndexLine(*keywords, line);
+        const bool more = ReadIndexLine(*keywords, pos, line);
         if (line.size() == query.size() && (caseSensitive ? line == query : SameText1251(line, query))) return number;
         if (!more) return 0;
     }
 }
 
 std::optional<std::vector<std::uint64_t>> TMakeFind::DocumentNumbers(std::size_t keyword) const {
-    std::optional<TComprStream> index = OpenIndexFile(kIndexFile);
+    const auto index = OpenIndexFile(kIndexFile);
     if (!index) return std::nullopt;
-    std::string line;
-    for (std::size_t number = 1;; ++number) {
-        const bool more = ReadIndexLine(*index, line);
-        if (number == keyword) break;
-        if (!more) return std::nullopt;
+    // Only CRs end lines, so the lines before the keyword's are skipped without being read.
+    std::size_t pos = 0;
+    for (std::size_t number = 1; number < keyword; ++number) {
+        const std::size_t cr = index->find('\r', pos);
+        if (cr == std::string::npos) return std::nullopt;
+        pos = cr + 1;
     }
+    std::string line;
+    ReadIndexLine(*index, pos, line);
     std::vector<std::uint64_t> numbers;
     for (const std::string& field : SplitBySeparator(":", line)) {
         // Line numbers count from 1: a 0 names no document.
@@ -136,18 +157,23 @@ bool TMakeFind::FindDocuments(std::string_view query, TFindResultLists& results,
     if (keyword == 0) return false;
     const std::optional<std::vector<std::uint64_t>> numbers = DocumentNumbers(keyword);
     if (!numbers) return false;
-    std::optional<TComprStream> files = OpenIndexFile(kFilesFile);
+    const auto files = OpenIndexFile(kFilesFile);
     if (!files) return false;
     std::string line;
+    std::size_t pos = 0;
     auto wanted = numbers->begin();
     for (std::uint64_t number = 1; wanted != numbers->end(); ++number) {
-        const bool more = ReadIndexLine(*files, line);
-        if (number == *wanted) {
-            const MyArray fields = SplitBySeparator("#:#", line);
-            results.paths.push_back(fields.empty() ? std::string() : Trim(fields[0]));
-            results.titles.push_back(fields.size() > 1 ? fields[1] : std::string());
-            ++wanted;
+        if (number < *wanted) {
+            const std::size_t cr = files->find('\r', pos);
+            if (cr == std::string::npos) break;
+            pos = cr + 1;
+            continue;
         }
+        const bool more = ReadIndexLine(*files, pos, line);
+        const MyArray fields = SplitBySeparator("#:#", line);
+        results.paths.push_back(fields.empty() ? std::string() : Trim(fields[0]));
+        results.titles.push_back(fields.size() > 1 ? fields[1] : std::string());
+        ++wanted;
         if (!more) break;
     }
     return !results.paths.empty();

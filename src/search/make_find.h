@@ -4,6 +4,8 @@
 // "#:#" and title on line N), 1251 text with CR LF lines in the index folder, read through the
 // store first and from disk second.
 #include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +27,8 @@ using MyArray = TDynamicStringArray;
 // line may follow; at the end of the data the bytes gathered so far come with false, so a file
 // ending in CR LF gives a last, empty line.
 bool ReadIndexLine(TComprStream& stream, std::string& line);
+// The same over bytes held elsewhere, from pos, which moves past the line.
+bool ReadIndexLine(std::string_view bytes, std::size_t& pos, std::string& line);
 
 // The fields of text between occurrences of separator, each trimmed (bytes up to 32) and empty
 // ones dropped; the field after the last separator is kept untrimmed, and kept even when empty
@@ -37,13 +41,25 @@ struct TFindResultLists {
     TDynamicStringArray titles;
 };
 
+// Index files read once and kept: the disc does not change while it is open, and reading a
+// multi-megabyte "index.idx" again would cost more than the look-up itself.
+class TIndexFileCache {
+public:
+    std::shared_ptr<const std::string> Find(const std::string& path) const;
+    void Keep(const std::string& path, std::shared_ptr<const std::string> bytes);
+
+private:
+    std::map<std::string, std::shared_ptr<const std::string>> files_;
+};
+
 class TMakeFind {
 public:
     static constexpr const char* kKeywordsFile = "keywords.idx";
     static constexpr const char* kIndexFile = "index.idx";
     static constexpr const char* kFilesFile = "files.idx";
 
-    TMakeFind(const TDocumentFiles& files, TSearchMessages messages);
+    // cache, when given, keeps the index files between searches.
+    TMakeFind(const TDocumentFiles& files, TSearchMessages messages, TIndexFileCache* cache = nullptr);
 
     // One trailing "\" is removed.
     void SetIndexFolder(std::string_view folder);
@@ -56,8 +72,8 @@ public:
     bool FindDocuments(std::string_view query, TFindResultLists& results, bool caseSensitive);
 
 private:
-    // The index file, or the warning naming it and nothing.
-    std::optional<TComprStream> OpenIndexFile(const char* name) const;
+    // The bytes of the index file, or the warning naming it and null.
+    std::shared_ptr<const std::string> OpenIndexFile(const char* name) const;
     // The number of the first line of "keywords.idx" equal to query, or 0.
     std::size_t KeywordNumber(std::string_view query, bool caseSensitive) const;
     // The document numbers on line keyword of "index.idx", ascending and distinct; nothing when
@@ -66,6 +82,7 @@ private:
 
     const TDocumentFiles& files_;
     TSearchMessages messages_;
+    TIndexFileCache* cache_;
     std::string folder_;
 };
 

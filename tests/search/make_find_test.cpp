@@ -173,6 +173,22 @@ TEST_F(IndexFixture, IndexFilesInTheStoreComeBeforeThoseOnDisk) {
     EXPECT_EQ(results.titles, TDynamicStringArray{W("Из хранилища")});
 }
 
+TEST_F(IndexFixture, ACacheKeepsTheIndexFilesBetweenSearches) {
+    WriteIndex("диск\r\nколесо\r\n", "1\r\n1:2\r\n", "a.htm#:#A\r\nb.htm#:#B\r\n");
+    TIndexFileCache cache;
+    const auto search = [&](const char* query, TIndexFileCache* withCache) {
+        TMakeFind find(files, nullptr, withCache);
+        find.SetIndexFolder("d:\\");
+        TFindResultLists results;
+        find.FindDocuments(W(query), results, false);
+        return results.titles;
+    };
+    EXPECT_EQ(search("диск", &cache), TDynamicStringArray{"A"});
+    temp.Write("disc/files.idx", "a.htm#:#new A\r\nb.htm#:#new B\r\n");
+    EXPECT_EQ(search("колесо", &cache), (TDynamicStringArray{"A", "B"}));
+    EXPECT_EQ(search("колесо", nullptr), (TDynamicStringArray{"new A", "new B"}));
+}
+
 TEST_F(IndexFixture, TitlesAreFoundByFileNameIgnoringCase) {
     temp.Write("disc/files.idx", W("html\\Двигатель.htm#:#  Двигатель \r\nother\\двигатель.HTM#:#Второй\r\n"
                                    "  plain.htm  #:#Простой\r\nuntitled.htm\r\nlast.htm#:#Последний"));
