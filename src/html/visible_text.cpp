@@ -1,5 +1,6 @@
 #include "html/visible_text.h"
 
+#include <algorithm>
 #include <array>
 
 #include <QStringDecoder>
@@ -53,30 +54,29 @@ const TByteTables& Tables() {
     return tables;
 }
 
-// Elements whose content a reader never sees.
-bool IsHiddenContent(std::string_view name) {
-    static constexpr std::string_view kHidden[] = {"script", "style",   "title",    "noscript",
-                                                   "template", "iframe", "noembed", "noframes"};
-    for (std::string_view h : kHidden)
-        if (name == h) return true;
-    return false;
-}
+// Elements whose content a reader never sees, sorted.
+constexpr std::string_view kHidden[] = {"iframe", "noembed", "noframes", "noscript", "script", "style", "template", "title"};
 
-// Elements that start a new line or cell: text on either side is never one word.
-bool IsBlock(std::string_view name) {
-    static constexpr std::string_view kBlocks[] = {
-        "address", "article", "aside",  "blockquote", "body",     "br",      "caption", "center", "dd",
-        "details", "dialog",  "dir",    "div",        "dl",       "dt",      "fieldset", "figcaption",
-        "figure",  "footer",  "form",   "frame",      "frameset", "h1",      "h2",      "h3",     "h4",
-        "h5",      "h6",      "header", "hr",         "html",     "legend",  "li",      "listing", "main",
-        "menu",    "nav",     "ol",     "option",     "p",        "pre",     "section", "select", "summary",
-        "table",   "tbody",   "td",     "textarea",   "tfoot",    "th",      "thead",   "tr",     "ul",
-        "xmp",
-    };
-    for (std::string_view b : kBlocks)
-        if (name == b) return true;
-    return false;
+// Elements that start a new line or cell, sorted: text on either side is never one word.
+constexpr std::string_view kBlocks[] = {
+    "address", "article", "aside",    "blockquote", "body",   "br",     "caption", "center",  "dd",      "details",
+    "dialog",  "dir",     "div",      "dl",         "dt",     "fieldset", "figcaption", "figure", "footer", "form",
+    "frame",   "frameset", "h1",      "h2",         "h3",     "h4",     "h5",      "h6",      "header",  "hr",
+    "html",    "legend",  "li",       "listing",    "main",   "menu",   "nav",     "ol",      "option",  "p",
+    "pre",     "section", "select",   "summary",    "table",  "tbody",  "td",      "textarea", "tfoot",  "th",
+    "thead",   "tr",      "ul",       "xmp",
+};
+
+template <std::size_t N>
+constexpr bool IsSorted(const std::string_view (&names)[N]) {
+    for (std::size_t i = 1; i < N; ++i)
+        if (!(names[i - 1] < names[i])) return false;
+    return true;
 }
+static_assert(IsSorted(kHidden) && IsSorted(kBlocks), "element names are looked up by binary search");
+
+bool IsHiddenContent(std::string_view name) { return std::binary_search(std::begin(kHidden), std::end(kHidden), name); }
+bool IsBlock(std::string_view name) { return std::binary_search(std::begin(kBlocks), std::end(kBlocks), name); }
 
 // Writes 1251 text with white space collapsed, optionally lower-cased, into out. Text never
 // grows on the way (a reference or a tag is longer than what it leaves), so the sink writes into

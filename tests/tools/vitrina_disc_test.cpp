@@ -332,6 +332,43 @@ TEST_F(DiscToolTest, ArchivePagesWritesThePagesTheProgramWrites) {
     ExpectUsageError(Run({"archive", "pages", text.string(), (temp.Path() / "out3").string(), "--now", "soon"}), "bad --now");
 }
 
+TEST_F(DiscToolTest, DialogsPrintsEachDialogByItsIndex) {
+    temp.Write("src/skin/Struct.cfs", "title=пример\n_screen=scr1.bmp ; 1\n");
+    temp.Write("src/skin/Dialog.cfs",
+               "1 _picture=Dlg_Msg.bmp\n1 _text\nvx=20; vy=40; vw=340\nfont=Arial; size=10; style=bold; color=1,2,3\n"
+               "value=Сообщение\n1 switchgrp\nvx=5; vy=6; fn1=a; fn2=b; fn3=c; fn4=d; state=on; store=off; group=2;"
+               "go=findtxtall; hint=Везде; wav=no\n"
+               "3 _picture=p3.bmp\n3 _button\nvx=140; vy=78\nalign=Middle\nfn1=a\nfn2=b\nfn3=c\ngo=OK\nhint=Закрыть\n"
+               "wav=no\n");
+    ASSERT_EQ(Run({"build", (temp.Path() / "src").string(), (temp.Path() / "run").string()}).code, 0);
+    const TRun run = Run({"dialogs", (temp.Path() / "run").string()});
+    ASSERT_EQ(run.code, 0) << run.err;
+    const QJsonArray dialogs = Json(run.out).array();
+    ASSERT_EQ(dialogs.size(), 3) << run.out;
+    const QJsonObject first = dialogs[0].toObject();
+    EXPECT_EQ(first["picture"].toString(), "dlg_msg.bmp");
+    EXPECT_EQ(first["text"].toObject()["value"].toString(), "Сообщение");
+    EXPECT_EQ(first["text"].toObject()["color"].toInt(), 1 + 2 * 256 + 3 * 65536);
+    EXPECT_EQ(first["buttons"].toArray().size(), 0);
+    const QJsonObject group = first["switches"].toArray().at(0).toObject();
+    EXPECT_EQ(group["state"].toBool(), true);
+    EXPECT_EQ(group["store"].toBool(), false);
+    EXPECT_EQ(group["go"].toString(), "findtxtall");
+    EXPECT_EQ(group["textcaptionup"].toString(), "") << "a key never read";
+    const QJsonObject second = dialogs[1].toObject();
+    EXPECT_EQ(second["picture"].toString(), "");
+    EXPECT_TRUE(second["text"].isNull());
+    EXPECT_TRUE(second["buttons"].toArray().isEmpty());
+    const QJsonObject button = dialogs[2].toObject()["buttons"].toArray().at(0).toObject();
+    EXPECT_EQ(button["vx"].toInt(), 140);
+    EXPECT_EQ(button["align"].toString(), "middle");
+    EXPECT_EQ(button["go"].toString(), "ok");
+
+    temp.Write("bare/Vuv.dhl", WriteContainer({}));
+    EXPECT_EQ(Run({"dialogs", (temp.Path() / "bare").string()}).code, 1);
+    ExpectUsageError(Run({"dialogs", (temp.Path() / "nowhere").string()}), "no container");
+}
+
 // A disc with documents in its store, the keyword index and the thesaurus index beside them, and
 // a find field that leaves out the archive folder.
 class SearchToolTest : public DiscToolTest {

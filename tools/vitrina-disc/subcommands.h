@@ -59,5 +59,6 @@ int TreeCommand(const TArgs& args);
 int ArchiveCommand(const TArgs& args);
 int SearchCommand(const TArgs& args);
 int ThesaurusCommand(const TArgs& args);
+int DialogsCommand(const TArgs& args);
 
 }  // namespace vitrina::disc
