@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <compare>
+#include <cstdint>
+#include <vector>
 
 #include <QStringDecoder>
 
@@ -54,10 +57,10 @@ const TByteTables& Tables() {
     return tables;
 }
 
-// Elements whose content a reader never sees, sorted.
+// Elements whose content a reader never sees.
 constexpr std::string_view kHidden[] = {"iframe", "noembed", "noframes", "noscript", "script", "style", "template", "title"};
 
-// Elements that start a new line or cell, sorted: text on either side is never one word.
+// Elements that start a new line or cell: text on either side is never one word.
 constexpr std::string_view kBlocks[] = {
     "address", "article", "aside",    "blockquote", "body",   "br",     "caption", "center",  "dd",      "details",
     "dialog",  "dir",     "div",      "dl",         "dt",     "fieldset", "figcaption", "figure", "footer", "form",
@@ -67,16 +70,38 @@ constexpr std::string_view kBlocks[] = {
     "thead",   "tr",      "ul",       "xmp",
 };
 
-template <std::size_t N>
-constexpr bool IsSorted(const std::string_view (&names)[N]) {
-    for (std::size_t i = 1; i < N; ++i)
-        if (!(names[i - 1] < names[i])) return false;
-    return true;
-}
-static_assert(IsSorted(kHidden) && IsSorted(kBlocks), "element names are looked up by binary search");
+enum class TElementKind : unsigned char { Inline, Block, Hidden };
 
-bool IsHiddenContent(std::string_view name) { return std::binary_search(std::begin(kHidden), std::end(kHidden), name); }
-bool IsBlock(std::string_view name) { return std::binary_search(std::begin(kBlocks), std::end(kBlocks), name); }
+// An element name of up to 16 bytes as two numbers, so that a look-up costs integer compares
+// (pages have a tag every few dozen bytes). Longer names are no element of the lists.
+struct TNameKey {
+    std::uint64_t high = 0, low = 0;
+    auto operator<=>(const TNameKey&) const = default;
+};
+
+TNameKey KeyOf(std::string_view name) {
+    if (name.size() > 16) return {~std::uint64_t(0), ~std::uint64_t(0)};
+    TNameKey key;
+    for (std::size_t i = 0; i < 16; ++i) {
+        const std::uint64_t b = i < name.size() ? Byte(name[i]) : 0;
+        (i < 8 ? key.high : key.low) = ((i < 8 ? key.high : key.low) << 8) | b;
+    }
+    return key;
+}
+
+TElementKind KindOf(std::string_view lowerName) {
+    static const std::vector<std::pair<TNameKey, TElementKind>> kinds = [] {
+        std::vector<std::pair<TNameKey, TElementKind>> list;
+        for (std::string_view name : kBlocks) list.emplace_back(KeyOf(name), TElementKind::Block);
+        for (std::string_view name : kHidden) list.emplace_back(KeyOf(name), TElementKind::Hidden);
+        std::sort(list.begin(), list.end());
+        return list;
+    }();
+    const TNameKey key = KeyOf(lowerName);
+    const auto it = std::lower_bound(kinds.begin(), kinds.end(), key,
+                                     [](const auto& entry, const TNameKey& k) { return entry.first < k; });
+    return it != kinds.end() && it->first == key ? it->second : TElementKind::Inline;
+}
 
 // Writes 1251 text with white space collapsed, optionally lower-cased, into out. Text never
 // grows on the way (a reference or a tag is longer than what it leaves), so the sink writes into
@@ -211,7 +236,7 @@ std::size_t SkipMarkup(std::string_view html, std::size_t pos, TTextSink& sink) 
         return gt == std::string_view::npos ? n : gt + 1;
     }
     // Names longer than any element's are cut: they can only be unknown inline elements.
-    char name[16];
+    char name[17];
     std::size_t length = 0;
     while (j < n && !IsHtmlSpace(html[j]) && html[j] != '/' && html[j] != '>') {
         if (length < sizeof name) name[length] = AsciiLower(html[j]);
@@ -220,8 +245,9 @@ std::size_t SkipMarkup(std::string_view html, std::size_t pos, TTextSink& sink) 
     }
     const std::string_view tag(name, std::min(length, sizeof name));
     const std::size_t end = SkipAttributes(html, j);
-    if (IsBlock(tag)) sink.Space();
-    if (!closing && IsHiddenContent(tag)) return SkipHiddenContent(html, end, tag);
+    const TElementKind kind = KindOf(tag);
+    if (kind == TElementKind::Block) sink.Space();
+    if (!closing && kind == TElementKind::Hidden) return SkipHiddenContent(html, end, tag);
     return end;
 }
 

@@ -1,6 +1,9 @@
 #include "search/document_scan.h"
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
 
 #include "html/visible_text.h"
 #include "platform/cp1251.h"
@@ -36,23 +39,71 @@ bool TDocumentScan::DocumentContains(std::string_view path, const TTextQuery& qu
     }
 }
 
+bool TDocumentScan::Matches(const TDynamicStringArray& documents, std::size_t index, const TTextQuery& query,
+                            std::string_view skip) const {
+    if (!skip.empty() && LowerCase1251(documents[index]) == skip) return false;
+    return DocumentContains(documents[index], query);
+}
+
 TScanOutcome TDocumentScan::Scan(const TDynamicStringArray& documents, std::size_t from, const TTextQuery& query,
                                  const TScanCallbacks& callbacks, std::string_view skip) const {
     TScanOutcome outcome;
-    for (std::size_t i = from; i < documents.size(); ++i) {
-        if (callbacks.keepGoing && !callbacks.keepGoing(i)) {
-            outcome.end = TScanEnd::Stopped;
-            return outcome;
+    const std::size_t n = documents.size();
+    if (from >= n) return outcome;
+
+    // A helper thread reads and matches documents a little ahead of this one, which takes the
+    // answers in order: reading and inflating a page costs as much as matching it, and the
+    // callbacks still see one document after the other. Both threads take documents from one
+    // counter, so neither waits while there is work; a thread sleeps only when it must.
+    enum : unsigned char { kPending, kNo, kYes };
+    constexpr std::size_t kAhead = 16;
+    constexpr std::size_t kFinished = static_cast<std::size_t>(-1);
+    std::vector<std::atomic<unsigned char>> answers(n - from);
+    std::atomic<std::size_t> next{from};     // the first document nobody has taken on
+    std::atomic<std::size_t> current{from};  // the document the callbacks are at; kFinished at the end
+    const auto work = [&](std::size_t i, const TTextQuery& q) {
+        answers[i - from].store(Matches(documents, i, q, skip) ? kYes : kNo);
+        answers[i - from].notify_one();
+    };
+    std::thread helper([&, helperQuery = query]() {
+        for (;;) {
+            // Not further ahead than kAhead documents.
+            for (std::size_t c = current.load(); c != kFinished && next.load() >= c + kAhead; c = current.load())
+                current.wait(c);
+            if (current.load() == kFinished) return;
+            const std::size_t i = next.fetch_add(1);
+            if (i >= n) return;
+            work(i, helperQuery);
         }
+    });
+    const auto finish = [&](TScanEnd end) {
+        current.store(kFinished);
+        current.notify_one();
+        helper.join();
+        outcome.end = end;
+        return outcome;
+    };
+
+    for (std::size_t i = from; i < n; ++i) {
+        if (callbacks.keepGoing && !callbacks.keepGoing(i)) return finish(TScanEnd::Stopped);
         outcome.position = static_cast<std::ptrdiff_t>(i);
-        if (!skip.empty() && LowerCase1251(documents[i]) == skip) continue;
-        if (!DocumentContains(documents[i], query)) continue;
-        if (callbacks.matched && !callbacks.matched(i)) {
-            outcome.end = TScanEnd::Matched;
-            return outcome;
+        current.store(i);
+        current.notify_one();
+        // Work on while the helper still has the answer, if there is work near enough.
+        while (answers[i - from].load() == kPending) {
+            if (next.load() < std::min(n, i + kAhead)) {
+                const std::size_t j = next.fetch_add(1);
+                if (j < n) {
+                    work(j, query);
+                    continue;
+                }
+            }
+            answers[i - from].wait(kPending);
         }
+        if (answers[i - from].load() == kYes && callbacks.matched && !callbacks.matched(i))
+            return finish(TScanEnd::Matched);
     }
-    return outcome;
+    return finish(TScanEnd::Exhausted);
 }
 
 TDynamicStringArray IndexScanDocuments(const TDynamicStringArray& storeFiles, std::string_view contentFolder,

@@ -55,12 +55,17 @@ public:
 
     // Whether the document holds the text; false when it cannot be read.
     bool DocumentContains(std::string_view path, const TTextQuery& query) const;
-    // Goes through documents[from...]. A document whose lower-cased path equals skip is passed
-    // over; one that cannot be read does not match.
+    // Goes through documents[from...], in order. A document whose lower-cased path equals skip is
+    // passed over; one that cannot be read does not match. The callbacks run on the calling
+    // thread; the documents are read on it and on one helper thread, so the files must be safe
+    // to read from two threads (the store and the drive map are).
     TScanOutcome Scan(const TDynamicStringArray& documents, std::size_t from, const TTextQuery& query,
                       const TScanCallbacks& callbacks, std::string_view skip = {}) const;
 
 private:
+    bool Matches(const TDynamicStringArray& documents, std::size_t index, const TTextQuery& query,
+                 std::string_view skip) const;
+
     const TDocumentFiles& files_;
 };
 
