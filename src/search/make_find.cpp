@@ -1,7 +1,6 @@
 #include "search/make_find.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "platform/cp1251.h"
 #include "resources/description.h"

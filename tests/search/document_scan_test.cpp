@@ -158,5 +158,53 @@ TEST_F(ScanFixture, StopsAtAMatchOrWhenAskedAndGoesOnFromThere) {
     EXPECT_EQ(outcome.position, -1);
 }
 
+TEST(LongScan, AnswersComeInOrderAndStopsTakeEffectAtOnce) {
+    // More documents than are ever read ahead, so that both readers take turns.
+    test::TTempFolder temp;
+    TDynamicStringArray documents;
+    std::vector<std::size_t> expected;
+    for (std::size_t i = 0; i < 300; ++i) {
+        const bool holds = i % 7 == 3 || i == 299;
+        temp.Write("disc/p" + std::to_string(i) + ".htm", W(holds ? "<p>Редкое слово</p>" : "<p>Другое</p>"));
+        documents.push_back("d:\\p" + std::to_string(i) + ".htm");
+        if (holds) expected.push_back(i);
+    }
+    TStore store;
+    const TDriveMap drives(temp.Path() / "disc", temp.Path() / "user");
+    const TDocumentFiles files(store, drives);
+    const TDocumentScan scan(files);
+    const TTextQuery query(W("редкое слово"), false);
+
+    struct Case {
+        std::size_t from;
+        std::size_t stopBefore;  // keepGoing says no at this document
+        std::size_t lastMatch;   // matched says no after this many matches
+        TScanEnd end;
+        std::ptrdiff_t position;
+    };
+    const Case cases[] = {
+        {0, 1000, 1000, TScanEnd::Exhausted, 299},
+        {100, 1000, 1000, TScanEnd::Exhausted, 299},
+        {0, 150, 1000, TScanEnd::Stopped, 149},
+        {0, 1000, 5, TScanEnd::Matched, 31},
+        {299, 1000, 1, TScanEnd::Matched, 299},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::size_t> matches;
+        std::vector<std::size_t> asked;
+        TScanCallbacks callbacks;
+        callbacks.keepGoing = [&](std::size_t i) { return asked.push_back(i), i != c.stopBefore; };
+        callbacks.matched = [&](std::size_t i) { return matches.push_back(i), matches.size() < c.lastMatch; };
+        const TScanOutcome outcome = scan.Scan(documents, c.from, query, callbacks);
+        EXPECT_EQ(outcome.end, c.end) << c.from << " " << c.stopBefore << " " << c.lastMatch;
+        EXPECT_EQ(outcome.position, c.position) << c.from << " " << c.stopBefore << " " << c.lastMatch;
+        std::vector<std::size_t> wanted;
+        for (std::size_t i : expected)
+            if (i >= c.from && static_cast<std::ptrdiff_t>(i) <= outcome.position) wanted.push_back(i);
+        EXPECT_EQ(matches, wanted) << c.from << " " << c.stopBefore << " " << c.lastMatch;
+        for (std::size_t k = 0; k < asked.size(); ++k) ASSERT_EQ(asked[k], c.from + k) << "asked in order";
+    }
+}
+
 }  // namespace
 }  // namespace vitrina
