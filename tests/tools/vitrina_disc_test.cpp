@@ -416,6 +416,8 @@ TEST_F(SearchToolTest, SearchLooksUpTheIndexOrScansTheDocuments) {
     ExpectFound(missing, {}, {}, "index files missing");
     EXPECT_NE(missing.err.find("Индескный(е) файл(ы) не найден"), std::string::npos) << missing.err;
     ExpectUsageError(Run({"search", disc()}), "no query");
+    ExpectUsageError(Run({"search", (temp.Path() / "nowhere").string(), "масло"}), "no disc folder");
+    ExpectUsageError(Run({"thesaurus", (temp.Path() / "nowhere").string()}), "no disc folder");
 }
 
 TEST_F(SearchToolTest, ThesaurusPrintsTheDocumentOfAWord) {

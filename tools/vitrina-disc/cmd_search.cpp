@@ -1,6 +1,8 @@
 // search and thesaurus: the keyword index, the document scan and the thesaurus look-up as the
 // program runs them, for authors checking their disc.
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "json_writer.h"
 #include "platform/cp1251.h"
@@ -21,10 +23,17 @@ namespace vitrina::disc {
 
 namespace {
 
+std::filesystem::path ExistingFolder(const std::string& folder) {
+    const std::filesystem::path path = Cp1251ToUtf8(folder);
+    std::error_code ec;
+    if (!std::filesystem::is_directory(path, ec)) throw EUsage("no disc folder " + path.string());
+    return path;
+}
+
 // The disc's folders and document store as the program opens them.
 struct TDisc {
     explicit TDisc(const std::string& folder)
-        : drives(Cp1251ToUtf8(folder), TUserFolders::FromEnvironment().data), files(store, drives) {
+        : drives(ExistingFolder(folder), TUserFolders::FromEnvironment().data), files(store, drives) {
         if (const auto path = drives.ToHostPath(drives.ProgramFolder() + "interface.dat")) store.Open(*path);
         store.SetPrefix(ContentFolderOf(drives.ProgramFolder()));
     }
