@@ -58,5 +58,44 @@ TEST(VisibleTextOfPages, TextIsCollapsedAndCharactersOutside1251BecomeQuestionMa
               "A &? B");
 }
 
+TEST(VisibleTextOfPages, BrokenMarkupEndsCleanly) {
+    // Pages cut off or malformed at every kind of boundary the reader has.
+    const std::pair<std::string, std::string> cases[] = {
+        {"a<", "a<"},
+        {"a</", "a</"},
+        {"a<!", "a"},
+        {"a<!-", "a"},
+        {"a<!--", "a"},
+        {"a<!-->b", "ab"},
+        {"a<!--->b", "ab"},
+        {"a<?xml x", "a"},
+        {"a<p", "a "},
+        {"a<p title=\"x", "a "},
+        {"a<p title='x>y", "a "},
+        {"a</p x=\">\">b", "a b"},
+        {"a</>b", "ab"},
+        {"a</ x>b", "ab"},
+        {"a<script>", "a"},
+        {"a<script>x</scrip", "a"},
+        {"a<script>x</script", "a"},
+        {"a<style>x</styles>y</style>z", "az"},
+        {"a<averyveryverylongelementname>b", "ab"},
+        {"a<averyveryverylongelementnamescript>b", "ab"},
+        {"a&", "a&"},
+        {"a&#", "a&#"},
+        {"a&#x", "a&#x"},
+        {"a&#65b", "aAb"},
+        {"a&amp", "a&"},
+        {std::string("a\0b", 3), std::string("a\0b", 3)},
+        {"", ""},
+    };
+    for (const auto& [page, text] : cases) EXPECT_EQ(VisibleText(page), text) << page;
+    // Any bytes at all: the text is never longer than the page.
+    std::string bytes;
+    for (int i = 0; i < 4096; ++i) bytes += static_cast<char>((i * 7919 + i / 13) % 256);
+    for (std::size_t cut = 0; cut < bytes.size(); cut += 97)
+        EXPECT_LE(VisibleText(bytes.substr(cut)).size(), bytes.size() - cut);
+}
+
 }  // namespace
 }  // namespace vitrina
