@@ -15,7 +15,12 @@ add_library(vitrina_core STATIC
   src/resources/record_reader.cpp
   src/resources/screen_model.cpp
   src/resources/dialog_description.cpp
+  src/html/html_entities.cpp
+  src/html/visible_text.cpp
   src/search/index_builder.cpp
+  src/search/make_find.cpp
+  src/search/make_tesaurus_find.cpp
+  src/search/document_scan.cpp
   src/resources/struct_loader.cpp
   src/panes/contents_tree_model.cpp
   src/archive/archive_listing.cpp

@@ -8,20 +8,14 @@
 #include <string_view>
 #include <vector>
 
+#include "html/visible_text.h"
 #include "resources/dynamic_arrays.h"
 
 namespace vitrina {
 
-// The text of the <title> element, entities decoded and blanks collapsed; empty without one.
-std::string ExtractTitle(std::string_view html);
-// The text a reader sees in the body: no tags, comments, scripts, styles or head; entities
-// decoded to 1251 (characters 1251 cannot hold become blanks).
-std::string VisibleText(std::string_view html);
 // The distinct words of a 1251 text, lower-cased, in order of first appearance. A word is a
 // run of Latin or Cyrillic letters and digits.
 TDynamicStringArray SplitWords(std::string_view text);
-// A page that declares UTF-8 is turned into 1251; any other page is taken as 1251.
-std::string DocumentAs1251(std::string_view html);
 
 struct TIndexFiles {
     std::string keywords;  // one keyword per line

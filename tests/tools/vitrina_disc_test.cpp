@@ -332,5 +332,115 @@ TEST_F(DiscToolTest, ArchivePagesWritesThePagesTheProgramWrites) {
     ExpectUsageError(Run({"archive", "pages", text.string(), (temp.Path() / "out3").string(), "--now", "soon"}), "bad --now");
 }
 
+TEST_F(DiscToolTest, DialogsPrintsEachDialogByItsIndex) {
+    temp.Write("src/skin/Struct.cfs", "title=пример\n_screen=scr1.bmp ; 1\n");
+    temp.Write("src/skin/Dialog.cfs",
+               "1 _picture=Dlg_Msg.bmp\n1 _text\nvx=20; vy=40; vw=340\nfont=Arial; size=10; style=bold; color=1,2,3\n"
+               "value=Сообщение\n1 switchgrp\nvx=5; vy=6; fn1=a; fn2=b; fn3=c; fn4=d; state=on; store=off; group=2;"
+               "go=findtxtall; hint=Везде; wav=no\n"
+               "3 _picture=p3.bmp\n3 _button\nvx=140; vy=78\nalign=Middle\nfn1=a\nfn2=b\nfn3=c\ngo=OK\nhint=Закрыть\n"
+               "wav=no\n");
+    ASSERT_EQ(Run({"build", (temp.Path() / "src").string(), (temp.Path() / "run").string()}).code, 0);
+    const TRun run = Run({"dialogs", (temp.Path() / "run").string()});
+    ASSERT_EQ(run.code, 0) << run.err;
+    const QJsonArray dialogs = Json(run.out).array();
+    ASSERT_EQ(dialogs.size(), 3) << run.out;
+    const QJsonObject first = dialogs[0].toObject();
+    EXPECT_EQ(first["picture"].toString(), "dlg_msg.bmp");
+    EXPECT_EQ(first["text"].toObject()["value"].toString(), "Сообщение");
+    EXPECT_EQ(first["text"].toObject()["color"].toInt(), 1 + 2 * 256 + 3 * 65536);
+    EXPECT_EQ(first["buttons"].toArray().size(), 0);
+    const QJsonObject group = first["switches"].toArray().at(0).toObject();
+    EXPECT_EQ(group["state"].toBool(), true);
+    EXPECT_EQ(group["store"].toBool(), false);
+    EXPECT_EQ(group["go"].toString(), "findtxtall");
+    EXPECT_EQ(group["textcaptionup"].toString(), "") << "a key never read";
+    const QJsonObject second = dialogs[1].toObject();
+    EXPECT_EQ(second["picture"].toString(), "");
+    EXPECT_TRUE(second["text"].isNull());
+    EXPECT_TRUE(second["buttons"].toArray().isEmpty());
+    const QJsonObject button = dialogs[2].toObject()["buttons"].toArray().at(0).toObject();
+    EXPECT_EQ(button["vx"].toInt(), 140);
+    EXPECT_EQ(button["align"].toString(), "middle");
+    EXPECT_EQ(button["go"].toString(), "ok");
+
+    temp.Write("bare/Vuv.dhl", WriteContainer({}));
+    EXPECT_EQ(Run({"dialogs", (temp.Path() / "bare").string()}).code, 1);
+    ExpectUsageError(Run({"dialogs", (temp.Path() / "nowhere").string()}), "no container");
+}
+
+// A disc with documents in its store, the keyword index and the thesaurus index beside them, and
+// a find field that leaves out the archive folder.
+class SearchToolTest : public DiscToolTest {
+protected:
+    void SetUp() override {
+        temp.Write("src/skin/Struct.cfs", "title=пример\n_screen=scr1.bmp ; 1\n_findtxt 1\n"
+                                          "vx=1;vy=2;vw=3;vh=4\nframe=\nnofiles=[arch\\]\nnumber=1\nhint=\n");
+        temp.Write("src/documents/arch/old.htm", Utf8ToCp1251("<p>масло</p>"));
+        temp.Write("src/documents/html/engine.htm", Utf8ToCp1251("<title>Двигатель</title><p>Масло в картере</p>"));
+        temp.Write("src/documents/html/oil.htm", Utf8ToCp1251("<p>Мас<b>ло</b></p>"));
+        temp.Write("src/documents/html/pump.htm", Utf8ToCp1251("<p>масло, но нет строки в files.idx</p>"));
+        temp.Write("src/documents/man/help.htm", Utf8ToCp1251("<p>масло</p>"));
+        temp.Write("src/files/keywords.idx", Utf8ToCp1251("масло\r\nкартер\r\n"));
+        temp.Write("src/files/index.idx", "1:2\r\n1\r\n");
+        temp.Write("src/files/files.idx",
+                   Utf8ToCp1251("html\\engine.htm#:#Двигатель\r\nhtml\\oil.htm#:#Масло\r\narch\\old.htm#:#Архив\r\n"
+                                "man\\help.htm#:#Справка\r\n"));
+        temp.Write("src/files/tezaurus.idx", Utf8ToCp1251("Начало~tez\\start.htm#top\r\nмасло~tez\\oil.htm\r\n"));
+        ASSERT_EQ(Run({"build", (temp.Path() / "src").string(), disc()}).code, 0);
+    }
+    std::string disc() const { return (temp.Path() / "disc").string(); }
+    void ExpectFound(const TRun& run, const QJsonArray& paths, const QJsonArray& titles, const std::string& what) {
+        EXPECT_EQ(run.code, paths.isEmpty() ? 1 : 0) << what << ": " << run.err;
+        const QJsonObject result = Json(run.out).object();
+        EXPECT_EQ(result["paths"].toArray(), paths) << what << ": " << run.out;
+        EXPECT_EQ(result["titles"].toArray(), titles) << what << ": " << run.out;
+    }
+};
+
+TEST_F(SearchToolTest, SearchLooksUpTheIndexOrScansTheDocuments) {
+    ExpectFound(Run({"search", disc(), "  МАСЛО "}), {"d:\\html\\engine.htm", "d:\\html\\oil.htm"},
+                {"Двигатель", "Масло"}, "index, normalised query, any case");
+    ExpectFound(Run({"search", disc(), "насос"}), {}, {}, "not in the index");
+    ExpectFound(Run({"search", disc(), "масло", "--scan"}), {"d:\\html\\engine.htm", "d:\\html\\oil.htm"},
+                {"Двигатель", "Масло"}, "scan without the excluded folder, the manuals or untitled pages");
+    ExpectFound(Run({"search", "--all", disc(), "масло", "--scan"}),
+                {"d:\\arch\\old.htm", "d:\\html\\engine.htm", "d:\\html\\oil.htm"}, {"Архив", "Двигатель", "Масло"},
+                "scan of all documents");
+    ExpectFound(Run({"search", disc(), "Масло", "--scan", "--match-case"}),
+                {"d:\\html\\engine.htm", "d:\\html\\oil.htm"}, {"Двигатель", "Масло"}, "scan matching case");
+    ExpectFound(Run({"search", disc(), "масло", "--scan", "--match-case"}), {}, {}, "scan matching case");
+
+    fs::remove(temp.Path() / "disc" / "index.idx");
+    const TRun missing = Run({"search", disc(), "масло"});
+    ExpectFound(missing, {}, {}, "index files missing");
+    EXPECT_NE(missing.err.find("Индескный(е) файл(ы) не найден"), std::string::npos) << missing.err;
+    ExpectUsageError(Run({"search", disc()}), "no query");
+    ExpectUsageError(Run({"search", (temp.Path() / "nowhere").string(), "масло"}), "no disc folder");
+    ExpectUsageError(Run({"thesaurus", (temp.Path() / "nowhere").string()}), "no disc folder");
+}
+
+TEST_F(SearchToolTest, ThesaurusPrintsTheDocumentOfAWord) {
+    struct Case {
+        std::vector<std::string> args;
+        int code;
+        std::string out;
+    };
+    const Case cases[] = {
+        {{"thesaurus", disc()}, 0, "tez\\start.htm#top\n"},
+        {{"thesaurus", disc(), "Масло"}, 0, "tez\\oil.htm\n"},
+        {{"thesaurus", disc(), "насос"}, 1, ""},
+    };
+    for (const Case& c : cases) {
+        const TRun run = Run(c.args);
+        EXPECT_EQ(run.code, c.code) << c.args.back();
+        EXPECT_EQ(run.out, c.out) << c.args.back();
+    }
+    fs::remove(temp.Path() / "disc" / "tezaurus.idx");
+    const TRun missing = Run({"thesaurus", disc()});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_NE(missing.err.find("tezaurus.idx"), std::string::npos) << missing.err;
+}
+
 }  // namespace
 }  // namespace vitrina

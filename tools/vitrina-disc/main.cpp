@@ -56,6 +56,10 @@ const std::vector<TSubcommand>& Subcommands() {
         {"build", "build SOURCE OUT", {}, {}, BuildCommand},
         {"extract", "extract FOLDER OUT", {}, {}, ExtractCommand},
         {"index", "index DOCUMENTS OUT", {}, {}, IndexCommand},
+        {"search", "search DISC QUERY [--match-case] [--scan] [--all] (--match-case and --all apply to the scan)",
+         {}, {"--match-case", "--scan", "--all"}, SearchCommand},
+        {"thesaurus", "thesaurus DISC [WORD]", {}, {}, ThesaurusCommand},
+        {"dialogs", "dialogs DISC", {}, {}, DialogsCommand},
         {"archive", "archive list ARCHIVE | archive extract ARCHIVE DEST | archive pages ARCHIVE OUT [--now N]",
          {"--now"}, {}, ArchiveCommand},
     };

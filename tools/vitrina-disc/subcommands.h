@@ -57,5 +57,8 @@ int ExtractCommand(const TArgs& args);
 int IndexCommand(const TArgs& args);
 int TreeCommand(const TArgs& args);
 int ArchiveCommand(const TArgs& args);
+int SearchCommand(const TArgs& args);
+int ThesaurusCommand(const TArgs& args);
+int DialogsCommand(const TArgs& args);
 
 }  // namespace vitrina::disc
