@@ -1,29 +1,39 @@
 #pragma once
 // The engine's process-wide part: one profile that keeps nothing on disk, with the document
-// scheme installed. Every viewer is made on it.
+// scheme installed and every other request refused. Every viewer is made on it.
 #include <QSize>
 
 class QWebEngineProfile;
 
 namespace vitrina {
 
+class TDocRequestGuard;
 class TDocSchemeHandler;
 class TDocumentFiles;
+class TDocumentReach;
 
 class TDocEngine {
 public:
-    explicit TDocEngine(const TDocumentFiles& files);
+    // reach: what documents may read besides the disc.
+    TDocEngine(const TDocumentFiles& files, const TDocumentReach& reach);
     ~TDocEngine();
     TDocEngine(const TDocEngine&) = delete;
     TDocEngine& operator=(const TDocEngine&) = delete;
 
     QWebEngineProfile* Profile() const { return profile_; }
     TDocSchemeHandler& Handler() const { return *handler_; }
+    const TDocRequestGuard& Guard() const { return *guard_; }
     QSize LastPictureSize() const;
+
+    // The scheme and the engine's process flags (no host name is ever resolved, so nothing the
+    // engine does on its own, like a preconnect, reaches the network); must run before the
+    // application object exists.
+    static void PrepareProcess();
 
 private:
     QWebEngineProfile* profile_;
     TDocSchemeHandler* handler_;
+    TDocRequestGuard* guard_;
 };
 
 }  // namespace vitrina

@@ -71,7 +71,9 @@ TFrameViewer::TFrameViewer(TDocEngine& engine, QWidget* parent)
     s->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
     s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
     s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-    s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+    // Pages open windows only in answer to the reader's click or key (the engine's popup rule).
+    s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    s->setAttribute(QWebEngineSettings::DnsPrefetchEnabled, false);
     connect(page_, &QWebEnginePage::loadingChanged, this,
             [this](const QWebEngineLoadingInfo& info) { LoadingChanged(info); });
     connect(page_, &QWebEnginePage::titleChanged, this, [this](const QString& title) {
@@ -267,6 +269,8 @@ bool TFrameViewer::LinkClicked(const QUrl& url, bool isMainFrame) {
 }
 
 void TFrameViewer::NewWindowLink(const QUrl& url) {
+    if (!readerPermit_) return;
+    readerPermit_ = false;
     bool handled = false;
     if (OnHotSpotTargetClick) OnHotSpotTargetClick(this, "_blank", LinkText(url, page_->url()), handled);
     if (!handled && !DocPath(url).empty()) LoadFromFile(DocPath(url));
@@ -286,12 +290,14 @@ bool TFrameViewer::event(QEvent* e) {
 bool TFrameViewer::eventFilter(QObject* watched, QEvent* e) {
     switch (e->type()) {
     case QEvent::KeyPress:
+        readerPermit_ = true;
         if (OnKeyDown && OnKeyDown(this, static_cast<QKeyEvent*>(e))) return true;
         break;
     case QEvent::MouseMove:
         if (OnMouseMove) OnMouseMove(this, static_cast<QMouseEvent*>(e));
         break;
     case QEvent::MouseButtonPress:
+        readerPermit_ = true;
         if (OnMouseDown) OnMouseDown(this, static_cast<QMouseEvent*>(e));
         break;
     case QEvent::MouseButtonRelease:

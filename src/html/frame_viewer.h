@@ -133,6 +133,9 @@ private:
     QString marker_;
     THistoryList history_{10};
     TVisitedList visited_{20};
+    // Granted by each press of a mouse button or key of the reader, taken by one new window: a
+    // page's timer cannot open windows, and a click opens one at most.
+    bool readerPermit_ = false;
     int pendingHistoryIndex_ = -1;
     QUrl requested_;
     bool loading_ = false;

@@ -20,13 +20,40 @@ bool IsWindowsProgram(const QString& file) {
     return file.endsWith(".exe", Qt::CaseInsensitive) || file.endsWith(".bat", Qt::CaseInsensitive);
 }
 
+// Only the disc (d:) and the program's own tree (c:, where archives are extracted) hold files a
+// disc may hand on; the host (z:) is the reader's.
+bool IsDiscSide(const std::string& path) {
+    return path.size() > 1 && (path[0] == 'd' || path[0] == 'D' || path[0] == 'c' || path[0] == 'C');
+}
+
+// Files the desktop's opener shows or plays: documents, pictures, sound and video. Programs,
+// scripts and desktop entries are never among them, whatever the disc names them.
+bool IsDesktopDocument(const QString& file) {
+    static const QStringList kTypes = {
+        "htm", "html", "txt",  "rtf", "doc",  "docx", "xls", "xlsx", "ppt", "pptx", "pps", "odt", "ods",
+        "odp", "pdf",  "djvu", "csv", "bmp",  "gif",  "jpg", "jpeg", "png", "tif",  "tiff", "ico", "pcx",
+        "wav", "mp3",  "mid",  "midi", "rmi", "ogg", "flac", "wma", "avi", "mpg",  "mpeg", "mp4", "mov",
+        "wmv", "mkv"};
+    const int dot = file.lastIndexOf('.');
+    const int slash = file.lastIndexOf('/');
+    return dot > slash && kTypes.contains(file.mid(dot + 1).toLower());
+}
+
+// Web and mail addresses go to the desktop; no other scheme (a "file:" URL would open a host file).
+bool IsWebOrMail(const QUrl& url) {
+    const QString scheme = url.scheme().toLower();
+    return url.isValid() && (scheme == "http" || scheme == "https" || scheme == "mailto");
+}
+
 }  // namespace
 
 void TShellDesktop::ShellExecute(const std::string& target, const std::string& params) {
     if (!IsDrivePath(target)) {
-        QDesktopServices::openUrl(QUrl(QString::fromStdString(Cp1251ToUtf8(target))));
+        const QUrl url(QString::fromStdString(Cp1251ToUtf8(target)));
+        if (IsWebOrMail(url)) QDesktopServices::openUrl(url);
         return;
     }
+    if (!IsDiscSide(target)) return;
     const auto host = hostPath_(target);
     if (!host) return;
     const QString file = QString::fromStdString(host->string());
@@ -40,10 +67,11 @@ void TShellDesktop::ShellExecute(const std::string& target, const std::string& p
         QProcess::startDetached(wine, arguments, QString::fromStdString(host->parent_path().string()));
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    if (IsDesktopDocument(file)) QDesktopServices::openUrl(QUrl::fromLocalFile(file));
 }
 
 void TShellDesktop::WinExec(const std::string& program, const std::string& folder) {
+    if (!IsDiscSide(program)) return;
     const auto host = hostPath_(program);
     if (!host) return;
     const auto workFolder = hostPath_(folder);
