@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QWebEngineProfile>
 
-#include <cstdlib>
+#include <utility>
 
 #include "html/doc_request_guard.h"
 #include "html/doc_scheme_handler.h"
@@ -34,11 +34,18 @@ QSize TDocEngine::LastPictureSize() const { return handler_->LastPictureSize(); 
 void TDocEngine::PrepareProcess() {
     TDocSchemeHandler::RegisterScheme();
     // The engine reads its flags from this variable when it starts; the reader's own flags stay.
-    static const char kFlags[] = "--host-resolver-rules=\"MAP * ~NOTFOUND\"";
+    // No host name resolves, IP addresses included, which stops what the request interceptor
+    // never sees (preconnects, a peer connection's relay); a peer connection sends no datagram
+    // of its own either.
+    static const std::pair<const char*, const char*> kFlags[] = {
+        {"--host-resolver-rules", "=\"MAP * ~NOTFOUND\""},
+        {"--force-webrtc-ip-handling-policy", "=disable_non_proxied_udp"}};
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    if (flags.contains("--host-resolver-rules")) return;
-    if (!flags.isEmpty()) flags += ' ';
-    flags += kFlags;
+    for (const auto& [name, value] : kFlags) {
+        if (flags.contains(name)) continue;
+        if (!flags.isEmpty()) flags += ' ';
+        flags += QByteArray(name) + value;
+    }
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
 }
 

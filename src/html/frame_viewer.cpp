@@ -269,11 +269,17 @@ bool TFrameViewer::LinkClicked(const QUrl& url, bool isMainFrame) {
 }
 
 void TFrameViewer::NewWindowLink(const QUrl& url) {
-    if (!readerPermit_) return;
-    readerPermit_ = false;
     bool handled = false;
     if (OnHotSpotTargetClick) OnHotSpotTargetClick(this, "_blank", LinkText(url, page_->url()), handled);
     if (!handled && !DocPath(url).empty()) LoadFromFile(DocPath(url));
+}
+
+bool TFrameViewer::TakeReaderPermit() {
+    // A press lasts as long as the engine's own rule for windows opened by a click.
+    constexpr qint64 kPressLastsMs = 5000;
+    const bool granted = readerPermit_ && readerPress_.isValid() && readerPress_.elapsed() < kPressLastsMs;
+    readerPermit_ = false;
+    return granted;
 }
 
 bool TFrameViewer::event(QEvent* e) {
@@ -291,6 +297,7 @@ bool TFrameViewer::eventFilter(QObject* watched, QEvent* e) {
     switch (e->type()) {
     case QEvent::KeyPress:
         readerPermit_ = true;
+        readerPress_.start();
         if (OnKeyDown && OnKeyDown(this, static_cast<QKeyEvent*>(e))) return true;
         break;
     case QEvent::MouseMove:
@@ -298,6 +305,7 @@ bool TFrameViewer::eventFilter(QObject* watched, QEvent* e) {
         break;
     case QEvent::MouseButtonPress:
         readerPermit_ = true;
+        readerPress_.start();
         if (OnMouseDown) OnMouseDown(this, static_cast<QMouseEvent*>(e));
         break;
     case QEvent::MouseButtonRelease:

@@ -1,6 +1,7 @@
 #include "platform/shell_desktop.h"
 
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
@@ -47,27 +48,42 @@ bool IsWebOrMail(const QUrl& url) {
 
 }  // namespace
 
-void TShellDesktop::ShellExecute(const std::string& target, const std::string& params) {
+TShellDesktop::TShellTarget TShellDesktop::ShellTarget(const std::string& target) const {
     if (!IsDrivePath(target)) {
         const QUrl url(QString::fromStdString(Cp1251ToUtf8(target)));
-        if (IsWebOrMail(url)) QDesktopServices::openUrl(url);
-        return;
+        if (IsWebOrMail(url)) return {TShellTarget::TKind::Address, url};
+        return {};
     }
-    if (!IsDiscSide(target)) return;
+    if (!IsDiscSide(target)) return {};
     const auto host = hostPath_(target);
-    if (!host) return;
+    if (!host) return {};
     const QString file = QString::fromStdString(host->string());
-    if (IsWindowsProgram(file)) {
+    if (IsWindowsProgram(file)) return {TShellTarget::TKind::WindowsProgram, QUrl::fromLocalFile(file)};
+    if (IsDesktopDocument(file)) return {TShellTarget::TKind::Document, QUrl::fromLocalFile(file)};
+    return {};
+}
+
+void TShellDesktop::ShellExecute(const std::string& target, const std::string& params) {
+    const TShellTarget shell = ShellTarget(target);
+    switch (shell.kind) {
+    case TShellTarget::TKind::None:
+        break;
+    case TShellTarget::TKind::Address:
+    case TShellTarget::TKind::Document:
+        QDesktopServices::openUrl(shell.url);
+        break;
+    case TShellTarget::TKind::WindowsProgram: {
         // Without wine nothing happens, as with a failing ShellExecute.
         const QString wine = QStandardPaths::findExecutable("wine");
-        if (wine.isEmpty()) return;
+        if (wine.isEmpty()) break;
+        const QString file = shell.url.toLocalFile();
         QStringList arguments{file};
         const QString extra = QString::fromStdString(Cp1251ToUtf8(params));
         if (!extra.isEmpty()) arguments += QProcess::splitCommand(extra);
-        QProcess::startDetached(wine, arguments, QString::fromStdString(host->parent_path().string()));
-        return;
+        QProcess::startDetached(wine, arguments, QFileInfo(file).absolutePath());
+        break;
     }
-    if (IsDesktopDocument(file)) QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    }
 }
 
 void TShellDesktop::WinExec(const std::string& program, const std::string& folder) {

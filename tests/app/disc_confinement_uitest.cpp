@@ -6,6 +6,8 @@
 #include <QJsonObject>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QNetworkDatagram>
+#include <QUdpSocket>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -27,11 +29,18 @@ namespace fs = std::filesystem;
 const char kSecret[] = "HOST-SECRET-5d1c";
 
 // A web server on the loopback that counts every connection made to it and answers each with an
-// empty page, so a request that got through settles at once.
+// empty page, so a request that got through settles at once; datagrams to its port count too.
 class TCountingServer {
 public:
     TCountingServer() {
         server_.listen(QHostAddress::LocalHost);
+        datagrams_.bind(QHostAddress::LocalHost, server_.serverPort());
+        QObject::connect(&datagrams_, &QUdpSocket::readyRead, [this] {
+            while (datagrams_.hasPendingDatagrams()) {
+                datagrams_.receiveDatagram();
+                ++connections;
+            }
+        });
         QObject::connect(&server_, &QTcpServer::newConnection, [this] {
             while (QTcpSocket* s = server_.nextPendingConnection()) {
                 ++connections;
@@ -48,10 +57,12 @@ public:
     std::string Url(const std::string& scheme = "http") const {
         return scheme + "://127.0.0.1:" + std::to_string(server_.serverPort());
     }
+    std::string Port() const { return std::to_string(server_.serverPort()); }
     int connections = 0;
 
 private:
     QTcpServer server_;
+    QUdpSocket datagrams_;
 };
 
 // A page that asks for everything a page can ask for on the web, and for the host files named,
@@ -78,7 +89,15 @@ std::string ProbePage(const TCountingServer& server, const std::vector<std::stri
             "asked.push(new Promise(done => { const x = new XMLHttpRequest(); x.onloadend = done;"
             "  x.open('GET', '" + web + "/xhr'); x.send(); }));"
             "asked.push(new Promise(done => { try { const w = new WebSocket('" + server.Url("ws") + "/socket');"
-            "  w.onclose = done; w.onerror = done; } catch (e) { done(); } }));";
+            "  w.onclose = done; w.onerror = done; } catch (e) { done(); } }));"
+            // A peer connection gathers its candidates through a relay of the page's choosing.
+            "asked.push(new Promise(done => { try {"
+            "  const c = new RTCPeerConnection({iceServers: [{urls: 'turn:127.0.0.1:" + server.Port() + "?transport=tcp',"
+            "    username: 'u', credential: 'c'}, {urls: 'stun:127.0.0.1:" + server.Port() + "'}]});"
+            // Its first candidate comes when the relay and STUN requests have gone out.
+            "  c.onicecandidate = done;"
+            "  c.createDataChannel('d'); c.createOffer().then(o => c.setLocalDescription(o)).catch(done);"
+            "} catch (e) { done(); } }));";
     for (const std::string& text : hostTexts)
         page += "asked.push(fetch('" + text + "').then(r => r.text()).then(t => { window.found += t; }).catch(() => {}));";
     page += "asked.push(new Promise(done => window.addEventListener('load', done)));"
@@ -113,6 +132,7 @@ struct TProbeDisc {
     explicit TProbeDisc(const std::function<std::string(const TProbeDisc&)>& start) {
         disc.folder.Write("disc/own.bmp", test::Bmp(7, 7, Qt::green));
         disc.folder.Write("disc/pics/p.bmp", test::Bmp(9, 9, Qt::blue));
+        disc.folder.Write("disc/tool.exe", "MZ");
         disc.folder.Write("host/secret.txt", kSecret);
         disc.folder.Write("host/secret.bmp", test::Bmp(11, 11, Qt::red));
         disc.folder.Write("host/docs/own.bmp", test::Bmp(7, 7, Qt::green));
@@ -153,7 +173,9 @@ void ExpectConfined(const QJsonObject& findings, const TCountingServer& server) 
 }
 
 bool WaitSettled(TFrameViewer* viewer) {
-    return QTest::qWaitFor([&] { return viewer->page()->title() == "settled"; }, 20000);
+    if (!QTest::qWaitFor([&] { return viewer->page()->title() == "settled"; }, 20000)) return false;
+    QTest::qWait(500);  // time for a datagram or connection that got out to arrive
+    return true;
 }
 
 TEST(DiscConfinement, ADiscPageReachesNeitherTheNetworkNorHostFiles) {
@@ -206,8 +228,9 @@ TEST(DiscConfinement, AHostPageInTheDocumentModeReadsOnlyItsOwnFolder) {
     ExpectConfined(PageFindings(viewer), server);
 }
 
-// Windows and copies come from the reader's clicks only: a timer's window.open and script clicks
-// start nothing, and one click starts one copy even when its page asks for two.
+// Windows, copies and programs come from the reader's clicks only: a timer's window.open, script
+// clicks and script navigation start nothing, and one click starts one copy even when its page
+// asks for two.
 TEST(DiscConfinement, OnlyTheReadersClickStartsAPictureWindowAndOnlyOne) {
     TProbeDisc probe([](const TProbeDisc&) {
         return std::string(
@@ -215,7 +238,7 @@ TEST(DiscConfinement, OnlyTheReadersClickStartsAPictureWindowAndOnlyOne) {
             " style='display:block;width:300px;height:40px'>picture</a><script>"
             "setTimeout(() => { window.open('pics/p.bmp'); window.open('own.bmp');"
             "  const a = document.createElement('a'); a.href = 'own.bmp'; a.target = '_blank';"
-            "  document.body.appendChild(a); a.click();"
+            "  document.body.appendChild(a); a.click(); location.href = 'tool.exe';"
             "  setTimeout(() => { document.title = 'settled'; }, 0); }, 0);"
             "</script></body></html>");
     });
@@ -251,6 +274,7 @@ TEST(DiscConfinement, OnlyTheReadersClickStartsAPictureWindowAndOnlyOne) {
     // A second start of the same click would come right behind the first.
     QTest::qWait(300);
     EXPECT_EQ(started, std::vector<std::string>{"d:\\pics\\p.bmp"});
+    EXPECT_EQ(desktop.calls, std::vector<std::string>{});
 }
 
 }  // namespace
