@@ -22,12 +22,11 @@ public:
 
     QWebEngineProfile* Profile() const { return profile_; }
     TDocSchemeHandler& Handler() const { return *handler_; }
-    const TDocRequestGuard& Guard() const { return *guard_; }
     QSize LastPictureSize() const;
 
-    // The scheme and the engine's process flags (no host name is ever resolved, so nothing the
-    // engine does on its own, like a preconnect, reaches the network); must run before the
-    // application object exists.
+    // The scheme and the engine's process flags (no host name or address is ever resolved and a
+    // peer connection sends no datagram, so nothing the interceptor does not see, like a
+    // preconnect, reaches the network); must run before the application object exists.
     static void PrepareProcess();
 
 private:

@@ -4,12 +4,8 @@
 
 namespace vitrina {
 
-bool TDocRequestGuard::Allows(const QUrl& url) { return url.scheme() == QLatin1String(kDocScheme); }
-
 void TDocRequestGuard::interceptRequest(QWebEngineUrlRequestInfo& info) {
-    if (Allows(info.requestUrl())) return;
-    refused_.fetchAndAddRelaxed(1);
-    info.block(true);
+    if (info.requestUrl().scheme() != QLatin1String(kDocScheme)) info.block(true);
 }
 
 }  // namespace vitrina

@@ -12,14 +12,6 @@ public:
     using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
 
     void interceptRequest(QWebEngineUrlRequestInfo& info) override;
-
-    // Whether a document may ask for this URL at all.
-    static bool Allows(const QUrl& url);
-    // Requests refused so far (counted from the engine's thread, read by tests and diagnostics).
-    int RefusedCount() const { return refused_.loadRelaxed(); }
-
-private:
-    QAtomicInt refused_;
 };
 
 }  // namespace vitrina

@@ -1,6 +1,9 @@
 // A disc is a stranger's content: its pages, opened in the real program, must not reach the
 // network, must not read the reader's files, and must not start anything without a click.
+#include <QApplication>
+#include <QDropEvent>
 #include <QHostAddress>
+#include <QMimeData>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -226,6 +229,40 @@ TEST(DiscConfinement, AHostPageInTheDocumentModeReadsOnlyItsOwnFolder) {
     ASSERT_NE(viewer, nullptr);
     ASSERT_TRUE(WaitSettled(viewer));
     ExpectConfined(PageFindings(viewer), server);
+}
+
+// A host page the reader drops on the window shows with the pictures of its folder, and still
+// without the files around that folder.
+TEST(DiscConfinement, ADroppedHostPageShowsWithItsOwnFolderOnly) {
+    TProbeDisc probe([](const TProbeDisc&) { return std::string("<p>disc"); });
+    probe.disc.folder.Write("host/docs/dropped.htm",
+                            "<html><body><img class=own src='own.bmp'><img class=host src='../secret.bmp'>"
+                            "<script>window.addEventListener('load', () => { document.title = 'settled'; });"
+                            "</script></body></html>");
+    TDriveMap drives(probe.disc.disc, probe.disc.Folders().data);
+    TClickSound sounds;
+    test::TRecordingDesktop desktop(drives, sounds);
+    TStartOptions options;
+    options.animations = false;
+    TProgram vitrina(drives, probe.disc.Folders(), desktop, options);
+    vitrina.Start();
+    ASSERT_EQ(vitrina.Creation(), TProgram::TCreation::Normal);
+    vitrina.Window().ShowMainWindow();
+    QTest::qWaitForWindowExposed(&vitrina.Window());
+    TFrameViewer* viewer = vitrina.Parts().Html()->ActiveFrameViewer();
+    ASSERT_NE(viewer, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer->Loading() && !viewer->CurrentFile().empty(); }, 10000));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString((probe.host / "docs/dropped.htm").string()))});
+    // The drop goes to the window that accepted the drag's entry.
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&vitrina.Window(), &enter);
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&vitrina.Window(), &drop);
+    ASSERT_TRUE(WaitSettled(viewer));
+    const QJsonObject findings = PageFindings(viewer);
+    EXPECT_EQ(findings.value("own").toArray().at(0).toInt(), 7) << "the dropped page's own picture";
+    EXPECT_EQ(findings.value("host").toArray().at(0).toInt(), 0) << "a picture beside its folder";
 }
 
 // Windows, copies and programs come from the reader's clicks only: a timer's window.open, script
