@@ -18,7 +18,8 @@ bool IsDrivePath(const std::string& path) {
 }
 
 bool IsWindowsProgram(const QString& file) {
-    return file.endsWith(".exe", Qt::CaseInsensitive) || file.endsWith(".bat", Qt::CaseInsensitive);
+    return file.endsWith(".exe", Qt::CaseInsensitive) || file.endsWith(".com", Qt::CaseInsensitive) ||
+           file.endsWith(".bat", Qt::CaseInsensitive);
 }
 
 // Only the disc (d:) and the program's own tree (c:, where archives are extracted) hold files a
@@ -87,15 +88,14 @@ void TShellDesktop::ShellExecute(const std::string& target, const std::string& p
 }
 
 void TShellDesktop::WinExec(const std::string& program, const std::string& folder) {
-    if (!IsDiscSide(program)) return;
-    const auto host = hostPath_(program);
-    if (!host) return;
-    const auto workFolder = hostPath_(folder);
-    const QString file = QString::fromStdString(host->string());
-    const QString workDir = workFolder ? QString::fromStdString(workFolder->string()) : QString();
+    // A disc's programs are Windows programs: through wine or not at all, never as a host program.
+    const TShellTarget shell = ShellTarget(program);
+    if (shell.kind != TShellTarget::TKind::WindowsProgram) return;
     const QString wine = QStandardPaths::findExecutable("wine");
-    if (file.endsWith(".exe", Qt::CaseInsensitive) && !wine.isEmpty()) QProcess::startDetached(wine, {file}, workDir);
-    else QProcess::startDetached(file, {}, workDir);
+    if (wine.isEmpty()) return;
+    const auto workFolder = hostPath_(folder);
+    const QString workDir = workFolder ? QString::fromStdString(workFolder->string()) : QString();
+    QProcess::startDetached(wine, {shell.url.toLocalFile()}, workDir);
 }
 
 void TShellDesktop::ShowHelpTopic(const std::string&, const std::string&) {

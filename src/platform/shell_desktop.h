@@ -20,8 +20,9 @@ public:
 
     TShellDesktop(THostPath hostPath, TClickSound& sounds) : hostPath_(std::move(hostPath)), sounds_(sounds) {}
 
-    // What ShellExecute does with a target: an address for the browser or mail program, a disc
-    // document or medium for the desktop's opener, a Windows program for wine, or nothing.
+    // What ShellExecute and WinExec do with a target: an address for the browser or mail
+    // program, a disc document or medium for the desktop's opener, a Windows program for wine,
+    // or nothing.
     struct TShellTarget {
         enum class TKind { None, Address, Document, WindowsProgram } kind = TKind::None;
         QUrl url;  // the address, or the host file

@@ -15,7 +15,7 @@ using TKind = TShellDesktop::TShellTarget::TKind;
 // Windows programs (to wine); never another scheme, a host file, a script or a desktop entry.
 TEST(ShellDesktop, HandsOnlyAddressesAndDiscDocumentsMediaAndWindowsPrograms) {
     test::TTempFolder temp;
-    for (const char* name : {"docs/manual.pdf", "docs/photo.JPG", "docs/clip.avi", "setup.exe", "install.sh",
+    for (const char* name : {"docs/manual.pdf", "docs/photo.JPG", "docs/clip.avi", "setup.exe", "tool.com", "install.sh",
                              "launch.desktop", "tool", "readme.pdf.sh", "page.htm"})
         temp.Write(std::string("disc/") + name, "x");
     temp.Write("user/windows/temp/as_1/readme.txt", "x");
@@ -42,6 +42,7 @@ TEST(ShellDesktop, HandsOnlyAddressesAndDiscDocumentsMediaAndWindowsPrograms) {
         {"d:\\page.htm", TKind::Document},
         {"c:\\windows\\temp\\as_1\\readme.txt", TKind::Document},
         {"d:\\setup.exe", TKind::WindowsProgram},
+        {"d:\\tool.com", TKind::WindowsProgram},
         {"d:\\install.sh", TKind::None},
         {"d:\\launch.desktop", TKind::None},
         {"d:\\tool", TKind::None},
