@@ -21,13 +21,13 @@
 #include <vector>
 
 #include "html/doc_engine.h"
-#include "html/doc_scheme_handler.h"
 #include "html/doc_url.h"
 #include "panes/html_frame.h"
 #include "platform/cp1251.h"
 #include "resources/drive_map.h"
 #include "platform/registry.h"
 #include "resources/compr_stream.h"
+#include "resources/document_reach.h"
 #include "resources/store.h"
 
 namespace fs = std::filesystem;
@@ -97,7 +97,7 @@ long ChildrenRssKb() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    TDocSchemeHandler::RegisterScheme();
+    TDocEngine::PrepareProcess();
     QApplication app(argc, argv);
     int rounds = 3;
     std::string screenshot, shown;
@@ -124,7 +124,8 @@ int main(int argc, char** argv) {
     store.Open(disc / "interface.dat");
     store.SetPrefix("d:\\");
     TDocumentFiles files(store, drives);
-    TDocEngine engine(files);
+    const TDocumentReach reach(drives);
+    TDocEngine engine(files, reach);
     TRegistry registry(home / "config");
     TBenchHost host;
 

@@ -2,6 +2,7 @@
 add_library(vitrina_core STATIC
   src/platform/cp1251.cpp
   src/resources/drive_map.cpp
+  src/resources/document_reach.cpp
   src/platform/user_folders.cpp
   src/resources/find_files.cpp
   src/resources/read_bin.cpp

@@ -28,6 +28,7 @@ find_package(Qt6 REQUIRED COMPONENTS WebEngineWidgets)
 target_sources(vitrina_ui PRIVATE
   src/html/doc_scheme_handler.cpp
   src/html/doc_engine.cpp
+  src/html/doc_request_guard.cpp
   src/html/doc_page.cpp
   src/html/frame_viewer.cpp
   src/html/html_viewer.cpp

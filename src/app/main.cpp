@@ -21,7 +21,7 @@
 #include "app/program_options.h"
 #include "app/program_parts.h"
 #include "app/start_failure.h"
-#include "html/doc_scheme_handler.h"
+#include "html/doc_engine.h"
 #include "panes/html_commands.h"
 #include "platform/click_sound.h"
 #include "platform/cp1251.h"
@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
     }
     // The engine's sandbox cannot run as root; documents come only from the disc anyway.
     if (::geteuid() == 0) ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
-    TDocSchemeHandler::RegisterScheme();
+    TDocEngine::PrepareProcess();
     // Web views share one GL context set, which must be chosen before the application exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     std::srand(unsigned(std::time(nullptr)));

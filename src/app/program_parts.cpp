@@ -170,6 +170,8 @@ void TProgramParts::RefreshNavigation() {
 }
 
 void TProgramParts::OpenPictureWindow(const std::string& file) {
+    // A copy may show only what this one may: a link cannot hand it a host file.
+    if (!session_.Reach().Allows(file)) return;
     TWindowDirectory* directory = Directory();
     if (directory && channel_) {
         const std::string block = EncodeRequestRecord({kRequestQuery, {{0, file}}});
@@ -254,6 +256,8 @@ void TProgramParts::SetUpDocumentMode(TSkinWindow& form, const std::vector<std::
     // A host path handed in from outside the disc is reached through z:.
     std::string document = argument.file;
     if (!document.empty() && document[0] == '/') document = session_.Drives().ToWindowsPath(fs::path(Cp1251ToUtf8(document)));
+    // The reader handed this file in: its folder is theirs to show.
+    session_.Reach().AllowFolderOf(document);
     // 1: the container's directory (for the icon only; the window has no skin).
     TReadBin container;
     try {

@@ -39,7 +39,7 @@ TWindowParts::~TWindowParts() { TWindowParts::ReleasePanes(); }
 void TWindowParts::BuildPanes(TSkinWindow& window, QWidget* documentPanel) {
     window_ = &window;
     panel_ = documentPanel;
-    engine_ = std::make_unique<TDocEngine>(session_.Files());
+    engine_ = std::make_unique<TDocEngine>(session_.Files(), session_.Reach());
     const TCommandServices& services = dispatcher_.Services();
     MakeArchivePages();
     THtmlFrameServices paneServices{*engine_, session_.Files(), session_.Drives(), session_.Registry(), session_.Title,
@@ -138,6 +138,7 @@ void TWindowParts::MakeArchivePages() {
     };
     a.showsArchivePage = [this] { return ShowsArchivePage(); };
     a.showDocument = [this](const std::string& document) { OpenDocument(document); };
+    a.wroteFolder = [this](const std::string& folder) { session_.Reach().AllowFolder(folder); };
     a.now = [] { return DosDateTime(QDateTime::currentDateTime()); };
     archive_ = std::make_unique<TUnRar>(session_.Drives(), session_.TempFolder, std::move(a));
 }

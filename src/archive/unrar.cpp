@@ -85,6 +85,7 @@ void TUnRar::OpenArchivePage(const std::string& archive, const std::string& docu
         pass.archiveName = archive;
         WriteArchivePages(pass, actions_.now ? actions_.now() : 0, QLocale::system(), *folder, Messages());
     }
+    if (actions_.wroteFolder) actions_.wroteFolder(pageFolder_);
     if (actions_.showDocument) actions_.showDocument(frameset);
 }
 
@@ -117,6 +118,7 @@ void TUnRar::Extract(bool toPathInputBox) {
     }
     std::error_code ec;
     fs::create_directories(*host, ec);
+    if (actions_.wroteFolder) actions_.wroteFolder(destination);
     pass.destination = *host;
     if (actions_.setBusy) actions_.setBusy(true);
     RunRarPass(pass, [](const TRarEntry&) {}, Messages());

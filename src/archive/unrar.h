@@ -24,6 +24,8 @@ struct TArchiveActions {
     // The HTML pane's archive mark: it shows archive pages.
     std::function<bool()> showsArchivePage;
     std::function<void(const std::string& document)> showDocument;
+    // A folder the archive pages wrote (Windows path): a page folder or an extraction target.
+    std::function<void(const std::string& folder)> wroteFolder;
     // The local time as a DOS date-time (the listing pages' names).
     std::function<std::uint32_t()> now;
 };

@@ -1,27 +1,52 @@
 #include "html/doc_engine.h"
 
+#include <QByteArray>
 #include <QWebEngineProfile>
 
+#include <utility>
+
+#include "html/doc_request_guard.h"
 #include "html/doc_scheme_handler.h"
 #include "html/doc_url.h"
 
 namespace vitrina {
 
-TDocEngine::TDocEngine(const TDocumentFiles& files)
-    : profile_(new QWebEngineProfile()), handler_(new TDocSchemeHandler(files)) {
+TDocEngine::TDocEngine(const TDocumentFiles& files, const TDocumentReach& reach)
+    : profile_(new QWebEngineProfile()), handler_(new TDocSchemeHandler(files, reach)), guard_(new TDocRequestGuard()) {
     // Pictures come from memory through the handler: no cache, nothing written to disk.
     profile_->setHttpCacheType(QWebEngineProfile::NoCache);
     profile_->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
     profile_->setSpellCheckEnabled(false);
+    profile_->setUrlRequestInterceptor(guard_);
     profile_->installUrlSchemeHandler(kDocScheme, handler_);
 }
 
 TDocEngine::~TDocEngine() {
     profile_->removeAllUrlSchemeHandlers();
+    profile_->setUrlRequestInterceptor(nullptr);
     delete profile_;
     delete handler_;
+    delete guard_;
 }
 
 QSize TDocEngine::LastPictureSize() const { return handler_->LastPictureSize(); }
+
+void TDocEngine::PrepareProcess() {
+    TDocSchemeHandler::RegisterScheme();
+    // The engine reads its flags from this variable when it starts; the reader's own flags stay.
+    // No host name resolves, IP addresses included, which stops what the request interceptor
+    // never sees (preconnects, a peer connection's relay); a peer connection sends no datagram
+    // of its own either.
+    static const std::pair<const char*, const char*> kFlags[] = {
+        {"--host-resolver-rules", "=\"MAP * ~NOTFOUND\""},
+        {"--force-webrtc-ip-handling-policy", "=disable_non_proxied_udp"}};
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    for (const auto& [name, value] : kFlags) {
+        if (flags.contains(name)) continue;
+        if (!flags.isEmpty()) flags += ' ';
+        flags += QByteArray(name) + value;
+    }
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+}
 
 }  // namespace vitrina

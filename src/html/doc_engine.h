@@ -1,18 +1,21 @@
 #pragma once
 // The engine's process-wide part: one profile that keeps nothing on disk, with the document
-// scheme installed. Every viewer is made on it.
+// scheme installed and every other request refused. Every viewer is made on it.
 #include <QSize>
 
 class QWebEngineProfile;
 
 namespace vitrina {
 
+class TDocRequestGuard;
 class TDocSchemeHandler;
 class TDocumentFiles;
+class TDocumentReach;
 
 class TDocEngine {
 public:
-    explicit TDocEngine(const TDocumentFiles& files);
+    // reach: what documents may read besides the disc.
+    TDocEngine(const TDocumentFiles& files, const TDocumentReach& reach);
     ~TDocEngine();
     TDocEngine(const TDocEngine&) = delete;
     TDocEngine& operator=(const TDocEngine&) = delete;
@@ -21,9 +24,15 @@ public:
     TDocSchemeHandler& Handler() const { return *handler_; }
     QSize LastPictureSize() const;
 
+    // The scheme and the engine's process flags (no host name or address is ever resolved and a
+    // peer connection sends no datagram, so nothing the interceptor does not see, like a
+    // preconnect, reaches the network); must run before the application object exists.
+    static void PrepareProcess();
+
 private:
     QWebEngineProfile* profile_;
     TDocSchemeHandler* handler_;
+    TDocRequestGuard* guard_;
 };
 
 }  // namespace vitrina

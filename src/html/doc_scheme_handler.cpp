@@ -9,11 +9,12 @@
 #include "html/doc_mime.h"
 #include "html/doc_url.h"
 #include "resources/compr_stream.h"
+#include "resources/document_reach.h"
 
 namespace vitrina {
 
-TDocSchemeHandler::TDocSchemeHandler(const TDocumentFiles& files, QObject* parent)
-    : QWebEngineUrlSchemeHandler(parent), files_(files) {}
+TDocSchemeHandler::TDocSchemeHandler(const TDocumentFiles& files, const TDocumentReach& reach, QObject* parent)
+    : QWebEngineUrlSchemeHandler(parent), files_(files), reach_(reach) {}
 
 void TDocSchemeHandler::RegisterScheme() {
     if (QWebEngineUrlScheme::schemeByName(kDocScheme).name() == kDocScheme) return;
@@ -28,6 +29,11 @@ void TDocSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
     const std::string path = DocPath(job->requestUrl());
     if (path.empty()) {
         job->fail(QWebEngineUrlRequestJob::UrlInvalid);
+        return;
+    }
+    // Refused like a missing file: a page learns nothing of what lies outside its reach.
+    if (!reach_.Allows(path)) {
+        job->fail(QWebEngineUrlRequestJob::UrlNotFound);
         return;
     }
     std::unique_ptr<QIODevice> device = files_.Open(path);

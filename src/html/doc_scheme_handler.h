@@ -1,17 +1,18 @@
 #pragma once
 // Serves the engine every document, frame, style and picture by its Windows path, through the
 // document store first and the disk second (TDocumentFiles::Open): disk files stream to the
-// engine from an open file.
+// engine from an open file. Files outside the disc are served only where TDocumentReach allows.
 #include <QSize>
 #include <QWebEngineUrlSchemeHandler>
 
 namespace vitrina {
 
 class TDocumentFiles;
+class TDocumentReach;
 
 class TDocSchemeHandler : public QWebEngineUrlSchemeHandler {
 public:
-    TDocSchemeHandler(const TDocumentFiles& files, QObject* parent = nullptr);
+    TDocSchemeHandler(const TDocumentFiles& files, const TDocumentReach& reach, QObject* parent = nullptr);
 
     void requestStarted(QWebEngineUrlRequestJob* job) override;
 
@@ -24,6 +25,7 @@ public:
 
 private:
     const TDocumentFiles& files_;
+    const TDocumentReach& reach_;
     QSize lastPictureSize_;
     int requests_ = 0;
 };

@@ -71,7 +71,9 @@ TFrameViewer::TFrameViewer(TDocEngine& engine, QWidget* parent)
     s->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
     s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
     s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-    s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+    // Pages open windows only in answer to the reader's click or key (the engine's popup rule).
+    s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    s->setAttribute(QWebEngineSettings::DnsPrefetchEnabled, false);
     connect(page_, &QWebEnginePage::loadingChanged, this,
             [this](const QWebEngineLoadingInfo& info) { LoadingChanged(info); });
     connect(page_, &QWebEnginePage::titleChanged, this, [this](const QString& title) {
@@ -272,6 +274,14 @@ void TFrameViewer::NewWindowLink(const QUrl& url) {
     if (!handled && !DocPath(url).empty()) LoadFromFile(DocPath(url));
 }
 
+bool TFrameViewer::TakeReaderPermit() {
+    // A press lasts as long as the engine's own rule for windows opened by a click.
+    constexpr qint64 kPressLastsMs = 5000;
+    const bool granted = readerPermit_ && readerPress_.isValid() && readerPress_.elapsed() < kPressLastsMs;
+    readerPermit_ = false;
+    return granted;
+}
+
 bool TFrameViewer::event(QEvent* e) {
     // The engine paints into a child widget it makes itself; its input is watched there.
     if (e->type() == QEvent::ChildAdded || e->type() == QEvent::ChildPolished) {
@@ -286,12 +296,16 @@ bool TFrameViewer::event(QEvent* e) {
 bool TFrameViewer::eventFilter(QObject* watched, QEvent* e) {
     switch (e->type()) {
     case QEvent::KeyPress:
+        readerPermit_ = true;
+        readerPress_.start();
         if (OnKeyDown && OnKeyDown(this, static_cast<QKeyEvent*>(e))) return true;
         break;
     case QEvent::MouseMove:
         if (OnMouseMove) OnMouseMove(this, static_cast<QMouseEvent*>(e));
         break;
     case QEvent::MouseButtonPress:
+        readerPermit_ = true;
+        readerPress_.start();
         if (OnMouseDown) OnMouseDown(this, static_cast<QMouseEvent*>(e));
         break;
     case QEvent::MouseButtonRelease:

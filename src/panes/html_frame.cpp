@@ -29,6 +29,20 @@ constexpr int kHintMaxWidth = 300;
 constexpr int kHintBelowPointer = 18;
 constexpr int kHintLastTick = 21;
 
+// Actions that reach beyond the viewer: they wait for the reader's own click or key.
+bool StartsSomething(TLinkAction action) {
+    switch (action) {
+    case TLinkAction::PictureWindow:
+    case TLinkAction::ShellOpenLink:
+    case TLinkAction::Command:
+    case TLinkAction::RunProgram:
+    case TLinkAction::ShellOpenFile:
+        return true;
+    default:
+        return false;
+    }
+}
+
 
 }  // namespace
 
@@ -324,6 +338,7 @@ void THtmlFrame::FollowLink(TFrameViewer* sender, const std::string& target, con
     c.fileExists = [this](const std::string& file) { return services_.files.StoreFileExists(file); };
     const TLinkDecision d = DecideLink(c);
     handled = d.handled;
+    if (StartsSomething(d.action) && !sender->TakeReaderPermit()) return;
     if (!d.visited.empty()) {
         sender->AddVisitedLink(d.visited);
         sender->CheckVisitedLinks();

@@ -5,6 +5,8 @@
 #include <functional>
 #include <optional>
 
+#include <QUrl>
+
 #include "platform/desktop.h"
 
 namespace vitrina {
@@ -17,6 +19,15 @@ public:
     using THostPath = std::function<std::optional<std::filesystem::path>(const std::string&)>;
 
     TShellDesktop(THostPath hostPath, TClickSound& sounds) : hostPath_(std::move(hostPath)), sounds_(sounds) {}
+
+    // What ShellExecute and WinExec do with a target: an address for the browser or mail
+    // program, a disc document or medium for the desktop's opener, a Windows program for wine,
+    // or nothing.
+    struct TShellTarget {
+        enum class TKind { None, Address, Document, WindowsProgram } kind = TKind::None;
+        QUrl url;  // the address, or the host file
+    };
+    TShellTarget ShellTarget(const std::string& target) const;
 
     void ShellExecute(const std::string& target, const std::string& params) override;
     void WinExec(const std::string& program, const std::string& folder) override;

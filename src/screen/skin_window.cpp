@@ -262,6 +262,8 @@ void TSkinWindow::dropEvent(QDropEvent* event) {
     std::vector<std::string> files;
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile()) files.push_back(session_.Drives().ToWindowsPath(std::filesystem::path(url.toLocalFile().toStdString())));
+    // What the reader hands in may be shown, and so may its neighbours (its pictures, frames).
+    for (const std::string& file : files) session_.Reach().AllowFolderOf(file);
     event->acceptProposedAction();
     dispatcher_.FilesDropped(files);
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/user_folders.h"
+#include "resources/document_reach.h"
 #include "resources/drive_map.h"
 #include "platform/registry.h"
 #include "resources/compr_stream.h"
@@ -43,6 +44,9 @@ public:
     const TUserFolders& Folders() const { return folders_; }
     TRegistry& Registry() { return registry_; }
     const TDocumentFiles& Files() const { return files_; }
+    // What documents may read besides the disc: the program adds the folders the reader handed
+    // in and the folders it wrote.
+    TDocumentReach& Reach() { return reach_; }
 
     void AddScreenObserver(IScreenObserver* observer);
     void RemoveScreenObserver(IScreenObserver* observer);
@@ -68,6 +72,7 @@ private:
     TUserFolders folders_;
     TRegistry registry_;
     TDocumentFiles files_;
+    TDocumentReach reach_{drives_};
     TDynamicStringArray lines_;  // the description between its two passes
     std::vector<IScreenObserver*> observers_;
 };

@@ -14,15 +14,16 @@
 #include "platform/cp1251.h"
 #include "resources/drive_map.h"
 #include "resources/compr_stream.h"
+#include "resources/document_reach.h"
 #include "resources/store.h"
 #include "resources/store_writer.h"
 #include "support/temp_folder.h"
 
 namespace vitrina::test {
 
-// The scheme must be known before the application object exists.
+// The scheme and the engine's flags must be set before the application object exists.
 inline const bool kSchemeRegistered = [] {
-    TDocSchemeHandler::RegisterScheme();
+    TDocEngine::PrepareProcess();
     return true;
 }();
 
@@ -40,18 +41,20 @@ public:
         store_.Open(folder_.Path() / "disc" / "interface.dat");
         store_.SetPrefix("d:\\");
         files_ = std::make_unique<TDocumentFiles>(store_, drives_);
-        engine_ = std::make_unique<TDocEngine>(*files_);
+        engine_ = std::make_unique<TDocEngine>(*files_, reach_);
     }
 
     TDocEngine& Engine() { return *engine_; }
     TDocumentFiles& Files() { return *files_; }
     TDriveMap& Drives() { return drives_; }
+    TDocumentReach& Reach() { return reach_; }
     const std::filesystem::path& Root() const { return folder_.Path(); }
 
 private:
     TTempFolder folder_;
     TDriveMap drives_;
     TStore store_;
+    TDocumentReach reach_{drives_};
     std::unique_ptr<TDocumentFiles> files_;
     std::unique_ptr<TDocEngine> engine_;
 };
