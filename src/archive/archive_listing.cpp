@@ -17,12 +17,12 @@ bool Listed(const TListDir& dirs, const std::string& name) {
     return std::any_of(dirs.begin(), dirs.end(), [&](const RListDir& d) { return SameText1251(d.name, name); });
 }
 
-std::string LastPart(const std::string& name) {
+}  // namespace
+
+std::string ArchiveNameOf(const std::string& name) {
     const auto slash = name.rfind('\\');
     return slash == std::string::npos ? name : name.substr(slash + 1);
 }
-
-}  // namespace
 
 std::string ArchiveFolderOf(const std::string& name) {
     const auto slash = name.rfind('\\');
@@ -65,7 +65,7 @@ std::vector<RInfoFiles> TArchiveListing::Pages(const std::string& pagePrefix, co
         }
         for (std::size_t m = 1; m < dirs.size(); ++m)
             if (m != n && SameText1251(ArchiveFolderOf(dirs[m].name), d.name))
-                page.dirs.push_back({LastPart(dirs[m].name), dirs[m].page, dirs[m].time});
+                page.dirs.push_back({ArchiveNameOf(dirs[m].name), dirs[m].page, dirs[m].time});
         for (const RListFiles& f : files_)
             if (SameText1251(WithoutTrailingSeparator(ArchiveFolderOf(f.name)), d.name)) page.files.push_back(f);
         pages.push_back(std::move(page));

@@ -46,7 +46,9 @@ private:
     std::vector<RListFiles> files_;
 };
 
-// The folder part of a path inside the archive (up to its last "\"), or empty.
+// The last part of a path inside the archive (after its last "\"), and the folder part (up to
+// it), or empty. Only "\" separates there.
+std::string ArchiveNameOf(const std::string& name);
 std::string ArchiveFolderOf(const std::string& name);
 
 }  // namespace vitrina

@@ -155,7 +155,7 @@ std::vector<TPageFile> ArchivePageFiles(const TArchiveListing& listing, const st
         std::string text = Fill(Template(kPageHead), {{"archivename", Title(archivePath)}}) + kLineEnd;
         for (const RListDir& d : page.dirs) text += Row(d.page, d.name, {}, ArchiveTimeText(d.time, locale)) + kLineEnd;
         for (const RListFiles& f : page.files)
-            text += Row(f.name, FileNamePart(f.name), ArchiveSizeText(f.size, locale), ArchiveTimeText(f.time, locale)) + kLineEnd;
+            text += Row(f.name, ArchiveNameOf(f.name), ArchiveSizeText(f.size, locale), ArchiveTimeText(f.time, locale)) + kLineEnd;
         files.push_back({page.page, text + kPageEnd + kLineEnd});
     }
     return files;

@@ -1,5 +1,7 @@
 #include "commands/dispatcher.h"
 
+#include <algorithm>
+
 #include "archive/archive_commands.h"
 #include "commands/busy.h"
 #include "commands/command_recognition.h"
@@ -17,6 +19,7 @@
 #include "platform/cp1251.h"
 #include "platform/desktop.h"
 #include "platform/window_directory.h"
+#include "resources/description.h"
 #include "search/search_commands.h"
 #include "session/disc_session.h"
 #include "setup/setup_commands.h"
@@ -236,10 +239,8 @@ void TDispatcher::FilesDropped(const std::vector<std::string>& files) {
     const std::string& file = files.front();
     // The kind is found anywhere in the name, in this order: "x.bmp.rar" is a picture.
     const std::string name = LowerCase1251(file.substr(0, 200));
-    auto has = [&](std::initializer_list<const char*> marks) {
-        for (const char* mark : marks)
-            if (name.find(mark) != std::string::npos) return true;
-        return false;
+    auto has = [&](std::initializer_list<std::string_view> marks) {
+        return std::any_of(marks.begin(), marks.end(), [&](std::string_view mark) { return Contains(name, mark); });
     };
     if (has({".htm", ".txt", ".bmp", ".jpg", ".jpeg", ".gif", ".png"})) {
         if (s.html) s.html->OpenDocument(file);

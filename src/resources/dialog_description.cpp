@@ -60,11 +60,7 @@ void TDialogDescription::Read(const TDynamicStringArray& lines) {
                 {KEY(Coordinate, vx), KEY(Coordinate, vy), KEY(Text, fn1), KEY(Text, fn2), KEY(Text, fn3), KEY(Text, fn4),
                  KEY(Flag, state), KEY(Flag, store), KEY(Number, group), KEY(LowerPath, go), KEY(Text, hint),
                  KEY(LowerText, wav)},
-                {KEY(Text, textcaptionup), KEY(Text, textcaptiondn), KEY(Coordinate, texttx), KEY(Coordinate, textty),
-                 KEY(Coordinate, textbx), KEY(Coordinate, textby), KEY(Text, textfontname), KEY(Size, textfontsize),
-                 KEY(Style, textfontstyleup), KEY(Style, textfontstylemvup), KEY(Style, textfontstylemvdn),
-                 KEY(Style, textfontstyledn), KEY(Color, textfontcolorup), KEY(Color, textfontcolormvup),
-                 KEY(Color, textfontcolormvdn), KEY(Color, textfontcolordn)});
+                GroupCaptionKeys(kinds, record));
             GrowTo(DialogSwitches, index).push_back(record);
         }
         ++i;

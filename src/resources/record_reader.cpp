@@ -100,4 +100,14 @@ bool ReadWithCaptions(const Lines& lines, std::size_t& i, const std::vector<TKey
     return true;
 }
 
+std::vector<TKey> GroupCaptionKeys(const TKinds& kinds, RSwthGrp& record) {
+#define KEY(kind, field) TKey{#field, kinds.kind(record.field, #field)}
+    return {KEY(Text, textcaptionup), KEY(Text, textcaptiondn), KEY(Coordinate, texttx), KEY(Coordinate, textty),
+            KEY(Coordinate, textbx), KEY(Coordinate, textby), KEY(Text, textfontname), KEY(Size, textfontsize),
+            KEY(Style, textfontstyleup), KEY(Style, textfontstylemvup), KEY(Style, textfontstylemvdn),
+            KEY(Style, textfontstyledn), KEY(Color, textfontcolorup), KEY(Color, textfontcolormvup),
+            KEY(Color, textfontcolormvdn), KEY(Color, textfontcolordn)};
+#undef KEY
+}
+
 }  // namespace vitrina

@@ -13,6 +13,8 @@
 
 namespace vitrina {
 
+struct RSwthGrp;
+
 // A key is found by plain substring search; its value starts one character after it.
 inline std::size_t ValuePos(std::size_t keyPos, std::string_view key) { return keyPos + key.size() + 1; }
 
@@ -45,6 +47,10 @@ struct TKinds {
     TReader Style(std::uint8_t& field, std::string_view key) const;
     TReader List(TDynamicStringArray& field) const;
 };
+
+// The caption keys of a group switch, bound to its fields: the screen and the dialog
+// descriptions write them alike.
+std::vector<TKey> GroupCaptionKeys(const TKinds& kinds, RSwthGrp& record);
 
 // Each key in order, advancing line by line until a line holds it. Returns false when a key
 // never comes (the reading stops at the last line, keeping what it read); index is left on the

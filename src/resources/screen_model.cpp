@@ -131,11 +131,7 @@ void TScreenModel::ReadSections(const Lines& lines) {
                 {KEY(Coordinate, vx), KEY(Coordinate, vy), KEY(Text, fn1), KEY(Text, fn2), KEY(Text, fn3), KEY(Text, fn4),
                  KEY(Flag, state), KEY(Flag, store), KEY(Number, group), KEY(Path, go), KEY(Text, hint),
                  KEY(Text, wav)},
-                {KEY(Text, textcaptionup), KEY(Text, textcaptiondn), KEY(Coordinate, texttx), KEY(Coordinate, textty),
-                 KEY(Coordinate, textbx), KEY(Coordinate, textby), KEY(Text, textfontname), KEY(Size, textfontsize),
-                 KEY(Style, textfontstyleup), KEY(Style, textfontstylemvup), KEY(Style, textfontstylemvdn),
-                 KEY(Style, textfontstyledn), KEY(Color, textfontcolorup), KEY(Color, textfontcolormvup),
-                 KEY(Color, textfontcolormvdn), KEY(Color, textfontcolordn)});
+                GroupCaptionKeys(kinds, record));
         } else if (word == "_html") {
             RHTML& record = HtmlAreas.emplace_back();
             record.screen = screen;
