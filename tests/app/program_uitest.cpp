@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "app/program_fixture.h"
 #include "app/test_disc.h"
@@ -117,8 +118,12 @@ TEST(Program, ASecondCopyBringsTheFirstCopysWindowBack) {
     test::TTestProgram first(kSmall, {{"bg1.bmp", test::Bmp(100, 80, Qt::white)}, {"b.bmp", test::Bmp(10, 10, Qt::red)}});
     ASSERT_EQ(first.Creation(), TProgram::TCreation::Normal);
     first.Window().showMinimized();
-    QTest::qWait(50);  // the window directory learns of the window on the next turn
     ASSERT_TRUE(first.Window().isMinimized());
+    // The second copy finds the first through the window directory, which learns of the window
+    // on the next turn (a second directory object in this process would take over its socket).
+    const auto entry = first.disc.home / "run" / "windows" / std::to_string(::getpid());
+    for (int i = 0; i < 500 && !std::filesystem::exists(entry); ++i) QTest::qWait(20);
+    ASSERT_TRUE(std::filesystem::exists(entry));
     QProcess second;
     second.setProcessEnvironment(test::ProgramEnvironment(first.disc.home));
     second.start(VITRINA_PROGRAM, {"--disc", QString::fromStdString(first.disc.disc.string())});

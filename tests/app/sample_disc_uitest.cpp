@@ -151,7 +151,6 @@ TEST_F(SampleDiscTest, TheStandardWindowGivesBackTheWindowTheReaderLeft) {
     ClickButton("screen2=dv_obzor.htm");
     ASSERT_TRUE(WaitFor([&] { return Shows("dv_obzor.htm"); }));
     form->move(120, 90);
-    QTest::qWait(20);
     const QRect window = form->geometry();
     QWidget* panel = form->DocumentPanel();
     const QRect viewer = Viewer()->geometry();
@@ -167,7 +166,7 @@ TEST_F(SampleDiscTest, TheStandardWindowGivesBackTheWindowTheReaderLeft) {
         if (a->text() == QString::fromUtf8("Свернуть")) skinned = a;
     ASSERT_TRUE(skinned);
     QTest::mouseClick(toolbar->widgetForAction(skinned), Qt::LeftButton);
-    QTest::qWait(20);
+    ASSERT_TRUE(WaitFor([&] { return !toolbar->isVisible(); }, 2000));
 
     EXPECT_EQ(form->geometry(), window);
     EXPECT_EQ(Viewer()->parentWidget(), panel);

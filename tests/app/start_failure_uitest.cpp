@@ -25,7 +25,8 @@ TEST(StartFailure, TheBoxIsForReadersWithoutATerminalOnAScreen) {
 
 TEST(StartFailure, TheBoxShowsTheLineAndClosesWithEnter) {
     QString shown;
-    QTimer::singleShot(100, [&] {
+    // Runs inside the box's own event loop, once it is shown.
+    QTimer::singleShot(0, [&] {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             auto* box = qobject_cast<QMessageBox*>(w);
             if (!box || !box->isVisible()) continue;
