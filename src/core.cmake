@@ -54,6 +54,7 @@ target_sources(vitrina_core PRIVATE
   src/platform/window_directory.cpp
   src/platform/request_record.cpp
   src/platform/copy_data_channel.cpp
+  src/platform/program_copy.cpp
   src/media/super_timer.cpp
   src/imaging/blend.cpp
 )

@@ -7,6 +7,12 @@ target_sources(vitrina_ui PRIVATE
   src/app/window_parts.cpp
 )
 
+# The find pane, the find dialog's searches and the thesaurus.
+target_sources(vitrina_ui PRIVATE
+  src/search/find_pane.cpp
+  src/search/search_service.cpp
+)
+
 # The standard window and the requests between copies.
 target_sources(vitrina_ui PRIVATE
   src/panes/standard_window.cpp

@@ -94,6 +94,7 @@ void TProgram::StartUp() {
         dialog_->OnKey = [this](int key, Qt::KeyboardModifiers modifiers) { return dispatcher_.KeyDown(key, modifiers); };
         services_.dialogs = dialog_.get();
     }
+    parts_->MakeSearch(dialog_.get(), directory_.get(), parts_->Channel());
 }
 
 TProgram::~TProgram() {

@@ -14,6 +14,7 @@
 #include "panes/standard_window.h"
 #include "panes/standard_window_geometry.h"
 #include "platform/cp1251.h"
+#include "platform/program_copy.h"
 #include "platform/qt_text.h"
 #include "platform/request_record.h"
 #include "platform/window_directory.h"
@@ -193,11 +194,7 @@ void TProgramParts::OpenPictureWindow(const std::string& file) {
 }
 
 void TProgramParts::StartCopy(const std::string& file) {
-    QStringList arguments;
-    if (const auto folder = session_.Drives().ToHostPath(session_.ProgramFolder))
-        arguments << "--disc" << QString::fromStdString(folder->string());
-    arguments << "--" << QText(file);
-    QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments);
+    StartProgramCopy(session_.Drives(), session_.ProgramFolder, {file});
 }
 
 void TProgramParts::CopyData(const std::string& block, long long sender, std::vector<TCopyDataAnswer>& answers) {

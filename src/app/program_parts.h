@@ -42,6 +42,8 @@ public:
     void CopyData(const std::string& block, long long sender, std::vector<TCopyDataAnswer>& answers);
 
     TStandardWindow* Standard() const { return standard_.get(); }
+    // Requests to other copies' windows; null when this copy publishes no windows.
+    TCopyDataChannel* Channel() const { return channel_.get(); }
     bool DocumentMode() const { return documentMode_; }
     const std::string& CommandLineFile() const { return commandLineFile_; }
     // Runs Esc in the document mode (ends the program).

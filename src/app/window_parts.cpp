@@ -4,14 +4,17 @@
 #include <QCursor>
 #include <QDateTime>
 #include <QDesktopServices>
+#include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
 
 #include "archive/archive_page_files.h"
 #include "archive/unrar.h"
 #include "commands/busy.h"
 #include "commands/dispatcher.h"
+#include "dialogs/cool_dialog.h"
 #include "dialogs/dialog_commands.h"
 #include "dialogs/popup_window.h"
 #include "dialogs/zip_save_dialog.h"
@@ -22,6 +25,8 @@
 #include "panes/html_frame.h"
 #include "platform/cp1251.h"
 #include "platform/desktop.h"
+#include "platform/qt_text.h"
+#include "search/search_service.h"
 #include "screen/panel_bkgrd.h"
 #include "screen/skin_window.h"
 #include "screen/path_input_box.h"
@@ -112,7 +117,22 @@ void TWindowParts::Publish(bool present) {
     else session_.RemoveScreenObserver(this);
 }
 
+void TWindowParts::MakeSearch(TCoolDialog* dialog, TWindowDirectory* windows, TCopyDataChannel* channel) {
+    if (!session_.Model.FindAreas.empty() && window_)
+        find_ = std::make_unique<TFindTxtHtml>(session_, *this, dialog, dialog ? nullptr : window_);
+    if (dialog) dialog->SetFindPane(find_.get());
+    search_ = std::make_unique<TSearchService>(
+        session_, dialog, find_.get(), windows, channel,
+        [this](const std::string& text, TSearchMessageKind) { ShowIndexMessage(text); });
+    dispatcher_.Services().search = search_.get();
+    if (html_) html_->SetSearch(search_.get());
+}
+
 void TWindowParts::ReleasePanes() {
+    dispatcher_.Services().search = nullptr;
+    if (html_) html_->SetSearch(nullptr);
+    search_.reset();
+    find_.reset();
     Publish(false);
     popups_.reset();
     trees_.reset();
@@ -208,6 +228,7 @@ void TWindowParts::ScreenChanged(int currentScreen) {
     // The tree first: the viewer of the document screen takes the room beside it.
     if (trees_) trees_->SyncWithScreen();
     if (html_) html_->ShowScreenViewer();
+    if (find_) find_->ShowScreenFields();
     if (popups_) {
         popups_->HideAllPopups();
         popups_->BuildForScreen(currentScreen);
@@ -315,6 +336,52 @@ void TWindowParts::SetViewerShown(bool shown) {
 
 void TWindowParts::ReloadViewer() {
     if (TFrameViewer* v = Viewer()) v->Reload();
+}
+
+TFrameViewer* TWindowParts::FindViewer() const { return Viewer(); }
+
+void TWindowParts::BringDocument(const std::string& document, bool followTree, std::function<void()> done) {
+    TFrameViewer* v = Viewer();
+    if (!v) return done();
+    v->show();
+    if (followTree) TreeFollowDocument(document);
+    const int entry = v->History().Find(document);
+    if (entry >= 0 && entry == v->HistoryIndex() && !v->Loading()) return done();
+    // Once, when the load ends or, should the engine never say so, after a while.
+    auto once = std::make_shared<std::function<void()>>(std::move(done));
+    auto finish = [once] {
+        if (auto f = std::exchange(*once, nullptr)) f();
+    };
+    auto* guard = new QObject(v);
+    QObject::connect(v, &QWebEngineView::loadFinished, guard, [guard, finish](bool) {
+        guard->deleteLater();
+        finish();
+    });
+    QTimer::singleShot(10000, guard, [guard, finish] {
+        guard->deleteLater();
+        finish();
+    });
+    if (entry >= 0) v->SetHistoryIndex(entry);
+    else v->LoadFromFile(document);
+}
+
+bool TWindowParts::FindInContents(const std::string& text) {
+    if (!trees_) return false;
+    TTreeViews* second = trees_->Second();
+    TTreeViews* tree = second && second->isVisible() ? second : trees_->First();
+    return tree && tree->FindByCaption(text);
+}
+
+void TWindowParts::ClearStatus() {
+    if (window_ && window_->StatusLine()) window_->StatusLine()->Clear();
+}
+
+void TWindowParts::ShowIndexMessage(const std::string& text) {
+    // Not modal: a scan or a test goes on while it is up.
+    auto* box = new QMessageBox(QMessageBox::Warning, QApplication::applicationDisplayName(), QText(text),
+                                QMessageBox::Ok, window_);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 }  // namespace vitrina

@@ -9,19 +9,28 @@
 #include "panes/html_commands.h"
 #include "panes/html_frame_host.h"
 #include "panes/tree_views.h"
+#include "search/find_pane.h"
 #include "session/disc_session.h"
 
 namespace vitrina {
 
 class IDesktop;
 class TControlPopupWindow;
+class TCoolDialog;
+class TCopyDataChannel;
 class TDispatcher;
 class TDocEngine;
 class THtmlFrame;
+class TSearchService;
 class TSkinWindow;
 class TUnRar;
+class TWindowDirectory;
 
-class TWindowParts : public IHtmlCommands, public IScreenObserver, public THtmlFrameHost, public TTreeHost {
+class TWindowParts : public IHtmlCommands,
+                     public IScreenObserver,
+                     public THtmlFrameHost,
+                     public TTreeHost,
+                     public IFindPaneHost {
 public:
     TWindowParts(TDiscSession& session, TDispatcher& dispatcher, IDesktop& desktop);
     ~TWindowParts() override;
@@ -30,10 +39,15 @@ public:
     virtual void BuildPanes(TSkinWindow& window, QWidget* documentPanel);
     // The parts go before the window's own widgets do.
     virtual void ReleasePanes();
+    // The find pane, when the description has find areas, and the search commands. dialog hosts
+    // the pane's fields (null in the thesaurus window, whose main window hosts them); windows and
+    // channel reach a thesaurus window of another copy.
+    void MakeSearch(TCoolDialog* dialog, TWindowDirectory* windows, TCopyDataChannel* channel);
 
     THtmlFrame* Html() const { return html_.get(); }
     TContentsTrees* Trees() const { return trees_.get(); }
     TControlPopupWindow* Popups() const { return popups_.get(); }
+    TFindTxtHtml* FindPane() const { return find_.get(); }
 
     // IHtmlCommands.
     void HistoryBack() override;
@@ -82,6 +96,13 @@ public:
     void SetViewerShown(bool shown) override;
     void ReloadViewer() override;
 
+    // The find pane's questions.
+    TFrameViewer* FindViewer() const override;
+    void BringDocument(const std::string& document, bool followTree, std::function<void()> done) override;
+    bool FindInContents(const std::string& text) override;
+    void ClearStatus() override;
+    void ShowIndexMessage(const std::string& text) override;
+
 protected:
     TDiscSession& session_;
     TDispatcher& dispatcher_;
@@ -103,6 +124,8 @@ private:
     std::unique_ptr<THtmlFrame> html_;
     std::unique_ptr<TContentsTrees> trees_;
     std::unique_ptr<TControlPopupWindow> popups_;
+    std::unique_ptr<TFindTxtHtml> find_;
+    std::unique_ptr<TSearchService> search_;
 };
 
 }  // namespace vitrina

@@ -261,10 +261,9 @@ bool TDispatcher::KeyDown(int key, Qt::KeyboardModifiers modifiers) {
         if (window_) window_->Terminate();
     }
     if (key == Qt::Key_Escape) {
-        const bool dialog = (s.dialogs && s.dialogs->DialogVisible()) || (s.search && s.search->FindDialogVisible());
-        if (dialog) {
-            if (s.dialogs) s.dialogs->CloseDialogKey();
-            if (s.search && s.search->FindDialogVisible()) s.search->CloseFindDialog();
+        // The dialog decides: a running search stops, else the dialog closes.
+        if (s.dialogs && s.dialogs->DialogVisible()) {
+            s.dialogs->CloseDialogKey();
         } else if (s.popups) {
             s.popups->ClosePopups();
         }

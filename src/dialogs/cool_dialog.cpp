@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -11,11 +12,14 @@
 
 #include <algorithm>
 
+#include "commands/busy.h"
 #include "dialogs/dialog_find_pane.h"
 #include "imaging/windows_color.h"
 #include "platform/desktop.h"
 #include "platform/qt_text.h"
 #include "resources/description.h"
+#include "screen/scale_bar.h"
+#include "search/make_find.h"
 #include "session/disc_session.h"
 #include "session/settings.h"
 
@@ -27,6 +31,8 @@ QRect Bounds(int left, int top, int right, int bottom) { return QRect(QPoint(lef
 
 // However long a message, the window stays a size a picture can have.
 constexpr int kMaxDialogWidth = kMaxCoordinate;
+// The find dialog without results shows only its upper part.
+constexpr int kFindDialogShortHeight = 115;
 
 }  // namespace
 
@@ -41,6 +47,7 @@ TCoolDialog::TCoolDialog(TDiscSession& session, IDesktop& desktop, QWidget& main
     std::string bytes;
     if (session_.Container.ReadStream("Dialog.cfs", bytes)) dialogs_.Read(DecodeDescription(bytes, true));
     fade_ = std::make_unique<TEffCar>(this);
+    scaleBar_ = std::make_unique<TScaleBar>(session_.Container, "status_dn.bmp", "status_up.bmp", 1, 33, 75);
     ReadStoredSwitchStates(session_.Registry(), session_.Title, dialogs_);
 }
 
@@ -170,6 +177,7 @@ void TCoolDialog::ShowDialog(int index, const std::string& text) {
     setGeometry(main.left() + main.width() / 2 - background_.width() / 2,
                 main.top() + main.height() / 2 - background_.height() / 2, background_.width(), background_.height());
     fullHeight_ = background_.height();
+    if (index == kFindDialog) scaleBar_->Load(session_.CurrentScreen, &background_);
     // Remembered find options apply again, with their sounds.
     const TDynamicSwthGrpArray switches = Switches();
     for (const RSwthGrp& s : switches)
@@ -182,18 +190,24 @@ void TCoolDialog::ShowDialog(int index, const std::string& text) {
 
 bool TCoolDialog::RunDialogCommand(const std::string& go, const std::string& wav) {
     const bool findNext = Contains(go, "findnext");
-    if (findNext && findPane_ && findPane_->Searching()) {
+    // The find button while a scan keeps the program busy stops it.
+    if (findNext && findPane_ && IsBusy()) {
         findPane_->SetIdle(true);
         return false;
     }
     if (session_.Settings.PlaysSound(wav)) desktop_.PlayClickSound(session_.ProgramFolder + wav);
     using TScope = IDialogFindPane::TScope;
     if (go == "findtxtall") {
-        if (findPane_) findPane_->SetScope(TScope::Index);
+        if (findPane_) {
+            findPane_->SetScope(TScope::Index);
+            ShowFindResults(findPane_->Results());
+        }
     } else if (Contains(go, "findtxtlimit")) {
         if (findPane_) findPane_->SetScope(TScope::Document);
+        ShowFindResults({});
     } else if (Contains(go, "findtxtcontents")) {
         if (findPane_) findPane_->SetScope(TScope::Contents);
+        ShowFindResults({});
     } else if (!findNext) {
         close();
         return true;
@@ -212,6 +226,48 @@ void TCoolDialog::SetFindButtonHint(const std::string& hint) {
     }
 }
 
+void TCoolDialog::ShowFindResults(const TFindResultLists& results) {
+    if (results.paths.empty()) {
+        DropResultsList();
+        resize(width(), kFindDialogShortHeight);
+        return;
+    }
+    if (!resultsList_) {
+        resultsList_ = new QListWidget(this);
+        resultsList_->setGeometry(11, 127, 377, 112);
+        resultsList_->setFrameShape(QFrame::NoFrame);
+        connect(resultsList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+            if (findPane_ && resultsList_) findPane_->OpenResult(resultsList_->row(item));
+        });
+        resize(width(), fullHeight_);
+    }
+    resultsList_->clear();
+    for (const std::string& title : results.titles) resultsList_->addItem(QText(title));
+    resultsList_->show();
+}
+
+void TCoolDialog::DropResultsList() {
+    if (!resultsList_) return;
+    // Later: the list may be asking for this from its own click.
+    resultsList_->hide();
+    resultsList_->deleteLater();
+    resultsList_ = nullptr;
+}
+
+int TCoolDialog::ScaleRange() const { return scaleBar_->Right() - scaleBar_->Left(); }
+
+int TCoolDialog::ScaleFilled() const { return scaleBar_->Position() - scaleBar_->Left(); }
+
+void TCoolDialog::StepScale() {
+    scaleBar_->Step(session_.CurrentScreen, background_.isNull() ? nullptr : &background_);
+    update();
+}
+
+void TCoolDialog::ResetScale() {
+    scaleBar_->Reset(session_.CurrentScreen, background_.isNull() ? nullptr : &background_);
+    update();
+}
+
 void TCoolDialog::CloseDialogKey() {
     // While a search runs, Esc stops it and the dialog stays.
     if (findPane_ && findPane_->Searching()) findPane_->SetIdle(true);
@@ -220,6 +276,7 @@ void TCoolDialog::CloseDialogKey() {
 
 void TCoolDialog::ReleaseShown() {
     if (findPane_) findPane_->DialogClosed();
+    DropResultsList();
     for (auto& p : buttonImages_) p.effect.reset();
     buttonImages_.clear();
     placedButtons_.clear();

@@ -10,17 +10,20 @@
 #include <string>
 
 #include "dialogs/dialog_commands.h"
+#include "dialogs/dialog_find_pane.h"
 #include "dialogs/eff_car.h"
 #include "resources/dialog_description.h"
 #include "dialogs/control_pictures.h"
 
+class QListWidget;
+
 namespace vitrina {
 
 class IDesktop;
-class IDialogFindPane;
 class TDiscSession;
+class TScaleBar;
 
-class TCoolDialog : public QWidget, public IDialogCommands {
+class TCoolDialog : public QWidget, public IDialogCommands, public IFindDialog {
 public:
     // Reads "Dialog.cfs" from the session's container and the stored switch states. mainWindow
     // is the window the dialogs are centred on; desktop plays the controls' sounds.
@@ -38,9 +41,17 @@ public:
 
     // One command of a control: the find vocabulary is run here, anything else closes the
     // dialog. True when it closed the dialog.
-    bool RunDialogCommand(const std::string& go, const std::string& wav);
+    bool RunDialogCommand(const std::string& go, const std::string& wav) override;
     // The hint of the first placed button whose command is "findnext1".
-    void SetFindButtonHint(const std::string& hint);
+    void SetFindButtonHint(const std::string& hint) override;
+    // IFindDialog: the result list and the progress bar of the find dialog.
+    void ShowFindResults(const TFindResultLists& results) override;
+    int ScaleRange() const override;
+    int ScaleFilled() const override;
+    void StepScale() override;
+    void ResetScale() override;
+    // The result list; null while there are no results.
+    QListWidget* ResultsList() const { return resultsList_; }
     // The find pane, once it exists: it then receives the find commands.
     void SetFindPane(IDialogFindPane* pane) { findPane_ = pane; }
 
@@ -80,6 +91,7 @@ private:
     // The background of the picture for text: returns the widening d.
     int DrawMessage(const QImage& picture, const std::string& text);
     void ReleaseShown();
+    void DropResultsList();
     TDynamicSwthGrpArray& Switches();
     std::unique_ptr<TEffBtnCar> MakeEffect(int index);
     bool CanDrawEffects() const { return isVisible() && !fade_->Running(); }
@@ -98,6 +110,8 @@ private:
     int messageLeft_ = 0, messageWidth_ = 0;
     int fullHeight_ = 0;
     std::unique_ptr<TEffCar> fade_;
+    std::unique_ptr<TScaleBar> scaleBar_;
+    QListWidget* resultsList_ = nullptr;
 };
 
 }  // namespace vitrina

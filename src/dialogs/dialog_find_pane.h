@@ -1,9 +1,14 @@
 #pragma once
-// What the skinned dialog asks of the find pane it hosts on its find dialog.
+// The find dialog and the find pane it hosts, as each sees the other.
+#include <string>
+
 class QWidget;
 
 namespace vitrina {
 
+struct TFindResultLists;
+
+// What the skinned dialog asks of the find pane.
 class IDialogFindPane {
 public:
     virtual ~IDialogFindPane() = default;
@@ -21,6 +26,27 @@ public:
     // "findtxtcontents".
     enum class TScope { Document, Index, Contents };
     virtual void SetScope(TScope scope) = 0;
+    // The index search's results, listed by the dialog.
+    virtual const TFindResultLists& Results() const = 0;
+    // The reader chose result index in the list.
+    virtual void OpenResult(int index) = 0;
+};
+
+// What the find pane asks of the find dialog.
+class IFindDialog {
+public:
+    virtual ~IFindDialog() = default;
+    // Lists the titles, or removes the list when there are no paths.
+    virtual void ShowFindResults(const TFindResultLists& results) = 0;
+    // The hint of the Search/Stop button.
+    virtual void SetFindButtonHint(const std::string& hint) = 0;
+    // One command of a dialog control, as a press would run it.
+    virtual bool RunDialogCommand(const std::string& go, const std::string& wav) = 0;
+    // The progress bar of the document scan: its length, its filled part, one step, back to empty.
+    virtual int ScaleRange() const = 0;
+    virtual int ScaleFilled() const = 0;
+    virtual void StepScale() = 0;
+    virtual void ResetScale() = 0;
 };
 
 }  // namespace vitrina

@@ -233,12 +233,13 @@
       }
       return out;
     },
+    // A find area's frame that the page lacks: the find goes to the frame with the focus.
     find(which, text, matchCase) {
-      const w = frame(which);
+      const w = frame(which) || frame('*');
       return w ? !!winFind(w, text, matchCase, false, false, false, false, false) : false;
     },
     resetSelection(which) {
-      const w = frame(which);
+      const w = frame(which) || frame('*');
       if (!w) return;
       const d = winDocument(w), s = winSelection(w), n = docBody(d) || docRoot(d);
       removeAllRanges(s);

@@ -59,6 +59,8 @@ public:
 
     void ShowScreenViewer();
     TFrameViewer* ActiveFrameViewer() const;
+    // The find pane comes after the HTML pane: Enter in a document reaches it from then on.
+    void SetSearch(ISearchCommands* search) { services_.search = search; }
     void OpenInArea(int number, const std::string& document);
     void RememberVisit(const std::string& document);
     void OpenDocument(const std::string& document);

@@ -38,7 +38,6 @@
 #include "screen/nav_font.h"
 #include "screen/panel_bkgrd.h"
 #include "screen/path_input_box.h"
-#include "screen/scale_bar.h"
 #include "screen/status_line.h"
 #include "screen/text_msg.h"
 #include "session/disc_session.h"
@@ -111,8 +110,6 @@ void TSkinWindow::BuildSkin() {
 QWidget* TSkinWindow::DocumentPanel() const { return panelBkgrd_; }
 
 void TSkinWindow::FinishStartUp() {
-    // The progress bar of the full-text search.
-    scaleBar_ = std::make_unique<TScaleBar>(session_.Container, "status_dn.bmp", "status_up.bmp", 1, 33, 75);
     // The animated busy picture, read through the store.
     busyPicture_ = new QLabel(this);
     busyPicture_->move(583, 470);

@@ -30,7 +30,6 @@ class TDispatcher;
 class TNavFont;
 class TPanelBkgrd;
 class TPathInputBox;
-class TScaleBar;
 class TStatusLine;
 class TSuperTimer;
 class TTextMsg;
@@ -94,7 +93,6 @@ public:
     TTextMsg* TextMsg() const { return textMsg_.get(); }
     TStatusLine* StatusLine() const { return statusLine_.get(); }
     TPathInputBox* PathInputBox() const { return pathInputBox_.get(); }
-    TScaleBar* ScaleBar() const { return scaleBar_.get(); }
     TEffCar* WindowFade() const { return windowFade_.get(); }
     QLabel* BusyPicture() const { return busyPicture_; }
 
@@ -159,7 +157,6 @@ private:
     std::unique_ptr<TTextMsg> textMsg_;
     std::unique_ptr<TStatusLine> statusLine_;
     std::unique_ptr<TPathInputBox> pathInputBox_;
-    std::unique_ptr<TScaleBar> scaleBar_;
     std::unique_ptr<TNavFont> navFont_;
     TPanelBkgrd* panelBkgrd_ = nullptr;
     QLabel* busyPicture_ = nullptr;

@@ -15,7 +15,7 @@ public:
     // "findtxtall" (true) and "findtxtlimit" (false).
     virtual void FindAcrossAll(bool all) = 0;
     virtual void Thesaurus(const std::string& word) = 0;
-    // Enter in a document of the find pane.
+    // Enter in a document: as if typed into the visible find fields.
     virtual void FindPaneEnter() = 0;
 };
 

@@ -8,9 +8,11 @@
 
 #include "app/program.h"
 #include "app/program_fixture.h"
+#include "app/sample_disc_fixture.h"
 #include "app/program_parts.h"
 #include "commands/dispatcher.h"
 #include "dialogs/cool_dialog.h"
+#include "dialogs/dialog_commands.h"
 #include "dialogs/popup_commands.h"
 #include "dialogs/print_commands.h"
 #include "panes/tree_commands.h"
@@ -30,70 +32,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-template <typename F>
-bool WaitFor(F done, int ms = 15000) {
-    for (int i = 0; i < ms / 20 && !done(); ++i) QTest::qWait(20);
-    return done();
-}
-
-class SampleDiscTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (!fs::exists(fs::path(VITRINA_SAMPLE_DISC) / "Vuv.dhl")) GTEST_SKIP() << "sample disc not built";
-        ::setenv("VITRINA_HOME", home.Path().c_str(), 1);
-        Start();
-    }
-    void Start() {
-        drives = std::make_unique<TDriveMap>(VITRINA_SAMPLE_DISC, TUserFolders::FromEnvironment().data);
-        desktop = std::make_unique<test::TRecordingDesktop>(*drives, sounds);
-        TStartOptions options;
-        options.animations = false;
-        program = std::make_unique<TProgram>(*drives, TUserFolders::FromEnvironment(), *desktop, options);
-        program->Start();
-        ASSERT_EQ(program->Creation(), TProgram::TCreation::Normal) << program->CreationMessage();
-        form = &program->Window();
-        parts = &program->Parts();
-        form->ShowMainWindow();
-        QTest::qWaitForWindowExposed(form);
-    }
-    void Stop() {
-        program.reset();
-        form = nullptr;
-        parts = nullptr;
-    }
-    TFrameViewer* Viewer() const { return parts->Html() ? parts->Html()->ActiveFrameViewer() : nullptr; }
-    bool Shows(const std::string& file) const {
-        TFrameViewer* v = Viewer();
-        return v && !v->Loading() && v->CurrentFile().size() >= file.size() &&
-               LowerCase1251(v->CurrentFile()).ends_with(file);
-    }
-    // A real click on the first button of the current screen whose command is go.
-    void ClickButton(const std::string& go) {
-        const auto& buttons = program->Session().Model.ScreenButtons[program->Session().CurrentScreen];
-        for (const auto& b : buttons) {
-            if (b.go != go) continue;
-            const QPoint centre((b.vx + b.Right) / 2, (b.vy + b.Bottom) / 2);
-            QTest::mouseMove(form, centre);
-            QTest::mousePress(form, Qt::LeftButton, {}, centre);
-            QTest::mouseRelease(form, Qt::LeftButton, {}, centre);
-            return;
-        }
-        FAIL() << "no button " << go;
-    }
-    std::string FocusedDocument() const {
-        TTreeViews* tree = parts->Trees()->Shown();
-        const int i = tree->FocusedIndex();
-        return i < 0 ? "" : tree->Model().Items()[i].document;
-    }
-
-    test::TTempFolder home;
-    TClickSound sounds;
-    std::unique_ptr<TDriveMap> drives;
-    std::unique_ptr<test::TRecordingDesktop> desktop;
-    std::unique_ptr<TProgram> program;
-    TSkinWindow* form = nullptr;
-    TProgramParts* parts = nullptr;
-};
 
 TEST_F(SampleDiscTest, AChapterButtonOpensTheDocumentAndSelectsItsTreeItem) {
     ASSERT_TRUE(parts->Html());
@@ -205,7 +143,7 @@ TEST_F(SampleDiscTest, AnArchiveIsBrowsedAsPagesAndUnpackedIntoThePathBoxFolder)
 }
 
 // Stands in for the subsystems behind the key table and writes down what reached them.
-struct TKeyRecorder : IPopupCommands, ISearchCommands, IPrintCommands, ITreeCommands {
+struct TKeyRecorder : IPopupCommands, ISearchCommands, IPrintCommands, ITreeCommands, IDialogCommands {
     std::vector<std::string> log;
     void OpenPopup(int, int, int) override {}
     void ClosePopups() override {}
@@ -226,6 +164,9 @@ struct TKeyRecorder : IPopupCommands, ISearchCommands, IPrintCommands, ITreeComm
     void PrevChapter() override { log.push_back("previous chapter"); }
     bool SecondTreeExists() const override { return true; }
     bool AnyTreeVisible() const override { return true; }
+    void ShowDialog(int, const std::string&) override {}
+    bool DialogVisible() const override { return true; }
+    void CloseDialogKey() override { log.push_back("close dialog"); }
 };
 
 TEST_F(SampleDiscTest, TheKeyTableAnswersWhereverTheFocusIs) {
@@ -238,6 +179,7 @@ TEST_F(SampleDiscTest, TheKeyTableAnswersWhereverTheFocusIs) {
     services.search = &recorder;
     services.print = &recorder;
     services.trees = &recorder;
+    services.dialogs = &recorder;
 
     struct TKey {
         Qt::Key key;
@@ -252,7 +194,7 @@ TEST_F(SampleDiscTest, TheKeyTableAnswersWhereverTheFocusIs) {
         {Qt::Key_Down, Qt::ShiftModifier, "next chapter"},
         {Qt::Key_Up, Qt::ShiftModifier, "previous chapter"},
         {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, "trees"},
-        {Qt::Key_Escape, Qt::NoModifier, "close find"},
+        {Qt::Key_Escape, Qt::NoModifier, "close dialog"},
         {Qt::Key_F1, Qt::NoModifier, "help Topic13"},
     };
     QWidget* document = Viewer()->focusProxy() ? Viewer()->focusProxy() : Viewer();
@@ -275,12 +217,12 @@ TEST_F(SampleDiscTest, TheKeyTableAnswersWhereverTheFocusIs) {
     program->Dispatcher().ExecuteCommand("3", "", 1, 0, 0);
     ASSERT_EQ(program->Session().CurrentScreen, 2);
     ASSERT_TRUE(form->PathInputBox() && form->PathInputBox()->Box(0));
-    services.search = &recorder;
+    services.dialogs = &recorder;
     recorder.log.clear();
     QLineEdit* box = form->PathInputBox()->Box(0);
     box->setFocus();
     QTest::keyClick(box, Qt::Key_Escape);
-    EXPECT_EQ(recorder.log, std::vector<std::string>{"close find"});
+    EXPECT_EQ(recorder.log, std::vector<std::string>{"close dialog"});
     services = kept;
 }
 

@@ -1,10 +1,12 @@
 // The skinned dialog in the program, on a small disc written by the test.
 #include "dialogs/cool_dialog.h"
+#include "search/make_find.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include "app/program_fixture.h"
+#include "commands/busy.h"
 #include "commands/dispatcher.h"
 #include "dialogs/dialog_find_pane.h"
 #include "resources/description.h"
@@ -275,6 +277,9 @@ struct TFindPaneLog : IDialogFindPane {
     void SetScope(TScope scope) override {
         log.push_back(scope == TScope::Index ? "index" : scope == TScope::Contents ? "contents" : "document");
     }
+    const TFindResultLists& Results() const override { return results; }
+    void OpenResult(int index) override { log.push_back("open " + std::to_string(index)); }
+    TFindResultLists results;
 };
 
 TEST_F(CoolDialog, FindCommandsGoToTheFindPaneAndOthersClose) {
@@ -300,8 +305,11 @@ TEST_F(CoolDialog, FindCommandsGoToTheFindPaneAndOthersClose) {
         Show(kMessageDialog, "Сообщение");
         pane.log.clear();
         pane.searching = c.searching;
+        // A running scan keeps the program busy.
+        SetBusy(c.searching);
         const std::size_t before = program.sounds.Played().size();
         EXPECT_EQ(Dialog().RunDialogCommand(c.go, "click.wav"), c.closes);
+        SetBusy(false);
         EXPECT_EQ(Dialog().isVisible(), !c.closes);
         EXPECT_EQ(pane.log, c.reaches);
         EXPECT_EQ(program.sounds.Played().size() - before, c.sounds);

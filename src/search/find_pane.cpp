@@ -1,0 +1,376 @@
+#include "search/find_pane.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
+
+#include <set>
+
+#include "commands/busy.h"
+#include "html/frame_viewer.h"
+#include "html/html_viewer.h"
+#include "platform/cp1251.h"
+#include "platform/qt_text.h"
+#include "resources/find_files.h"
+#include "search/document_scan.h"
+#include "session/disc_session.h"
+
+namespace vitrina {
+
+namespace {
+
+const std::string& EnterWordText() {
+    static const std::string text = Utf8ToCp1251("Введите слово для поиска");
+    return text;
+}
+
+const std::string& NotFoundText() {
+    static const std::string text = Utf8ToCp1251("Текст не найден");
+    return text;
+}
+
+// The page a field searches: its frame of the viewer, or the frame with the focus when it names
+// none (the viewer's script falls back to that frame when the named one is missing).
+THTMLViewer PageOf(TFrameViewer& viewer, const std::string& frame) {
+    return frame.empty() ? viewer.ActiveViewer() : viewer.ViewerByName(QText(frame));
+}
+
+}  // namespace
+
+TFindTxtHtml::TFindTxtHtml(TDiscSession& session, IFindPaneHost& host, IFindDialog* dialog, QWidget* fieldParent)
+    : session_(session), host_(host), dialog_(dialog), hosted_(fieldParent != nullptr) {
+    for (const RFindTxt& a : session_.Model.FindAreas) {
+        TArea area;
+        area.field = new QLineEdit(fieldParent);
+        area.field->hide();
+        area.field->setFrame(false);
+        area.field->setToolTip(QText(a.hint));
+        QFont font = area.field->font();
+        font.setPixelSize(std::max(1, a.vh - a.vy - 1));
+        area.field->setFont(font);
+        area.field->setGeometry(a.vx, a.vy, std::max(0, a.vw - a.vx), std::max(0, a.vh - a.vy));
+        area.field->setMouseTracking(true);
+        area.field->installEventFilter(this);
+        connect(area.field, &QLineEdit::textChanged, this, [this] { TextChanged(); });
+        area.frame = a.frame;
+        area.exclusions = a.nofiles;
+        area.number = a.number;
+        area.screen = a.screen;
+        areas_.push_back(std::move(area));
+    }
+    ShowScreenFields();
+}
+
+TFindTxtHtml::~TFindTxtHtml() {
+    // Fields still without a window, or on a window that outlives the pane, go with it.
+    for (TArea& a : areas_) delete a.field;
+}
+
+QLineEdit* TFindTxtHtml::Field(int number) const {
+    const int i = AreaOf(number);
+    return i < 0 ? nullptr : areas_[std::size_t(i)].field;
+}
+
+int TFindTxtHtml::AreaOf(int number) const {
+    for (std::size_t i = 0; i < areas_.size(); ++i)
+        if (areas_[i].number == number) return int(i);
+    return -1;
+}
+
+void TFindTxtHtml::HostFields(QWidget* dialog, bool findDialog) {
+    for (TArea& a : areas_) {
+        if (!a.field) continue;
+        a.field->setParent(dialog);
+        a.field->hide();
+    }
+    hosted_ = findDialog;
+    if (findDialog) ShowFieldsOf(session_.CurrentScreen, true);
+}
+
+void TFindTxtHtml::DialogClosed() {
+    SetIdle(true);
+    host_.ClearStatus();
+    hosted_ = false;
+}
+
+void TFindTxtHtml::ShowFieldsOf(int screen, bool shown) {
+    for (TArea& a : areas_) {
+        if (a.screen != screen || !a.field) continue;
+        // A field without a window would become a window of its own.
+        a.field->setVisible(shown && hosted_ && a.field->parentWidget());
+        if (shown) a.field->update();
+    }
+}
+
+void TFindTxtHtml::ShowScreenFields() {
+    const int current = session_.CurrentScreen;
+    if (previousScreen_ != current) ShowFieldsOf(previousScreen_, false);
+    ShowFieldsOf(current, true);
+    previousScreen_ = current;
+}
+
+void TFindTxtHtml::HideFields(bool hide) { ShowFieldsOf(session_.CurrentScreen, !hide); }
+
+void TFindTxtHtml::SetIdle(bool idle) {
+    idle_ = idle;
+    if (dialog_) dialog_->SetFindButtonHint(Utf8ToCp1251(idle ? "Искать" : "Остановить поиск"));
+}
+
+void TFindTxtHtml::SetAllDocuments(bool all) {
+    if (all != allDocuments_) {
+        for (TArea& a : areas_) a.documents.clear();
+        scanPosition_ = -1;
+    }
+    allDocuments_ = all;
+    indexMode_ = false;
+    contentsMode_ = false;
+}
+
+void TFindTxtHtml::SetScope(TScope scope) {
+    switch (scope) {
+    case TScope::Document:
+        SetAllDocuments(false);
+        break;
+    case TScope::Index:
+        indexMode_ = true;
+        contentsMode_ = false;
+        break;
+    case TScope::Contents:
+        contentsMode_ = true;
+        indexMode_ = false;
+        break;
+    }
+}
+
+void TFindTxtHtml::TextChanged() {
+    if (IsBusy()) return;
+    scanPosition_ = -1;
+    headwordTried_ = false;
+    results_ = {};
+    host_.ClearStatus();
+}
+
+bool TFindTxtHtml::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove) {
+        host_.ClearSkinHover();
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress) return false;
+    // Typing waits while a search runs.
+    if (IsBusy()) return true;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (!areas_.empty() && watched == areas_.front().field) FindWithFirstField();
+        return true;
+    }
+    // Esc goes on to the window, which closes the dialog or stops the search.
+    return false;
+}
+
+void TFindTxtHtml::FindWithFirstField() {
+    if (dialog_) dialog_->RunDialogCommand("findnext1", "no");
+    else FindNext(1);
+}
+
+void TFindTxtHtml::EnterInFields() {
+    if (IsBusy() || areas_.empty()) return;
+    if (QLineEdit* first = areas_.front().field; first && first->isVisible()) FindWithFirstField();
+}
+
+void TFindTxtHtml::FindNext(int number) {
+    host_.ClearStatus();
+    const int i = AreaOf(number);
+    if (i < 0) {
+        idle_ = true;
+        return;
+    }
+    TArea& area = areas_[std::size_t(i)];
+    if (!area.field) return;
+    const std::string text = NormalisedFindText(Utf8ToCp1251(area.field->text().toStdString()));
+    if (QText(text) != area.field->text()) area.field->setText(QText(text));
+    if (contentsMode_) {
+        ContentsSearch(text);
+        SetIdle(true);
+    } else if (indexMode_) {
+        IndexSearch(area, text);
+        SetIdle(true);
+    } else {
+        TextSearch(area, text);
+    }
+}
+
+void TFindTxtHtml::TextSearch(TArea& area, const std::string& text) {
+    SetIdle(false);
+    if (text.empty()) {
+        host_.ShowStatus(EnterWordText());
+        SetIdle(true);
+        return;
+    }
+    TFrameViewer* viewer = host_.FindViewer();
+    if (!viewer) {
+        SetIdle(true);
+        return;
+    }
+    if (startDocument_.empty()) startDocument_ = viewer->CurrentFile();
+    if (!session_.ThesaurusWindow || headwordTried_) return FindInPage(area, text);
+    // Headwords of the thesaurus carry a mark in front.
+    headwordTried_ = true;
+    QPointer<TFindTxtHtml> self(this);
+    const std::size_t index = std::size_t(&area - areas_.data());
+    PageOf(*viewer, area.frame).FindNext(QText("~ " + text), session_.MatchCase, [self, index, text](bool found) {
+        if (!self) return;
+        if (found || self->idle_) self->SetIdle(true);
+        else self->FindInPage(self->areas_[index], text);
+    });
+}
+
+void TFindTxtHtml::FindInPage(TArea& area, const std::string& text) {
+    TFrameViewer* viewer = host_.FindViewer();
+    if (!viewer) return SetIdle(true);
+    QPointer<TFindTxtHtml> self(this);
+    const std::size_t index = std::size_t(&area - areas_.data());
+    PageOf(*viewer, area.frame).FindNext(QText(text), session_.MatchCase, [self, index, text](bool found) {
+        if (!self) return;
+        // Found, or stopped by the reader meanwhile.
+        if (found || self->idle_) self->SetIdle(true);
+        else self->ScanOtherDocuments(self->areas_[index], text);
+    });
+}
+
+void TFindTxtHtml::ScanOtherDocuments(TArea& area, const std::string& text) {
+    SetBusy(true);
+    area.documents.clear();
+    if (allDocuments_) {
+        // The documents in the disc's folder, in the order of the file search, then those of
+        // the store: a disc that keeps its documents in the store has none on disk.
+        TDynamicStringArray masks{"*.htm*"};
+        FindFiles(session_.Drives(), session_.ProgramFolder, masks, true, area.documents, false);
+        std::set<std::string> listed;
+        for (const std::string& d : area.documents) listed.insert(LowerCase1251(d));
+        for (std::string& d : IndexScanDocuments(session_.Store.ListFiles(), session_.ContentFolder, {}, true))
+            if (listed.insert(LowerCase1251(d)).second) area.documents.push_back(std::move(d));
+    }
+    TScanCallbacks callbacks;
+    QPointer<TFindTxtHtml> self(this);
+    callbacks.keepGoing = [self](std::size_t) {
+        QCoreApplication::processEvents();
+        return self && !self->idle_;
+    };
+    callbacks.matched = [](std::size_t) { return false; };
+    const TScanOutcome outcome =
+        TDocumentScan(session_.Files())
+            .Scan(area.documents, std::size_t(scanPosition_ + 1), TTextQuery(text, session_.MatchCase), callbacks,
+                  LowerCase1251(startDocument_));
+    SetBusy(false);
+    if (!self) return;
+    const QString query = QText(text);
+    const bool matchCase = session_.MatchCase;
+    const std::string frame = area.frame;
+    switch (outcome.end) {
+    case TScanEnd::Matched:
+        scanPosition_ = outcome.position;
+        host_.BringDocument(area.documents[std::size_t(outcome.position)], false, [self, query, matchCase, frame] {
+            if (!self) return;
+            TFrameViewer* viewer = self->host_.FindViewer();
+            if (!viewer) return self->SetIdle(true);
+            PageOf(*viewer, frame).FindNext(query, matchCase, [self](bool) {
+                if (self) self->SetIdle(true);
+            });
+        });
+        return;
+    case TScanEnd::Stopped:
+        if (outcome.position >= 0) scanPosition_ = outcome.position;
+        return SetIdle(true);
+    case TScanEnd::Exhausted:
+        break;
+    }
+    scanPosition_ = -1;
+    startDocument_.clear();
+    TFrameViewer* viewer = host_.FindViewer();
+    if (allDocuments_ || !viewer) return SetIdle(true);
+    // Within the shown document the find starts over at its top.
+    const THTMLViewer page = PageOf(*viewer, frame);
+    page.ResetSelection();
+    page.FindNext(query, matchCase, [self](bool found) {
+        if (!self) return;
+        if (!found) self->host_.ShowStatus(NotFoundText());
+        self->SetIdle(true);
+    });
+}
+
+void TFindTxtHtml::IndexSearch(TArea& area, const std::string& text) {
+    if (text.empty()) {
+        host_.ShowStatus(EnterWordText());
+        return;
+    }
+    const std::string& folder = session_.ProgramFolder;
+    TMakeFind find(
+        session_.Files(), [this](const std::string& message, TSearchMessageKind) { host_.ShowIndexMessage(message); },
+        &indexCache_);
+    find.SetIndexFolder(folder);
+    results_ = {};
+    if (find.FindDocuments(text, results_, false)) {
+        for (std::string& path : results_.paths) path = folder + path;
+    } else {
+        SetIdle(false);
+        scanPosition_ = -1;
+        SetBusy(true);
+        if (area.documents.empty())
+            area.documents = IndexScanDocuments(session_.Store.ListFiles(), session_.ContentFolder, area.exclusions,
+                                                allDocuments_);
+        const TDynamicStringArray documents = area.documents;
+        const TFileTitles titles(session_.Files(), folder);
+        const int range = dialog_ ? dialog_->ScaleRange() : 0;
+        const std::size_t n = std::max<std::size_t>(1, documents.size());
+        QPointer<TFindTxtHtml> self(this);
+        TScanCallbacks callbacks;
+        callbacks.keepGoing = [&, self](std::size_t i) {
+            QCoreApplication::processEvents();
+            if (!self || self->idle_) return false;
+            scanPosition_ = std::ptrdiff_t(i);
+            // The bar fills in step with the documents; it cannot fill past its own length.
+            const long long target = (long long)(i + 1) * range / (long long)n;
+            if (dialog_)
+                while (dialog_->ScaleFilled() <= target && dialog_->ScaleFilled() <= range) dialog_->StepScale();
+            return true;
+        };
+        callbacks.matched = [&](std::size_t i) {
+            // Documents without a line in "files.idx" are not listed.
+            if (const auto title = titles.TitleOf(documents[i])) {
+                results_.paths.push_back(documents[i]);
+                results_.titles.push_back(*title);
+            }
+            return true;
+        };
+        TDocumentScan(session_.Files()).Scan(documents, 0, TTextQuery(text, session_.MatchCase), callbacks);
+        SetBusy(false);
+        if (!self) return;
+    }
+    if (dialog_) {
+        dialog_->ResetScale();
+        dialog_->ShowFindResults(results_);
+    }
+    if (results_.paths.empty()) host_.ShowStatus(NotFoundText());
+}
+
+void TFindTxtHtml::ContentsSearch(const std::string& text) {
+    if (text.empty()) host_.ShowStatus(EnterWordText());
+    else if (!host_.FindInContents(text)) host_.ShowStatus(NotFoundText());
+}
+
+void TFindTxtHtml::OpenResult(int index) {
+    if (index < 0 || std::size_t(index) >= results_.paths.size()) return;
+    QPointer<TFindTxtHtml> self(this);
+    host_.BringDocument(results_.paths[std::size_t(index)], true, [self] {
+        if (!self) return;
+        // A text search in the chosen document, whatever the dialog's kind.
+        const bool indexMode = self->indexMode_;
+        self->indexMode_ = false;
+        self->FindNext(1);
+        self->indexMode_ = indexMode;
+    });
+}
+
+}  // namespace vitrina

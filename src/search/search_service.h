@@ -1,0 +1,43 @@
+#pragma once
+// The search commands of the dispatcher: the find dialog with its find pane, and the thesaurus,
+// which is handed to the thesaurus window of another copy or starts one.
+#include <string>
+
+#include "search/make_find.h"
+#include "search/search_commands.h"
+
+namespace vitrina {
+
+class TCoolDialog;
+class TCopyDataChannel;
+class TDiscSession;
+class TFindTxtHtml;
+class TWindowDirectory;
+
+class TSearchService : public ISearchCommands {
+public:
+    // Any of dialog, pane, windows and channel may be null: what needs them does nothing.
+    TSearchService(TDiscSession& session, TCoolDialog* dialog, TFindTxtHtml* pane, TWindowDirectory* windows,
+                   TCopyDataChannel* channel, TSearchMessages messages);
+
+    void ShowFindDialog() override;
+    void CloseFindDialog() override;
+    bool FindDialogVisible() const override;
+    void FindNext(int field) override;
+    void FindAcrossAll(bool all) override;
+    void Thesaurus(const std::string& word) override;
+    void FindPaneEnter() override;
+
+    // The title of the thesaurus window, 1251.
+    static std::string ThesaurusTitle();
+
+private:
+    TDiscSession& session_;
+    TCoolDialog* dialog_;
+    TFindTxtHtml* pane_;
+    TWindowDirectory* windows_;
+    TCopyDataChannel* channel_;
+    TSearchMessages messages_;
+};
+
+}  // namespace vitrina

@@ -1,0 +1,86 @@
+#pragma once
+// The program on the sample disc, with its real panes, for the tests that drive it.
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/program.h"
+#include "app/program_fixture.h"
+#include "app/program_parts.h"
+#include "html/frame_viewer.h"
+#include "html/html_fixture.h"
+#include "panes/html_frame.h"
+#include "panes/tree_views.h"
+#include "platform/cp1251.h"
+
+namespace vitrina {
+
+template <typename F>
+bool WaitFor(F done, int ms = 15000) {
+    for (int i = 0; i < ms / 20 && !done(); ++i) QTest::qWait(20);
+    return done();
+}
+
+class SampleDiscTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::filesystem::exists(std::filesystem::path(VITRINA_SAMPLE_DISC) / "Vuv.dhl")) GTEST_SKIP() << "sample disc not built";
+        ::setenv("VITRINA_HOME", home.Path().c_str(), 1);
+        Start();
+    }
+    void Start() {
+        drives = std::make_unique<TDriveMap>(VITRINA_SAMPLE_DISC, TUserFolders::FromEnvironment().data);
+        desktop = std::make_unique<test::TRecordingDesktop>(*drives, sounds);
+        TStartOptions options;
+        options.animations = false;
+        program = std::make_unique<TProgram>(*drives, TUserFolders::FromEnvironment(), *desktop, options);
+        program->Start();
+        ASSERT_EQ(program->Creation(), TProgram::TCreation::Normal) << program->CreationMessage();
+        form = &program->Window();
+        parts = &program->Parts();
+        form->ShowMainWindow();
+        QTest::qWaitForWindowExposed(form);
+    }
+    void Stop() {
+        program.reset();
+        form = nullptr;
+        parts = nullptr;
+    }
+    TFrameViewer* Viewer() const { return parts->Html() ? parts->Html()->ActiveFrameViewer() : nullptr; }
+    bool Shows(const std::string& file) const {
+        TFrameViewer* v = Viewer();
+        return v && !v->Loading() && v->CurrentFile().size() >= file.size() &&
+               LowerCase1251(v->CurrentFile()).ends_with(file);
+    }
+    // A real click on the first button of the current screen whose command is go.
+    void ClickButton(const std::string& go) {
+        const auto& buttons = program->Session().Model.ScreenButtons[program->Session().CurrentScreen];
+        for (const auto& b : buttons) {
+            if (b.go != go) continue;
+            const QPoint centre((b.vx + b.Right) / 2, (b.vy + b.Bottom) / 2);
+            QTest::mouseMove(form, centre);
+            QTest::mousePress(form, Qt::LeftButton, {}, centre);
+            QTest::mouseRelease(form, Qt::LeftButton, {}, centre);
+            return;
+        }
+        FAIL() << "no button " << go;
+    }
+    std::string FocusedDocument() const {
+        TTreeViews* tree = parts->Trees()->Shown();
+        const int i = tree->FocusedIndex();
+        return i < 0 ? "" : tree->Model().Items()[i].document;
+    }
+
+    test::TTempFolder home;
+    TClickSound sounds;
+    std::unique_ptr<TDriveMap> drives;
+    std::unique_ptr<test::TRecordingDesktop> desktop;
+    std::unique_ptr<TProgram> program;
+    TSkinWindow* form = nullptr;
+    TProgramParts* parts = nullptr;
+};
+
+}  // namespace vitrina
