@@ -91,12 +91,13 @@ int main(int argc, char** argv) {
     auto program = std::make_unique<TProgram>(drives, folders, desktop, options);
     program->Start();
     const bool documentMode = program->Creation() == TProgram::TCreation::DocumentMode;
+    const bool thesaurus = program->Creation() == TProgram::TCreation::ThesaurusMode;
     switch (program->Creation()) {
     case TProgram::TCreation::Normal:
     case TProgram::TCreation::DocumentMode:
+    case TProgram::TCreation::ThesaurusMode:
         break;
     case TProgram::TCreation::SecondCopy:
-    case TProgram::TCreation::ThesaurusMode:
         // Ends as asked: a terminal deserves one line.
         std::cerr << "vitrina: " << program->CreationMessage() << "\n";
         return 0;
@@ -110,6 +111,11 @@ int main(int argc, char** argv) {
         app.setQuitOnLastWindowClosed(true);
         program->Parts().OnEscape = [] { QCoreApplication::exit(0); };
         program->Parts().SetUpDocumentMode(*form, options.arguments);
+    } else if (thesaurus) {
+        // Closing the thesaurus window ends its copy, without the main window's closing sequence.
+        app.setQuitOnLastWindowClosed(true);
+        form->OnTerminate = [] { QCoreApplication::exit(0); };
+        form->ShowMainWindow();
     } else {
         // exit, not quit: quit asks the windows to close, and the main window refuses (it closes
         // through its animation, which is what ends here).

@@ -8,6 +8,7 @@
 #include "resources/description.h"
 #include "platform/window_directory.h"
 #include "screen/skin_window.h"
+#include "search/search_service.h"
 
 namespace vitrina {
 
@@ -39,17 +40,17 @@ void TProgram::StartUp() {
     session_.DocumentMode = !options_.arguments.empty();
     std::string commandLine;
     for (const std::string& a : options_.arguments) commandLine += (commandLine.empty() ? "" : " ") + a;
-    if (Contains(commandLine, "/t")) {
+    const bool thesaurus = Contains(commandLine, "/t");
+    if (thesaurus) {
         session_.ThesaurusWindow = true;
         session_.SecondaryVariant = true;
-        return Fail(TCreation::ThesaurusMode, "the thesaurus window is not available yet");
-    }
-    if (session_.DocumentMode) {
+        session_.DocumentMode = false;
+    } else if (session_.DocumentMode) {
         parts_ = std::make_unique<TProgramParts>(session_, dispatcher_, desktop, nullptr);
         return Fail(TCreation::DocumentMode, "document mode");
     }
     std::string error;
-    switch (session_.ReadDescription(&error)) {
+    switch (session_.ReadDescription(&error, thesaurus ? "Tesaurus.cfs" : "Struct.cfs")) {
     case TStructLoad::Loaded:
         break;
     case TStructLoad::NoContainer:
@@ -57,8 +58,11 @@ void TProgram::StartUp() {
     default:
         return Fail(TCreation::NoDescription, error);
     }
+    // The thesaurus window has its own title, settings and single copy, whatever its disc.
+    if (thesaurus) session_.Title = TSearchService::ThesaurusTitle();
     // One copy per title.
     if (!semaphore_.Create(session_.Folders().runtime, session_.Title)) {
+        if (thesaurus) return Fail(TCreation::SecondCopy, "the thesaurus window is open already");
         session_.DocumentMode = true;
         // The reader who started the program again wants to see the first copy's window.
         const TWindowDirectory others(session_.Folders().runtime);
@@ -66,6 +70,7 @@ void TProgram::StartUp() {
         return Fail(TCreation::SecondCopy, "another copy of " + Cp1251ToUtf8(session_.Title) + " is running");
     }
     session_.ReadSections();
+    if (thesaurus) UseThesaurusDocument(commandLine);
     // Other copies find this copy's windows (and close them) through the window directory.
     directory_ = std::make_unique<TWindowDirectory>(session_.Folders().runtime);
     directory_->OnRequest = [](const std::string& title, const std::string& request) {
@@ -94,7 +99,20 @@ void TProgram::StartUp() {
         dialog_->OnKey = [this](int key, Qt::KeyboardModifiers modifiers) { return dispatcher_.KeyDown(key, modifiers); };
         services_.dialogs = dialog_.get();
     }
-    parts_->MakeSearch(dialog_.get(), directory_.get(), parts_->Channel());
+    // The thesaurus window keeps its find fields on itself.
+    parts_->MakeSearch(thesaurus ? nullptr : dialog_.get(), directory_.get(), parts_->Channel());
+    if (thesaurus) creation_ = TCreation::ThesaurusMode;
+}
+
+void TProgram::UseThesaurusDocument(std::string commandLine) {
+    // The command line without quotes and the mode mark names the document to show first.
+    std::erase(commandLine, '"');
+    commandLine = Trim(commandLine);
+    if (const std::size_t mark = commandLine.find(" /t"); mark != std::string::npos) commandLine.erase(mark, 3);
+    if (commandLine == "/t") commandLine.clear();
+    commandLine = Trim(commandLine);
+    if (commandLine.empty() || session_.Model.HtmlAreas.empty()) return;
+    session_.Model.HtmlAreas.front().fn = ResolvePath(commandLine, session_.ProgramFolder);
 }
 
 TProgram::~TProgram() {

@@ -36,7 +36,8 @@ public:
     // parts, the start-up commands. Services set on the dispatcher before take part in it.
     void Start();
 
-    // How start-up ended; anything but Normal and DocumentMode means the program ends.
+    // How start-up ended; anything but Normal, DocumentMode and ThesaurusMode means the program
+    // ends.
     TCreation Creation() const { return creation_; }
     // Why, in one line for a person at a terminal.
     const std::string& CreationMessage() const { return creationMessage_; }
@@ -56,6 +57,8 @@ public:
 
 private:
     void StartUp();
+    // The thesaurus window shows the document of its command line first.
+    void UseThesaurusDocument(std::string commandLine);
     void Fail(TCreation creation, std::string message);
 
     TDiscSession session_;

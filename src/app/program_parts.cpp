@@ -207,6 +207,12 @@ void TProgramParts::CopyData(const std::string& block, long long sender, std::ve
     case kRequestOpen: {
         if (items.empty()) return;
         const std::string& text = items[0].text;
+        // The thesaurus window is handed whole paths, anchors included.
+        if (session_.ThesaurusWindow) {
+            OpenDocument(text);
+            answers.push_back({kMessageHandled, TCopyDataChannel::OwnHandle()});
+            break;
+        }
         const std::string document = session_.ProgramFolder + text;
         // The document mode has no second screen to switch to: its pane opens the document.
         if (session_.CurrentScreen == 0 && !documentMode_) {

@@ -48,6 +48,7 @@ public:
     TContentsTrees* Trees() const { return trees_.get(); }
     TControlPopupWindow* Popups() const { return popups_.get(); }
     TFindTxtHtml* FindPane() const { return find_.get(); }
+    TSearchService* Search() const { return search_.get(); }
 
     // IHtmlCommands.
     void HistoryBack() override;

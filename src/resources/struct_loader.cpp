@@ -25,12 +25,12 @@ TStructLoad OpenDiscContainer(const TDriveMap& drives, TReadBin& container, std:
 }
 
 TStructLoad ReadStructLines(const TDriveMap& drives, TReadBin& container, TDynamicStringArray& lines,
-                            std::string* error) {
+                            std::string* error, const std::string& name) {
     if (const TStructLoad opened = OpenDiscContainer(drives, container, error); opened != TStructLoad::Loaded)
         return opened;
     std::string bytes;
-    if (container.ReadBuffer("Struct.cfs", bytes) < 0) {
-        if (error) *error = "Vuv.dhl in " + drives.DiscRoot().string() + " holds no Struct.cfs";
+    if (container.ReadBuffer(name, bytes) < 0) {
+        if (error) *error = "Vuv.dhl in " + drives.DiscRoot().string() + " holds no " + name;
         return TStructLoad::NoDescription;
     }
     lines = DecodeDescription(bytes, true);

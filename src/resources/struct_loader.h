@@ -15,9 +15,10 @@ enum class TStructLoad { Loaded, NoContainer, MalformedContainer, NoDescription 
 // person at a terminal.
 TStructLoad OpenDiscContainer(const TDriveMap& drives, TReadBin& container, std::string* error = nullptr);
 
-// Opens the container and decodes "Struct.cfs" (lower-cased) into lines. error says
-// what went wrong, for a person at a terminal.
+// Opens the container and decodes the screen description name ("Struct.cfs", or "Tesaurus.cfs"
+// for the thesaurus window), lower-cased, into lines. error says what went wrong, for a person
+// at a terminal.
 TStructLoad ReadStructLines(const TDriveMap& drives, TReadBin& container, TDynamicStringArray& lines,
-                            std::string* error = nullptr);
+                            std::string* error = nullptr, const std::string& name = "Struct.cfs");
 
 }  // namespace vitrina

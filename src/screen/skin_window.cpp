@@ -186,7 +186,8 @@ void TSkinWindow::SetShape(const QRegion& region) {
 void TSkinWindow::ShowMainWindow() {
     session_.Settings.Animation = false;
     const QRegion shape = DescriptionShape();
-    if (!animations_) {
+    // The thesaurus window simply shows itself.
+    if (!animations_ || session_.ThesaurusWindow) {
         ApplyShape(shape);
         show();
     } else {
@@ -207,7 +208,7 @@ void TSkinWindow::ShowMainWindow() {
         };
         openingTimer_->SetEnabled(true);
     }
-    if (session_.Settings.BGSound && Services().player) {
+    if (session_.Settings.BGSound && Services().player && !session_.ThesaurusWindow) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         Services().player->BackgroundMusic(true);
         QApplication::restoreOverrideCursor();

@@ -15,7 +15,11 @@ namespace vitrina {
 TSearchService::TSearchService(TDiscSession& session, TCoolDialog* dialog, TFindTxtHtml* pane,
                                TWindowDirectory* windows, TCopyDataChannel* channel, TSearchMessages messages)
     : session_(session), dialog_(dialog), pane_(pane), windows_(windows), channel_(channel),
-      messages_(std::move(messages)) {}
+      messages_(std::move(messages)) {
+    StartThesaurus = [this](const std::string& document) {
+        StartProgramCopy(session_.Drives(), session_.ProgramFolder, {document, "/t"});
+    };
+}
 
 std::string TSearchService::ThesaurusTitle() { return Utf8ToCp1251("Тезаурус"); }
 
@@ -59,7 +63,7 @@ void TSearchService::Thesaurus(const std::string& word) {
         return;
     }
     if (!session_.Files().StoreFileExists(path.substr(0, path.find('#')))) return;
-    StartProgramCopy(session_.Drives(), session_.ProgramFolder, {path, "/t"});
+    if (StartThesaurus) StartThesaurus(path);
 }
 
 }  // namespace vitrina

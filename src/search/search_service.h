@@ -1,6 +1,7 @@
 #pragma once
 // The search commands of the dispatcher: the find dialog with its find pane, and the thesaurus,
 // which is handed to the thesaurus window of another copy or starts one.
+#include <functional>
 #include <string>
 
 #include "search/make_find.h"
@@ -30,6 +31,8 @@ public:
 
     // The title of the thesaurus window, 1251.
     static std::string ThesaurusTitle();
+    // Starts the thesaurus window's copy with its document (replaceable by tests).
+    std::function<void(const std::string& document)> StartThesaurus;
 
 private:
     TDiscSession& session_;

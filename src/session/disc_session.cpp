@@ -29,9 +29,9 @@ void TDiscSession::OpenFolders() {
     ExitButton = -1;
 }
 
-TStructLoad TDiscSession::ReadDescription(std::string* error) {
+TStructLoad TDiscSession::ReadDescription(std::string* error, const std::string& name) {
     lines_.clear();
-    const TStructLoad load = ReadStructLines(drives_, Container, lines_, error);
+    const TStructLoad load = ReadStructLines(drives_, Container, lines_, error, name);
     if (load != TStructLoad::Loaded) return load;
     Model.ReadHeader(lines_);
     Title = Model.Title;

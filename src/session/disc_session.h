@@ -36,7 +36,7 @@ public:
     void OpenFolders();
     // The container and its description's header; the sections wait for ReadSections. Throws
     // what a malformed description throws.
-    TStructLoad ReadDescription(std::string* error);
+    TStructLoad ReadDescription(std::string* error, const std::string& name = "Struct.cfs");
     // The screens of the description read by ReadDescription, then the user's settings.
     void ReadSections();
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/program.h"
 #include "app/program_fixture.h"
@@ -31,14 +32,17 @@ protected:
         ::setenv("VITRINA_HOME", home.Path().c_str(), 1);
         Start();
     }
-    void Start() {
+    // arguments: the disc's own command line ("/t" for the thesaurus window).
+    void Start(std::vector<std::string> arguments = {},
+               TProgram::TCreation expected = TProgram::TCreation::Normal) {
         drives = std::make_unique<TDriveMap>(VITRINA_SAMPLE_DISC, TUserFolders::FromEnvironment().data);
         desktop = std::make_unique<test::TRecordingDesktop>(*drives, sounds);
         TStartOptions options;
         options.animations = false;
+        options.arguments = std::move(arguments);
         program = std::make_unique<TProgram>(*drives, TUserFolders::FromEnvironment(), *desktop, options);
         program->Start();
-        ASSERT_EQ(program->Creation(), TProgram::TCreation::Normal) << program->CreationMessage();
+        ASSERT_EQ(program->Creation(), expected) << program->CreationMessage();
         form = &program->Window();
         parts = &program->Parts();
         form->ShowMainWindow();
