@@ -98,6 +98,7 @@ void TProgram::StartUp() {
         dialog_ = std::make_unique<TCoolDialog>(session_, desktop_, *window_);
         dialog_->OnKey = [this](int key, Qt::KeyboardModifiers modifiers) { return dispatcher_.KeyDown(key, modifiers); };
         services_.dialogs = dialog_.get();
+        dialog_->SetTextAreas(window_->TextMsg());
     }
     // The thesaurus window keeps its find fields on itself.
     parts_->MakeSearch(thesaurus ? nullptr : dialog_.get(), directory_.get(), parts_->Channel());

@@ -19,6 +19,7 @@
 #include "platform/qt_text.h"
 #include "resources/description.h"
 #include "screen/scale_bar.h"
+#include "screen/text_msg.h"
 #include "search/make_find.h"
 #include "session/disc_session.h"
 #include "session/settings.h"
@@ -51,7 +52,14 @@ TCoolDialog::TCoolDialog(TDiscSession& session, IDesktop& desktop, QWidget& main
     ReadStoredSwitchStates(session_.Registry(), session_.Title, dialogs_);
 }
 
+void TCoolDialog::SetTextAreas(TTextMsg* texts) {
+    if (texts_) texts_->OnDialogText = nullptr;
+    texts_ = texts;
+    if (texts_) texts_->OnDialogText = [this] { update(); };
+}
+
 TCoolDialog::~TCoolDialog() {
+    SetTextAreas(nullptr);
     if (!background_.isNull()) WriteStoredSwitchStates(session_.Registry(), session_.Title, dialogs_);
     // The effects repaint this window; they go before it.
     for (auto& p : buttonImages_) p.effect.reset();
@@ -316,6 +324,7 @@ void TCoolDialog::paintEvent(QPaintEvent*) {
         const int shown = s.Hovered ? (s.state ? 2 : 1) : (s.state ? 3 : -1);
         if (shown >= 0) p.drawImage(s.vx, s.vy, pic.pic[shown]);
     }
+    if (texts_) texts_->Paint(p, session_.CurrentScreen, true);
 }
 
 void TCoolDialog::FormMouseMove(int x, int y) {

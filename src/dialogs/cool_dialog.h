@@ -22,6 +22,7 @@ namespace vitrina {
 class IDesktop;
 class TDiscSession;
 class TScaleBar;
+class TTextMsg;
 
 class TCoolDialog : public QWidget, public IDialogCommands, public IFindDialog {
 public:
@@ -52,6 +53,8 @@ public:
     void ResetScale() override;
     // The result list; null while there are no results.
     QListWidget* ResultsList() const { return resultsList_; }
+    // The text areas of the description; those numbered for the dialog are drawn on it.
+    void SetTextAreas(TTextMsg* texts);
     // The find pane, once it exists: it then receives the find commands.
     void SetFindPane(IDialogFindPane* pane) { findPane_ = pane; }
 
@@ -112,6 +115,7 @@ private:
     std::unique_ptr<TEffCar> fade_;
     std::unique_ptr<TScaleBar> scaleBar_;
     QListWidget* resultsList_ = nullptr;
+    TTextMsg* texts_ = nullptr;
 };
 
 }  // namespace vitrina

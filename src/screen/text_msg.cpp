@@ -30,9 +30,9 @@ TTextMsg::TTextMsg(const TDynamicTextArray& areas, QWidget* window) : window_(wi
     }
 }
 
-void TTextMsg::Paint(QPainter& painter, int currentScreen) {
+void TTextMsg::Paint(QPainter& painter, int currentScreen, bool dialogAreas) {
     for (TArea& a : areas_) {
-        if (a.screen != currentScreen || a.number == kDialogNumber) continue;
+        if (a.screen != currentScreen || (a.number == kDialogNumber) != dialogAreas) continue;
         painter.setFont(a.font);
         painter.setPen(a.color);
         const QString text = QText(a.text);
@@ -53,7 +53,9 @@ void TTextMsg::SetText(const std::string& text, int number, bool repaint) {
         if (a.text != text) {
             const QRect old = a.rect;
             a.text = text;
-            if (repaint && window_ && a.number != kDialogNumber) {
+            if (repaint && a.number == kDialogNumber) {
+                if (OnDialogText) OnDialogText();
+            } else if (repaint && window_) {
                 ++repaints_;
                 // The old rectangle shows the background again, the new text is drawn over it.
                 const QFontMetrics m(a.font);

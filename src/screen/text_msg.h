@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QRect>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,10 @@ public:
 
     TTextMsg(const TDynamicTextArray& areas, QWidget* window);
 
-    void Paint(QPainter& painter, int currentScreen);
+    // The current screen's areas of the main window, or (dialogAreas) those of the skinned dialog.
+    void Paint(QPainter& painter, int currentScreen, bool dialogAreas = false);
+    // A dialog area's text changed: the dialog repaints.
+    std::function<void()> OnDialogText;
     // number >= 0: the first area with that number; -1: every area whose ident is
     // "statusline". An equal text changes nothing and repaints nothing.
     void SetText(const std::string& text, int number, bool repaint);

@@ -1,5 +1,6 @@
 // The skinned dialog in the program, on a small disc written by the test.
 #include "dialogs/cool_dialog.h"
+#include "screen/status_line.h"
 #include "search/make_find.h"
 
 #include <QTest>
@@ -345,6 +346,34 @@ TEST(CoolDialogCreation, TheProgramPublishesTheDialogForMessages) {
     program.Execute("unarc");
     EXPECT_TRUE(program.program->Dialog()->isVisible());
     EXPECT_EQ(program.program->Dialog()->Message(), Utf8ToCp1251("Выберите файл для распаковки."));
+}
+
+}  // namespace
+}  // namespace vitrina
+
+namespace vitrina {
+namespace {
+
+TEST(CoolDialogCreation, TextAreasNumberedForTheDialogAreDrawnOnItNotOnTheWindow) {
+    const std::string description = std::string(kStruct) +
+                                    "_text 1\nvx=20\nvy=20\nvw=180\nfont=DejaVu Sans\nsize=14\nstyle=bold\n"
+                                    "color=255,255,0\nvalue=\nident=statusline\nnumber=1000\n";
+    test::TTestProgram program(description, Pictures());
+    TCoolDialog* dialog = program.program->Dialog();
+    ASSERT_TRUE(dialog);
+    dialog->ShowDialog(kMessageDialog, "");
+    ASSERT_TRUE(WaitFor([&] { return !dialog->Fading(); }));
+    const auto yellowPixels = [](const QImage& image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == QColor(255, 255, 0);
+        return n;
+    };
+    const QImage windowBefore = program.Window().grab().toImage();
+    EXPECT_EQ(yellowPixels(dialog->grab().toImage()), 0);
+    program.Window().StatusLine()->Show(Utf8ToCp1251("Текст не найден"));
+    EXPECT_GT(yellowPixels(dialog->grab().toImage()), 20);
+    EXPECT_EQ(program.Window().grab().toImage(), windowBefore);
 }
 
 }  // namespace
