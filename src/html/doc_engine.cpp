@@ -13,19 +13,26 @@
 namespace vitrina {
 
 TDocEngine::TDocEngine(const TDocumentFiles& files, const TDocumentReach& reach)
-    : profile_(new QWebEngineProfile()), handler_(new TDocSchemeHandler(files, reach)), guard_(new TDocRequestGuard()) {
+    : handler_(new TDocSchemeHandler(files, reach)), guard_(new TDocRequestGuard()) {}
+
+QWebEngineProfile* TDocEngine::Profile() const {
+    if (profile_) return profile_;
+    profile_ = new QWebEngineProfile();
     // Pictures come from memory through the handler: no cache, nothing written to disk.
     profile_->setHttpCacheType(QWebEngineProfile::NoCache);
     profile_->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
     profile_->setSpellCheckEnabled(false);
     profile_->setUrlRequestInterceptor(guard_);
     profile_->installUrlSchemeHandler(kDocScheme, handler_);
+    return profile_;
 }
 
 TDocEngine::~TDocEngine() {
-    profile_->removeAllUrlSchemeHandlers();
-    profile_->setUrlRequestInterceptor(nullptr);
-    delete profile_;
+    if (profile_) {
+        profile_->removeAllUrlSchemeHandlers();
+        profile_->setUrlRequestInterceptor(nullptr);
+        delete profile_;
+    }
     delete handler_;
     delete guard_;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The engine's process-wide part: one profile that keeps nothing on disk, with the document
-// scheme installed and every other request refused. Every viewer is made on it.
+// scheme installed and every other request refused. Every viewer is made on it. The profile,
+// whose making starts the engine and its helper process, is made when first asked for.
 #include <QSize>
 
 class QWebEngineProfile;
@@ -20,7 +21,8 @@ public:
     TDocEngine(const TDocEngine&) = delete;
     TDocEngine& operator=(const TDocEngine&) = delete;
 
-    QWebEngineProfile* Profile() const { return profile_; }
+    QWebEngineProfile* Profile() const;
+    bool Started() const { return profile_ != nullptr; }
     TDocSchemeHandler& Handler() const { return *handler_; }
     QSize LastPictureSize() const;
 
@@ -32,7 +34,7 @@ public:
     static void PrepareProcess(bool withoutSandbox);
 
 private:
-    QWebEngineProfile* profile_;
+    mutable QWebEngineProfile* profile_ = nullptr;
     TDocSchemeHandler* handler_;
     TDocRequestGuard* guard_;
 };
