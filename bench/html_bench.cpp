@@ -19,6 +19,7 @@
 #include <iostream>
 #include <string>
 #include <vector>
+#include <unistd.h>
 
 #include "html/doc_engine.h"
 #include "html/doc_url.h"
@@ -97,7 +98,7 @@ long ChildrenRssKb() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    TDocEngine::PrepareProcess();
+    TDocEngine::PrepareProcess(::geteuid() == 0);
     QApplication app(argc, argv);
     int rounds = 3;
     std::string screenshot, shown;

@@ -1,10 +1,12 @@
-// Document store: path look-up time and read-and-inflate throughput against bare libdeflate.
-// Builds a store of 100,000 files (VITRINA_BENCH_STORE_FILES overrides the count) in a scratch
-// folder, runs the Google Benchmark cases, then prints a report with the two target figures.
+// Document store: path look-up time against a bare hash map, and read-and-inflate throughput
+// against one pread plus bare libdeflate. Builds a store of 100,000 files
+// (VITRINA_BENCH_STORE_FILES overrides the count) in a scratch folder, runs the Google Benchmark
+// cases, then prints a report with the target figures.
 #include <benchmark/benchmark.h>
 #include <libdeflate.h>
 
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -14,6 +16,7 @@
 #include <stdexcept>
 #include <string>
 #include <unistd.h>
+#include <unordered_map>
 #include <vector>
 
 #include "bench_support.h"
@@ -29,6 +32,18 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+// The passes are timed in the thread's own CPU time (system calls included): on a shared
+// machine the wall clock also counts the time other processes hold the core.
+struct TThreadClock {
+    using duration = std::chrono::nanoseconds;
+    using time_point = std::chrono::time_point<TThreadClock>;
+    static time_point now() {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return time_point(duration(std::int64_t(t.tv_sec) * 1'000'000'000 + t.tv_nsec));
+    }
+};
 
 // Three folder levels below html\: 10 x 10 x 20 leaf folders of 50 files each at 100,000 files.
 constexpr int kLevel1 = 10, kLevel2 = 10, kLevel3 = 20;
@@ -96,6 +111,9 @@ struct TFixture {
     std::unique_ptr<TDocumentFiles> files;
 
     std::vector<std::string> lookups;  // every file once, "d:\html\..." in random case, random order
+    // The baseline of a look-up: the same paths already folded, in a bare hash map.
+    std::unordered_map<std::string, int> bareMap;
+    std::vector<std::string> foldedLookups;
 
     // Compressed pages for the throughput comparison.
     std::vector<std::string> samplePaths;
@@ -164,6 +182,14 @@ struct TFixture {
         std::shuffle(lookupOrder.begin(), lookupOrder.end(), random);
         lookups.reserve(input.size());
         for (std::size_t i : lookupOrder) lookups.push_back(RandomCase1251("d:\\" + input[i].path, random));
+        bareMap.reserve(lookups.size());
+        foldedLookups.reserve(lookups.size());
+        for (const auto& path : lookups) {
+            std::string folded = path;
+            NormaliseStorePath(folded);
+            bareMap.emplace(folded, store.FindEntry(path));
+            foldedLookups.push_back(std::move(folded));
+        }
 
         // The data area starts after the header and the table block.
         const std::uint64_t dataBase =
@@ -197,7 +223,7 @@ TFixture* fixture = nullptr;
 
 // One read of every sample page through the program's stream.
 double ComprPass() {
-    const auto start = Clock::now();
+    const auto start = TThreadClock::now();
     std::size_t total = 0;
     for (const auto& path : fixture->samplePaths) {
         TComprStream stream(*fixture->files, path);
@@ -205,12 +231,12 @@ double ComprPass() {
         benchmark::DoNotOptimize(stream.Bytes().data());
     }
     benchmark::DoNotOptimize(total);
-    return Seconds(Clock::now() - start);
+    return Seconds(TThreadClock::now() - start);
 }
 
 // Inflating the same stored bytes, already in memory, into one reused buffer.
 double BarePass(libdeflate_decompressor* decompressor, std::string& buffer) {
-    const auto start = Clock::now();
+    const auto start = TThreadClock::now();
     std::size_t total = 0;
     for (std::size_t i = 0; i < fixture->sampleStored.size(); ++i) {
         const auto& stored = fixture->sampleStored[i];
@@ -222,12 +248,12 @@ double BarePass(libdeflate_decompressor* decompressor, std::string& buffer) {
         benchmark::DoNotOptimize(buffer.data());
     }
     benchmark::DoNotOptimize(total);
-    return Seconds(Clock::now() - start);
+    return Seconds(TThreadClock::now() - start);
 }
 
 // The least any store read can cost: one pread of the stored bytes, then the inflate.
 double PreadInflatePass(int fd, libdeflate_decompressor* decompressor, std::string& raw, std::string& buffer) {
-    const auto start = Clock::now();
+    const auto start = TThreadClock::now();
     std::size_t total = 0;
     for (std::size_t i = 0; i < fixture->sampleStored.size(); ++i) {
         const std::size_t size = fixture->sampleStored[i].size();
@@ -241,7 +267,7 @@ double PreadInflatePass(int fd, libdeflate_decompressor* decompressor, std::stri
         benchmark::DoNotOptimize(buffer.data());
     }
     benchmark::DoNotOptimize(total);
-    return Seconds(Clock::now() - start);
+    return Seconds(TThreadClock::now() - start);
 }
 
 struct TDecompressorFree {
@@ -255,6 +281,15 @@ void BM_FindEntry(benchmark::State& state) {
         if (++next == fixture->lookups.size()) next = 0;
     }
     if (static_cast<benchmark::IterationCount>(found) != state.iterations()) state.SkipWithError("an existing path was not found");
+}
+
+void BM_BareMapFind(benchmark::State& state) {
+    std::size_t next = 0, found = 0;
+    for (auto _ : state) {
+        found += fixture->bareMap.find(fixture->foldedLookups[next]) != fixture->bareMap.end();
+        if (++next == fixture->foldedLookups.size()) next = 0;
+    }
+    benchmark::DoNotOptimize(found);
 }
 
 void BM_ComprStreamRead(benchmark::State& state) {
@@ -302,22 +337,34 @@ void Report() {
         const auto b = Clock::now();
         overhead.push_back(std::chrono::duration<double, std::nano>(b - a).count());
     }
-    std::size_t found = 0;
+    // Each call timed alone, the program's look-up and the bare map's alternating per path.
+    std::vector<double> bareCall;
+    bareCall.reserve(kCalls);
+    std::size_t found = 0, bareFound = 0;
     for (std::size_t i = 0; i < kCalls; ++i) {
-        const auto& path = f.lookups[i % f.lookups.size()];
+        const std::size_t n = i % f.lookups.size();
         const auto a = Clock::now();
-        const int index = f.store.FindEntry(path);
+        const int index = f.store.FindEntry(f.lookups[n]);
         const auto b = Clock::now();
+        const auto it = f.bareMap.find(f.foldedLookups[n]);
+        const auto c = Clock::now();
         found += index >= 0;
+        bareFound += it != f.bareMap.end() && it->second == index;
         perCall.push_back(std::chrono::duration<double, std::nano>(b - a).count());
+        bareCall.push_back(std::chrono::duration<double, std::nano>(c - b).count());
     }
     const double clockCost = Median(overhead);
     const double median = Median(perCall) - clockCost;
+    const double bareMedian = Median(bareCall) - clockCost;
     std::sort(perCall.begin(), perCall.end());
     const double p90 = perCall[perCall.size() * 9 / 10] - clockCost;
     std::printf("FindEntry: median %.0f ns per look-up, 90th percentile %.0f ns (%zu random-case paths, "
-                "clock cost %.0f ns taken off; %zu of %zu found) -> %s (target < 1000 ns)\n",
-                median, p90, kCalls, clockCost, found, kCalls, median < 1000 ? "MET" : "MISSED");
+                "clock cost %.0f ns taken off; %zu of %zu found)\n",
+                median, p90, kCalls, clockCost, found, kCalls);
+    std::printf("bare std::unordered_map look-up of the same paths already folded: median %.0f ns (%zu agree)\n",
+                bareMedian, bareFound);
+    const double lookupRatio = median / bareMedian;
+    std::printf("FindEntry / bare map: %.2f -> %s (target <= 2)\n", lookupRatio, lookupRatio <= 2 ? "MET" : "MISSED");
 
     // (b) Alternating passes over the same pages; medians of each side.
     std::unique_ptr<libdeflate_decompressor, TDecompressorFree> decompressor(libdeflate_alloc_decompressor());
@@ -335,13 +382,14 @@ void Report() {
     const double comprTime = Median(compr), bareTime = Median(bare), preadTime = Median(preadInflate);
     const double ratio = bareTime / comprTime;  // throughput ratio
     std::printf("read and inflate: TComprStream %.0f MB/s, bare libdeflate %.0f MB/s (%zu compressed pages, "
-                "%.1f MB unpacked per pass, median of 15 passes)\n",
+                "%.1f MB unpacked per pass, median of 15 passes, thread CPU time)\n",
                 f.sampleUnpackedTotal / comprTime / 1e6, f.sampleUnpackedTotal / bareTime / 1e6, f.samplePaths.size(),
                 f.sampleUnpackedTotal / 1e6);
-    std::printf("throughput ratio TComprStream / bare inflate: %.2f -> %s (target >= 0.80)\n", ratio,
-                ratio >= 0.8 ? "MET" : "MISSED");
-    std::printf("for comparison: one pread plus inflate per page %.0f MB/s, ratio of TComprStream to that %.2f\n",
-                f.sampleUnpackedTotal / preadTime / 1e6, preadTime / comprTime);
+    std::printf("for comparison: throughput ratio TComprStream / bare inflate from memory %.2f\n", ratio);
+    const double preadRatio = preadTime / comprTime;
+    std::printf("one pread plus inflate per page %.0f MB/s; throughput ratio TComprStream / that: %.2f -> %s "
+                "(target >= 0.95)\n",
+                f.sampleUnpackedTotal / preadTime / 1e6, preadRatio, preadRatio >= 0.95 ? "MET" : "MISSED");
 }
 
 }  // namespace
@@ -354,6 +402,7 @@ int main(int argc, char** argv) {
     TFixture storage;
     fixture = &storage;
     benchmark::RegisterBenchmark("FindEntry/random_case_path", BM_FindEntry);
+    benchmark::RegisterBenchmark("unordered_map/folded_path", BM_BareMapFind);
     benchmark::RegisterBenchmark("TComprStream/read_inflate", BM_ComprStreamRead);
     benchmark::RegisterBenchmark("libdeflate/bare_zlib_inflate", BM_BareInflate);
     benchmark::RunSpecifiedBenchmarks();

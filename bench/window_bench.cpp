@@ -14,8 +14,10 @@
 #include <filesystem>
 #include <fstream>
 #include <vector>
+#include <unistd.h>
 
 #include "app/program.h"
+#include "html/doc_engine.h"
 #include "bench_support.h"
 #include "platform/click_sound.h"
 #include "platform/shell_desktop.h"
@@ -57,6 +59,8 @@ double Median(std::vector<double> v) {
 
 int main(int argc, char** argv) {
     const fs::path disc = argc > 1 ? fs::path(argv[1]) : fs::path(VITRINA_SAMPLE_DISC);
+    // The program's own process set-up, for the window made in this process below.
+    TDocEngine::PrepareProcess(::geteuid() == 0);
     QApplication app(argc, argv);
     bench::TScratchFolder scratch("window-bench");
 
@@ -86,7 +90,7 @@ int main(int argc, char** argv) {
                                            {"--disc", QString::fromStdString(disc.string()), "--first-paint-exit"}, env));
     }
     const double b = Median(bare), p = Median(program);
-    std::printf("start-up to first painted frame (median of %d): bare Qt %.1f ms, vitrina %.1f ms, ratio %.2f (aim <= 1.5)\n",
+    std::printf("start-up to first painted frame (median of %d): bare Qt %.1f ms, vitrina %.1f ms, ratio %.2f (aim <= 1.2)\n",
                 kRuns, b, p, b > 0 ? p / b : 0.0);
 
     // One cross-fade frame of a button: the blend of its pictures and the repaint of its rect.

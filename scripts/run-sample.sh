@@ -11,9 +11,6 @@ if [ ! -x build/vitrina ]; then
     echo "The windowed program is not built yet; showing the sample disc's screen model instead:"
     exec build/tools/vitrina-disc/vitrina-disc screen "$DISC"
 fi
-if [ "$(id -u)" -eq 0 ]; then
-    export QTWEBENGINE_DISABLE_SANDBOX=1
-fi
 if [ -z "$DISPLAY" ] && [ -z "$WAYLAND_DISPLAY" ]; then
     echo "No display: running under xvfb-run (the window is not visible; use --screenshot OUT.png to see it)."
     exec xvfb-run -a -s "-screen 0 1280x1024x24" build/vitrina --disc "$DISC" "$@"

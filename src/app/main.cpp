@@ -26,6 +26,7 @@
 #include "platform/click_sound.h"
 #include "platform/cp1251.h"
 #include "platform/shell_desktop.h"
+#include "platform/user_folders.h"
 #include "screen/skin_window.h"
 
 namespace fs = std::filesystem;
@@ -62,8 +63,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     // The engine's sandbox cannot run as root; documents come only from the disc anyway.
-    if (::geteuid() == 0) ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
-    TDocEngine::PrepareProcess();
+    TDocEngine::PrepareProcess(::geteuid() == 0);
+    TUserFolders::ProvideRuntimeFolder();
     // Web views share one GL context set, which must be chosen before the application exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     std::srand(unsigned(std::time(nullptr)));

@@ -1,6 +1,7 @@
 #include "html/doc_engine.h"
 
 #include <QByteArray>
+#include <QLoggingCategory>
 #include <QWebEngineProfile>
 
 #include <utility>
@@ -12,27 +13,37 @@
 namespace vitrina {
 
 TDocEngine::TDocEngine(const TDocumentFiles& files, const TDocumentReach& reach)
-    : profile_(new QWebEngineProfile()), handler_(new TDocSchemeHandler(files, reach)), guard_(new TDocRequestGuard()) {
+    : handler_(new TDocSchemeHandler(files, reach)), guard_(new TDocRequestGuard()) {}
+
+QWebEngineProfile* TDocEngine::Profile() const {
+    if (profile_) return profile_;
+    profile_ = new QWebEngineProfile();
     // Pictures come from memory through the handler: no cache, nothing written to disk.
     profile_->setHttpCacheType(QWebEngineProfile::NoCache);
     profile_->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
     profile_->setSpellCheckEnabled(false);
     profile_->setUrlRequestInterceptor(guard_);
     profile_->installUrlSchemeHandler(kDocScheme, handler_);
+    return profile_;
 }
 
 TDocEngine::~TDocEngine() {
-    profile_->removeAllUrlSchemeHandlers();
-    profile_->setUrlRequestInterceptor(nullptr);
-    delete profile_;
+    if (profile_) {
+        profile_->removeAllUrlSchemeHandlers();
+        profile_->setUrlRequestInterceptor(nullptr);
+        delete profile_;
+    }
     delete handler_;
     delete guard_;
 }
 
 QSize TDocEngine::LastPictureSize() const { return handler_->LastPictureSize(); }
 
-void TDocEngine::PrepareProcess() {
+void TDocEngine::PrepareProcess(bool withoutSandbox) {
     TDocSchemeHandler::RegisterScheme();
+    // The engine reports its set-up at length when it starts. Rules set here come before the
+    // reader's QT_LOGGING_CONF and QT_LOGGING_RULES, which still win.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     // The engine reads its flags from this variable when it starts; the reader's own flags stay.
     // No host name resolves, IP addresses included, which stops what the request interceptor
     // never sees (preconnects, a peer connection's relay); a peer connection sends no datagram
@@ -41,11 +52,15 @@ void TDocEngine::PrepareProcess() {
         {"--host-resolver-rules", "=\"MAP * ~NOTFOUND\""},
         {"--force-webrtc-ip-handling-policy", "=disable_non_proxied_udp"}};
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    for (const auto& [name, value] : kFlags) {
-        if (flags.contains(name)) continue;
+    auto add = [&flags](const QByteArray& name, const QByteArray& value) {
+        if (flags.contains(name)) return;
         if (!flags.isEmpty()) flags += ' ';
-        flags += QByteArray(name) + value;
-    }
+        flags += name + value;
+    };
+    for (const auto& [name, value] : kFlags) add(name, value);
+    // As a flag rather than QTWEBENGINE_DISABLE_SANDBOX, which also makes the engine say so on
+    // every start.
+    if (withoutSandbox) add("--no-sandbox", "");
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The engine's process-wide part: one profile that keeps nothing on disk, with the document
-// scheme installed and every other request refused. Every viewer is made on it.
+// scheme installed and every other request refused. Every viewer is made on it. The profile,
+// whose making starts the engine and its helper process, is made when first asked for.
 #include <QSize>
 
 class QWebEngineProfile;
@@ -20,17 +21,20 @@ public:
     TDocEngine(const TDocEngine&) = delete;
     TDocEngine& operator=(const TDocEngine&) = delete;
 
-    QWebEngineProfile* Profile() const { return profile_; }
+    QWebEngineProfile* Profile() const;
+    bool Started() const { return profile_ != nullptr; }
     TDocSchemeHandler& Handler() const { return *handler_; }
     QSize LastPictureSize() const;
 
     // The scheme and the engine's process flags (no host name or address is ever resolved and a
     // peer connection sends no datagram, so nothing the interceptor does not see, like a
-    // preconnect, reaches the network); must run before the application object exists.
-    static void PrepareProcess();
+    // preconnect, reaches the network; without its sandbox when asked, as root must); its start-up
+    // report kept off stderr unless the reader's QT_LOGGING_RULES asks for it. Must run before the
+    // application object exists.
+    static void PrepareProcess(bool withoutSandbox);
 
 private:
-    QWebEngineProfile* profile_;
+    mutable QWebEngineProfile* profile_ = nullptr;
     TDocSchemeHandler* handler_;
     TDocRequestGuard* guard_;
 };

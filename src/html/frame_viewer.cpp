@@ -8,12 +8,14 @@
 #include <QMouseEvent>
 #include <QPageLayout>
 #include <QRandomGenerator>
+#include <QTimer>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 
 #include <cmath>
+#include <utility>
 
 #include "html/doc_engine.h"
 #include "html/doc_page.h"
@@ -81,6 +83,10 @@ TFrameViewer::TFrameViewer(TDocEngine& engine, QWidget* parent)
             history_.SetTitle(Utf8ToCp1251(title.toUtf8().toStdString()));
     });
     ApplyDefaults();
+    QTimer::singleShot(0, this, [this] {
+        fresh_ = false;
+        if (deferred_.isValid()) page_->load(std::exchange(deferred_, QUrl()));
+    });
 }
 
 TFrameViewer::~TFrameViewer() {
@@ -98,7 +104,8 @@ void TFrameViewer::LoadFromFile(const std::string& file) {
     pendingHistoryIndex_ = -1;
     requested_ = url;
     loading_ = true;
-    page_->load(url);
+    if (fresh_) deferred_ = url;
+    else page_->load(url);
 }
 
 void TFrameViewer::Reload() {

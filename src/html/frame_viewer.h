@@ -143,6 +143,10 @@ private:
     int pendingHistoryIndex_ = -1;
     QUrl requested_;
     bool loading_ = false;
+    // A page made in this turn of the event loop keeps the first of two loads asked of it at
+    // once; its loads wait for the next turn, and only the last one asked is made.
+    bool fresh_ = true;
+    QUrl deferred_;
     std::string defFontName_ = "Arial";
     TColor defFontColor_ = 0;
     int defFontSize_ = 8;

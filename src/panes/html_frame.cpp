@@ -56,32 +56,9 @@ THtmlFrame::THtmlFrame(const TDynamicHtmlArray& areas, const THtmlFrameServices&
     for (const auto& a : areas)
         if (ViewerOfScreen(a.screen) < 0) ViewerScreens.push_back(a.screen);
     ReadFontValues();
-    for (std::size_t i = 0; i < ViewerScreens.size(); ++i) {
-        auto* v = new TFrameViewer(services_.engine, services_.window);
-        v->hide();
-        v->setGeometry(0, 0, 0, 0);
-        v->SetDefaults(FontName, FontColor, FontSize, HotSpotColor, Background);
-        v->SetfvOptions(fvNoBorder | fvOverLinksActive);
-        v->SetDefOverLinkColor(255);
-        v->SetHistoryMaxCount(10);
-        v->SetVisitedMaxCount(20);
-        v->SetImageCacheCount(0);
-        v->OnHotSpotTargetCovered = [this](TFrameViewer* s, const std::string& t, const std::string& l,
-                                           const std::string& d) { ShowLinkStatus(s, t, l, d); };
-        v->OnHotSpotTargetClick = [this](TFrameViewer* s, const std::string& t, const std::string& l, bool& h) {
-            FollowLink(s, t, l, h);
-        };
-        v->OnHistoryChange = [this](TFrameViewer* s) { DocumentChanged(s); };
-        // A document that cannot be loaded hides its viewer; the window stays usable.
-        v->OnLoadFailed = [](TFrameViewer* s) { s->hide(); };
-        v->OnKeyDown = [this](TFrameViewer* s, QKeyEvent* e) { return KeyDown(s, e); };
-        v->OnMouseMove = [this](TFrameViewer* s, QMouseEvent* e) { PointerMoved(s, e->position().toPoint()); };
-        v->OnMouseDown = [this](TFrameViewer* s, QMouseEvent* e) { MouseDown(s, e); };
-        v->OnPrintHeader = &THtmlFrame::PrintHeader;
-        Viewers.emplace_back(v);
-        ArchiveMarks.push_back(false);
-        VisitGroups.emplace_back();
-    }
+    Viewers.resize(ViewerScreens.size());
+    ArchiveMarks.resize(ViewerScreens.size(), false);
+    VisitGroups.resize(ViewerScreens.size());
     for (const auto& a : areas) {
         AreaDocuments.push_back(ResolvePath(a.fn, services_.drives.ProgramFolder()));
         AreaRects.emplace_back(a.vx, a.vy, a.vw - a.vx, a.vh - a.vy);
@@ -98,6 +75,33 @@ THtmlFrame::THtmlFrame(const TDynamicHtmlArray& areas, const THtmlFrameServices&
     if (services_.documentPanel) services_.documentPanel->installEventFilter(this);
     PreviousScreen = -1;
     ShowScreenViewer();
+}
+
+TFrameViewer* THtmlFrame::ViewerAt(int index) {
+    if (Viewers[index]) return Viewers[index];
+    auto* v = new TFrameViewer(services_.engine, services_.window);
+    v->hide();
+    v->setGeometry(0, 0, 0, 0);
+    v->SetDefaults(FontName, FontColor, FontSize, HotSpotColor, Background);
+    v->SetfvOptions(fvNoBorder | fvOverLinksActive);
+    v->SetDefOverLinkColor(255);
+    v->SetHistoryMaxCount(10);
+    v->SetVisitedMaxCount(20);
+    v->SetImageCacheCount(0);
+    v->OnHotSpotTargetCovered = [this](TFrameViewer* s, const std::string& t, const std::string& l,
+                                       const std::string& d) { ShowLinkStatus(s, t, l, d); };
+    v->OnHotSpotTargetClick = [this](TFrameViewer* s, const std::string& t, const std::string& l, bool& h) {
+        FollowLink(s, t, l, h);
+    };
+    v->OnHistoryChange = [this](TFrameViewer* s) { DocumentChanged(s); };
+    // A document that cannot be loaded hides its viewer; the window stays usable.
+    v->OnLoadFailed = [](TFrameViewer* s) { s->hide(); };
+    v->OnKeyDown = [this](TFrameViewer* s, QKeyEvent* e) { return KeyDown(s, e); };
+    v->OnMouseMove = [this](TFrameViewer* s, QMouseEvent* e) { PointerMoved(s, e->position().toPoint()); };
+    v->OnMouseDown = [this](TFrameViewer* s, QMouseEvent* e) { MouseDown(s, e); };
+    v->OnPrintHeader = &THtmlFrame::PrintHeader;
+    Viewers[index] = v;
+    return Viewers[index];
 }
 
 THtmlFrame::~THtmlFrame() {
@@ -176,7 +180,7 @@ void THtmlFrame::ShowScreenViewer() {
     if (area >= 0) {
         CurrentArea = area;
         CurrentViewer = ViewerOfScreen(screen);
-        TFrameViewer* v = Viewers[CurrentViewer];
+        TFrameViewer* v = ViewerAt(CurrentViewer);
         if (v->History().Count() == 0 && !v->Loading())
             v->LoadFromFile(AreaDocuments[area]);
         else
@@ -187,7 +191,7 @@ void THtmlFrame::ShowScreenViewer() {
     }
     if (PreviousScreen >= 0) {
         const int previous = ViewerOfScreen(PreviousScreen);
-        if (previous >= 0 && previous != shown) Viewers[previous]->hide();
+        if (previous >= 0 && previous != shown && Viewers[previous]) Viewers[previous]->hide();
     }
     PreviousScreen = screen;
 }
@@ -214,7 +218,7 @@ void THtmlFrame::OpenInArea(int number, const std::string& document) {
     const int screen = services_.host.CurrentScreen();
     if (AreaScreens[area] == screen) {
         CurrentViewer = ViewerOfScreen(screen);
-        TFrameViewer* v = Viewers[CurrentViewer];
+        TFrameViewer* v = ViewerAt(CurrentViewer);
         // A document that is loaded comes at its top anyway.
         const bool loads = LoadOrGo(v, file);
         PlaceViewer(v, area);
@@ -223,7 +227,7 @@ void THtmlFrame::OpenInArea(int number, const std::string& document) {
         CurrentArea = area;
     } else {
         // Loaded out of sight; ShowScreenViewer finds it ready when that screen comes.
-        TFrameViewer* v = Viewers[ViewerOfScreen(AreaScreens[area])];
+        TFrameViewer* v = ViewerAt(ViewerOfScreen(AreaScreens[area]));
         v->setGeometry(0, 0, 0, 0);
         v->show();
         LoadOrGo(v, file);
@@ -446,6 +450,12 @@ void THtmlFrame::ChooseFonts() {
     if (!v) return;
     TFontChoice choice{v->DefFontName(), v->DefFontColor(), v->DefFontSize(), v->DefHotSpotColor(), v->DefBackground()};
     if (!services_.printing || !services_.printing->ChooseFonts(choice)) return;
+    // Viewers made later take the new values too.
+    FontName = choice.fontName;
+    FontColor = choice.fontColor;
+    FontSize = choice.fontSize;
+    HotSpotColor = choice.hotSpotColor;
+    Background = choice.background;
     for (auto& each : Viewers)
         if (each) each->SetDefaults(choice.fontName, choice.fontColor, choice.fontSize, choice.hotSpotColor, choice.background);
     v->Reload();

@@ -121,6 +121,9 @@ protected:
 
 private:
     int ViewerOfScreen(int screen) const;
+    // The viewer of Viewers[index], made when first needed: making the first one starts the web
+    // engine, which a screen without an HTML area need not wait for.
+    TFrameViewer* ViewerAt(int index);
     int IndexOf(TFrameViewer* viewer) const;
     void PlaceViewer(TFrameViewer* viewer, int area);
     // False when the document is already on view (nothing to load).

@@ -180,6 +180,15 @@ void TTreeViews::SetOfftree(bool putAway, QRect& saved) {
     HiddenByOfftree = putAway;
 }
 
+void TTreeViews::focusInEvent(QFocusEvent* event) {
+    // Taking the focus makes the first item current when none is. That is not the reader's
+    // choice: it must not replace the document being opened (the window gains the focus while
+    // the first document of the screen may still be loading).
+    selecting_ = true;
+    QTreeWidget::focusInEvent(event);
+    selecting_ = false;
+}
+
 void TTreeViews::mousePressEvent(QMouseEvent* event) {
     host_.HidePopups();
     QTreeWidget::mousePressEvent(event);

@@ -65,6 +65,7 @@ public:
     void FocusIndex(int index);
 
 protected:
+    void focusInEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     // A label cut at the tree's edge shows its full text as a tooltip.

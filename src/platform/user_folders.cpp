@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <string>
 
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vitrina {
@@ -30,6 +32,21 @@ TUserFolders TUserFolders::FromEnvironment() {
     folders.runtime = runtime.empty() ? fs::temp_directory_path() / ("vitrina-" + std::to_string(::getuid()))
                                       : runtime / "vitrina";
     return folders;
+}
+
+void TUserFolders::ProvideRuntimeFolder() {
+    if (const char* set = std::getenv("XDG_RUNTIME_DIR"); set && *set) return;
+    const passwd* user = ::getpwuid(::getuid());
+    const std::string name = user && user->pw_name ? user->pw_name : std::to_string(::getuid());
+    std::error_code ec;
+    const fs::path folder = fs::temp_directory_path(ec) / ("runtime-" + name);
+    if (ec) return;
+    ::mkdir(folder.c_str(), 0700);
+    struct stat st {};
+    if (::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() ||
+        (st.st_mode & 0777) != 0700)
+        return;
+    ::setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
 }
 
 }  // namespace vitrina

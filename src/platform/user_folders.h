@@ -10,6 +10,11 @@ struct TUserFolders {
     std::filesystem::path runtime;  // window directory, mode 0700
 
     static TUserFolders FromEnvironment();
+    // Without XDG_RUNTIME_DIR (a bare session, a container, su), names a private folder of this
+    // user's in the temporary folder for it, as Qt would (Qt also warns on every start), so that
+    // the program and the engine's helpers agree on it. A folder there that is not this user's
+    // own, mode 0700, is not used.
+    static void ProvideRuntimeFolder();
 };
 
 }  // namespace vitrina

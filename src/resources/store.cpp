@@ -1,9 +1,13 @@
 #include "resources/store.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <libdeflate.h>
 #include <memory>
+#include <new>
 #include <unistd.h>
 
 namespace vitrina {
@@ -19,14 +23,40 @@ std::uint32_t GetU32(const char* p) {
     return b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t(b[3]) << 24);
 }
 
-void AssignFolderKey(std::string& key, std::uint32_t folder, std::string_view name) {
-    key.assign(reinterpret_cast<const char*>(&folder), sizeof folder);
-    key.append(name.substr(0, TStore::kNameSize));
+// "/" to "\", a-z to A-Z, а-я to А-Я; every other byte stays.
+constexpr std::array<char, 256> kFold = [] {
+    std::array<char, 256> fold{};
+    for (int c = 0; c < 256; ++c) {
+        int folded = c;
+        if (c == '/') folded = '\\';
+        else if (c >= 'a' && c <= 'z') folded = c - 32;
+        else if (c >= 224) folded = c - 32;
+        fold[c] = static_cast<char>(folded);
+    }
+    return fold;
+}();
+
+std::uint64_t NameHash(std::uint32_t folder, std::string_view name) {
+    return std::hash<std::string_view>{}(name) ^ (folder * 0x9E3779B97F4A7C15ull);
 }
 
-// Index values carry the entry's kind so that a look-up can answer without reading the entry
-// (on a large store that read is a cache miss). Entries fit in 30 bits: the table is < 4 GiB.
-std::uint32_t IndexValue(std::uint32_t entry, bool file) { return entry << 1 | (file ? 1 : 0); }
+// Entries up to this size inflate straight into the caller's string. A larger one inflates into
+// untouched memory first, so that a damaged entry claiming far more than it holds costs only the
+// pages it really fills, not a zero-filled gigabyte.
+constexpr std::size_t kDirectInflateLimit = std::size_t(16) << 20;
+
+// Room for an entry's stored bytes: a buffer each thread keeps for pages, or one of its own for a
+// large entry, so that no thread holds on to a large buffer.
+char* StoredBuffer(std::size_t size, std::unique_ptr<char[]>& own) {
+    constexpr std::size_t kKept = std::size_t(1) << 20;
+    if (size > kKept) {
+        own.reset(new (std::nothrow) char[size]);
+        return own.get();
+    }
+    thread_local std::string kept;
+    if (kept.size() < size) kept.resize(std::max<std::size_t>(size, 64 * 1024));
+    return kept.data();
+}
 
 struct TDecompressorFree {
     void operator()(libdeflate_decompressor* d) const { libdeflate_free_decompressor(d); }
@@ -38,13 +68,7 @@ struct TCompressorFree {
 }  // namespace
 
 void NormaliseStorePath(std::string& path) {
-    for (auto& ch : path) {
-        auto c = static_cast<unsigned char>(ch);
-        if (c == '/') c = '\\';
-        else if (c >= 'a' && c <= 'z') c -= 32;
-        else if (c >= 224) c -= 32;
-        ch = static_cast<char>(c);
-    }
+    for (auto& ch : path) ch = kFold[static_cast<unsigned char>(ch)];
 }
 
 bool InflateZlibInto(std::string_view compressed, char* out, std::size_t size) {
@@ -59,8 +83,12 @@ bool InflateZlibInto(std::string_view compressed, char* out, std::size_t size) {
 
 bool InflateZlib(std::string_view compressed, std::size_t expectedSize, std::string& out) {
     if (expectedSize > TStore::kMaxUnpackedSize) return false;
-    // Not zero-filled: a damaged entry that claims far more than it holds costs only the pages
-    // it really inflates into.
+    if (expectedSize <= kDirectInflateLimit) {
+        std::string inflated(expectedSize, '\0');
+        if (!InflateZlibInto(compressed, inflated.data(), expectedSize)) return false;
+        out = std::move(inflated);
+        return true;
+    }
     std::unique_ptr<char[]> buffer(new (std::nothrow) char[expectedSize]);
     if (!buffer || !InflateZlibInto(compressed, buffer.get(), expectedSize)) return false;
     out.assign(buffer.get(), expectedSize);
@@ -83,7 +111,7 @@ void TStore::Close() {
     root_ = 0;
     folders_.clear();
     entries_.clear();
-    index_.clear();
+    nameIndex_.clear();
     prefix_.clear();
 }
 
@@ -175,6 +203,7 @@ bool TStore::Load(const std::filesystem::path& path, std::string& error) {
 
     folders_.resize(folderCount);
     const char* p = table.data() + 16;
+    std::uint64_t listed = 0;
     for (auto& folder : folders_) {
         folder.first = GetU32(p);
         folder.count = GetU32(p + 4);
@@ -183,6 +212,13 @@ bool TStore::Load(const std::filesystem::path& path, std::string& error) {
             error = "a folder record points past the entries";
             return false;
         }
+        listed += folder.count;
+    }
+    // Each entry belongs to one folder. Records that share entries could list the table many
+    // times over and make the name index explode.
+    if (listed > entryCount) {
+        error = "folder records share entries";
+        return false;
     }
     entries_.resize(entryCount);
     for (std::uint32_t i = 0; i < entryCount; ++i, p += kEntrySize) {
@@ -206,16 +242,37 @@ bool TStore::Load(const std::filesystem::path& path, std::string& error) {
             return false;
         }
     }
-    index_.reserve(entryCount);
-    std::string key;
-    for (std::uint32_t f = 0; f < folderCount; ++f) {
+    BuildNameIndex();
+    return true;
+}
+
+void TStore::BuildNameIndex() {
+    std::size_t capacity = 16;
+    while (capacity < 2 * entries_.size()) capacity *= 2;
+    nameIndex_.assign(capacity, TNameSlot{});
+    const std::size_t mask = capacity - 1;
+    for (std::uint32_t f = 0; f < folders_.size(); ++f) {
         const TFolder& folder = folders_[f];
         for (std::uint32_t i = folder.first; i < folder.first + folder.count; ++i) {
-            AssignFolderKey(key, f, entries_[i].name);
-            index_.emplace(key, IndexValue(i, entries_[i].kind == kFile));
+            const TEntry& entry = entries_[i];
+            const std::uint64_t hash = NameHash(f, entry.name);
+            for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+                TNameSlot& s = nameIndex_[slot];
+                if (s.entry == kNoEntry) {
+                    s.hash = static_cast<std::uint32_t>(hash);
+                    s.folder = f;
+                    s.entry = i;
+                    s.leadsTo = entry.kind == kFile ? kFileMark : entry.kind == kFolder ? entry.offset : kNotAFolder;
+                    s.nameSize = static_cast<std::uint8_t>(entry.name.size());
+                    if (entry.name.size() <= sizeof s.shortName)
+                        std::memcpy(s.shortName, entry.name.data(), entry.name.size());
+                    break;
+                }
+                // The first entry of a name keeps it.
+                if (s.folder == f && entries_[s.entry].name == entry.name) break;
+            }
         }
     }
-    return true;
 }
 
 bool TStore::SetPrefix(std::string_view text) {
@@ -225,22 +282,28 @@ bool TStore::SetPrefix(std::string_view text) {
     return true;
 }
 
-// The index value of the first entry of that name, or -1.
-int TStore::FindInFolder(std::uint32_t folder, std::string_view name) const {
-    // Reused so that a look-up allocates nothing.
-    thread_local std::string key;
-    AssignFolderKey(key, folder, name);
-    const auto found = index_.find(key);
-    return found == index_.end() ? -1 : static_cast<int>(found->second);
+const TStore::TNameSlot* TStore::FindInFolder(std::uint32_t folder, std::string_view name) const {
+    // Stored names hold at most kNameSize bytes; a longer request matches on those.
+    name = name.substr(0, kNameSize);
+    const std::uint64_t hash = NameHash(folder, name);
+    const std::size_t mask = nameIndex_.size() - 1;
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const TNameSlot& s = nameIndex_[slot];
+        if (s.entry == kNoEntry) return nullptr;
+        if (s.hash != static_cast<std::uint32_t>(hash) || s.folder != folder || s.nameSize != name.size()) continue;
+        const std::string_view stored = name.size() <= sizeof s.shortName
+                                            ? std::string_view(s.shortName, s.nameSize)
+                                            : std::string_view(entries_[s.entry].name);
+        if (stored == name) return &s;
+    }
 }
 
 int TStore::FindEntry(std::string_view requested) const {
     if (!IsOpen() || requested.size() > kMaxPath) return -1;
-    thread_local std::string path;
-    path.assign(requested);
-    NormaliseStorePath(path);
-    std::string_view rest = path;
-    if (rest.substr(0, prefix_.size()) == prefix_) rest.remove_prefix(prefix_.size());
+    char path[kMaxPath];
+    for (std::size_t i = 0; i < requested.size(); ++i) path[i] = kFold[static_cast<unsigned char>(requested[i])];
+    std::string_view rest(path, requested.size());
+    if (rest.starts_with(prefix_)) rest.remove_prefix(prefix_.size());
     if (!rest.empty() && rest[0] == '\\') rest.remove_prefix(1);
 
     std::uint32_t folder = root_;
@@ -248,13 +311,16 @@ int TStore::FindEntry(std::string_view requested) const {
         const auto slash = rest.find('\\');
         const std::string_view part = rest.substr(0, slash);
         if (part.size() > kMaxFolderName) return -1;
-        const int value = FindInFolder(folder, part);
-        if (value < 0) return -1;
-        const int index = value >> 1;
-        if (slash == std::string_view::npos) return (value & 1) ? index : -1;
-        const TEntry& entry = entries_[index];
-        if (entry.kind != kFolder) return -1;
-        folder = entry.offset;
+        const TNameSlot* slot = FindInFolder(folder, part);
+        if (!slot) return -1;
+        if (slash == std::string_view::npos) {
+            if (!slot->IsFile()) return -1;
+            // The caller reads the entry next; start fetching it now.
+            __builtin_prefetch(&entries_[slot->entry]);
+            return static_cast<int>(slot->entry);
+        }
+        if (slot->IsFile() || slot->leadsTo == kNotAFolder) return -1;
+        folder = slot->leadsTo;
         rest.remove_prefix(slash + 1);
     }
 }
@@ -265,38 +331,43 @@ const TStore::TEntry* TStore::FileEntry(int index) const {
     return entry.kind == kFile ? &entry : nullptr;
 }
 
+// pread keeps no file position, so reads from several threads need no lock.
+std::string_view TStore::ReadStored(const TEntry& entry, std::unique_ptr<char[]>& own) const {
+    char* buffer = StoredBuffer(entry.storedSize, own);
+    if (!buffer || !ReadAt(dataBase_ + entry.offset, entry.storedSize, buffer)) return {};
+    return std::string_view(buffer, entry.storedSize);
+}
+
 bool TStore::ReadEntry(int index, std::string& bytes) const {
     const TEntry* entry = FileEntry(index);
     if (!entry) return false;
-    std::string raw;
-    {
-        std::lock_guard lock(readMutex_);
-        if (!ReadAt(dataBase_ + entry->offset, entry->storedSize, raw)) return false;
-    }
     if (entry->storedSize == entry->unpackedSize) {
-        bytes = std::move(raw);
+        std::string stored(entry->storedSize, '\0');
+        if (!ReadAt(dataBase_ + entry->offset, stored.size(), stored.data())) return false;
+        bytes = std::move(stored);
         return true;
     }
-    return InflateZlib(raw, entry->unpackedSize, bytes);
+    if (entry->unpackedSize > kMaxUnpackedSize) return false;
+    std::unique_ptr<char[]> own;
+    const std::string_view raw = ReadStored(*entry, own);
+    return raw.data() && InflateZlib(raw, entry->unpackedSize, bytes);
 }
 
 bool TStore::ReadEntry(int index, QByteArray& bytes) const {
     const TEntry* entry = FileEntry(index);
     if (!entry) return false;
-    const bool compressed = entry->storedSize != entry->unpackedSize;
-    if (compressed && entry->unpackedSize > kMaxUnpackedSize) return false;
-    QByteArray raw(static_cast<qsizetype>(entry->storedSize), Qt::Uninitialized);
-    {
-        std::lock_guard lock(readMutex_);
-        if (!ReadAt(dataBase_ + entry->offset, entry->storedSize, raw.data())) return false;
-    }
-    if (!compressed) {
-        bytes = std::move(raw);
+    if (entry->storedSize == entry->unpackedSize) {
+        QByteArray stored(static_cast<qsizetype>(entry->storedSize), Qt::Uninitialized);
+        if (!ReadAt(dataBase_ + entry->offset, entry->storedSize, stored.data())) return false;
+        bytes = std::move(stored);
         return true;
     }
+    if (entry->unpackedSize > kMaxUnpackedSize) return false;
+    std::unique_ptr<char[]> own;
+    const std::string_view raw = ReadStored(*entry, own);
+    if (!raw.data()) return false;
     QByteArray unpacked(static_cast<qsizetype>(entry->unpackedSize), Qt::Uninitialized);
-    if (!InflateZlibInto(std::string_view(raw.constData(), raw.size()), unpacked.data(), entry->unpackedSize))
-        return false;
+    if (!InflateZlibInto(raw, unpacked.data(), entry->unpackedSize)) return false;
     bytes = std::move(unpacked);
     return true;
 }

@@ -3,10 +3,9 @@
 // file stays open; only its tables are held in memory.
 #include <cstdint>
 #include <filesystem>
-#include <mutex>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include <QByteArray>
@@ -60,11 +59,11 @@ public:
     bool SetPrefix(std::string_view text);
     const std::string& Prefix() const { return prefix_; }
 
-    // Index of the file entry for path, or -1.
+    // Index of the file entry for path, or -1. Allocates nothing.
     int FindEntry(std::string_view path) const;
     // The unpacked bytes of a file entry. False for a folder, an index out of range, a read
     // error, a compressed entry recorded as larger than kMaxUnpackedSize, or data that does not
-    // inflate to its recorded size.
+    // inflate to its recorded size; bytes is then left as it was. Safe from several threads.
     bool ReadEntry(int index, std::string& bytes) const;
     // The same into a QByteArray, for handing to Qt: unpacked in place, without a copy.
     bool ReadEntry(int index, QByteArray& bytes) const;
@@ -75,10 +74,31 @@ public:
     const std::vector<TEntry>& Entries() const { return entries_; }
 
 private:
+    // One slot of the name index: (folder record, name) -> the first entry of that name there.
+    // A short name and what the entry leads to sit in the slot itself, so that a step of a
+    // look-up touches one cache line.
+    struct TNameSlot {
+        std::uint32_t hash = 0;
+        std::uint32_t folder = 0;
+        std::uint32_t entry = kNoEntry;
+        std::uint32_t leadsTo = kNotAFolder;  // the folder record of a folder entry
+        std::uint8_t nameSize = 0;
+        char shortName[15] = {};
+        bool IsFile() const { return leadsTo == kFileMark; }
+    };
+    static constexpr std::uint32_t kNoEntry = 0xFFFFFFFF;
+    static constexpr std::uint32_t kNotAFolder = 0xFFFFFFFF;
+    static constexpr std::uint32_t kFileMark = 0xFFFFFFFE;
+
     bool Load(const std::filesystem::path& path, std::string& error);
-    int FindInFolder(std::uint32_t folder, std::string_view name) const;
+    void BuildNameIndex();
+    // The slot of the first entry of that name in the folder, or null.
+    const TNameSlot* FindInFolder(std::uint32_t folder, std::string_view name) const;
     bool ReadAt(std::uint64_t offset, std::size_t size, std::string& out) const;
     bool ReadAt(std::uint64_t offset, std::size_t size, char* out) const;
+    // A compressed entry's stored bytes, read at once; empty (null data) on a read error. own
+    // holds them when they are too large for the thread's buffer.
+    std::string_view ReadStored(const TEntry& entry, std::unique_ptr<char[]>& own) const;
     // The file entry at index, or null.
     const TEntry* FileEntry(int index) const;
 
@@ -88,10 +108,10 @@ private:
     std::uint32_t root_ = 0;
     std::vector<TFolder> folders_;
     std::vector<TEntry> entries_;
-    // (folder record, name) -> first entry of that name in the folder, as index * 2 + (is a file).
-    std::unordered_map<std::string, std::uint32_t> index_;
+    // Open addressing with linear probing, at most half full: a look-up hashes each path
+    // component once and touches one slot and one entry, without building a key.
+    std::vector<TNameSlot> nameIndex_;
     std::string prefix_;
-    mutable std::mutex readMutex_;
 };
 
 // Inflates a zlib stream that must come to exactly expectedSize bytes (at most

@@ -1,6 +1,7 @@
 // The vitrina program as a person starts it: processes, exit codes, the terminal line.
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QStandardPaths>
 #include <QRegularExpression>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -89,6 +90,46 @@ TEST(Program, HelpAndVersionAnswerOnStdoutAndABadOptionGetsTheUsage) {
     EXPECT_TRUE(bad.err.contains("bogus")) << bad.err.toStdString();
     EXPECT_TRUE(bad.err.contains("usage: vitrina")) << bad.err.toStdString();
     EXPECT_TRUE(bad.out.isEmpty());
+}
+
+// A normal start says nothing on stderr, the web engine's set-up report and a missing runtime
+// folder included, unless the reader's own logging rules ask the engine to speak. On a real X
+// server, as a reader without a display would start it: offscreen, the engine has no graphics to
+// use and says so.
+TEST(Program, StartsQuietlyUnlessTheReadersLoggingRulesAskOtherwise) {
+    const QString xvfb = QStandardPaths::findExecutable("xvfb-run");
+    if (xvfb.isEmpty()) GTEST_SKIP() << "xvfb-run is not installed";
+    test::TTestDisc disc(kSmall);
+    const struct {
+        const char* rules;
+        bool quiet;
+    } cases[] = {
+        {nullptr, true},
+        {"qt.webenginecontext.info=true", false},
+    };
+    for (const auto& c : cases) {
+        QProcessEnvironment env = test::ProgramEnvironment(disc.home);
+        env.remove("XDG_RUNTIME_DIR");
+        env.remove("QTWEBENGINE_DISABLE_SANDBOX");
+        env.remove("QT_LOGGING_RULES");
+        env.remove("QT_QPA_PLATFORM");
+        env.remove("DISPLAY");
+        if (c.rules) env.insert("QT_LOGGING_RULES", c.rules);
+        QProcess p;
+        p.setProcessEnvironment(env);
+        const auto shot = disc.folder.Path() / "shot.png";
+        // The document screen, so that the engine really starts.
+        p.start(xvfb, {"-a", VITRINA_PROGRAM, "--disc", VITRINA_SAMPLE_DISC, "--screenshot",
+                       QString::fromStdString(shot.string()), "--command", "screen2=dv_obzor.htm", "--settle-ms", "50"});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitCode(), 0);
+        const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+        if (c.quiet) {
+            EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+        } else {
+            EXPECT_TRUE(err.contains("qt.webenginecontext")) << err.toStdString();
+        }
+    }
 }
 
 TEST(Program, ASecondCopyOfTheTitleExitsAtOnceAndTheFirstIsNotDisturbed) {

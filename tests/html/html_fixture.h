@@ -23,7 +23,7 @@ namespace vitrina::test {
 
 // The scheme and the engine's flags must be set before the application object exists.
 inline const bool kSchemeRegistered = [] {
-    TDocEngine::PrepareProcess();
+    TDocEngine::PrepareProcess(false);  // ui_main turns the sandbox off
     return true;
 }();
 

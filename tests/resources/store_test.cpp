@@ -201,6 +201,10 @@ TEST_F(StoreTest, RejectsMalformedStoresAtOpen) {
     TRawStore badRecord;
     badRecord.folders = {{0, 5}};
     badRecord.entries = {{"A", 0, 0, 0, TStore::kFile}};
+    TRawStore shared;
+    shared.data = "x";
+    shared.folders = {{0, 2}, {0, 2}};
+    shared.entries = {{"A", 1, 0, 0, TStore::kFolder}, {"B", 0, 1, 1, TStore::kFile}};
     TRawStore badRoot;
     badRoot.folders = {{0, 0}};
     badRoot.root = 3;
@@ -224,6 +228,7 @@ TEST_F(StoreTest, RejectsMalformedStoresAtOpen) {
         {"file data past the end", pastEnd.Bytes()},
         {"folder entry without record", badFolder.Bytes()},
         {"folder record past the entries", badRecord.Bytes()},
+        {"folder records that share entries", shared.Bytes()},
         {"root folder missing", badRoot.Bytes()},
         {"unpacked size no zlib stream can reach", bomb.Bytes()},
     };

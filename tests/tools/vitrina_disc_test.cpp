@@ -56,6 +56,20 @@ protected:
     TTempFolder temp;
 };
 
+TEST_F(DiscToolTest, HelpAndVersionAnswerOnStdout) {
+    const TRun help = Run({"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_EQ(help.out.rfind("usage: vitrina-disc", 0), 0u) << help.out;
+    EXPECT_TRUE(help.err.empty());
+    const TRun version = Run({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out.rfind("vitrina-disc ", 0), 0u) << version.out;
+    EXPECT_TRUE(version.err.empty());
+    const TRun bare = Run({});
+    EXPECT_EQ(bare.code, 2);
+    EXPECT_TRUE(bare.out.empty());
+}
+
 TEST_F(DiscToolTest, Container) {
     const auto file = temp.Write("Vuv.dhl", WriteContainer({{"Struct.cfs", "abc"}, {Utf8ToCp1251("Фон.bmp"), "BM"}}));
     auto run = Run({"container", "list", file.string()});

@@ -99,6 +99,10 @@ int main(int argc, char** argv) {
         PrintUsage(argc < 2 ? stderr : stdout);
         return argc < 2 ? kBadInput : kOk;
     }
+    if (std::string(argv[1]) == "--version") {
+        std::puts("vitrina-disc " VITRINA_VERSION);
+        return kOk;
+    }
     for (const auto& sub : Subcommands()) {
         if (sub.name != std::string(argv[1])) continue;
         try {
