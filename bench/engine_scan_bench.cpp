@@ -12,6 +12,8 @@
 #include <iostream>
 #include <string>
 
+#include <unistd.h>
+
 #include "html/doc_engine.h"
 #include "html/frame_viewer.h"
 #include "html/html_viewer.h"
@@ -26,7 +28,7 @@ namespace fs = std::filesystem;
 using namespace vitrina;
 
 int main(int argc, char** argv) {
-    TDocEngine::PrepareProcess();
+    TDocEngine::PrepareProcess(::geteuid() == 0);
     // Web views need shared contexts, set before the application exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
