@@ -55,6 +55,11 @@ target_sources(vitrina_core PRIVATE
   src/platform/request_record.cpp
   src/platform/copy_data_channel.cpp
   src/media/super_timer.cpp
+  src/media/media_log.cpp
+  src/media/mci_errors.cpp
+  src/media/volume_fade.cpp
+  src/media/player_rules.cpp
+  src/setup/codec_setup.cpp
   src/imaging/blend.cpp
 )
 

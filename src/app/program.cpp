@@ -4,6 +4,7 @@
 
 #include "app/program_parts.h"
 #include "dialogs/cool_dialog.h"
+#include "media/media_parts.h"
 #include "platform/cp1251.h"
 #include "resources/description.h"
 #include "platform/window_directory.h"
@@ -94,6 +95,12 @@ void TProgram::StartUp() {
         dialog_->OnKey = [this](int key, Qt::KeyboardModifiers modifiers) { return dispatcher_.KeyDown(key, modifiers); };
         services_.dialogs = dialog_.get();
     }
+}
+
+void TProgram::ShowMainWindow() {
+    TMediaParts* media = parts_ ? parts_->Media() : nullptr;
+    if (options_.animations && media && media->PlayStartClip([this] { window_->ShowMainWindow(); })) return;
+    window_->ShowMainWindow();
 }
 
 TProgram::~TProgram() {

@@ -18,6 +18,8 @@
 #include "html/doc_engine.h"
 #include "html/doc_url.h"
 #include "html/frame_viewer.h"
+#include "media/media_parts.h"
+#include "media/window_clip.h"
 #include "session/settings.h"
 #include "panes/html_frame.h"
 #include "platform/cp1251.h"
@@ -40,8 +42,16 @@ void TWindowParts::BuildPanes(TSkinWindow& window, QWidget* documentPanel) {
     window_ = &window;
     panel_ = documentPanel;
     engine_ = std::make_unique<TDocEngine>(session_.Files(), session_.Reach());
-    const TCommandServices& services = dispatcher_.Services();
     MakeArchivePages();
+    // The player first: the HTML pane hands it the media links.
+    TMediaActions media;
+    media.showDocument = [this](int number, const std::string& document) { OpenInHtmlArea(number, document); };
+    media.areaMouseMove = [this] { ClearSkinHover(); };
+    media.background = [&window] { return &window.Background(); };
+    media_ = std::make_unique<TMediaParts>(session_, &window, std::move(media));
+    dispatcher_.Services().player = media_.get();
+    dispatcher_.Services().clips = &media_->WindowClip();
+    const TCommandServices& services = dispatcher_.Services();
     THtmlFrameServices paneServices{*engine_, session_.Files(), session_.Drives(), session_.Registry(), session_.Title,
                                     &window, documentPanel, *this};
     paneServices.archive = archive_.get();
@@ -108,17 +118,26 @@ void TWindowParts::Publish(bool present) {
     services.trees = present ? trees_.get() : nullptr;
     services.popups = present ? popups_.get() : nullptr;
     services.archive = present ? archive_.get() : nullptr;
-    if (present) session_.AddScreenObserver(this);
-    else session_.RemoveScreenObserver(this);
+    services.player = present ? media_.get() : nullptr;
+    services.clips = present && media_ ? &media_->WindowClip() : nullptr;
+    if (present) {
+        if (media_) session_.AddScreenObserver(media_.get());
+        session_.AddScreenObserver(this);
+    } else {
+        if (media_) session_.RemoveScreenObserver(media_.get());
+        session_.RemoveScreenObserver(this);
+    }
 }
 
 void TWindowParts::ReleasePanes() {
     Publish(false);
+    if (media_) media_->Release();
     popups_.reset();
     trees_.reset();
     html_.reset();
     engine_.reset();
     archive_.reset();
+    media_.reset();
     window_ = nullptr;
 }
 

@@ -18,6 +18,7 @@ class TControlPopupWindow;
 class TDispatcher;
 class TDocEngine;
 class THtmlFrame;
+class TMediaParts;
 class TSkinWindow;
 class TUnRar;
 
@@ -34,6 +35,7 @@ public:
     THtmlFrame* Html() const { return html_.get(); }
     TContentsTrees* Trees() const { return trees_.get(); }
     TControlPopupWindow* Popups() const { return popups_.get(); }
+    TMediaParts* Media() const { return media_.get(); }
 
     // IHtmlCommands.
     void HistoryBack() override;
@@ -99,6 +101,7 @@ private:
     QWidget* panel_ = nullptr;
     bool followHistory_ = false;  // back or forward asked for the tree to follow
     std::unique_ptr<TUnRar> archive_;
+    std::unique_ptr<TMediaParts> media_;
     std::unique_ptr<TDocEngine> engine_;
     std::unique_ptr<THtmlFrame> html_;
     std::unique_ptr<TContentsTrees> trees_;
