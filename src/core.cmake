@@ -60,6 +60,7 @@ target_sources(vitrina_core PRIVATE
   src/media/volume_fade.cpp
   src/media/player_rules.cpp
   src/setup/codec_setup.cpp
+  src/dialogs/options_values.cpp
   src/imaging/blend.cpp
 )
 

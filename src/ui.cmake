@@ -24,6 +24,7 @@ add_library(vitrina_ui STATIC
   src/media/media_parts.cpp
   src/media/window_clip.cpp
   src/media/start_clip.cpp
+  src/dialogs/form_options.cpp
 )
 target_link_libraries(vitrina_ui PUBLIC vitrina_core Qt6::Gui Qt6::Widgets Qt6::Multimedia)
 

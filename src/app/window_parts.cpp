@@ -18,7 +18,10 @@
 #include "html/doc_engine.h"
 #include "html/doc_url.h"
 #include "html/frame_viewer.h"
+#include "dialogs/form_options.h"
+#include "media/background_music.h"
 #include "media/media_parts.h"
+#include "media/slide_image.h"
 #include "media/window_clip.h"
 #include "session/settings.h"
 #include "panes/html_frame.h"
@@ -49,8 +52,7 @@ void TWindowParts::BuildPanes(TSkinWindow& window, QWidget* documentPanel) {
     media.areaMouseMove = [this] { ClearSkinHover(); };
     media.background = [&window] { return &window.Background(); };
     media_ = std::make_unique<TMediaParts>(session_, &window, std::move(media));
-    dispatcher_.Services().player = media_.get();
-    dispatcher_.Services().clips = &media_->WindowClip();
+    if (!dispatcher_.Services().player) dispatcher_.Services().player = media_.get();
     const TCommandServices& services = dispatcher_.Services();
     THtmlFrameServices paneServices{*engine_, session_.Files(), session_.Drives(), session_.Registry(), session_.Title,
                                     &window, documentPanel, *this};
@@ -64,6 +66,7 @@ void TWindowParts::BuildPanes(TSkinWindow& window, QWidget* documentPanel) {
     trees_ = std::make_unique<TContentsTrees>(session_.Container, documentPanel, splitter, *this);
     bool anyPopup = false;
     for (const auto& screen : session_.Model.ScreenPopups) anyPopup = anyPopup || !screen.empty();
+    MakeOptions();
     if (anyPopup) {
         TPopupActions actions;
         actions.history = [this](int n) {
@@ -118,8 +121,14 @@ void TWindowParts::Publish(bool present) {
     services.trees = present ? trees_.get() : nullptr;
     services.popups = present ? popups_.get() : nullptr;
     services.archive = present ? archive_.get() : nullptr;
-    services.player = present ? media_.get() : nullptr;
-    services.clips = present && media_ ? &media_->WindowClip() : nullptr;
+    // A media service set before start-up (a test's) stays; ours go with the panes.
+    auto own = [present](auto*& slot, auto* mine) {
+        if (present && !slot) slot = mine;
+        else if (!present && slot == mine) slot = nullptr;
+    };
+    own(services.player, static_cast<IPlayerCommands*>(media_.get()));
+    own(services.clips, media_ ? static_cast<IClipCommands*>(&media_->WindowClip()) : nullptr);
+    own(services.options, static_cast<IOptionsCommands*>(options_.get()));
     if (present) {
         if (media_) session_.AddScreenObserver(media_.get());
         session_.AddScreenObserver(this);
@@ -137,6 +146,7 @@ void TWindowParts::ReleasePanes() {
     html_.reset();
     engine_.reset();
     archive_.reset();
+    options_.reset();
     media_.reset();
     window_ = nullptr;
 }
@@ -160,6 +170,24 @@ void TWindowParts::MakeArchivePages() {
     a.wroteFolder = [this](const std::string& folder) { session_.Reach().AllowFolder(folder); };
     a.now = [] { return DosDateTime(QDateTime::currentDateTime()); };
     archive_ = std::make_unique<TUnRar>(session_.Drives(), session_.TempFolder, std::move(a));
+}
+
+void TWindowParts::MakeOptions() {
+    TOptionsActions a;
+    a.runSlideShow = [this](bool on) {
+        if (media_ && media_->Slides()) media_->Slides()->SetRunning(on);
+    };
+    a.slideInterval = [this](int ms) {
+        if (media_ && media_->Slides()) media_->Slides()->SetInterval(ms);
+    };
+    a.fontDialog = [this] {
+        if (html_) html_->ChooseFonts();
+    };
+    options_ = std::make_unique<TFormOptions>(session_, std::move(a));
+    options_->SetBackgroundSound(session_.Settings.BGSound);
+    media_->Music().OnFlagChanged = [this](bool on) {
+        if (options_) options_->SetBackgroundSound(on);
+    };
 }
 
 TFrameViewer* TWindowParts::Viewer() const { return html_ ? html_->ActiveFrameViewer() : nullptr; }

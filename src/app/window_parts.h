@@ -18,6 +18,7 @@ class TControlPopupWindow;
 class TDispatcher;
 class TDocEngine;
 class THtmlFrame;
+class TFormOptions;
 class TMediaParts;
 class TSkinWindow;
 class TUnRar;
@@ -36,6 +37,7 @@ public:
     TContentsTrees* Trees() const { return trees_.get(); }
     TControlPopupWindow* Popups() const { return popups_.get(); }
     TMediaParts* Media() const { return media_.get(); }
+    TFormOptions* Options() const { return options_.get(); }
 
     // IHtmlCommands.
     void HistoryBack() override;
@@ -97,11 +99,13 @@ private:
     void Publish(bool present);
     // The archive pages, which the HTML pane and "unarc" hand their archives to.
     void MakeArchivePages();
+    void MakeOptions();
 
     QWidget* panel_ = nullptr;
     bool followHistory_ = false;  // back or forward asked for the tree to follow
     std::unique_ptr<TUnRar> archive_;
     std::unique_ptr<TMediaParts> media_;
+    std::unique_ptr<TFormOptions> options_;
     std::unique_ptr<TDocEngine> engine_;
     std::unique_ptr<THtmlFrame> html_;
     std::unique_ptr<TContentsTrees> trees_;

@@ -7,7 +7,7 @@
 namespace vitrina {
 namespace {
 
-std::vector<TStereoVolume> Run(TVolumeFade& fade) {
+std::vector<TStereoVolume> RunToTheEnd(TVolumeFade& fade) {
     std::vector<TStereoVolume> steps;
     while (!fade.Done() && steps.size() < 100000) steps.push_back(fade.Tick());
     return steps;
@@ -24,7 +24,7 @@ TEST(VolumeFade, FadeInRisesToTheSavedVolumeKeepingTheBalance) {
     TVolumeFade fade;
     fade.Start({0x8000, 0x4000}, true);
     EXPECT_EQ(fade.Target(), 0x8000);
-    const auto steps = Run(fade);
+    const auto steps = RunToTheEnd(fade);
     ASSERT_TRUE(fade.Done());
     EXPECT_EQ(steps.front(), (TStereoVolume{0, 0}));
     EXPECT_EQ(steps.back(), (TStereoVolume{0x8000, 0x4000}));
@@ -39,7 +39,7 @@ TEST(VolumeFade, FadeOutEndsInSilence) {
     TVolumeFade fade;
     fade.Start({0x1000, 0xffff}, false);
     EXPECT_EQ(fade.Level(), 0x1000);  // from the left level, whichever channel is louder
-    const auto steps = Run(fade);
+    const auto steps = RunToTheEnd(fade);
     ASSERT_TRUE(fade.Done());
     EXPECT_EQ(steps.back(), (TStereoVolume{0, 0}));
     EXPECT_EQ(steps.front().right, 0x1000);
