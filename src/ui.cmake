@@ -17,6 +17,7 @@ add_library(vitrina_ui STATIC
   src/screen/scale_bar.cpp
   src/screen/panel_bkgrd.cpp
   src/media/video_area.cpp
+  src/media/frame_image.cpp
   src/media/mplayer.cpp
   src/media/background_music.cpp
   src/media/sound.cpp

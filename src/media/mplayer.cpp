@@ -9,6 +9,7 @@
 #include <QVideoFrame>
 #include <QVideoSink>
 
+#include "media/frame_image.h"
 #include "media/media_log.h"
 #include "media/video_area.h"
 #include "resources/drive_map.h"
@@ -338,7 +339,8 @@ QRect TMPlayer::GetDisplayRect() const {
 
 void TMPlayer::FrameArrived(const QVideoFrame& frame) {
     if (!open_ || !display_ || !frame.isValid()) return;
-    const QImage image = frame.toImage();
+    const QImage image = FrameImage(frame);
+    if (image.isNull()) return;
     if (displaySize_.isEmpty()) displaySize_ = image.size();
     display_->SetFrame(image);
 }

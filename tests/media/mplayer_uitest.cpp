@@ -1,10 +1,13 @@
 // The media device on real files and the host's real players, without a sound device.
 #include <QTest>
+#include <QVideoFrame>
+#include <QVideoFrameFormat>
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
 
+#include "media/frame_image.h"
 #include "media/mci_errors.h"
 #include "media/mplayer.h"
 #include "media/video_area.h"
@@ -152,7 +155,7 @@ TEST_F(MPlayerTest, PauseToggleAndResume) {
 
 TEST_F(MPlayerTest, VideoFramesArePaintedIntoTheDisplay) {
     TAviSpec spec;
-    spec.rgb = 0x00ff00;
+    spec.rgb = 0xff8000;
     spec.frames = 5;
     player_.FileName = Write("clip.avi", AviBytes(spec));
     QWidget window;
@@ -172,13 +175,53 @@ TEST_F(MPlayerTest, VideoFramesArePaintedIntoTheDisplay) {
     player_.Play();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !area->Frame().isNull(); }, 5000));
     const QImage shown = window.grab().toImage();
-    EXPECT_EQ(shown.pixelColor(10 + 4 + 16, 10 + 4 + 12), QColor(0, 255, 0));
+    EXPECT_EQ(shown.pixelColor(10 + 4 + 16, 10 + 4 + 12), QColor(255, 128, 0));
     EXPECT_EQ(shown.pixelColor(10 + 60, 10 + 50), QColor(Qt::black));
     // The display going away while the video plays lets the player go on without it.
     delete area;
     EXPECT_EQ(player_.Display(), nullptr);
     ASSERT_TRUE(AwaitNotices(1));
     EXPECT_EQ(notices_.front(), TMPlayer::nvSuccessful);
+}
+
+// Decoders hand over planar YUV; the program turns it into pixels itself.
+TEST(FrameImage, YuvFramesBecomeTheirColours) {
+    const struct {
+        QVideoFrameFormat::PixelFormat format;
+        int y, u, v;
+        QColor expected;
+    } cases[] = {
+        {QVideoFrameFormat::Format_YUV420P, 81, 90, 240, QColor(255, 0, 0)},
+        {QVideoFrameFormat::Format_YV12, 145, 54, 34, QColor(0, 255, 0)},
+        {QVideoFrameFormat::Format_NV12, 41, 240, 110, QColor(0, 0, 255)},
+        {QVideoFrameFormat::Format_NV21, 235, 128, 128, QColor(255, 255, 255)},
+    };
+    for (const auto& c : cases) {
+        QVideoFrame frame(QVideoFrameFormat(QSize(4, 2), c.format));
+        ASSERT_TRUE(frame.map(QVideoFrame::WriteOnly));
+        const bool semiPlanar = c.format == QVideoFrameFormat::Format_NV12 || c.format == QVideoFrameFormat::Format_NV21;
+        for (int plane = 0; plane < frame.planeCount(); ++plane) {
+            uchar* bits = frame.bits(plane);
+            const int size = frame.mappedBytes(plane);
+            for (int i = 0; i < size; ++i) {
+                int value = c.y;
+                if (plane > 0 && semiPlanar) {
+                    const bool first = i % 2 == 0;
+                    const bool uFirst = c.format == QVideoFrameFormat::Format_NV12;
+                    value = first == uFirst ? c.u : c.v;
+                } else if (plane > 0) {
+                    const bool uPlane = (plane == 1) == (c.format == QVideoFrameFormat::Format_YUV420P);
+                    value = uPlane ? c.u : c.v;
+                }
+                bits[i] = uchar(value);
+            }
+        }
+        frame.unmap();
+        const QColor got = FrameImage(frame).pixelColor(1, 1);
+        EXPECT_NEAR(got.red(), c.expected.red(), 3) << c.format;
+        EXPECT_NEAR(got.green(), c.expected.green(), 3) << c.format;
+        EXPECT_NEAR(got.blue(), c.expected.blue(), 3) << c.format;
+    }
 }
 
 }  // namespace

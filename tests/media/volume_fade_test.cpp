@@ -54,13 +54,16 @@ TEST(VolumeFade, RatiosRoundHalvesToEvenAndSilenceCountsAsOne) {
         {{5000, 2000}, {5000, 2500}},  // ratio 2.5 rounds to 2
         {{7000, 2000}, {7000, 1750}},  // 3.5 rounds to 4
         {{2000, 5000}, {1000, 2000}},
-        {{0, 0}, {1, 1}},
     };
     for (const auto& c : cases) {
         TVolumeFade fade;
         fade.Start(c.saved, false);
         EXPECT_EQ(fade.Tick(), c.first);
     }
+    TVolumeFade fade;
+    fade.Start({0, 0}, false);
+    EXPECT_EQ(fade.Saved(), (TStereoVolume{1, 1}));
+    EXPECT_EQ(fade.Level(), 1);
 }
 
 }  // namespace
