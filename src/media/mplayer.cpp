@@ -248,7 +248,7 @@ int TMPlayer::Resume() {
     if (GetMode() != mpPaused) {
         // A device that is not paused refuses to resume: play from where it stands.
         SetNotify(f.notify);
-        if (waitSet_ || f.wait) SetWait(f.wait);
+        if (f.wait) SetWait(true);
         return Play();
     }
     qCDebug(lcMedia) << "resume" << QString::fromStdString(FileName);
