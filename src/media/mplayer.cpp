@@ -24,8 +24,18 @@ constexpr int kOpenTimeoutMs = 10000;
 }  // namespace
 
 TMPlayer::TMPlayer(const TDriveMap& drives, QObject* parent)
-    : QObject(parent), drives_(drives), player_(std::make_unique<QMediaPlayer>()),
-      output_(std::make_unique<QAudioOutput>()), sink_(std::make_unique<QVideoSink>()) {
+    : QObject(parent), drives_(drives), output_(std::make_unique<QAudioOutput>()), sink_(std::make_unique<QVideoSink>()) {
+    connect(sink_.get(), &QVideoSink::videoFrameChanged, this, &TMPlayer::FrameArrived);
+}
+
+void TMPlayer::MakeBackend() {
+    // A fresh player for every file: the reports the last one still has queued (a failure is
+    // reported several times) must not be taken for the new file's.
+    if (player_) {
+        player_->disconnect(this);
+        player_->stop();
+    }
+    player_ = std::make_unique<QMediaPlayer>();
     player_->setAudioOutput(output_.get());
     player_->setVideoOutput(sink_.get());
     connect(player_.get(), &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
@@ -34,7 +44,6 @@ TMPlayer::TMPlayer(const TDriveMap& drives, QObject* parent)
     connect(player_.get(), &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error, const QString& message) {
         if (open_ && !loading_) Failed(message);
     });
-    connect(sink_.get(), &QVideoSink::videoFrameChanged, this, &TMPlayer::FrameArrived);
 }
 
 TMPlayer::~TMPlayer() {
@@ -149,10 +158,13 @@ void TMPlayer::Open() {
         host = drives_.ToHostPath(FileName);
         code = MciErrorOfFile(host);
     }
-    if (!code) code = Load(host->string());
+    if (!code) {
+        MakeBackend();
+        code = Load(host->string());
+    }
     if (code) {
         error_ = code;
-        player_->setSource(QUrl());
+        if (player_) player_->setSource(QUrl());
         qCDebug(lcMedia) << "open failed" << code << QString::fromStdString(FileName);
         throw EMCIDeviceError(MciErrorText(code), code);
     }

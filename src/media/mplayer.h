@@ -92,6 +92,7 @@ private:
     TFlags WaitingFlags();
     TFlags NotifyingFlags();
     void CheckOpen() const;
+    void MakeBackend();
     int Load(const std::string& url);
     void CloseDevice();
     void Attach();
@@ -105,9 +106,9 @@ private:
     std::int64_t FromFormat(std::int64_t value) const;
 
     const TDriveMap& drives_;
-    std::unique_ptr<QMediaPlayer> player_;
     std::unique_ptr<QAudioOutput> output_;
     std::unique_ptr<QVideoSink> sink_;
+    std::unique_ptr<QMediaPlayer> player_;  // goes before its output and sink
     QPointer<TVideoArea> display_;
     bool open_ = false;
     bool loading_ = false;

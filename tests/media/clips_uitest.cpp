@@ -52,7 +52,8 @@ protected:
 };
 
 TEST_F(ClipsTest, TheStartClipEndsByItself) {
-    Write("intro.avi", Clip(5));
+    // Long enough to be playing when the first watch looks, half a second after the play.
+    Write("intro.avi", Clip(15));
     auto clip = MakeStartClip("intro.avi");
     bool shown = false;
     clip->Start();
