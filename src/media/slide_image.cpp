@@ -60,7 +60,7 @@ TSlideImage::TSlideImage(TDiscSession& session, const TDynamicImageArray& record
 
 TSlideImage::~TSlideImage() {
     timer_.stop();
-    for (QLabel* a : areas_) delete a;
+    for (const QPointer<QLabel>& a : areas_) delete a.data();
 }
 
 void TSlideImage::Load(int area) {
@@ -71,7 +71,7 @@ void TSlideImage::Load(int area) {
     const std::string& file = list[std::size_t(index_)];
     const auto host = session_.Drives().ToHostPath(file);
     QImage picture;
-    if (!host || !picture.load(QString::fromStdString(host->string()))) return;
+    if (!host || !picture.load(QString::fromStdString(host->string())) || !areas_[std::size_t(area)]) return;
     areas_[std::size_t(area)]->setPixmap(QPixmap::fromImage(picture));
     shown_[std::size_t(area)] = file;
 }
@@ -79,6 +79,7 @@ void TSlideImage::Load(int area) {
 void TSlideImage::ShowPicturesForScreen() {
     const int screen = session_.CurrentScreen;
     for (std::size_t i = 0; i < areas_.size(); ++i) {
+        if (!areas_[i]) continue;
         if (records_[i].screen == screen) {
             areas_[i]->show();
             current_ = int(i);

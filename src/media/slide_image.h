@@ -1,6 +1,8 @@
 #pragma once
 // The picture areas of the screens: each shows one picture of its folder at a time; "nextpic",
 // "prevpic" and the slide-show timer step through them (one index shared by all areas).
+#include <QLabel>
+#include <QPointer>
 #include <QTimer>
 
 #include <functional>
@@ -10,7 +12,6 @@
 #include "resources/dynamic_arrays.h"
 #include "resources/screen_model.h"
 
-class QLabel;
 class QWidget;
 
 namespace vitrina {
@@ -40,7 +41,7 @@ public:
     const std::vector<TDynamicStringArray>& Lists() const { return lists_; }
     // The file the area shows (empty before its first picture).
     const std::string& Shown(int area) const { return shown_[std::size_t(area)]; }
-    QLabel* Area(int i) const { return areas_[std::size_t(i)]; }
+    QLabel* Area(int i) const { return areas_[std::size_t(i)].data(); }
 
 private:
     void Tick();
@@ -48,7 +49,7 @@ private:
 
     TDiscSession& session_;
     TDynamicImageArray records_;
-    std::vector<QLabel*> areas_;
+    std::vector<QPointer<QLabel>> areas_;  // children of the window
     std::vector<TDynamicStringArray> lists_;
     std::vector<std::string> shown_;
     int current_ = 0;

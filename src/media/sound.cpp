@@ -43,12 +43,13 @@ TSound::TSound(TDiscSession& session, TBackgroundMusic& music, const TDynamicCli
 
 TSound::~TSound() {
     OnNotify = nullptr;
-    for (TVideoArea* a : areas_) delete a;
+    for (const QPointer<TVideoArea>& a : areas_) delete a.data();
 }
 
 void TSound::ShowAreasForScreen() {
     const int current = session_.CurrentScreen;
     for (std::size_t i = 0; i < areas_.size(); ++i) {
+        if (!areas_[i]) continue;
         if (records_[i].screen == current) areas_[i]->show();
         else if (records_[i].screen == lastScreen_) areas_[i]->hide();
     }

@@ -3,6 +3,8 @@
 // the description places on each screen, with the HTML area beside a clip showing its document.
 // Starting anything suspends the background music; the end action decides what the natural end
 // of a sound or clip does (close the device, bring the music back).
+#include <QPointer>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -46,7 +48,8 @@ public:
     void StartMusic();
 
     int EndAction() const { return endAction_; }
-    const std::vector<TVideoArea*>& Areas() const { return areas_; }
+    // The display areas in record order (null for one the window has already destroyed).
+    std::vector<TVideoArea*> Areas() const { return {areas_.begin(), areas_.end()}; }
 
 private:
     void Ended();
@@ -57,7 +60,7 @@ private:
     TBackgroundMusic& music_;
     TSoundActions actions_;
     TDynamicClipArray records_;
-    std::vector<TVideoArea*> areas_;
+    std::vector<QPointer<TVideoArea>> areas_;  // children of the window
     int lastScreen_ = -1;
     int endAction_ = 0;
 };

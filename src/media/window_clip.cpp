@@ -71,7 +71,7 @@ void TMyAviPlayer::Loop() {
 }
 
 void TMyAviPlayer::PlayOn() {
-    if (!player_ || !player_->IsOpen()) return;
+    if (!player_ || !player_->IsOpen() || !view_) return;
     try {
         player_->Play();
     } catch (const EMCIDeviceError&) {
@@ -162,8 +162,7 @@ void TMyAviPlayer::Release() {
         player_->SetDisplay(nullptr);
         player_.reset();
     }
-    delete view_;
-    view_ = nullptr;
+    delete view_.data();
 }
 
 TWindowClip::TWindowClip(TDiscSession& session, QWidget* window, TWindowClipActions actions)

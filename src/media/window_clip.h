@@ -3,6 +3,7 @@
 // plays its frames cover the rectangle; stopped or frozen, the rectangle shows a picture painted
 // into the window's skin: the skin's own still picture ("2d"), or the last frame.
 #include <QImage>
+#include <QPointer>
 #include <QRect>
 
 #include <functional>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "media/clip_commands.h"
+#include "media/video_area.h"
 
 class QWidget;
 
@@ -17,7 +19,6 @@ namespace vitrina {
 
 class TDiscSession;
 class TMPlayer;
-class TVideoArea;
 
 struct TWindowClipActions {
     // The skin's picture of the current screen (null before there is one).
@@ -50,7 +51,7 @@ public:
     const QRect& Area() const { return area_; }
     void DrawFrozenFrame(QImage& background) const;
     TMPlayer* Player() const { return player_.get(); }
-    TVideoArea* View() const { return view_; }
+    TVideoArea* View() const { return view_.data(); }
 
 private:
     void Loop();
@@ -62,7 +63,7 @@ private:
     QWidget* window_;
     TWindowClipActions actions_;
     std::unique_ptr<TMPlayer> player_;
-    TVideoArea* view_ = nullptr;
+    QPointer<TVideoArea> view_;  // a child of the window
     QRect area_;
     QImage still_;
     QImage background3d_;
