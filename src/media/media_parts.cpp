@@ -7,7 +7,6 @@
 #include "media/start_clip.h"
 #include "media/window_clip.h"
 
-#include <QTimer>
 
 namespace vitrina {
 
@@ -34,7 +33,7 @@ bool TMediaParts::PlayStartClip(std::function<void()> finished) {
     if (clip.empty() || clip == "no" || !session_.Settings.Clip) return false;
     auto done = [this, finished = std::move(finished)] {
         // The window goes once its own handler has returned.
-        QTimer::singleShot(0, [this] { startClip_.reset(); });
+        if (startClip_) startClip_.release()->deleteLater();
         if (finished) finished();
     };
     startClip_ = std::make_unique<TStartClip>(session_, clip, session_.Model.Background,

@@ -36,7 +36,6 @@ public:
     // The start clip when the description names one and the setting is on; finished runs when
     // it has ended. False: there is none, and the caller goes on at once.
     bool PlayStartClip(std::function<void()> finished);
-    TStartClip* StartClip() const { return startClip_.get(); }
 
     // IPlayerCommands.
     void BackgroundMusic(bool on) override;

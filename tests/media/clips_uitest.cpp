@@ -98,6 +98,25 @@ TEST_F(ClipsTest, AStartClipThatDoesNotOpenEndsWithoutShowing) {
     }
 }
 
+TEST_F(ClipsTest, TheStartClipPlaysOnlyWhenDescribedAndWanted) {
+    Write("intro.avi", Clip(15));
+    QWidget window;
+    const struct {
+        const char* rolic;
+        bool setting;
+        bool plays;
+    } cases[] = {{"no", true, false}, {"", true, false}, {"intro.avi", false, false}, {"intro.avi", true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rolic);
+        session_.Model.Rolic = c.rolic;
+        session_.Settings.Clip = c.setting;
+        TMediaParts media(session_, &window, {});
+        bool done = false;
+        EXPECT_EQ(media.PlayStartClip([&] { done = true; }), c.plays);
+        if (c.plays) EXPECT_TRUE(Await([&] { return done; }));
+    }
+}
+
 class WindowClipTest : public ClipsTest {
 protected:
     WindowClipTest() {
