@@ -329,6 +329,14 @@ TEST_F(SampleDiscTest, MediaPlays) {
     TVideoArea* area = media.Sound().Areas().at(0);
     ASSERT_TRUE(WaitFor([&] { return !area->Frame().isNull(); }));
     EXPECT_EQ(area->Frame().size(), QSize(400, 224));
+    // "Музыка" brings the music back (the clip gives way) and takes it away again.
+    run("bgsound");
+    EXPECT_TRUE(program->Session().Settings.BGSound);
+    EXPECT_TRUE(music.IsOpen());
+    EXPECT_FALSE(media.Sound().IsOpen());
+    run("bgsound");
+    EXPECT_FALSE(program->Session().Settings.BGSound);
+    EXPECT_FALSE(music.IsOpen());
 
     run("1");
     run("3d");
