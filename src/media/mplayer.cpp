@@ -169,7 +169,6 @@ void TMPlayer::Open() {
         throw EMCIDeviceError(MciErrorText(code), code);
     }
     open_ = true;
-    ++generation_;
     displayRect_ = {};
     hasVideo_ = player_->hasVideo();
     const QMediaMetaData meta = player_->metaData();

@@ -124,7 +124,6 @@ private:
     bool notifySet_ = false, notify_ = false;
     QSize displaySize_;
     QRect displayRect_;  // where the video goes in the display; empty: its own size at the corner
-    std::uint64_t generation_ = 0;  // grows with every open, so a late notice of a closed file is dropped
 };
 
 }  // namespace vitrina
