@@ -56,6 +56,12 @@ target_sources(vitrina_core PRIVATE
   src/platform/copy_data_channel.cpp
   src/platform/program_copy.cpp
   src/media/super_timer.cpp
+  src/media/media_log.cpp
+  src/media/mci_errors.cpp
+  src/media/volume_fade.cpp
+  src/media/player_rules.cpp
+  src/setup/codec_setup.cpp
+  src/dialogs/options_values.cpp
   src/imaging/blend.cpp
 )
 

@@ -16,6 +16,16 @@ add_library(vitrina_ui STATIC
   src/screen/path_input_box.cpp
   src/screen/scale_bar.cpp
   src/screen/panel_bkgrd.cpp
+  src/media/video_area.cpp
+  src/media/frame_image.cpp
+  src/media/mplayer.cpp
+  src/media/background_music.cpp
+  src/media/sound.cpp
+  src/media/slide_image.cpp
+  src/media/media_parts.cpp
+  src/media/window_clip.cpp
+  src/media/start_clip.cpp
+  src/dialogs/form_options.cpp
 )
 target_link_libraries(vitrina_ui PUBLIC vitrina_core Qt6::Gui Qt6::Widgets Qt6::Multimedia)
 

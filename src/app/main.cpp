@@ -121,7 +121,7 @@ int main(int argc, char** argv) {
         // exit, not quit: quit asks the windows to close, and the main window refuses (it closes
         // through its animation, which is what ends here).
         form->OnTerminate = [] { QCoreApplication::exit(0); };
-        form->ShowMainWindow();
+        program->ShowMainWindow();
     }
 
     if (line.firstPaintExit) {

@@ -4,6 +4,7 @@
 
 #include "app/program_parts.h"
 #include "dialogs/cool_dialog.h"
+#include "media/media_parts.h"
 #include "platform/cp1251.h"
 #include "resources/description.h"
 #include "platform/window_directory.h"
@@ -114,6 +115,12 @@ void TProgram::UseThesaurusDocument(std::string commandLine) {
     commandLine = Trim(commandLine);
     if (commandLine.empty() || session_.Model.HtmlAreas.empty()) return;
     session_.Model.HtmlAreas.front().fn = ResolvePath(commandLine, session_.ProgramFolder);
+}
+
+void TProgram::ShowMainWindow() {
+    TMediaParts* media = parts_ ? parts_->Media() : nullptr;
+    if (options_.animations && media && media->PlayStartClip([this] { window_->ShowMainWindow(); })) return;
+    window_->ShowMainWindow();
 }
 
 TProgram::~TProgram() {

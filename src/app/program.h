@@ -52,6 +52,9 @@ public:
     // The program's windows as other copies see them; null outside the normal mode.
     TWindowDirectory* WindowDirectory() const { return directory_.get(); }
 
+    // The start clip first when the disc has one (not for screenshots), then the main window.
+    void ShowMainWindow();
+
     // A command of the vocabulary, as a key would run it.
     void ExecuteCommand(const std::string& command) { dispatcher_.ExecuteCommand(command, command, 1, 0, 0); }
 

@@ -21,6 +21,11 @@
 #include "html/doc_engine.h"
 #include "html/doc_url.h"
 #include "html/frame_viewer.h"
+#include "dialogs/form_options.h"
+#include "media/background_music.h"
+#include "media/media_parts.h"
+#include "media/slide_image.h"
+#include "media/window_clip.h"
 #include "session/settings.h"
 #include "panes/html_frame.h"
 #include "platform/cp1251.h"
@@ -45,8 +50,15 @@ void TWindowParts::BuildPanes(TSkinWindow& window, QWidget* documentPanel) {
     window_ = &window;
     panel_ = documentPanel;
     engine_ = std::make_unique<TDocEngine>(session_.Files(), session_.Reach());
-    const TCommandServices& services = dispatcher_.Services();
     MakeArchivePages();
+    // The player first: the HTML pane hands it the media links.
+    TMediaActions media;
+    media.showDocument = [this](int number, const std::string& document) { OpenInHtmlArea(number, document); };
+    media.areaMouseMove = [this] { ClearSkinHover(); };
+    media.background = [&window] { return &window.Background(); };
+    media_ = std::make_unique<TMediaParts>(session_, &window, std::move(media));
+    if (!dispatcher_.Services().player) dispatcher_.Services().player = media_.get();
+    const TCommandServices& services = dispatcher_.Services();
     THtmlFrameServices paneServices{*engine_, session_.Files(), session_.Drives(), session_.Registry(), session_.Title,
                                     &window, documentPanel, *this};
     paneServices.archive = archive_.get();
@@ -59,6 +71,7 @@ void TWindowParts::BuildPanes(TSkinWindow& window, QWidget* documentPanel) {
     trees_ = std::make_unique<TContentsTrees>(session_.Container, documentPanel, splitter, *this);
     bool anyPopup = false;
     for (const auto& screen : session_.Model.ScreenPopups) anyPopup = anyPopup || !screen.empty();
+    MakeOptions();
     if (anyPopup) {
         TPopupActions actions;
         actions.history = [this](int n) {
@@ -113,8 +126,21 @@ void TWindowParts::Publish(bool present) {
     services.trees = present ? trees_.get() : nullptr;
     services.popups = present ? popups_.get() : nullptr;
     services.archive = present ? archive_.get() : nullptr;
-    if (present) session_.AddScreenObserver(this);
-    else session_.RemoveScreenObserver(this);
+    // A media service set before start-up (a test's) stays; ours go with the panes.
+    auto own = [present](auto*& slot, auto* mine) {
+        if (present && !slot) slot = mine;
+        else if (!present && slot == mine) slot = nullptr;
+    };
+    own(services.player, static_cast<IPlayerCommands*>(media_.get()));
+    own(services.clips, media_ ? static_cast<IClipCommands*>(&media_->WindowClip()) : nullptr);
+    own(services.options, static_cast<IOptionsCommands*>(options_.get()));
+    if (present) {
+        if (media_) session_.AddScreenObserver(media_.get());
+        session_.AddScreenObserver(this);
+    } else {
+        if (media_) session_.RemoveScreenObserver(media_.get());
+        session_.RemoveScreenObserver(this);
+    }
 }
 
 void TWindowParts::MakeSearch(TCoolDialog* dialog, TWindowDirectory* windows, TCopyDataChannel* channel) {
@@ -134,11 +160,14 @@ void TWindowParts::ReleasePanes() {
     search_.reset();
     find_.reset();
     Publish(false);
+    if (media_) media_->Release();
     popups_.reset();
     trees_.reset();
     html_.reset();
     engine_.reset();
     archive_.reset();
+    options_.reset();
+    media_.reset();
     window_ = nullptr;
 }
 
@@ -161,6 +190,24 @@ void TWindowParts::MakeArchivePages() {
     a.wroteFolder = [this](const std::string& folder) { session_.Reach().AllowFolder(folder); };
     a.now = [] { return DosDateTime(QDateTime::currentDateTime()); };
     archive_ = std::make_unique<TUnRar>(session_.Drives(), session_.TempFolder, std::move(a));
+}
+
+void TWindowParts::MakeOptions() {
+    TOptionsActions a;
+    a.runSlideShow = [this](bool on) {
+        if (media_ && media_->Slides()) media_->Slides()->SetRunning(on);
+    };
+    a.slideInterval = [this](int ms) {
+        if (media_ && media_->Slides()) media_->Slides()->SetInterval(ms);
+    };
+    a.fontDialog = [this] {
+        if (html_) html_->ChooseFonts();
+    };
+    options_ = std::make_unique<TFormOptions>(session_, std::move(a));
+    options_->SetBackgroundSound(session_.Settings.BGSound);
+    media_->Music().OnFlagChanged = [this](bool on) {
+        if (options_) options_->SetBackgroundSound(on);
+    };
 }
 
 TFrameViewer* TWindowParts::Viewer() const { return html_ ? html_->ActiveFrameViewer() : nullptr; }

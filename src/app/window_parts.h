@@ -22,6 +22,8 @@ class TDispatcher;
 class TDocEngine;
 class THtmlFrame;
 class TSearchService;
+class TFormOptions;
+class TMediaParts;
 class TSkinWindow;
 class TUnRar;
 class TWindowDirectory;
@@ -49,6 +51,8 @@ public:
     TControlPopupWindow* Popups() const { return popups_.get(); }
     TFindTxtHtml* FindPane() const { return find_.get(); }
     TSearchService* Search() const { return search_.get(); }
+    TMediaParts* Media() const { return media_.get(); }
+    TFormOptions* Options() const { return options_.get(); }
 
     // IHtmlCommands.
     void HistoryBack() override;
@@ -117,10 +121,13 @@ private:
     void Publish(bool present);
     // The archive pages, which the HTML pane and "unarc" hand their archives to.
     void MakeArchivePages();
+    void MakeOptions();
 
     QWidget* panel_ = nullptr;
     bool followHistory_ = false;  // back or forward asked for the tree to follow
     std::unique_ptr<TUnRar> archive_;
+    std::unique_ptr<TMediaParts> media_;
+    std::unique_ptr<TFormOptions> options_;
     std::unique_ptr<TDocEngine> engine_;
     std::unique_ptr<THtmlFrame> html_;
     std::unique_ptr<TContentsTrees> trees_;

@@ -83,6 +83,8 @@ public:
     QImage Screenshot();
     // The size of the skin's picture (the window's size without one).
     QSize SkinSize() const { return background_.isNull() ? size() : background_.size(); }
+    // The skin's picture of the current screen: the window clip paints its stills into it.
+    QImage& Background() { return background_; }
 
     // The hints of the current screen's chapter buttons.
     void SetChapterHints(const std::string& next, const std::string& previous);

@@ -13,6 +13,13 @@
 #include "commands/dispatcher.h"
 #include "dialogs/cool_dialog.h"
 #include "dialogs/dialog_commands.h"
+#include "dialogs/form_options.h"
+#include "media/background_music.h"
+#include "media/media_parts.h"
+#include "media/slide_image.h"
+#include "media/sound.h"
+#include "media/video_area.h"
+#include "media/window_clip.h"
 #include "dialogs/popup_commands.h"
 #include "dialogs/print_commands.h"
 #include "panes/tree_commands.h"
@@ -245,6 +252,56 @@ TEST_F(SampleDiscTest, UnpackingWithoutAnArchivePageAsksForAFileInTheMessageBox)
     QTest::mousePress(dialog, Qt::LeftButton, {}, centre);
     QTest::mouseRelease(dialog, Qt::LeftButton, {}, centre);
     EXPECT_FALSE(dialog->isVisible());
+}
+
+// The disc's songs, clips, window clip, slides and settings dialog.
+TEST_F(SampleDiscTest, MediaPlays) {
+    TMediaParts& media = *parts->Media();
+    auto run = [&](const std::string& command) { program->Dispatcher().ExecuteCommand(command, "", 1, 0, 0); };
+    // The songs are named once with the program folder, and the first one plays.
+    TMPlayer& music = media.Music().Player();
+    ASSERT_TRUE(music.IsOpen());
+    EXPECT_EQ(music.FileName, program->Session().ProgramFolder + "music\\song1.mp3");
+    EXPECT_EQ(music.GetMode(), TMPlayer::mpPlaying);
+
+    run("3");
+    run("clip=video\\engine.avi=klip_dvigatel.htm");
+    EXPECT_FALSE(program->Session().Settings.BGSound);  // the clip suspends the music
+    EXPECT_FALSE(music.IsOpen());
+    TVideoArea* area = media.Sound().Areas().at(0);
+    ASSERT_TRUE(WaitFor([&] { return !area->Frame().isNull(); }));
+    EXPECT_EQ(area->Frame().size(), QSize(400, 224));
+    // "Музыка" brings the music back (the clip gives way) and takes it away again.
+    run("bgsound");
+    EXPECT_TRUE(program->Session().Settings.BGSound);
+    EXPECT_TRUE(music.IsOpen());
+    EXPECT_FALSE(media.Sound().IsOpen());
+    run("bgsound");
+    EXPECT_FALSE(program->Session().Settings.BGSound);
+    EXPECT_FALSE(music.IsOpen());
+
+    run("1");
+    run("3d");
+    TMyAviPlayer* clip = media.WindowClip().Clip();
+    ASSERT_NE(clip, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return !clip->View()->Frame().isNull(); }));
+    EXPECT_TRUE(media.WindowClip().WindowClipPlaying());
+    EXPECT_EQ(clip->View()->geometry(), QRect(QPoint(31, 135), QPoint(686, 393)));
+
+    run("4");
+    TSlideImage& slides = *media.Slides();
+    EXPECT_TRUE(slides.Area(0)->isVisible());
+    const std::string first = slides.Shown(0);
+    EXPECT_TRUE(first.ends_with("montazhny_blok.bmp")) << first;
+    run("nextpic");
+    EXPECT_TRUE(slides.Shown(0).ends_with("obshiy_vid.bmp"));
+    run("prevpic");
+    EXPECT_EQ(slides.Shown(0), first);
+
+    run("options");
+    ASSERT_NE(parts->Options(), nullptr);
+    EXPECT_TRUE(parts->Options()->isVisible());
+    parts->Options()->ButtonCancelClick();
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "resources/drive_map.h"
 #include "resources/container_writer.h"
 #include "resources/description_scrambler.h"
+#include "support/media_files.h"
 #include "support/temp_folder.h"
 
 namespace vitrina::test {
@@ -30,26 +31,7 @@ inline std::string Bmp(int w, int h, QColor colour) {
 }
 
 // A WAV of silence, short enough for tests that play it to the end.
-inline std::string Wav(int milliseconds) {
-    const int rate = 8000;
-    const std::uint32_t samples = std::uint32_t(rate * milliseconds / 1000);
-    std::string w = "RIFF";
-    auto u32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) w += char((v >> (8 * i)) & 0xFF); };
-    auto u16 = [&](std::uint16_t v) { w += char(v & 0xFF); w += char(v >> 8); };
-    u32(36 + samples);
-    w += "WAVEfmt ";
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(rate);
-    u32(rate);
-    u16(1);
-    u16(8);
-    w += "data";
-    u32(samples);
-    w += std::string(samples, char(0x80));
-    return w;
-}
+inline std::string Wav(int milliseconds) { return WavBytes(milliseconds); }
 
 // The environment of a program a test starts: its own user state, offscreen.
 inline QProcessEnvironment ProgramEnvironment(const std::filesystem::path& home) {
