@@ -25,6 +25,7 @@
 #include "panes/html_commands.h"
 #include "platform/click_sound.h"
 #include "platform/cp1251.h"
+#include "platform/quiet_start.h"
 #include "platform/shell_desktop.h"
 #include "platform/user_folders.h"
 #include "screen/skin_window.h"
@@ -62,6 +63,7 @@ int main(int argc, char** argv) {
         std::cout << (line.help ? ProgramHelp() : std::string("vitrina " VITRINA_VERSION "\n"));
         return 0;
     }
+    KeepLibrariesQuiet();
     // The engine's sandbox cannot run as root; documents come only from the disc anyway.
     TDocEngine::PrepareProcess(::geteuid() == 0);
     TUserFolders::ProvideRuntimeFolder();

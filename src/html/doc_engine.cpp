@@ -1,7 +1,6 @@
 #include "html/doc_engine.h"
 
 #include <QByteArray>
-#include <QLoggingCategory>
 #include <QWebEngineProfile>
 
 #include <utility>
@@ -41,9 +40,6 @@ QSize TDocEngine::LastPictureSize() const { return handler_->LastPictureSize(); 
 
 void TDocEngine::PrepareProcess(bool withoutSandbox) {
     TDocSchemeHandler::RegisterScheme();
-    // The engine reports its set-up at length when it starts. Rules set here come before the
-    // reader's QT_LOGGING_CONF and QT_LOGGING_RULES, which still win.
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     // The engine reads its flags from this variable when it starts; the reader's own flags stay.
     // No host name resolves, IP addresses included, which stops what the request interceptor
     // never sees (preconnects, a peer connection's relay); a peer connection sends no datagram

@@ -28,9 +28,8 @@ public:
 
     // The scheme and the engine's process flags (no host name or address is ever resolved and a
     // peer connection sends no datagram, so nothing the interceptor does not see, like a
-    // preconnect, reaches the network; without its sandbox when asked, as root must); its start-up
-    // report kept off stderr unless the reader's QT_LOGGING_RULES asks for it. Must run before the
-    // application object exists.
+    // preconnect, reaches the network; without its sandbox when asked, as root must). Must run
+    // before the application object exists.
     static void PrepareProcess(bool withoutSandbox);
 
 private:
