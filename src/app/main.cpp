@@ -25,6 +25,7 @@
 #include "panes/html_commands.h"
 #include "platform/click_sound.h"
 #include "platform/cp1251.h"
+#include "platform/help_viewer.h"
 #include "platform/shell_desktop.h"
 #include "platform/user_folders.h"
 #include "screen/skin_window.h"
@@ -78,6 +79,8 @@ int main(int argc, char** argv) {
     TDriveMap drives(discFolder, folders.data);
     TClickSound sounds;
     TShellDesktop desktop(HostPathsOf(drives), sounds);
+    THelpViewer help(drives);
+    desktop.SetHelpViewer(&help);
     TStartOptions options;
     options.animations = line.screenshot.empty();
     options.arguments = line.arguments;
@@ -91,6 +94,7 @@ int main(int argc, char** argv) {
 
     auto program = std::make_unique<TProgram>(drives, folders, desktop, options);
     program->Start();
+    help.SetWindowDirectory(program->WindowDirectory());
     const bool documentMode = program->Creation() == TProgram::TCreation::DocumentMode;
     const bool thesaurus = program->Creation() == TProgram::TCreation::ThesaurusMode;
     switch (program->Creation()) {
@@ -160,6 +164,7 @@ int main(int argc, char** argv) {
         });
     });
     const int loop = app.exec();
+    help.SetWindowDirectory(nullptr);
     program.reset();
     return rc ? rc : loop;
 }

@@ -8,6 +8,7 @@
 
 #include "platform/click_sound.h"
 #include "platform/cp1251.h"
+#include "platform/help_viewer.h"
 
 namespace vitrina {
 
@@ -98,8 +99,8 @@ void TShellDesktop::WinExec(const std::string& program, const std::string& folde
     QProcess::startDetached(wine, {shell.url.toLocalFile()}, workDir);
 }
 
-void TShellDesktop::ShowHelpTopic(const std::string&, const std::string&) {
-    // No help viewer is wired in yet: a topic shows nothing.
+void TShellDesktop::ShowHelpTopic(const std::string& helpFile, const std::string& topic) {
+    if (help_) help_->Show(helpFile, topic);
 }
 
 void TShellDesktop::PlayClickSound(const std::string& file) {
