@@ -6,6 +6,7 @@
 #include "app/program_parts.h"
 #include "dialogs/about_window.h"
 #include "dialogs/cool_dialog.h"
+#include "dialogs/dialog_commands.h"
 #include "platform/cp1251.h"
 #include "resources/description.h"
 #include "platform/window_directory.h"
@@ -43,6 +44,9 @@ void TProgram::StartUp() {
                                              TFontInstaller::UserFontFolder());
     setup_->Fonts().OnInstalled = [](const std::filesystem::path& font) {
         QFontDatabase::addApplicationFont(QString::fromStdString(font.string()));
+    };
+    setup_->ShowMessage = [this](const std::string& text) {
+        if (services_.dialogs) services_.dialogs->ShowDialog(0, text);
     };
     if (!services_.setup) services_.setup = setup_.get();
     // Mode selection: a command line means the document mode, " /t" anywhere the thesaurus.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "platform/cp1251.h"
 #include "platform/desktop.h"
 #include "platform/registry.h"
 #include "resources/drive_map.h"
@@ -99,6 +100,67 @@ TEST_F(Setup, GamesStartFromTheirRecordOrTheirSetupProgram) {
     setup.RunGame("d:\\setup\\setup.exe /s", "Missing");
     EXPECT_EQ(desktop.started,
               (std::vector<std::string>{"c:\\games\\racer\\RACER.EXE|-full", "d:\\setup\\setup.exe|/s"}));
+}
+
+void WriteRecord(const fs::path& config, const std::string& key, const std::string& instdir) {
+    TRegistry machine(config, THive::LocalMachine);
+    ASSERT_TRUE(machine.OpenKey("SOFTWARE\\Vostrand\\" + key, true));
+    machine.WriteString("instdir", instdir);
+}
+
+TEST_F(Setup, RemovingAGameRunsItsUninstallerFoundLevelsUpAndDeletesOnlyRemainsItMay) {
+    dir.Write("user/games/racer/Uninst.isu", "log");
+    dir.Write("user/games/racer/bin/racer.exe", "exe");
+    dir.Write("user/games/racer/saves/one.sav", "save");
+    dir.Write("user/keep.txt", "keep");
+    dir.Write("outside/precious.txt", "keep");
+    fs::create_symlink(dir.Path() / "outside", dir.Path() / "user" / "games" / "racer" / "link");
+    dir.Write("disc/games/Uninst.isu", "on the disc");
+    dir.Write("disc/games/data.bin", "disc");
+    std::vector<std::string> runs;
+    bool removesRecord = false;
+    setup.RunUninstaller = [&](const std::string& program, const std::string& params) {
+        runs.push_back(program + " " + params);
+        if (removesRecord) WriteRecord(dir.Path() / "config", "Racer", "");
+    };
+    std::vector<std::string> messages;
+    setup.ShowMessage = [&](const std::string& text) { messages.push_back(text); };
+
+    // The uninstaller leaves the record: nothing is deleted.
+    WriteRecord(dir.Path() / "config", "Racer", "c:\\games\\racer\\bin\\");
+    setup.RemoveGame("Racer");
+    EXPECT_EQ(runs, std::vector<std::string>{"c:\\windows\\IsUninst.exe -f\"c:\\games\\racer\\Uninst.isu"});
+    EXPECT_TRUE(fs::exists(dir.Path() / "user/games/racer/bin/racer.exe"));
+
+    // It removes it: the folder of "Uninst.isu" goes, a link in it goes as a link.
+    removesRecord = true;
+    setup.RemoveGame("Racer");
+    EXPECT_FALSE(fs::exists(dir.Path() / "user/games/racer"));
+    EXPECT_TRUE(fs::exists(dir.Path() / "user/games"));
+    EXPECT_TRUE(fs::exists(dir.Path() / "user/keep.txt"));
+    EXPECT_TRUE(fs::exists(dir.Path() / "outside/precious.txt"));
+    EXPECT_TRUE(messages.empty());
+
+    // A record aiming outside the c: tree, at its root, or through a link deletes nothing.
+    dir.Write("user/Uninst.isu", "log");
+    fs::create_directories(dir.Path() / "user" / "games");
+    fs::create_symlink(dir.Path() / "outside", dir.Path() / "user" / "games" / "linked");
+    dir.Write("outside/Uninst.isu", "log");
+    const std::string host = drives.ToWindowsPath(dir.Path() / "outside");
+    for (const std::string instdir : {std::string("d:\\games"), std::string("c:\\"), std::string("c:\\games\\linked"), host}) {
+        WriteRecord(dir.Path() / "config", "Racer", instdir);
+        setup.RemoveGame("Racer");
+    }
+    EXPECT_TRUE(fs::exists(dir.Path() / "disc/games/data.bin"));
+    EXPECT_TRUE(fs::exists(dir.Path() / "user/keep.txt"));
+    EXPECT_TRUE(fs::exists(dir.Path() / "outside/precious.txt"));
+
+    // No uninstaller on the way up: the reader is told.
+    runs.clear();
+    WriteRecord(dir.Path() / "config", "Other", "d:\\nothing\\here");
+    setup.RemoveGame("Other");
+    EXPECT_TRUE(runs.empty());
+    EXPECT_EQ(messages, std::vector<std::string>{Utf8ToCp1251("Игра не установлена.")});
 }
 
 }  // namespace
