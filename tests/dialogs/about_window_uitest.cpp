@@ -101,18 +101,20 @@ TEST_F(AboutWindow, AboutShowsTheShapedWindowWithItsLinksAndButton) {
 TEST_F(AboutWindow, LinksOpenThroughTheDesktopAndAnyButtonClosesTheWindow) {
     TAboutBox& box = Shown();
     const RBtn site = box.Entries()[1], mail = box.Entries()[2], close = box.Entries()[0];
-    QTest::mouseMove(&box, Centre(site));
+    // Pointer moves go to the window under the pointer, which this platform may not know: they
+    // are handed to the window's own handler.
+    box.FormMouseMove(Centre(site).x(), Centre(site).y());
     EXPECT_EQ(box.cursor().shape(), Qt::PointingHandCursor);
     QTest::mouseClick(&box, Qt::LeftButton, {}, Centre(site));
-    QTest::mouseMove(&box, Centre(mail));
+    box.FormMouseMove(Centre(mail).x(), Centre(mail).y());
     QTest::mouseClick(&box, Qt::LeftButton, {}, Centre(mail));
     EXPECT_TRUE(box.isVisible());
     const std::vector<std::string> opened{"shell http://site.example/disc?from=about", "shell mailto:mail@site.example"};
     EXPECT_EQ(program.desktop.calls, opened);
-    QTest::mouseMove(&box, QPoint(150, 100));
+    box.FormMouseMove(150, 100);
     EXPECT_NE(box.cursor().shape(), Qt::PointingHandCursor);
 
-    QTest::mouseMove(&box, Centre(close));
+    box.FormMouseMove(Centre(close).x(), Centre(close).y());
     QTest::mouseClick(&box, Qt::LeftButton, {}, Centre(close));
     EXPECT_FALSE(box.isVisible());
     EXPECT_EQ(program.desktop.calls.size(), 2u);  // a button runs nothing
