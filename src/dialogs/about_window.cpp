@@ -21,8 +21,9 @@
 namespace vitrina {
 
 TAboutBox::TAboutBox(TDiscSession& session, IDesktop& desktop)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), session_(session), desktop_(desktop),
-      description_(session.ProgramFolder) {
+    // Over the program, as the skinned dialog.
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), session_(session),
+      desktop_(desktop), description_(session.ProgramFolder) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setAttribute(Qt::WA_AlwaysShowToolTips);
@@ -115,7 +116,8 @@ void TAboutBox::paintEvent(QPaintEvent*) {
     p.drawImage(0, 0, background_);
     for (std::size_t i = 0; i < pictures_.size(); ++i) {
         const TBtnPic& pic = pictures_[i];
-        if (pic.effect && !pic.effect->Shown().isNull()) p.drawImage(pic.effect->ShownRect().topLeft(), pic.effect->Shown());
+        if (pic.effect && !pic.effect->Shown().isNull())
+            p.drawImage(pic.effect->ShownRect().topLeft(), pic.effect->Shown());
         else if (pic.hovered && !pic.mv.isNull()) p.drawImage(entries_[i].vx, entries_[i].vy, pic.mv);
     }
 }

@@ -22,7 +22,8 @@ bool EndsWithText(const std::string& text, std::string_view end) {
 
 }  // namespace
 
-THelpViewer::THelpViewer(const TDriveMap& drives, TStartCopy startCopy) : drives_(drives), startCopy_(std::move(startCopy)) {
+THelpViewer::THelpViewer(const TDriveMap& drives, TStartCopy startCopy)
+    : drives_(drives), startCopy_(std::move(startCopy)) {
     if (!startCopy_)
         startCopy_ = [this](const std::vector<std::string>& arguments) {
             StartProgramCopy(drives_, drives_.ProgramFolder(), arguments);
@@ -66,7 +67,8 @@ void THelpViewer::ShowWinHelp(const std::string& helpFile, const std::string& to
     const QString wine = QStandardPaths::findExecutable("wine");
     const auto host = drives_.ToHostPath(helpFile);
     if (wine.isEmpty()) {
-        if (!toldNoWinHelp_) std::fprintf(stderr, "vitrina: WinHelp files need wine's winhlp32, and wine is not installed\n");
+        if (!toldNoWinHelp_)
+            std::fprintf(stderr, "vitrina: WinHelp files need wine's winhlp32, and wine is not installed\n");
         toldNoWinHelp_ = true;
         return;
     }

@@ -11,7 +11,8 @@ void TAboutDescription::Read(const TDynamicStringArray& lines) {
     const TKinds kinds{programFolder_};
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
-        if (const auto pos = line.find("picture"); pos != std::string::npos) Picture = ReadText(line, ValuePos(pos, "picture"));
+        if (const auto pos = line.find("picture"); pos != std::string::npos)
+            Picture = ReadText(line, ValuePos(pos, "picture"));
         if (Contains(line, "vertex")) {
             std::vector<TPoint> points;
             if (ReadWindowShape(lines, i, programFolder_, points)) Vertex = std::move(points);
@@ -22,8 +23,9 @@ void TAboutDescription::Read(const TDynamicStringArray& lines) {
         if (Contains(line, "text")) {
             RText record;
             ReadInOrder(lines, i,
-                        {KEY(Coordinate, vx), KEY(Coordinate, vy), KEY(Text, font), KEY(Size, size), KEY(LowerText, style),
-                         KEY(Color, color), KEY(Text, value), TKey{"idenf", kinds.LowerText(record.ident, "idenf")}});
+                        {KEY(Coordinate, vx), KEY(Coordinate, vy), KEY(Text, font), KEY(Size, size),
+                         KEY(LowerText, style), KEY(Color, color), KEY(Text, value),
+                         TKey{"idenf", kinds.LowerText(record.ident, "idenf")}});
             Texts.push_back(std::move(record));
         } else if (Contains(line, "button")) {
             RBtn record;

@@ -23,7 +23,8 @@ std::pair<std::string, std::string> SplitExeName(const std::string& text) {
 
 TSetupService::TSetupService(const TDriveMap& drives, IDesktop& desktop, std::filesystem::path configFolder,
                              std::filesystem::path fontFolder)
-    : drives_(drives), desktop_(desktop), configFolder_(std::move(configFolder)), fonts_(drives, std::move(fontFolder)) {}
+    : drives_(drives), desktop_(desktop), configFolder_(std::move(configFolder)),
+      fonts_(drives, std::move(fontFolder)) {}
 
 std::string TSetupService::GameValue(const std::string& key, const std::string& value) const {
     TRegistry registry(configFolder_, THive::LocalMachine);

@@ -109,7 +109,8 @@ TEST_F(AboutWindow, LinksOpenThroughTheDesktopAndAnyButtonClosesTheWindow) {
     box.FormMouseMove(Centre(mail).x(), Centre(mail).y());
     QTest::mouseClick(&box, Qt::LeftButton, {}, Centre(mail));
     EXPECT_TRUE(box.isVisible());
-    const std::vector<std::string> opened{"shell http://site.example/disc?from=about", "shell mailto:mail@site.example"};
+    const std::vector<std::string> opened{"shell http://site.example/disc?from=about",
+                                          "shell mailto:mail@site.example"};
     EXPECT_EQ(program.desktop.calls, opened);
     box.FormMouseMove(150, 100);
     EXPECT_NE(box.cursor().shape(), Qt::PointingHandCursor);

@@ -37,7 +37,9 @@ TEST(HelpViewer, AnHtmlFileOpensOneHelpWindowAtTheTopicsAnchor) {
     THelpViewer help(drives, [&](const std::vector<std::string>& arguments) { started.push_back(arguments); });
     TWindowDirectory windows(dir.Path() / "run");
     std::vector<std::string> requests;
-    windows.OnRequest = [&](const std::string& title, const std::string& request) { requests.push_back(title + "|" + request); };
+    windows.OnRequest = [&](const std::string& title, const std::string& request) {
+        requests.push_back(title + "|" + request);
+    };
     help.SetWindowDirectory(&windows);
 
     help.Show("d:\\help\\guide.htm", "Topic12");

@@ -147,7 +147,7 @@ TEST_F(Setup, RemovingAGameRunsItsUninstallerFoundLevelsUpAndDeletesOnlyRemainsI
     fs::create_symlink(dir.Path() / "outside", dir.Path() / "user" / "games" / "linked");
     dir.Write("outside/Uninst.isu", "log");
     const std::string host = drives.ToWindowsPath(dir.Path() / "outside");
-    for (const std::string instdir : {std::string("d:\\games"), std::string("c:\\"), std::string("c:\\games\\linked"), host}) {
+    for (const std::string& instdir : std::vector<std::string>{"d:\\games", "c:\\", "c:\\games\\linked", host}) {
         WriteRecord(dir.Path() / "config", "Racer", instdir);
         setup.RemoveGame("Racer");
     }
