@@ -57,6 +57,7 @@ target_sources(vitrina_core PRIVATE
   src/platform/copy_data_channel.cpp
   src/platform/program_copy.cpp
   src/platform/help_viewer.cpp
+  src/platform/wine.cpp
   src/setup/font_installer.cpp
   src/setup/setup_service.cpp
   src/media/super_timer.cpp

@@ -1,13 +1,13 @@
 #include "platform/help_viewer.h"
 
 #include <QProcess>
-#include <QStandardPaths>
 
 #include <cstdio>
 
 #include "platform/cp1251.h"
 #include "platform/program_copy.h"
 #include "platform/window_directory.h"
+#include "platform/wine.h"
 #include "resources/description.h"
 #include "resources/drive_map.h"
 
@@ -64,15 +64,9 @@ void THelpViewer::Show(const std::string& helpFile, const std::string& topic) {
 }
 
 void THelpViewer::ShowWinHelp(const std::string& helpFile, const std::string& topic) {
-    const QString wine = QStandardPaths::findExecutable("wine");
+    const QString wine = WineProgram();
     const auto host = drives_.ToHostPath(helpFile);
-    if (wine.isEmpty()) {
-        if (!toldNoWinHelp_)
-            std::fprintf(stderr, "vitrina: WinHelp files need wine's winhlp32, and wine is not installed\n");
-        toldNoWinHelp_ = true;
-        return;
-    }
-    if (!host) return;
+    if (wine.isEmpty() || !host) return;
     QStringList arguments{"winhlp32"};
     if (!topic.empty()) arguments << "-i" << QString::fromStdString(Cp1251ToUtf8(topic));
     arguments << QString::fromStdString(host->string());

@@ -36,7 +36,6 @@ private:
     const TDriveMap& drives_;
     TStartCopy startCopy_;
     TWindowDirectory* windows_ = nullptr;
-    bool toldNoWinHelp_ = false;
     bool toldNoChm_ = false;
 };
 

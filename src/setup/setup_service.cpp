@@ -1,15 +1,14 @@
 #include "setup/setup_service.h"
 
 #include <QProcess>
-#include <QStandardPaths>
 
 #include <algorithm>
-#include <cstdio>
 #include <vector>
 
 #include "platform/cp1251.h"
 #include "platform/desktop.h"
 #include "platform/registry.h"
+#include "platform/wine.h"
 #include "resources/description.h"
 #include "resources/drive_map.h"
 
@@ -66,13 +65,9 @@ bool IsBelow(const fs::path& path, const fs::path& root) {
 }
 
 void RunThroughWine(const TDriveMap& drives, const std::string& program, const std::string& params) {
-    const QString wine = QStandardPaths::findExecutable("wine");
     const auto host = drives.ToHostPath(program);
-    if (wine.isEmpty()) {
-        std::fprintf(stderr, "vitrina: the game's uninstaller needs wine, which is not installed\n");
-        return;
-    }
-    if (!host) return;
+    const QString wine = WineProgram();
+    if (wine.isEmpty() || !host) return;
     QProcess process;
     process.start(wine, QStringList{QString::fromStdString(host->string())} +
                             QProcess::splitCommand(QString::fromStdString(Cp1251ToUtf8(params))));
