@@ -15,6 +15,7 @@ add_library(vitrina_core STATIC
   src/resources/compr_stream.cpp
   src/resources/record_reader.cpp
   src/resources/screen_model.cpp
+  src/resources/about_description.cpp
   src/resources/dialog_description.cpp
   src/html/html_entities.cpp
   src/html/visible_text.cpp
@@ -55,6 +56,10 @@ target_sources(vitrina_core PRIVATE
   src/platform/request_record.cpp
   src/platform/copy_data_channel.cpp
   src/platform/program_copy.cpp
+  src/platform/help_viewer.cpp
+  src/platform/wine.cpp
+  src/setup/font_installer.cpp
+  src/setup/setup_service.cpp
   src/media/super_timer.cpp
   src/media/media_log.cpp
   src/media/mci_errors.cpp

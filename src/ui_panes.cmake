@@ -2,6 +2,7 @@
 target_sources(vitrina_ui PRIVATE
   src/dialogs/popup_window.cpp
   src/dialogs/cool_dialog.cpp
+  src/dialogs/about_window.cpp
   src/dialogs/zip_save_dialog.cpp
   src/panes/tree_views.cpp
   src/app/window_parts.cpp

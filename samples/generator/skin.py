@@ -614,8 +614,9 @@ def build_about(sk):
         return ["text", "  vx=%d; vy=%d" % (x, y), "  font=Arial; size=%d; style=%s; color=%s" % (size, style, rgb(colour)),
                 "  value=%s" % value, "  idenf=%s" % ident, ""]
 
+    # The list goes on to the next line: a "]" on the first would end it there.
     lines = ["; Окно «О программе».", "picture=about_bg.bmp",
-             "vertex=[%s]" % "; ".join("%d,%d" % p for p in shape[:4]),
+             "vertex=[%s" % "; ".join("%d,%d" % p for p in shape[:4]),
              "  %s]" % "; ".join("%d,%d" % p for p in shape[4:]), ""]
     lines += text(30, 78, TITLE, 12, "bold")
     lines += text(30, 104, "Учебный диск программы «Витрина», версия 1.0", 9)

@@ -26,6 +26,7 @@
 #include "platform/click_sound.h"
 #include "platform/cp1251.h"
 #include "platform/quiet_start.h"
+#include "platform/help_viewer.h"
 #include "platform/shell_desktop.h"
 #include "platform/user_folders.h"
 #include "screen/skin_window.h"
@@ -80,6 +81,8 @@ int main(int argc, char** argv) {
     TDriveMap drives(discFolder, folders.data);
     TClickSound sounds;
     TShellDesktop desktop(HostPathsOf(drives), sounds);
+    THelpViewer help(drives);
+    desktop.SetHelpViewer(&help);
     TStartOptions options;
     options.animations = line.screenshot.empty();
     options.arguments = line.arguments;
@@ -93,6 +96,7 @@ int main(int argc, char** argv) {
 
     auto program = std::make_unique<TProgram>(drives, folders, desktop, options);
     program->Start();
+    help.SetWindowDirectory(program->WindowDirectory());
     const bool documentMode = program->Creation() == TProgram::TCreation::DocumentMode;
     const bool thesaurus = program->Creation() == TProgram::TCreation::ThesaurusMode;
     switch (program->Creation()) {
@@ -162,6 +166,7 @@ int main(int argc, char** argv) {
         });
     });
     const int loop = app.exec();
+    help.SetWindowDirectory(nullptr);
     program.reset();
     return rc ? rc : loop;
 }

@@ -1,15 +1,19 @@
 #include "app/program.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 
 #include "app/program_parts.h"
+#include "dialogs/about_window.h"
 #include "dialogs/cool_dialog.h"
 #include "media/media_parts.h"
+#include "dialogs/dialog_commands.h"
 #include "platform/cp1251.h"
 #include "resources/description.h"
 #include "platform/window_directory.h"
 #include "screen/skin_window.h"
 #include "search/search_service.h"
+#include "setup/setup_service.h"
 
 namespace vitrina {
 
@@ -37,6 +41,15 @@ void TProgram::StartUp() {
     IDesktop& desktop = desktop_;
     window_ = std::make_unique<TSkinWindow>(session_, dispatcher_, desktop, options_.animations);
     session_.OpenFolders();
+    setup_ = std::make_unique<TSetupService>(session_.Drives(), desktop_, session_.Folders().config,
+                                             TFontInstaller::UserFontFolder());
+    setup_->Fonts().OnInstalled = [](const std::filesystem::path& font) {
+        QFontDatabase::addApplicationFont(QString::fromStdString(font.string()));
+    };
+    setup_->ShowMessage = [this](const std::string& text) {
+        if (services_.dialogs) services_.dialogs->ShowDialog(0, text);
+    };
+    if (!services_.setup) services_.setup = setup_.get();
     // Mode selection: a command line means the document mode, " /t" anywhere the thesaurus.
     session_.DocumentMode = !options_.arguments.empty();
     std::string commandLine;
@@ -101,6 +114,10 @@ void TProgram::StartUp() {
         services_.dialogs = dialog_.get();
         dialog_->SetTextAreas(window_->TextMsg());
     }
+    if (session_.Container.Contains("About.cfs")) {
+        about_ = std::make_unique<TAboutCommands>(session_, desktop_);
+        services_.about = about_.get();
+    }
     // The thesaurus window keeps its find fields on itself.
     parts_->MakeSearch(thesaurus ? nullptr : dialog_.get(), directory_.get(), parts_->Channel());
     if (thesaurus) creation_ = TCreation::ThesaurusMode;
@@ -128,9 +145,12 @@ TProgram::~TProgram() {
     if (parts_) parts_->ReleasePanes();
     services_.dialogs = nullptr;
     dialog_.reset();
+    services_.about = nullptr;
+    about_.reset();
     window_.reset();
     parts_.reset();
     services_ = {};
+    setup_.reset();
 }
 
 }  // namespace vitrina

@@ -13,8 +13,10 @@
 namespace vitrina {
 
 class IDesktop;
+class TAboutCommands;
 class TCoolDialog;
 class TProgramParts;
+class TSetupService;
 class TSkinWindow;
 class TWindowDirectory;
 
@@ -49,6 +51,8 @@ public:
     TProgramParts& Parts() const { return *parts_; }
     // The skinned dialog; null without "Dialog.cfs" and in the document mode.
     TCoolDialog* Dialog() const { return dialog_.get(); }
+    // The about window's maker; null without "About.cfs".
+    TAboutCommands* About() const { return about_.get(); }
     // The program's windows as other copies see them; null outside the normal mode.
     TWindowDirectory* WindowDirectory() const { return directory_.get(); }
 
@@ -74,6 +78,8 @@ private:
     std::unique_ptr<TSkinWindow> window_;
     std::unique_ptr<TProgramParts> parts_;
     std::unique_ptr<TCoolDialog> dialog_;
+    std::unique_ptr<TAboutCommands> about_;
+    std::unique_ptr<TSetupService> setup_;
     TCreation creation_ = TCreation::Normal;
     std::string creationMessage_;
 };

@@ -3,11 +3,12 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QUrl>
 
 #include "platform/click_sound.h"
 #include "platform/cp1251.h"
+#include "platform/help_viewer.h"
+#include "platform/wine.h"
 
 namespace vitrina {
 
@@ -75,7 +76,7 @@ void TShellDesktop::ShellExecute(const std::string& target, const std::string& p
         break;
     case TShellTarget::TKind::WindowsProgram: {
         // Without wine nothing happens, as with a failing ShellExecute.
-        const QString wine = QStandardPaths::findExecutable("wine");
+        const QString wine = WineProgram();
         if (wine.isEmpty()) break;
         const QString file = shell.url.toLocalFile();
         QStringList arguments{file};
@@ -91,15 +92,15 @@ void TShellDesktop::WinExec(const std::string& program, const std::string& folde
     // A disc's programs are Windows programs: through wine or not at all, never as a host program.
     const TShellTarget shell = ShellTarget(program);
     if (shell.kind != TShellTarget::TKind::WindowsProgram) return;
-    const QString wine = QStandardPaths::findExecutable("wine");
+    const QString wine = WineProgram();
     if (wine.isEmpty()) return;
     const auto workFolder = hostPath_(folder);
     const QString workDir = workFolder ? QString::fromStdString(workFolder->string()) : QString();
     QProcess::startDetached(wine, {shell.url.toLocalFile()}, workDir);
 }
 
-void TShellDesktop::ShowHelpTopic(const std::string&, const std::string&) {
-    // No help viewer is wired in yet: a topic shows nothing.
+void TShellDesktop::ShowHelpTopic(const std::string& helpFile, const std::string& topic) {
+    if (help_) help_->Show(helpFile, topic);
 }
 
 void TShellDesktop::PlayClickSound(const std::string& file) {

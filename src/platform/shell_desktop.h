@@ -12,6 +12,7 @@
 namespace vitrina {
 
 class TClickSound;
+class THelpViewer;
 
 class TShellDesktop : public IDesktop {
 public:
@@ -31,13 +32,16 @@ public:
 
     void ShellExecute(const std::string& target, const std::string& params) override;
     void WinExec(const std::string& program, const std::string& folder) override;
+    // Through the help viewer once it is given one.
     void ShowHelpTopic(const std::string& helpFile, const std::string& topic) override;
+    void SetHelpViewer(THelpViewer* help) { help_ = help; }
     void PlayClickSound(const std::string& file) override;
     void PlayClickSoundToEnd(const std::string& file) override;
 
 private:
     THostPath hostPath_;
     TClickSound& sounds_;
+    THelpViewer* help_ = nullptr;
 };
 
 }  // namespace vitrina

@@ -10,6 +10,7 @@
 
 #include "panes/contents_tree_model.h"
 #include "platform/cp1251.h"
+#include "resources/about_description.h"
 #include "resources/drive_map.h"
 #include "resources/compr_stream.h"
 #include "resources/description.h"
@@ -277,6 +278,11 @@ TEST_F(SampleDisc, DialogAboutAndThesaurusDescriptionsNameOnlyPresentFiles) {
         }
         EXPECT_EQ(pictures, std::string(name) == "Dialog.cfs" ? 4 : 1) << name;
     }
+    // The about window's shape has all eight corners of its chamfered picture, and links.
+    TAboutDescription about(Program());
+    about.Read(Description("About.cfs", true));
+    EXPECT_EQ(about.Vertex.size(), 8u);
+    EXPECT_EQ(std::count_if(about.Texts.begin(), about.Texts.end(), IsAboutLink), 2);
 
     TScreenModel thesaurus(Program());
     const auto lines = Description("Tesaurus.cfs", true);

@@ -383,6 +383,34 @@ TEST_F(DiscToolTest, DialogsPrintsEachDialogByItsIndex) {
     ExpectUsageError(Run({"dialogs", (temp.Path() / "nowhere").string()}), "no container");
 }
 
+TEST_F(DiscToolTest, AboutPrintsTheAboutWindowUnderItsKeys) {
+    temp.Write("src/skin/Struct.cfs", "title=пример\n_screen=scr1.bmp ; 1\n");
+    temp.Write("src/skin/About.cfs",
+               "picture=About.bmp\nvertex=[1,2; 3,4\n5,6]\ntext\nvx=30; vy=78\nfont=Arial; size=9; style=Underline; "
+               "color=1,2,3\nvalue=Почта: A@b.example\nidenf=URL\nbutton vx=155; vy=224; fn1=ok.bmp\nwav=Click.wav\n");
+    ASSERT_EQ(Run({"build", (temp.Path() / "src").string(), (temp.Path() / "run").string()}).code, 0);
+    const TRun run = Run({"about", (temp.Path() / "run").string()});
+    ASSERT_EQ(run.code, 0) << run.err;
+    const QJsonObject about = Json(run.out).object();
+    EXPECT_EQ(about["picture"].toString(), "about.bmp");
+    EXPECT_EQ(QJsonDocument(about["vertex"].toArray()).toJson(QJsonDocument::Compact), "[[1,2],[3,4],[5,6]]");
+    const QJsonObject text = about["texts"].toArray().at(0).toObject();
+    EXPECT_EQ(text["vx"].toInt(), 30);
+    EXPECT_EQ(text["style"].toString(), "underline");
+    EXPECT_EQ(text["color"].toInt(), 1 + 2 * 256 + 3 * 65536);
+    EXPECT_EQ(text["value"].toString(), "Почта: a@b.example");
+    EXPECT_EQ(text["idenf"].toString(), "url");
+    const QJsonObject button = about["buttons"].toArray().at(0).toObject();
+    EXPECT_EQ(button["fn1"].toString(), "ok.bmp");
+    // The record waited for "fn2" to the end: neither it nor the keys after it were read.
+    EXPECT_EQ(button["fn2"].toString(), "");
+    EXPECT_EQ(button["wav"].toString(), "");
+    EXPECT_EQ(button["vy"].toInt(), 224);
+
+    temp.Write("bare/Vuv.dhl", WriteContainer({}));
+    EXPECT_EQ(Run({"about", (temp.Path() / "bare").string()}).code, 1);
+}
+
 // A disc with documents in its store, the keyword index and the thesaurus index beside them, and
 // a find field that leaves out the archive folder.
 class SearchToolTest : public DiscToolTest {

@@ -1,4 +1,5 @@
-// dialogs: the skinned dialogs of a disc's "Dialog.cfs" as the program reads them.
+// dialogs and about: the skinned dialogs of a disc's "Dialog.cfs" and its about window of
+// "About.cfs", as the program reads them.
 #include <algorithm>
 #include <cstdio>
 
@@ -6,6 +7,7 @@
 #include "platform/cp1251.h"
 #include "platform/user_folders.h"
 #include "record_json.h"
+#include "resources/about_description.h"
 #include "resources/description.h"
 #include "resources/dialog_description.h"
 #include "resources/drive_map.h"
@@ -15,17 +17,25 @@
 
 namespace vitrina::disc {
 
-int DialogsCommand(const TArgs& args) {
-    args.ExpectCount(1);
-    const TDriveMap drives(Cp1251ToUtf8(args.At(0, "DISC")), TUserFolders::FromEnvironment().data);
+namespace {
+
+// The entry of the disc's container; false (said on stderr) when the container lacks it.
+bool ReadDiscEntry(const TDriveMap& drives, const char* command, const char* name, std::string& bytes) {
     TReadBin container;
     std::string error;
     if (OpenDiscContainer(drives, container, &error) != TStructLoad::Loaded) throw EUsage(error);
+    if (container.ReadStream(name, bytes)) return true;
+    std::fprintf(stderr, "vitrina-disc %s: no %s\n", command, name);
+    return false;
+}
+
+}  // namespace
+
+int DialogsCommand(const TArgs& args) {
+    args.ExpectCount(1);
+    const TDriveMap drives(Cp1251ToUtf8(args.At(0, "DISC")), TUserFolders::FromEnvironment().data);
     std::string bytes;
-    if (!container.ReadStream("Dialog.cfs", bytes)) {
-        std::fprintf(stderr, "vitrina-disc dialogs: no Dialog.cfs\n");
-        return kAbsent;
-    }
+    if (!ReadDiscEntry(drives, "dialogs", "Dialog.cfs", bytes)) return kAbsent;
     TDialogDescription dialogs(drives.ProgramFolder());
     try {
         dialogs.Read(DecodeDescription(bytes, true));
@@ -49,6 +59,56 @@ int DialogsCommand(const TArgs& args) {
         json.EndObject();
     }
     json.EndArray();
+    WriteBytes(json.Text());
+    return kOk;
+}
+
+int AboutCommand(const TArgs& args) {
+    args.ExpectCount(1);
+    const TDriveMap drives(Cp1251ToUtf8(args.At(0, "DISC")), TUserFolders::FromEnvironment().data);
+    std::string bytes;
+    if (!ReadDiscEntry(drives, "about", "About.cfs", bytes)) return kAbsent;
+    TAboutDescription about(drives.ProgramFolder());
+    try {
+        about.Read(DecodeDescription(bytes, true));
+    } catch (const std::exception& e) {
+        throw EUsage(std::string("malformed About.cfs: ") + e.what());
+    }
+    TJsonWriter json;
+    json.BeginObject();
+    json.Key("picture"), json.String(about.Picture);
+    json.Key("vertex");
+    json.BeginArray();
+    for (const TPoint& point : about.Vertex) {
+        json.BeginArray();
+        json.Number(point.x);
+        json.Number(point.y);
+        json.EndArray();
+    }
+    json.EndArray();
+    // Each record under the keys of the description that fill it.
+    json.Key("texts");
+    json.BeginArray();
+    for (const RText& t : about.Texts) {
+        json.BeginObject();
+        json.Key("vx"), json.Number(t.vx), json.Key("vy"), json.Number(t.vy);
+        json.Key("font"), json.String(t.font), json.Key("size"), json.Number(t.size);
+        json.Key("style"), json.String(t.style), json.Key("color"), json.Number(t.color);
+        json.Key("value"), json.String(t.value), json.Key("idenf"), json.String(t.ident);
+        json.EndObject();
+    }
+    json.EndArray();
+    json.Key("buttons");
+    json.BeginArray();
+    for (const RBtn& b : about.Buttons) {
+        json.BeginObject();
+        json.Key("vx"), json.Number(b.vx), json.Key("vy"), json.Number(b.vy);
+        json.Key("fn1"), json.String(b.fn1), json.Key("fn2"), json.String(b.fn2);
+        json.Key("hint"), json.String(b.hint), json.Key("wav"), json.String(b.wav);
+        json.EndObject();
+    }
+    json.EndArray();
+    json.EndObject();
     WriteBytes(json.Text());
     return kOk;
 }

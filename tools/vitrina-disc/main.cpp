@@ -60,6 +60,7 @@ const std::vector<TSubcommand>& Subcommands() {
          {}, {"--match-case", "--scan", "--all"}, SearchCommand},
         {"thesaurus", "thesaurus DISC [WORD]", {}, {}, ThesaurusCommand},
         {"dialogs", "dialogs DISC", {}, {}, DialogsCommand},
+        {"about", "about DISC", {}, {}, AboutCommand},
         {"archive", "archive list ARCHIVE | archive extract ARCHIVE DEST | archive pages ARCHIVE OUT [--now N]",
          {"--now"}, {}, ArchiveCommand},
     };

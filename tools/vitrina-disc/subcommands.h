@@ -60,5 +60,6 @@ int ArchiveCommand(const TArgs& args);
 int SearchCommand(const TArgs& args);
 int ThesaurusCommand(const TArgs& args);
 int DialogsCommand(const TArgs& args);
+int AboutCommand(const TArgs& args);
 
 }  // namespace vitrina::disc
