@@ -57,6 +57,9 @@ void TDocEngine::PrepareProcess(bool withoutSandbox) {
     // As a flag rather than QTWEBENGINE_DISABLE_SANDBOX, which also makes the engine say so on
     // every start.
     if (withoutSandbox) add("--no-sandbox", "");
+    // The engine's own error log (a lost GPU context under load, and the like) stays off the
+    // terminal unless the reader's flags choose a level.
+    add("--log-level", "=3");
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
 }
 
