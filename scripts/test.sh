@@ -12,12 +12,13 @@ cmake --build build -j"$(nproc)"
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build -R '^x11\.' --output-on-failure
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$(nproc)"
 
-# The sanitizer build: only the test programs, the programs they start and the sample disc.
+# The sanitizer build: only the test programs (the fuzz corpus replays among them), the programs
+# they start and the sample disc.
 # Our code is instrumented; Qt and WebEngine's own process are not.
 # Unoptimised: instrumented optimisation is what makes this build slow, and the tests' time goes
 # to the web engine, which is not instrumented.
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O0 -g1 -DNDEBUG" -DVITRINA_ASAN=ON
-cmake --build build-asan -j"$(nproc)" --target vitrina_core_tests vitrina_ui_tests sample-disc
+cmake --build build-asan -j"$(nproc)" --target vitrina_core_tests vitrina_ui_tests vitrina_fuzz_replays sample-disc
 export UBSAN_OPTIONS=print_stacktrace=1
 ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build-asan -L '^core$' --output-on-failure -j"$(nproc)"
 # Qt, fontconfig and WebEngine keep process-lifetime allocations that LeakSanitizer reports as

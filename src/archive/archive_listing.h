@@ -3,6 +3,7 @@
 // directory the rows of its page.
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "archive/rar_pass.h"
@@ -31,7 +32,8 @@ struct RInfoFiles {
 
 class TArchiveListing {
 public:
-    // Entries as a list pass hands them, in archive order.
+    // Entries as a list pass hands them, in archive order; a directory listed already (ignoring
+    // case) is not listed again.
     void Add(const TRarEntry& entry);
     // The directories of files when the archive names none of its own, and their parents.
     void DeriveDirectories();
@@ -42,7 +44,11 @@ public:
     const std::vector<RListFiles>& Files() const { return files_; }
 
 private:
+    // False when a directory of that name (ignoring case) is listed already.
+    bool AddDirectory(RListDir dir);
+
     TListDir dirs_{RListDir{}};
+    std::unordered_set<std::string> dirKeys_{std::string()};
     std::vector<RListFiles> files_;
 };
 

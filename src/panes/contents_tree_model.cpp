@@ -18,6 +18,9 @@ TContentsTreeModel TContentsTreeModel::FromLines(const TDynamicStringArray& line
     TContentsTreeModel model;
     auto& items = model.items_;
     int p = 0;  // absolute index of the parent to be; no item there means the top level
+    // The last item of each level so far: the parent of a line that steps back up is found at
+    // once instead of by walking back over every item (quadratic on a hostile tree).
+    std::vector<int> lastAtLevel;
     for (const auto& line : lines) {
         if (line.empty()) continue;
         int level = 0;
@@ -30,8 +33,8 @@ TContentsTreeModel TContentsTreeModel::FromLines(const TDynamicStringArray& line
             } else if (level > previous) {
                 p = count - 1;
             } else if (level < previous) {
-                p = count - 1;
-                while (p >= 0 && level != items[p].level + 1) --p;
+                // The nearest item one level up, or none.
+                p = level - 1 < static_cast<int>(lastAtLevel.size()) ? lastAtLevel[level - 1] : -1;
             }
         } else {
             p = 0;
@@ -47,6 +50,8 @@ TContentsTreeModel TContentsTreeModel::FromLines(const TDynamicStringArray& line
             item.parent = p;
             item.level = items[p].level + 1;
         }
+        if (static_cast<int>(lastAtLevel.size()) <= item.level) lastAtLevel.resize(item.level + 1, -1);
+        lastAtLevel[item.level] = count;
         items.push_back(std::move(item));
     }
     return model;

@@ -1,5 +1,6 @@
 #include "resources/read_bin.h"
 
+#include <algorithm>
 #include <fstream>
 
 #include "platform/cp1251.h"
@@ -29,7 +30,8 @@ void TReadBin::Open(const std::filesystem::path& path) {
     const unsigned count = countBytes[0] | (countBytes[1] << 8);
 
     TDynamicBinArray directory;
-    directory.reserve(count);
+    // An entry takes at least 12 bytes: a count the file cannot hold reserves no more than it can.
+    directory.reserve(std::min<std::uint64_t>(count, (fileSize - 2) / 12));
     for (unsigned i = 0; i < count; ++i) {
         const std::uint32_t length = ReadU32(in);
         if (length > kMaxNameLength) {

@@ -375,24 +375,38 @@ bool TStore::ReadEntry(int index, QByteArray& bytes) const {
 TDynamicStringArray TStore::ListFiles() const {
     TDynamicStringArray list;
     if (!IsOpen()) return list;
-    // Depth-first in entry order. A well-formed store reaches each folder once; a folder met
-    // again, or a path deeper than any findable path, is not entered, so a hostile table cannot
-    // make the walk loop or explode.
+    // Depth-first in entry order, on a stack of its own: the table decides the nesting. A
+    // well-formed store reaches each folder once; a folder met again, or one whose path is
+    // longer than any findable path, is not entered, so a hostile table cannot make the walk
+    // loop or explode.
+    struct TOpenFolder {
+        std::uint32_t next;  // the folder's next entry
+        std::uint32_t end;
+        std::string prefix;
+    };
     std::vector<bool> entered(folders_.size(), false);
-    auto walk = [&](auto&& self, std::uint32_t folder, const std::string& prefix, int depth) -> void {
+    std::vector<TOpenFolder> open;
+    const auto enter = [&](std::uint32_t folder, std::string prefix) {
         entered[folder] = true;
         const TFolder& record = folders_[folder];
-        for (std::uint32_t i = record.first; i < record.first + record.count; ++i) {
-            const TEntry& entry = entries_[i];
-            if (!entry.name.empty() && entry.name[0] == '.') continue;
-            if (entry.kind == kFile) {
-                list.push_back(prefix + entry.name);
-            } else if (entry.kind == kFolder && !entered[entry.offset] && depth < static_cast<int>(kMaxPath / 2)) {
-                self(self, entry.offset, prefix + entry.name + "\\", depth + 1);
-            }
-        }
+        open.push_back({record.first, record.first + record.count, std::move(prefix)});
     };
-    walk(walk, root_, "", 0);
+    enter(root_, "");
+    while (!open.empty()) {
+        TOpenFolder& current = open.back();
+        if (current.next == current.end) {
+            open.pop_back();
+            continue;
+        }
+        const TEntry& entry = entries_[current.next++];
+        if (!entry.name.empty() && entry.name[0] == '.') continue;
+        if (entry.kind == kFile) {
+            if (current.prefix.size() + entry.name.size() <= kMaxPath) list.push_back(current.prefix + entry.name);
+        } else if (entry.kind == kFolder && !entered[entry.offset] &&
+                   current.prefix.size() + entry.name.size() + 1 < kMaxPath) {
+            enter(entry.offset, current.prefix + entry.name + "\\");
+        }
+    }
     return list;
 }
 

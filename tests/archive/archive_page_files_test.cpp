@@ -65,6 +65,29 @@ TEST(ArchivePages, FilesWithoutDirectoryEntriesGetTheirFoldersAndParents) {
     EXPECT_EQ(own.Directories().size(), 2u);
 }
 
+// An archive may name a directory more than once (in other letters, with a trailing "\\"): one
+// page shows it, and its subdirectories and files stand once on it, not on every copy.
+TEST(ArchivePages, ADirectoryNamedTwiceHasOnePage) {
+    const TArchiveListing listing = Listing({{"Docs", 0, kMay17, true},
+                                             {"docs\\", 0, 0, true},
+                                             {"DOCS\\sub", 0, 0, true},
+                                             {"docs\\sub\\", 0, 0, true},
+                                             {"docs\\a.txt", 1, 0},
+                                             {"\\", 0, 0, true}});
+    std::vector<std::string> names;
+    for (const RListDir& d : listing.Directories()) names.push_back(d.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"", "Docs", "DOCS\\sub"}));
+    const auto pages = listing.Pages("as_", ".htm");
+    ASSERT_EQ(pages.size(), 3u);
+    ASSERT_EQ(pages[0].dirs.size(), 1u);
+    EXPECT_EQ(pages[0].dirs[0].name, "Docs");
+    ASSERT_EQ(pages[1].dirs.size(), 2u);
+    EXPECT_EQ(pages[1].dirs[1].name, "sub");
+    EXPECT_EQ(pages[1].files.size(), 1u);
+    ASSERT_EQ(pages[2].dirs.size(), 1u);
+    EXPECT_EQ(pages[2].dirs[0].page, "as_1.htm") << "the parent found ignoring case";
+}
+
 TEST(ArchivePages, PagesOfOrdinaryNamesAreWrittenAsTheTemplatesSay) {
     const TArchiveListing listing = Listing({{"docs", 0, kMay17, true}, {"docs\\readme.txt", 1500, kMay17}});
     const auto files = ArchivePageFiles(listing, "d:\\arc.rar", 99, kC);

@@ -33,6 +33,9 @@ TEST(ContentsTreeModel, BuildsLevelsFromTabs) {
         {"back up several levels", Tree({"a;A", "\tb;B", "\t\tc;C", "\t\t\td;D", "\te;E"}), {-1, 0, 1, 2, 0}},
         {"empty lines are no items", Tree({"a;A", "", "\tb;B", ""}), {-1, 0}},
         {"levels compare with the depth of the item made", Tree({"a;A", "\t\t\tb;B", "\t\tc;C"}), {-1, 0, 1}},
+        {"back up to the nearest item one level up, past earlier subtrees",
+         Tree({"a;A", "\tb;B", "\t\tc;C", "d;D", "\te;E", "\t\tf;F", "\t\t\tg;G", "\tx;X", "\t\t\t\ty;Y", "\t\tz;Z"}),
+         {-1, 0, 1, -1, 3, 4, 5, 3, 7, 7}},
     };
     for (const auto& c : cases) EXPECT_EQ(Parents(c.tree), c.parents) << c.what;
 }

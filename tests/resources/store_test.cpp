@@ -184,6 +184,26 @@ TEST_F(StoreTest, ListingSurvivesAFolderThatContainsItself) {
     EXPECT_EQ(Read("loop\\loop\\loop\\f"), "x");
 }
 
+// A chain of nested folders deeper than any path a document can name: the listing walks down
+// only as far as paths can be found, and every path it gives is found.
+TEST_F(StoreTest, ListsEveryFindableFileOfADeepChainAndNoOther) {
+    TRawStore raw;
+    raw.data = "x";
+    const std::string name(60, 'N');
+    constexpr std::uint32_t kDepth = 40;
+    for (std::uint32_t level = 0; level <= kDepth; ++level) {
+        raw.folders.push_back({2 * level, level < kDepth ? 2u : 1u});
+        if (level < kDepth) raw.entries.push_back({name, level + 1, 0, 0, TStore::kFolder});
+        raw.entries.push_back({"F", 0, 1, 1, TStore::kFile});
+    }
+    OpenStore(raw.Bytes());
+    const TDynamicStringArray listed = store.ListFiles();
+    std::size_t findable = 0;
+    for (std::string path = "F"; path.size() <= TStore::kMaxPath; path = name + "\\" + path) ++findable;
+    EXPECT_EQ(listed.size(), findable);
+    for (const std::string& path : listed) EXPECT_EQ(Read(path), "x") << path.size();
+}
+
 TEST_F(StoreTest, RejectsMalformedStoresAtOpen) {
     const std::string good = WriteStore({{"a.htm", std::string(500, 'a')}, {"b.htm", "b"}});
     auto header = [](std::uint32_t unpackedMinusStored, std::uint32_t stored) {
@@ -212,6 +232,10 @@ TEST_F(StoreTest, RejectsMalformedStoresAtOpen) {
     bomb.data = "xx";
     bomb.folders = {{0, 1}};
     bomb.entries = {{"A", 0, 2, 0xFFFFFFF0u, TStore::kFile}};
+    TRawStore sharedEntries;  // every folder claims the same entries
+    sharedEntries.data = "x";
+    sharedEntries.folders = {{0, 2}, {0, 2}, {0, 2}};
+    sharedEntries.entries = {{"SUB", 1, 0, 0, TStore::kFolder}, {"A", 0, 1, 1, TStore::kFile}};
     std::string brokenTable = good;
     brokenTable[10] ^= 0x55;
     brokenTable[11] ^= 0x55;
@@ -231,6 +255,7 @@ TEST_F(StoreTest, RejectsMalformedStoresAtOpen) {
         {"folder records that share entries", shared.Bytes()},
         {"root folder missing", badRoot.Bytes()},
         {"unpacked size no zlib stream can reach", bomb.Bytes()},
+        {"folders claiming more entries than there are", sharedEntries.Bytes()},
     };
     for (const auto& c : cases) {
         TStore bad;
