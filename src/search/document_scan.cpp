@@ -106,6 +106,22 @@ TScanOutcome TDocumentScan::Scan(const TDynamicStringArray& documents, std::size
     return finish(TScanEnd::Exhausted);
 }
 
+TScanOutcome ScanForTitledDocuments(const TDocumentFiles& files, const TDynamicStringArray& documents,
+                                    std::string_view indexFolder, const TTextQuery& query,
+                                    TFindResultLists& results, std::function<bool(std::size_t index)> keepGoing) {
+    const TFileTitles titles(files, indexFolder);
+    TScanCallbacks callbacks;
+    callbacks.keepGoing = std::move(keepGoing);
+    callbacks.matched = [&](std::size_t i) {
+        if (const auto title = titles.TitleOf(documents[i])) {
+            results.paths.push_back(documents[i]);
+            results.titles.push_back(*title);
+        }
+        return true;
+    };
+    return TDocumentScan(files).Scan(documents, 0, query, callbacks);
+}
+
 TDynamicStringArray IndexScanDocuments(const TDynamicStringArray& storeFiles, std::string_view contentFolder,
                                        const TDynamicStringArray& exclusions, bool allDocuments) {
     TDynamicStringArray documents;

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "resources/dynamic_arrays.h"
+#include "search/make_find.h"
 
 namespace vitrina {
 
@@ -68,6 +69,14 @@ private:
 
     const TDocumentFiles& files_;
 };
+
+// The scan of the index search when the index has nothing: every document holding the text is
+// appended to results with its title from "files.idx" of indexFolder; documents without a line
+// there are not listed. keepGoing as in TScanCallbacks.
+TScanOutcome ScanForTitledDocuments(const TDocumentFiles& files, const TDynamicStringArray& documents,
+                                    std::string_view indexFolder, const TTextQuery& query,
+                                    TFindResultLists& results,
+                                    std::function<bool(std::size_t index)> keepGoing = {});
 
 // The documents the index search scans when the index has nothing: every store file whose
 // extension contains ".htm", outside the folders "man\" and "man_\", lower-cased, with the

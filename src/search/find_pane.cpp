@@ -321,12 +321,10 @@ void TFindTxtHtml::IndexSearch(TArea& area, const std::string& text) {
             area.documents = IndexScanDocuments(session_.Store.ListFiles(), session_.ContentFolder, area.exclusions,
                                                 allDocuments_);
         const TDynamicStringArray documents = area.documents;
-        const TFileTitles titles(session_.Files(), folder);
         const int range = dialog_ ? dialog_->ScaleRange() : 0;
         const std::size_t n = std::max<std::size_t>(1, documents.size());
         QPointer<TFindTxtHtml> self(this);
-        TScanCallbacks callbacks;
-        callbacks.keepGoing = [&, self](std::size_t i) {
+        const auto keepGoing = [&, self](std::size_t i) {
             QCoreApplication::processEvents();
             if (!self || self->idle_) return false;
             scanPosition_ = std::ptrdiff_t(i);
@@ -336,15 +334,8 @@ void TFindTxtHtml::IndexSearch(TArea& area, const std::string& text) {
                 while (dialog_->ScaleFilled() <= target && dialog_->ScaleFilled() <= range) dialog_->StepScale();
             return true;
         };
-        callbacks.matched = [&](std::size_t i) {
-            // Documents without a line in "files.idx" are not listed.
-            if (const auto title = titles.TitleOf(documents[i])) {
-                results_.paths.push_back(documents[i]);
-                results_.titles.push_back(*title);
-            }
-            return true;
-        };
-        TDocumentScan(session_.Files()).Scan(documents, 0, TTextQuery(text, session_.MatchCase), callbacks);
+        ScanForTitledDocuments(session_.Files(), documents, folder, TTextQuery(text, session_.MatchCase), results_,
+                               keepGoing);
         SetBusy(false);
         if (!self) return;
     }

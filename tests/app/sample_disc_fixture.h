@@ -12,6 +12,7 @@
 #include "app/program_fixture.h"
 #include "app/program_parts.h"
 #include "html/frame_viewer.h"
+#include "html/html_viewer.h"
 #include "html/html_fixture.h"
 #include "panes/html_frame.h"
 #include "panes/tree_views.h"
@@ -71,6 +72,17 @@ protected:
             return;
         }
         FAIL() << "no button " << go;
+    }
+    // The selected text of the shown document, lower-cased.
+    QString Selection() const {
+        QString text;
+        bool answered = false;
+        Viewer()->ActiveViewer().SelectionText([&](QString s) {
+            text = s;
+            answered = true;
+        });
+        WaitFor([&] { return answered; });
+        return text.toLower();
     }
     std::string FocusedDocument() const {
         TTreeViews* tree = parts->Trees()->Shown();

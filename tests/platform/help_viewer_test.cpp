@@ -7,17 +7,11 @@
 #include "platform/cp1251.h"
 #include "platform/window_directory.h"
 #include "resources/drive_map.h"
+#include "support/core_app.h"
 #include "support/temp_folder.h"
 
 namespace vitrina {
 namespace {
-
-void EnsureApp() {
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
-}
 
 TEST(HelpViewer, KindsByExtensionInAnyCase) {
     using K = THelpViewer::TKind;
@@ -30,7 +24,7 @@ TEST(HelpViewer, KindsByExtensionInAnyCase) {
 }
 
 TEST(HelpViewer, AnHtmlFileOpensOneHelpWindowAtTheTopicsAnchor) {
-    EnsureApp();
+    test::EnsureApp();
     test::TTempFolder dir;
     const TDriveMap drives(dir.Path() / "disc", dir.Path() / "data");
     std::vector<std::vector<std::string>> started;

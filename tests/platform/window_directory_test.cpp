@@ -7,20 +7,14 @@
 
 #include "platform/local_frame_server.h"
 #include "support/socket_peer.h"
+#include "support/core_app.h"
 #include "support/temp_folder.h"
 
 namespace vitrina {
 namespace {
 
-void EnsureApp() {
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
-}
-
 TEST(WindowDirectory, FindsVisibleWindowsByTitleIgnoringCase) {
-    EnsureApp();
+    test::EnsureApp();
     test::TTempFolder dir;
     TWindowDirectory directory(dir.Path());
     directory.Publish({{0, "\xD2\xE5\xE7\xE0\xF3\xF0\xF3\xF1", false}, {0, "\xCF\xEE\xEC\xEE\xF9\xFC", true}});
@@ -34,7 +28,7 @@ TEST(WindowDirectory, FindsVisibleWindowsByTitleIgnoringCase) {
 }
 
 TEST(WindowDirectory, EntriesOfDeadProcessesAreIgnoredAndRemoved) {
-    EnsureApp();
+    test::EnsureApp();
     test::TTempFolder dir;
     TWindowDirectory directory(dir.Path());
     // A process that has certainly ended: a child that exited and was reaped.
@@ -49,7 +43,7 @@ TEST(WindowDirectory, EntriesOfDeadProcessesAreIgnoredAndRemoved) {
 }
 
 TEST(WindowDirectory, FilesNamedLikeNoProcessAreLeftAlone) {
-    EnsureApp();
+    test::EnsureApp();
     test::TTempFolder dir;
     TWindowDirectory directory(dir.Path());
     directory.Publish({{0, "own", true}});
@@ -68,7 +62,7 @@ std::filesystem::path SocketOf(const TWindowDirectory& directory) {
 }
 
 TEST(WindowDirectory, RequestsArriveThroughTheSocket) {
-    EnsureApp();
+    test::EnsureApp();
     test::TTempFolder dir;
     TWindowDirectory directory(dir.Path());
     std::vector<std::string> got;
@@ -90,7 +84,7 @@ TEST(WindowDirectory, RequestsArriveThroughTheSocket) {
 }
 
 TEST(WindowDirectory, ASenderThatStallsHoldsUpNoOtherAndIsCutOff) {
-    EnsureApp();
+    test::EnsureApp();
     test::TTempFolder dir;
     TWindowDirectory directory(dir.Path());
     std::vector<std::string> got;

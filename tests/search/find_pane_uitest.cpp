@@ -40,16 +40,6 @@ protected:
         Dialog().RunDialogCommand("findnext1", "no");
         ASSERT_TRUE(WaitFor([&] { return pane->IsIdle(); }));
     }
-    QString Selection() const {
-        QString text;
-        bool answered = false;
-        Viewer()->ActiveViewer().SelectionText([&](QString s) {
-            text = s;
-            answered = true;
-        });
-        WaitFor([&] { return answered; });
-        return text.toLower();
-    }
     std::string Status() const { return Cp1251ToUtf8(form->StatusLine()->Text()); }
 
     TFindTxtHtml* pane = nullptr;

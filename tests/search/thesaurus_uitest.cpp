@@ -19,16 +19,6 @@ namespace {
 
 class ThesaurusTest : public SampleDiscTest {
 protected:
-    QString Selection() const {
-        QString text;
-        bool answered = false;
-        Viewer()->ActiveViewer().SelectionText([&](QString s) {
-            text = s;
-            answered = true;
-        });
-        WaitFor([&] { return answered; });
-        return text.toLower();
-    }
     // The thesaurus window of the sample disc, in this process, with its command line.
     void StartThesaurusWindow(std::vector<std::string> arguments) {
         Stop();

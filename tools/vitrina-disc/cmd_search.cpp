@@ -75,18 +75,8 @@ TFindResultLists ScanDocuments(const TDisc& disc, const std::string& query, bool
     const std::string contentFolder = ContentFolderOf(disc.drives.ProgramFolder());
     const TDynamicStringArray exclusions = all ? TDynamicStringArray() : FirstFieldExclusions(disc.drives);
     const TDynamicStringArray documents = IndexScanDocuments(disc.store.ListFiles(), contentFolder, exclusions, all);
-    const TFileTitles titles(disc.files, disc.drives.ProgramFolder());
     TFindResultLists results;
-    TScanCallbacks callbacks;
-    callbacks.matched = [&](std::size_t i) {
-        // Documents without a line in "files.idx" are not listed.
-        if (const auto title = titles.TitleOf(documents[i])) {
-            results.paths.push_back(documents[i]);
-            results.titles.push_back(*title);
-        }
-        return true;
-    };
-    TDocumentScan(disc.files).Scan(documents, 0, TTextQuery(query, matchCase), callbacks);
+    ScanForTitledDocuments(disc.files, documents, disc.drives.ProgramFolder(), TTextQuery(query, matchCase), results);
     return results;
 }
 
