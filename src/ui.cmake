@@ -9,6 +9,7 @@ add_library(vitrina_ui STATIC
   src/platform/click_sound.cpp
   src/platform/shell_desktop.cpp
   src/platform/quiet_start.cpp
+  src/platform/device_pixels.cpp
   src/screen/screens.cpp
   src/screen/skinned_controls.cpp
   src/dialogs/control_pictures.cpp

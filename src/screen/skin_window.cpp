@@ -33,6 +33,7 @@
 #include "media/super_timer.h"
 #include "platform/cp1251.h"
 #include "platform/desktop.h"
+#include "platform/device_pixels.h"
 #include "platform/qt_text.h"
 #include "platform/window_directory.h"
 #include "screen/nav_font.h"
@@ -422,7 +423,8 @@ TSkinWindow::~TSkinWindow() {
 }
 
 QImage TSkinWindow::Screenshot() {
-    QImage image(size(), QImage::Format_ARGB32_Premultiplied);
+    // At the screen's pixels: a scaled window is shown, and so written, larger than its skin.
+    QImage image = DeviceImage(size(), devicePixelRatioF(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
         QPainter p(&image);

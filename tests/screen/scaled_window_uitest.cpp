@@ -1,0 +1,52 @@
+// Run as the screen is, and by CTest once more at QT_SCALE_FACTOR 2 and 1.5.
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "app/program_fixture.h"
+#include "platform/device_pixels.h"
+
+namespace vitrina {
+namespace {
+
+const char* kSkin = R"(title=крупно
+_screen=bg1.bmp
+)";
+
+qreal AskedFactor() {
+    const char* factor = std::getenv("QT_SCALE_FACTOR");
+    return factor && *factor ? std::atof(factor) : 1.0;
+}
+
+// Stripes one pixel wide on the left half, blue on the right.
+QImage Skin() {
+    QImage image(200, 150, QImage::Format_RGB888);
+    image.fill(QColor(0, 0, 255));
+    for (int x = 0; x < 100; ++x)
+        for (int y = 0; y < 150; ++y) image.setPixelColor(x, y, x % 2 ? Qt::white : Qt::black);
+    return image;
+}
+
+TEST(ScaledWindow, TheScreenshotHasTheScreensPixels) {
+    const QImage skin = Skin();
+    test::TTestProgram program{kSkin, {{"bg1.bmp", test::Bmp(skin)}}};
+    const qreal factor = program.Window().devicePixelRatioF();
+    ASSERT_DOUBLE_EQ(factor, AskedFactor());
+    ASSERT_EQ(program.Window().size(), skin.size());
+    const QImage shot = program.Window().Screenshot();
+    ASSERT_EQ(shot.size(), (QSizeF(skin.size()) * factor).toSize());
+    // Well inside the blue half, whatever the smoothing.
+    EXPECT_EQ(shot.pixelColor(int(150 * factor), int(75 * factor)), QColor(0, 0, 255));
+    bool grey = false;
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < int(90 * factor); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            if (c != Qt::black && c != Qt::white) grey = true;
+            if (!SmoothsPictures(factor)) ASSERT_EQ(c, skin.pixelColor(int(x / factor), int(y / factor))) << x << "," << y;
+        }
+    EXPECT_EQ(grey, SmoothsPictures(factor));
+}
+
+}  // namespace
+}  // namespace vitrina
