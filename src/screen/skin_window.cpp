@@ -431,8 +431,9 @@ QImage TSkinWindow::Screenshot() {
         const QRegion shape = shape_.isEmpty() ? QRegion(rect()) : shape_;
         p.setClipRegion(shape);
         p.drawPixmap(0, 0, grab());
-        // Visible child windows of the program (popups, dialogs) over the main window.
-        p.setClipping(false);
+        // Visible child windows of the program (popups, dialogs) over the main window, each
+        // through its own shape. Each clip replaces the one before: turning clipping off in
+        // between would leave the raster engine drawing the next window unclipped.
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (w == this || !w->isVisible()) continue;
             const QPoint at = w->geometry().topLeft() - geometry().topLeft();

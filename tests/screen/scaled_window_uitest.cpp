@@ -1,4 +1,6 @@
 // Run as the screen is, and by CTest once more at QT_SCALE_FACTOR 2 and 1.5.
+#include <QPolygon>
+#include <QRegion>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -46,6 +48,25 @@ TEST(ScaledWindow, TheScreenshotHasTheScreensPixels) {
             if (!SmoothsPictures(factor)) ASSERT_EQ(c, skin.pixelColor(int(x / factor), int(y / factor))) << x << "," << y;
         }
     EXPECT_EQ(grey, SmoothsPictures(factor));
+}
+
+TEST(ScaledWindow, TheScreenshotShowsOtherWindowsThroughTheirShapes) {
+    test::TTestProgram program{kSkin, {{"bg1.bmp", test::Bmp(200, 150, QColor(0, 0, 255))}}};
+    TSkinWindow& form = program.Window();
+    // A window of the program with its corner cut off, over the main window.
+    QWidget popup(nullptr, Qt::Tool | Qt::FramelessWindowHint);
+    popup.setAttribute(Qt::WA_ShowWithoutActivating);
+    popup.setStyleSheet("background: black");
+    popup.setGeometry(QRect(form.geometry().topLeft() + QPoint(50, 40), QSize(60, 40)));
+    popup.setMask(QRegion(QPolygon({QPoint(20, 0), QPoint(59, 0), QPoint(59, 39), QPoint(0, 39), QPoint(0, 20)})));
+    popup.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&popup));
+    const QImage shot = form.Screenshot();
+    const qreal factor = form.devicePixelRatioF();
+    auto at = [&](int x, int y) { return shot.pixelColor(int((x + 0.5) * factor), int((y + 0.5) * factor)); };
+    EXPECT_EQ(at(52, 42), QColor(0, 0, 255)) << "the cut corner shows the main window";
+    EXPECT_EQ(at(90, 60), QColor(0, 0, 0));
+    EXPECT_EQ(at(150, 120), QColor(0, 0, 255));
 }
 
 }  // namespace
