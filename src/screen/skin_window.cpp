@@ -34,6 +34,7 @@
 #include "platform/cp1251.h"
 #include "platform/desktop.h"
 #include "platform/device_pixels.h"
+#include "platform/picture_label.h"
 #include "platform/qt_text.h"
 #include "platform/window_directory.h"
 #include "screen/nav_font.h"
@@ -112,7 +113,7 @@ QWidget* TSkinWindow::DocumentPanel() const { return panelBkgrd_; }
 
 void TSkinWindow::FinishStartUp() {
     // The animated busy picture, read through the store.
-    busyPicture_ = new QLabel(this);
+    busyPicture_ = new TPictureLabel(this);
     busyPicture_->move(583, 470);
     busyPicture_->setAttribute(Qt::WA_TransparentForMouseEvents);
     std::string gif;

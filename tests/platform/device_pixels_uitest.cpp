@@ -1,7 +1,11 @@
 #include "platform/device_pixels.h"
 
 #include <QImage>
+#include <QPixmap>
+#include <QTest>
 #include <gtest/gtest.h>
+
+#include "platform/picture_label.h"
 
 namespace vitrina {
 namespace {
@@ -15,11 +19,17 @@ TEST(DevicePixels, WholeRatiosKeepPicturesSharp) {
     for (const auto& c : cases) EXPECT_EQ(SmoothsPictures(c.ratio), c.smooths) << c.ratio;
 }
 
-// Stripes one skin pixel wide, painted on an image with the device's pixels.
+// Stripes one skin pixel wide.
+QImage Stripes(int w, int h) {
+    QImage stripes(w, h, QImage::Format_RGB32);
+    for (int x = 0; x < w; ++x)
+        for (int y = 0; y < h; ++y) stripes.setPixelColor(x, y, x % 2 ? Qt::white : Qt::black);
+    return stripes;
+}
+
+// Painted on an image with the device's pixels.
 TEST(DevicePixels, APictureCoversTheDevicesPixelsSharpOrSmoothed) {
-    QImage stripes(4, 4, QImage::Format_RGB32);
-    for (int x = 0; x < 4; ++x)
-        for (int y = 0; y < 4; ++y) stripes.setPixelColor(x, y, x % 2 ? Qt::white : Qt::black);
+    const QImage stripes = Stripes(4, 4);
     for (qreal ratio : {1.0, 2.0, 3.0, 1.5, 1.25}) {
         QImage device = DeviceImage(stripes.size(), ratio, QImage::Format_RGB32);
         device.fill(Qt::red);
@@ -40,6 +50,25 @@ TEST(DevicePixels, APictureCoversTheDevicesPixelsSharpOrSmoothed) {
             }
         EXPECT_EQ(grey, SmoothsPictures(ratio)) << ratio;
     }
+}
+
+// Run as the screen is, and by CTest once more at QT_SCALE_FACTOR 2 and 1.5.
+TEST(DevicePixels, ALabelsPictureIsPaintedAsTheSkin) {
+    TPictureLabel label(nullptr);
+    label.resize(40, 20);
+    label.setPixmap(QPixmap::fromImage(Stripes(20, 10)));
+    label.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&label));
+    const qreal ratio = label.devicePixelRatioF();
+    const QImage shown = label.grab().toImage();
+    // The picture is centred: columns 10 to 29 of the label.
+    bool grey = false;
+    for (int x = int(11 * ratio); x < int(29 * ratio); ++x) {
+        const QColor c = shown.pixelColor(x, int(10 * ratio));
+        if (c != Qt::black && c != Qt::white) grey = true;
+        if (!SmoothsPictures(ratio)) EXPECT_EQ(c, (int(x / ratio) - 10) % 2 ? Qt::white : Qt::black) << x;
+    }
+    EXPECT_EQ(grey, SmoothsPictures(ratio));
 }
 
 }  // namespace
