@@ -23,6 +23,9 @@ constexpr char kHelp[] =
     "  --command TEXT      a command of the disc's vocabulary, run after start-up (repeatable)\n"
     "  --screenshot OUT.png  run the commands, write the window's image and end\n"
     "  --settle-ms N       the pause before the screenshot (default 300)\n"
+    "  --scale FACTOR      the window FACTOR times larger (0.5 to 4, such as 1.5 or 2), for a\n"
+    "                      display whose scale the system does not report; wins over\n"
+    "                      QT_SCALE_FACTOR\n"
     "  --help, --version   this text; the version\n"
     "  --                  the rest of the line is the disc's own: a document, \"/h\", \"/t\"\n";
 constexpr char kSettleError[] = "--settle-ms needs a number of milliseconds";

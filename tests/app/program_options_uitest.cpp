@@ -111,5 +111,14 @@ TEST(ProgramOptions, UnknownOptionsAreRefusedInOneLine) {
     }
 }
 
+TEST(ProgramOptions, TheHelpAndTheUsageNameEveryOption) {
+    const std::string help = ProgramHelp();
+    for (const char* option : {"--disc FOLDER", "--command TEXT", "--screenshot OUT.png", "--settle-ms N",
+                               "--scale FACTOR"}) {
+        EXPECT_NE(help.find(std::string("\n  ") + option), std::string::npos) << option;
+        EXPECT_NE(std::string(kProgramUsage).find(option), std::string::npos) << option;
+    }
+}
+
 }  // namespace
 }  // namespace vitrina
