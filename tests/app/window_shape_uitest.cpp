@@ -119,7 +119,10 @@ QRegion ServerShape(const QWidget& window) {
     return region;
 }
 
-QRegion Grown(const QRegion& r) { return r.translated(1, 0) + r.translated(-1, 0) + r.translated(0, 1) + r.translated(0, -1) + r; }
+// A region one device pixel larger or smaller all round.
+QRegion Grown(const QRegion& r) {
+    return r.translated(1, 0) + r.translated(-1, 0) + r.translated(0, 1) + r.translated(0, -1) + r;
+}
 QRegion Shrunk(const QRegion& r) {
     return r.translated(1, 0) & r.translated(-1, 0) & r.translated(0, 1) & r.translated(0, -1) & r;
 }
@@ -191,8 +194,6 @@ TEST(WindowShape, AClickRunsTheButtonAtItsScaledPlaceOnly) {
                                false};
     program.Start();
     TSkinWindow& form = program.Window();
-    form.move(100, 100);
-    QTest::qWait(100);
     const qreal factor = form.devicePixelRatioF();
     ASSERT_DOUBLE_EQ(factor, AskedFactor());
     const RBtn button = program.Session().Model.ScreenButtons[0][0];
