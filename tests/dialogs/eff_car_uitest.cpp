@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "platform/device_pixels.h"
+#include "support/widget_pixels.h"
 
 namespace vitrina {
 namespace {
@@ -53,7 +54,7 @@ TEST(EffCar, AFadeInRunsItsFramesAndEndsWithTheOwnerPaintingItself) {
     EXPECT_EQ(changes, (std::vector<bool>{true, false}));
     // Levels 5 .. 255 and the closing frame, each painted once.
     EXPECT_GE(w.framesPainted, 51);
-    EXPECT_EQ(w.grab().toImage().pixelColor(5, 5), QColor(0, 128, 255));
+    EXPECT_EQ(test::PixelAt(w, QPoint(5, 5)), QColor(0, 128, 255));
 }
 
 // Run as the screen is, and by CTest once more at QT_SCALE_FACTOR 2 and 1.5: the window's image
