@@ -12,8 +12,9 @@ namespace vitrina {
 namespace {
 
 constexpr int kMaxSettleMs = 600000;
-// A skin drawn for 800x600 fills an 8K screen at 4; below a half it is unreadable.
-constexpr double kMinScale = 0.5;
+// A skin drawn for 800x600 fills an 8K screen at 4. Below 1 it only shrinks, and the web
+// engine refuses such factors and draws its documents unscaled.
+constexpr double kMinScale = 1;
 constexpr double kMaxScale = 4;
 constexpr char kHelp[] =
     "Shows an electronic reference disc.\n"
@@ -23,13 +24,13 @@ constexpr char kHelp[] =
     "  --command TEXT      a command of the disc's vocabulary, run after start-up (repeatable)\n"
     "  --screenshot OUT.png  run the commands, write the window's image and end\n"
     "  --settle-ms N       the pause before the screenshot (default 300)\n"
-    "  --scale FACTOR      the window FACTOR times larger (0.5 to 4, such as 1.5 or 2), for a\n"
+    "  --scale FACTOR      the window FACTOR times larger (1 to 4, such as 1.5 or 2), for a\n"
     "                      display whose scale the system does not report; wins over\n"
     "                      QT_SCALE_FACTOR\n"
     "  --help, --version   this text; the version\n"
     "  --                  the rest of the line is the disc's own: a document, \"/h\", \"/t\"\n";
 constexpr char kSettleError[] = "--settle-ms needs a number of milliseconds";
-constexpr char kScaleError[] = "--scale needs a factor from 0.5 to 4";
+constexpr char kScaleError[] = "--scale needs a factor from 1 to 4";
 
 std::string ToUtf8(const QString& text) { return text.toStdString(); }
 

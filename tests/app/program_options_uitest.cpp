@@ -36,8 +36,8 @@ TEST(ProgramOptions, OwnOptionsAnywhereAndTheDiscCommandLineUntouched) {
     help.help = true;
     TProgramOptions version;
     version.version = true;
-    TProgramOptions scaleHalf;
-    scaleHalf.scale = 0.5;
+    TProgramOptions scaleOne;
+    scaleOne.scale = 1;
     TProgramOptions scaleOneAndAHalf = Arguments({"/t"});
     scaleOneAndAHalf.scale = 1.5;
     TProgramOptions scaleFour;
@@ -67,7 +67,7 @@ TEST(ProgramOptions, OwnOptionsAnywhereAndTheDiscCommandLineUntouched) {
         {{"--", "--disc", "a"}, Arguments({"--disc", "a"})},
         {{"--settle-ms", "0"}, settleZero},
         {{"--settle-ms", "600000"}, settleMost},
-        {{"--scale", "0.5"}, scaleHalf},
+        {{"--scale", "1"}, scaleOne},
         {{"/t", "--scale=1.5"}, scaleOneAndAHalf},
         {{"--scale", "4"}, scaleFour},
         // Help and version leave the rest of the line unread.
@@ -80,15 +80,15 @@ TEST(ProgramOptions, OwnOptionsAnywhereAndTheDiscCommandLineUntouched) {
         {{"--settle-ms", "5s"}, Error("--settle-ms needs a number of milliseconds")},
         {{"--settle-ms", ""}, Error("--settle-ms needs a number of milliseconds")},
         {{"--settle-ms", "99999999999999999999"}, Error("--settle-ms needs a number of milliseconds")},
-        {{"--scale", "0.49"}, Error("--scale needs a factor from 0.5 to 4")},
-        {{"--scale", "4.01"}, Error("--scale needs a factor from 0.5 to 4")},
-        {{"--scale", "-2"}, Error("--scale needs a factor from 0.5 to 4")},
-        {{"--scale", "1,5"}, Error("--scale needs a factor from 0.5 to 4")},
-        {{"--scale", "2x"}, Error("--scale needs a factor from 0.5 to 4")},
-        {{"--scale", "nan"}, Error("--scale needs a factor from 0.5 to 4")},
-        {{"--scale", "inf"}, Error("--scale needs a factor from 0.5 to 4")},
-        {{"--scale", ""}, Error("--scale needs a factor from 0.5 to 4")},
-        {{"--scale"}, Error("--scale needs a factor from 0.5 to 4")},
+        {{"--scale", "0.99"}, Error("--scale needs a factor from 1 to 4")},
+        {{"--scale", "4.01"}, Error("--scale needs a factor from 1 to 4")},
+        {{"--scale", "-2"}, Error("--scale needs a factor from 1 to 4")},
+        {{"--scale", "1,5"}, Error("--scale needs a factor from 1 to 4")},
+        {{"--scale", "2x"}, Error("--scale needs a factor from 1 to 4")},
+        {{"--scale", "nan"}, Error("--scale needs a factor from 1 to 4")},
+        {{"--scale", "inf"}, Error("--scale needs a factor from 1 to 4")},
+        {{"--scale", ""}, Error("--scale needs a factor from 1 to 4")},
+        {{"--scale"}, Error("--scale needs a factor from 1 to 4")},
         {{"a.htm", "--disc"}, Error("--disc needs a value")},
         {{"--screenshot"}, Error("--screenshot needs a value")},
         {{"--command", "x", "--command"}, Error("--command needs a value")},
