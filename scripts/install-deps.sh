@@ -10,7 +10,7 @@ qt6-multimedia-dev libqt6svg6
 gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav
 libdeflate-dev zlib1g-dev libarchive-dev
 googletest libgtest-dev libbenchmark-dev
-xvfb xauth imagemagick
+xvfb xauth imagemagick libxcb-shape0-dev libxcb-xtest0-dev
 fonts-dejavu-core fonts-liberation
 "
 missing=""

@@ -9,6 +9,8 @@ add_library(vitrina_ui STATIC
   src/platform/click_sound.cpp
   src/platform/shell_desktop.cpp
   src/platform/quiet_start.cpp
+  src/platform/device_pixels.cpp
+  src/platform/picture_label.cpp
   src/screen/screens.cpp
   src/screen/skinned_controls.cpp
   src/dialogs/control_pictures.cpp

@@ -1,4 +1,5 @@
-// vitrina [--disc FOLDER] [--screenshot OUT.png] [--command TEXT]... [--settle-ms N] [document [/h] | /t]
+// vitrina [--disc FOLDER] [--screenshot OUT.png] [--command TEXT]... [--settle-ms N] [--scale FACTOR]
+//         [document [/h] | /t]
 // vitrina --help | --version
 // (--first-paint-exit: print "painted" at the first painted frame and end; for benchmarks)
 #include <QApplication>
@@ -6,6 +7,7 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <charconv>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -52,6 +54,15 @@ fs::path DiscFolder(const TProgramOptions& c, const char* argv0) {
     return ec ? fs::absolute(argv0).parent_path() : exe.parent_path();
 }
 
+// Qt takes the factor from the environment once, when the application is made; the copies of
+// the program and the web engine's helpers started later inherit it.
+void ApplyScale(double factor) {
+    if (factor <= 0) return;
+    char text[32] = {};
+    std::to_chars(text, text + sizeof text - 1, factor);
+    ::setenv("QT_SCALE_FACTOR", text, 1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -65,6 +76,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     KeepLibrariesQuiet();
+    ApplyScale(line.scale);
     // The engine's sandbox cannot run as root; documents come only from the disc anyway.
     TDocEngine::PrepareProcess(::geteuid() == 0);
     TUserFolders::ProvideRuntimeFolder();

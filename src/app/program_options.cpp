@@ -12,6 +12,10 @@ namespace vitrina {
 namespace {
 
 constexpr int kMaxSettleMs = 600000;
+// A skin drawn for 800x600 fills an 8K screen at 4. Below 1 it only shrinks, and the web
+// engine refuses such factors and draws its documents unscaled.
+constexpr double kMinScale = 1;
+constexpr double kMaxScale = 4;
 constexpr char kHelp[] =
     "Shows an electronic reference disc.\n"
     "\n"
@@ -20,9 +24,13 @@ constexpr char kHelp[] =
     "  --command TEXT      a command of the disc's vocabulary, run after start-up (repeatable)\n"
     "  --screenshot OUT.png  run the commands, write the window's image and end\n"
     "  --settle-ms N       the pause before the screenshot (default 300)\n"
+    "  --scale FACTOR      the window FACTOR times larger (1 to 4, such as 1.5 or 2), for a\n"
+    "                      display whose scale the system does not report; wins over\n"
+    "                      QT_SCALE_FACTOR\n"
     "  --help, --version   this text; the version\n"
     "  --                  the rest of the line is the disc's own: a document, \"/h\", \"/t\"\n";
 constexpr char kSettleError[] = "--settle-ms needs a number of milliseconds";
+constexpr char kScaleError[] = "--scale needs a factor from 1 to 4";
 
 std::string ToUtf8(const QString& text) { return text.toStdString(); }
 
@@ -30,7 +38,7 @@ std::string ToUtf8(const QString& text) { return text.toStdString(); }
 
 const char* const kProgramUsage =
     "usage: vitrina [--disc FOLDER] [--command TEXT]... [--screenshot OUT.png] [--settle-ms N] "
-    "[DOCUMENT [/h] | /t]";
+    "[--scale FACTOR] [DOCUMENT [/h] | /t]";
 
 std::string ProgramHelp() { return std::string(kProgramUsage) + "\n\n" + kHelp; }
 
@@ -39,11 +47,12 @@ TProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
     const QCommandLineOption screenshot("screenshot", {}, "OUT.png");
     const QCommandLineOption command("command", {}, "TEXT");
     const QCommandLineOption settle("settle-ms", {}, "N");
+    const QCommandLineOption scale("scale", {}, "FACTOR");
     const QCommandLineOption firstPaintExit("first-paint-exit");
     const QCommandLineOption help("help");
     const QCommandLineOption version("version");
     QCommandLineParser parser;
-    parser.addOptions({disc, screenshot, command, settle, firstPaintExit, help, version});
+    parser.addOptions({disc, screenshot, command, settle, scale, firstPaintExit, help, version});
     // The parser takes the first entry for the program's name.
     QStringList line{QStringLiteral("vitrina")};
     for (const std::string& a : arguments) line << QString::fromStdString(a);
@@ -53,6 +62,7 @@ TProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
         options.error = CommandLineMessage(parser, line);
         // Missing or malformed, the pause is described the same way.
         if (options.error == "--settle-ms needs a value") options.error = kSettleError;
+        if (options.error == "--scale needs a value") options.error = kScaleError;
         return options;
     }
     // Asked for help, the program does nothing else, whatever else the line holds.
@@ -70,6 +80,18 @@ TProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
             return options;
         }
         options.settleMs = ms;
+    }
+    if (parser.isSet(scale)) {
+        const std::string value = ToUtf8(parser.value(scale));
+        double factor = 0;
+        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), factor);
+        // Written so that "nan" fails it too.
+        if (value.empty() || error != std::errc() || end != value.data() + value.size() || !(factor >= kMinScale) ||
+            factor > kMaxScale) {
+            options.error = kScaleError;
+            return options;
+        }
+        options.scale = factor;
     }
     options.disc = ToUtf8(parser.value(disc));
     options.screenshot = ToUtf8(parser.value(screenshot));

@@ -11,6 +11,7 @@ struct TProgramOptions {
     std::string screenshot;              // host path; empty: a normal start
     std::vector<std::string> commands;   // 1251, run after start-up in this order
     int settleMs = 300;                  // before the screenshot
+    double scale = 0;                    // --scale: the window's factor; 0: what the system says
     bool firstPaintExit = false;         // for the start-up benchmark
     bool help = false;                   // --help: the usage on stdout, nothing else
     bool version = false;                // --version

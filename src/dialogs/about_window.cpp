@@ -13,6 +13,7 @@
 
 #include "imaging/windows_color.h"
 #include "platform/desktop.h"
+#include "platform/device_pixels.h"
 #include "platform/qt_text.h"
 #include "resources/description.h"
 #include "session/disc_session.h"
@@ -107,7 +108,7 @@ void TAboutBox::ShowAbout() {
 }
 
 void TAboutBox::paintEvent(QPaintEvent*) {
-    QPainter p(this);
+    TSkinPainter p(this);
     if (fade_->Running()) {
         fade_->PaintFadeFrame(p);
         return;

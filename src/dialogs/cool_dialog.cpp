@@ -16,6 +16,7 @@
 #include "dialogs/dialog_find_pane.h"
 #include "imaging/windows_color.h"
 #include "platform/desktop.h"
+#include "platform/device_pixels.h"
 #include "platform/qt_text.h"
 #include "resources/description.h"
 #include "screen/scale_bar.h"
@@ -302,7 +303,7 @@ void TCoolDialog::closeEvent(QCloseEvent* event) {
 
 void TCoolDialog::paintEvent(QPaintEvent*) {
     if (background_.isNull()) return;
-    QPainter p(this);
+    TSkinPainter p(this);
     if (fade_->Running()) {
         fade_->PaintFadeFrame(p);
         return;

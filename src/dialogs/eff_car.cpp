@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "imaging/blend.h"
+#include "platform/device_pixels.h"
 
 namespace vitrina {
 
@@ -42,13 +43,18 @@ TEffCar::~TEffCar() = default;
 void TEffCar::FadeIn() {
     const QRect r = owner_->frameGeometry();
     QScreen* screen = owner_->screen() ? owner_->screen() : QGuiApplication::primaryScreen();
+    // Both images at the screen's pixels (a scaled window's grab is larger than the window), so
+    // the blend meets them pixel for pixel.
+    foreground_ = ToWorkImage(owner_->grab().toImage());
     background_ = screen ? ToWorkImage(screen->grabWindow(0, r.x(), r.y(), r.width(), r.height()).toImage()) : QImage();
-    if (background_.size() != owner_->size()) {
-        background_ = QImage(owner_->size(), QImage::Format_RGB888);
+    if (background_.isNull()) {
+        background_ = DeviceImage(owner_->size(), foreground_.devicePixelRatio(), QImage::Format_RGB888);
         background_.fill(Qt::black);
+    } else if (background_.size() != foreground_.size()) {
+        // A frame drawn around the window, or a side rounded the other way at a fractional ratio.
+        background_ = background_.copy(QRect(QPoint(0, 0), foreground_.size()));
     }
     frame_ = background_.copy();
-    foreground_ = ToWorkImage(owner_->grab().toImage());
     running_ = true;
     if (OnRunningChanged) OnRunningChanged(true);
     timer_->SetEnabled(true);

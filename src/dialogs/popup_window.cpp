@@ -14,6 +14,7 @@
 #include "dialogs/popup_layout.h"
 #include "imaging/windows_color.h"
 #include "platform/cp1251.h"
+#include "platform/device_pixels.h"
 #include "platform/qt_text.h"
 #include "platform/registry.h"
 #include "resources/description.h"
@@ -254,7 +255,7 @@ int TPopupWindow::ItemAt(QPoint p) const {
 }
 
 void TPopupWindow::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
+    TSkinPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     painter.translate(0, slideOffset_);
     painter.drawImage(0, 0, background_);

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 
+#include "platform/picture_label.h"
 #include "resources/find_files.h"
 #include "session/disc_session.h"
 
@@ -15,10 +16,10 @@ namespace vitrina {
 namespace {
 
 // A picture area: its picture centred; the pointer over it tells the window.
-class TPictureArea : public QLabel {
+class TPictureArea : public TPictureLabel {
 public:
-    TPictureArea(QWidget* parent, std::function<void()> mouseMove) : QLabel(parent), mouseMove_(std::move(mouseMove)) {
-        setAlignment(Qt::AlignCenter);
+    TPictureArea(QWidget* parent, std::function<void()> mouseMove)
+        : TPictureLabel(parent), mouseMove_(std::move(mouseMove)) {
         setMouseTracking(true);
     }
 

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "platform/device_pixels.h"
+
 namespace vitrina {
 
 TVideoArea::TVideoArea(QWidget* parent, QColor color) : QWidget(parent), color_(color) {
@@ -32,7 +34,7 @@ QRect TVideoArea::Destination() const {
 }
 
 void TVideoArea::paintEvent(QPaintEvent*) {
-    QPainter p(this);
+    TSkinPainter p(this);
     if (!still_.isNull()) {
         p.drawImage(rect(), still_);
         return;

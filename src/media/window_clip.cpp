@@ -91,6 +91,8 @@ void TMyAviPlayer::Paint(const QImage& picture) {
     QImage* background = actions_.background ? actions_.background() : nullptr;
     if (background && !picture.isNull()) {
         QPainter p(background);
+        // A frozen frame is grabbed at the screen's pixels: smoothed down to the skin's.
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawImage(area_, picture);
     }
     if (actions_.repaint) actions_.repaint(area_);
@@ -151,6 +153,7 @@ void TMyAviPlayer::ToggleClip() {
 void TMyAviPlayer::DrawFrozenFrame(QImage& background) const {
     if (frozen_.isNull()) return;
     QPainter p(&background);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawImage(area_, frozen_);
 }
 

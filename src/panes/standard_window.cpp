@@ -23,9 +23,11 @@ namespace {
 constexpr int kImageSize = 20;
 constexpr int kDividerWidth = 10;
 
-// The 20 x 20 image list: 0 back, 1 forward, 2 print, 3 back to the skinned window.
-QIcon ToolbarImage(int index) {
-    QPixmap pixmap(kImageSize, kImageSize);
+// The 20 x 20 image list: 0 back, 1 forward, 2 print, 3 back to the skinned window; drawn at
+// ratio device pixels to one.
+QPixmap ToolbarPixmap(int index, qreal ratio) {
+    QPixmap pixmap(QSize(kImageSize, kImageSize) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
@@ -63,7 +65,14 @@ QIcon ToolbarImage(int index) {
         p.drawRect(QRectF(5.5, 12.5, 9, 2));
         break;
     }
-    return QIcon(pixmap);
+    return pixmap;
+}
+
+// Sharp on scaled screens too: the icon takes the drawing nearest the screen's ratio.
+QIcon ToolbarImage(int index) {
+    QIcon icon;
+    for (qreal ratio : {1, 2, 3}) icon.addPixmap(ToolbarPixmap(index, ratio));
+    return icon;
 }
 
 }  // namespace

@@ -33,6 +33,8 @@
 #include "media/super_timer.h"
 #include "platform/cp1251.h"
 #include "platform/desktop.h"
+#include "platform/device_pixels.h"
+#include "platform/picture_label.h"
 #include "platform/qt_text.h"
 #include "platform/window_directory.h"
 #include "screen/nav_font.h"
@@ -111,7 +113,7 @@ QWidget* TSkinWindow::DocumentPanel() const { return panelBkgrd_; }
 
 void TSkinWindow::FinishStartUp() {
     // The animated busy picture, read through the store.
-    busyPicture_ = new QLabel(this);
+    busyPicture_ = new TPictureLabel(this);
     busyPicture_->move(583, 470);
     busyPicture_->setAttribute(Qt::WA_TransparentForMouseEvents);
     std::string gif;
@@ -422,15 +424,17 @@ TSkinWindow::~TSkinWindow() {
 }
 
 QImage TSkinWindow::Screenshot() {
-    QImage image(size(), QImage::Format_ARGB32_Premultiplied);
+    // At the screen's pixels: a scaled window is shown, and so written, larger than its skin.
+    QImage image = DeviceImage(size(), devicePixelRatioF(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
         QPainter p(&image);
         const QRegion shape = shape_.isEmpty() ? QRegion(rect()) : shape_;
         p.setClipRegion(shape);
         p.drawPixmap(0, 0, grab());
-        // Visible child windows of the program (popups, dialogs) over the main window.
-        p.setClipping(false);
+        // Visible child windows of the program (popups, dialogs) over the main window, each
+        // through its own shape. Each clip replaces the one before: turning clipping off in
+        // between would leave the raster engine drawing the next window unclipped.
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (w == this || !w->isVisible()) continue;
             const QPoint at = w->geometry().topLeft() - geometry().topLeft();

@@ -12,6 +12,7 @@
 #include "dialogs/popup_commands.h"
 #include "media/clip_commands.h"
 #include "panes/tree_commands.h"
+#include "platform/device_pixels.h"
 #include "session/disc_session.h"
 #include "platform/cp1251.h"
 #include "screen/text_msg.h"
@@ -25,7 +26,7 @@ bool StartsWith(const std::string& text, const char* prefix) { return text.rfind
 }  // namespace
 
 void TSkinWindow::paintEvent(QPaintEvent* event) {
-    QPainter p(this);
+    TSkinPainter p(this);
     if (WindowFadeRunning()) {
         windowFade_->PaintFadeFrame(p);
         return;

@@ -13,6 +13,7 @@
 #include "platform/click_sound.h"
 #include "platform/shell_desktop.h"
 #include "screen/skin_window.h"
+#include "support/widget_pixels.h"
 
 namespace vitrina::test {
 
@@ -63,7 +64,7 @@ struct TTestProgram {
     void Execute(const std::string& command, const std::string& sound = "", int kind = 0, int index = 0) {
         program->Dispatcher().ExecuteCommand(command, sound, 1, kind, index);
     }
-    QColor Pixel(int x, int y) const { return Window().grab().toImage().pixelColor(x, y); }
+    QColor Pixel(int x, int y) const { return PixelAt(Window(), QPoint(x, y)); }
 
 };
 

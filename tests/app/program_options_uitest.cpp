@@ -36,6 +36,12 @@ TEST(ProgramOptions, OwnOptionsAnywhereAndTheDiscCommandLineUntouched) {
     help.help = true;
     TProgramOptions version;
     version.version = true;
+    TProgramOptions scaleOne;
+    scaleOne.scale = 1;
+    TProgramOptions scaleOneAndAHalf = Arguments({"/t"});
+    scaleOneAndAHalf.scale = 1.5;
+    TProgramOptions scaleFour;
+    scaleFour.scale = 4;
     TProgramOptions lastDisc = Arguments({"/t"});
     lastDisc.disc = "b";
 
@@ -61,6 +67,9 @@ TEST(ProgramOptions, OwnOptionsAnywhereAndTheDiscCommandLineUntouched) {
         {{"--", "--disc", "a"}, Arguments({"--disc", "a"})},
         {{"--settle-ms", "0"}, settleZero},
         {{"--settle-ms", "600000"}, settleMost},
+        {{"--scale", "1"}, scaleOne},
+        {{"/t", "--scale=1.5"}, scaleOneAndAHalf},
+        {{"--scale", "4"}, scaleFour},
         // Help and version leave the rest of the line unread.
         {{"--help"}, help},
         {{"a.htm", "--disc", "x", "--help", "--version"}, help},
@@ -71,6 +80,15 @@ TEST(ProgramOptions, OwnOptionsAnywhereAndTheDiscCommandLineUntouched) {
         {{"--settle-ms", "5s"}, Error("--settle-ms needs a number of milliseconds")},
         {{"--settle-ms", ""}, Error("--settle-ms needs a number of milliseconds")},
         {{"--settle-ms", "99999999999999999999"}, Error("--settle-ms needs a number of milliseconds")},
+        {{"--scale", "0.99"}, Error("--scale needs a factor from 1 to 4")},
+        {{"--scale", "4.01"}, Error("--scale needs a factor from 1 to 4")},
+        {{"--scale", "-2"}, Error("--scale needs a factor from 1 to 4")},
+        {{"--scale", "1,5"}, Error("--scale needs a factor from 1 to 4")},
+        {{"--scale", "2x"}, Error("--scale needs a factor from 1 to 4")},
+        {{"--scale", "nan"}, Error("--scale needs a factor from 1 to 4")},
+        {{"--scale", "inf"}, Error("--scale needs a factor from 1 to 4")},
+        {{"--scale", ""}, Error("--scale needs a factor from 1 to 4")},
+        {{"--scale"}, Error("--scale needs a factor from 1 to 4")},
         {{"a.htm", "--disc"}, Error("--disc needs a value")},
         {{"--screenshot"}, Error("--screenshot needs a value")},
         {{"--command", "x", "--command"}, Error("--command needs a value")},
@@ -90,6 +108,15 @@ TEST(ProgramOptions, UnknownOptionsAreRefusedInOneLine) {
         EXPECT_FALSE(got.error.empty()) << line.back();
         EXPECT_EQ(got.error.find('\n'), std::string::npos) << got.error;
         EXPECT_TRUE(got.arguments.empty()) << line.back();
+    }
+}
+
+TEST(ProgramOptions, TheHelpAndTheUsageNameEveryOption) {
+    const std::string help = ProgramHelp();
+    for (const char* option : {"--disc FOLDER", "--command TEXT", "--screenshot OUT.png", "--settle-ms N",
+                               "--scale FACTOR"}) {
+        EXPECT_NE(help.find(std::string("\n  ") + option), std::string::npos) << option;
+        EXPECT_NE(std::string(kProgramUsage).find(option), std::string::npos) << option;
     }
 }
 

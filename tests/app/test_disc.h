@@ -20,14 +20,18 @@
 
 namespace vitrina::test {
 
-inline std::string Bmp(int w, int h, QColor colour) {
-    QImage image(w, h, QImage::Format_RGB888);
-    image.fill(colour);
+inline std::string Bmp(const QImage& image) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "BMP");
     return bytes.toStdString();
+}
+
+inline std::string Bmp(int w, int h, QColor colour) {
+    QImage image(w, h, QImage::Format_RGB888);
+    image.fill(colour);
+    return Bmp(image);
 }
 
 // A WAV of silence, short enough for tests that play it to the end.

@@ -5,15 +5,24 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <tuple>
+
+#include "platform/device_pixels.h"
+#include "support/widget_pixels.h"
+
 namespace vitrina {
 namespace {
 
-// A window that paints itself one colour, or the fade's frame while the fade runs.
+// A window that paints itself one colour (its right half another when asked), or the fade's
+// frame while the fade runs; the last frame is kept, at the screen's pixels.
 class TFadedWindow : public QWidget {
 public:
     TFadedWindow() : fade(this) { resize(60, 40); }
     TEffCar fade;
     int framesPainted = 0;
+    QColor right{0, 128, 255};
+    QImage lastFrame;
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -21,9 +30,14 @@ protected:
         if (fade.Running()) {
             ++framesPainted;
             fade.PaintFadeFrame(p);
+            lastFrame = DeviceImage(size(), devicePixelRatioF(), QImage::Format_RGB32);
+            lastFrame.fill(Qt::black);
+            QPainter kept(&lastFrame);
+            fade.PaintFadeFrame(kept);
             return;
         }
         p.fillRect(rect(), QColor(0, 128, 255));
+        p.fillRect(rect().adjusted(width() / 2, 0, 0, 0), right);
     }
 };
 
@@ -40,7 +54,31 @@ TEST(EffCar, AFadeInRunsItsFramesAndEndsWithTheOwnerPaintingItself) {
     EXPECT_EQ(changes, (std::vector<bool>{true, false}));
     // Levels 5 .. 255 and the closing frame, each painted once.
     EXPECT_GE(w.framesPainted, 51);
-    EXPECT_EQ(w.grab().toImage().pixelColor(5, 5), QColor(0, 128, 255));
+    EXPECT_EQ(test::PixelAt(w, QPoint(5, 5)), QColor(0, 128, 255));
+}
+
+// Run as the screen is, and by CTest once more at QT_SCALE_FACTOR 2 and 1.5: the window's image
+// and the screen's are both at the screen's pixels, and the frames cover the whole window.
+TEST(EffCar, TheLastFrameIsTheWindowAtTheScreensPixels) {
+    TFadedWindow w;
+    w.right = QColor(255, 128, 0);
+    w.show();
+    QTest::qWaitForWindowExposed(&w);
+    w.fade.FadeIn();
+    for (int i = 0; i < 500 && w.fade.Running(); ++i) QTest::qWait(10);
+    ASSERT_FALSE(w.fade.Running());
+    const qreal factor = w.devicePixelRatioF();
+    const char* asked = std::getenv("QT_SCALE_FACTOR");
+    EXPECT_DOUBLE_EQ(factor, asked && *asked ? std::atof(asked) : 1.0);
+    ASSERT_EQ(w.lastFrame.size(), (QSizeF(60, 40) * factor).toSize());
+    auto at = [&](int x, int y) { return w.lastFrame.pixelColor(int(x * factor), int(y * factor)); };
+    for (const auto& [x, y, colour] : {std::tuple{5, 5, QColor(0, 128, 255)}, {25, 35, QColor(0, 128, 255)},
+                                       {35, 5, QColor(255, 128, 0)}, {55, 35, QColor(255, 128, 0)}}) {
+        const QColor c = at(x, y);
+        EXPECT_NEAR(c.red(), colour.red(), 1) << x << "," << y;
+        EXPECT_NEAR(c.green(), colour.green(), 1) << x << "," << y;
+        EXPECT_NEAR(c.blue(), colour.blue(), 1) << x << "," << y;
+    }
 }
 
 TEST(EffBtnCar, ACrossFadeEndsOnItsTargetAndStopForgetsIt) {

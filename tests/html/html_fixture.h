@@ -59,7 +59,4 @@ private:
     std::unique_ptr<TDocEngine> engine_;
 };
 
-// The pixel colour at a point of a widget as painted.
-inline QColor PixelAt(QWidget* w, QPoint p) { return w->grab().toImage().pixelColor(p); }
-
 }  // namespace vitrina::test

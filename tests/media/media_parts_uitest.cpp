@@ -19,6 +19,7 @@
 #include "session/settings.h"
 #include "support/media_files.h"
 #include "support/temp_folder.h"
+#include "support/widget_pixels.h"
 
 namespace vitrina {
 namespace {
@@ -112,7 +113,7 @@ TEST_F(MediaPartsTest, AClipPaintsIntoTheAreaOfTheScreenAndShowsItsDocument) {
     ASSERT_EQ(sound.Areas().size(), 2u);
     EXPECT_TRUE(sound.Areas()[0]->isVisible());
     EXPECT_FALSE(sound.Areas()[1]->isVisible());
-    EXPECT_EQ(window_.grab().toImage().pixelColor(100, 80), QColor(255, 0, 0));  // the area's colour
+    EXPECT_EQ(test::PixelAt(window_, QPoint(100, 80)), QColor(255, 0, 0));  // the area's colour
 
     TAviSpec spec;
     spec.rgb = 0x00ff00;
@@ -120,7 +121,7 @@ TEST_F(MediaPartsTest, AClipPaintsIntoTheAreaOfTheScreenAndShowsItsDocument) {
     EXPECT_EQ(shown_, std::vector<std::string>{"30 d:\\own.htm"});
     EXPECT_EQ(sound.Display(), sound.Areas()[0]);
     ASSERT_TRUE(Await([&] { return !sound.Areas()[0]->Frame().isNull(); }));
-    EXPECT_EQ(window_.grab().toImage().pixelColor(20, 20), QColor(0, 255, 0));
+    EXPECT_EQ(test::PixelAt(window_, QPoint(20, 20)), QColor(0, 255, 0));
     media_->Stop();
     EXPECT_EQ(sound.GetMode(), TMPlayer::mpStopped);
 

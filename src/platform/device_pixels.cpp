@@ -1,0 +1,23 @@
+#include "platform/device_pixels.h"
+
+#include <cmath>
+
+namespace vitrina {
+
+bool SmoothsPictures(qreal devicePixelRatio) {
+    // Ratios come from the screen times a typed factor: 1.5 * 4/3 is 2 give or take a bit.
+    return std::abs(devicePixelRatio - std::round(devicePixelRatio)) > 1e-6;
+}
+
+TSkinPainter::TSkinPainter(QPaintDevice* device) : QPainter(device) {
+    if (isActive()) setRenderHint(QPainter::SmoothPixmapTransform, SmoothsPictures(device->devicePixelRatioF()));
+}
+
+QImage DeviceImage(QSize logical, qreal devicePixelRatio, QImage::Format format) {
+    // Sides rounded as QWidget::grab rounds them, so a grab fills the image exactly.
+    QImage image(logical * devicePixelRatio, format);
+    image.setDevicePixelRatio(devicePixelRatio);
+    return image;
+}
+
+}  // namespace vitrina
