@@ -4,6 +4,7 @@ add_library(vitrina_core STATIC
   src/resources/drive_map.cpp
   src/resources/document_reach.cpp
   src/platform/user_folders.cpp
+  src/platform/software_drawing.cpp
   src/resources/find_files.cpp
   src/resources/read_bin.cpp
   src/resources/container_writer.cpp

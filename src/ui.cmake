@@ -37,7 +37,7 @@ target_link_libraries(vitrina PRIVATE vitrina_ui)
 target_compile_definitions(vitrina PRIVATE VITRINA_VERSION="${PROJECT_VERSION}")
 
 # The HTML engine classes and the HTML pane.
-find_package(Qt6 REQUIRED COMPONENTS WebEngineWidgets)
+find_package(Qt6 REQUIRED COMPONENTS WebEngineWidgets Quick)
 target_sources(vitrina_ui PRIVATE
   src/html/doc_scheme_handler.cpp
   src/html/doc_engine.cpp
@@ -47,7 +47,7 @@ target_sources(vitrina_ui PRIVATE
   src/html/html_viewer.cpp
   src/panes/html_frame.cpp
 )
-target_link_libraries(vitrina_ui PUBLIC Qt6::WebEngineWidgets)
+target_link_libraries(vitrina_ui PUBLIC Qt6::WebEngineWidgets Qt6::Quick)
 # The script the viewers inject into every document.
 qt_add_resources(vitrina_ui viewer_script PREFIX /html BASE src/html FILES src/html/viewer_script.js)
 include(${CMAKE_CURRENT_LIST_DIR}/ui_panes.cmake)

@@ -30,6 +30,7 @@
 #include "platform/quiet_start.h"
 #include "platform/help_viewer.h"
 #include "platform/shell_desktop.h"
+#include "platform/software_drawing.h"
 #include "platform/user_folders.h"
 #include "screen/skin_window.h"
 
@@ -78,7 +79,7 @@ int main(int argc, char** argv) {
     KeepLibrariesQuiet();
     ApplyScale(line.scale);
     // The engine's sandbox cannot run as root; documents come only from the disc anyway.
-    TDocEngine::PrepareProcess(::geteuid() == 0);
+    TDocEngine::PrepareProcess(::geteuid() == 0, DrawsInSoftware(ThisDrawingHost(argc, argv)));
     TUserFolders::ProvideRuntimeFolder();
     // Web views share one GL context set, which must be chosen before the application exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);

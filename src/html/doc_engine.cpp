@@ -1,6 +1,7 @@
 #include "html/doc_engine.h"
 
 #include <QByteArray>
+#include <QQuickWindow>
 #include <QWebEngineProfile>
 
 #include <utility>
@@ -38,7 +39,7 @@ TDocEngine::~TDocEngine() {
 
 QSize TDocEngine::LastPictureSize() const { return handler_->LastPictureSize(); }
 
-void TDocEngine::PrepareProcess(bool withoutSandbox) {
+void TDocEngine::PrepareProcess(bool withoutSandbox, bool software) {
     TDocSchemeHandler::RegisterScheme();
     // The engine reads its flags from this variable when it starts; the reader's own flags stay.
     // No host name resolves, IP addresses included, which stops what the request interceptor
@@ -60,6 +61,14 @@ void TDocEngine::PrepareProcess(bool withoutSandbox) {
     // The engine's own error log (a lost GPU context under load, and the like) stays off the
     // terminal unless the reader's flags choose a level.
     add("--log-level", "=3");
+    if (software) {
+        add("--disable-gpu", "");
+        // No GL context at all: the engine's set-up makes one for sharing whatever the scene
+        // graph draws with, and that alone loads Mesa's rasteriser.
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
+        qputenv("QT_QPA_OFFSCREEN_NO_GLX", "1");
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    }
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
 }
 
