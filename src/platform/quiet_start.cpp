@@ -20,10 +20,18 @@ void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
 QtMessageHandler previousHandler = nullptr;
 
-// Qt Multimedia's PulseAudio backend writes its failure to reach a sound server without a
-// category of its own.
-void DropSoundServerNotice(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.startsWith(QLatin1String("PulseAudioService:"))) return;
+// Notices written without a category of their own: Qt Multimedia's PulseAudio backend failing to
+// reach a sound server, and the platform's and the engine's note that there is no OpenGL, where
+// the program draws in software by choice (software_drawing.h).
+void DropUncategorisedNotices(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    static const QLatin1String kNotices[] = {
+        QLatin1String("PulseAudioService:"),
+        QLatin1String("QXcbIntegration: Cannot create platform OpenGL context"),
+        QLatin1String("This plugin does not support createPlatformOpenGLContext"),
+        QLatin1String("No suitable graphics backend found"),
+    };
+    for (const QLatin1String& notice : kNotices)
+        if (message.startsWith(notice)) return;
     if (previousHandler) previousHandler(type, context, message);
 }
 
@@ -35,7 +43,7 @@ void KeepLibrariesQuiet() {
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false\n"
                                                     "qt.multimedia.*.warning=false"));
     if (std::getenv("QT_LOGGING_RULES")) return;
-    previousHandler = qInstallMessageHandler(DropSoundServerNotice);
+    previousHandler = qInstallMessageHandler(DropUncategorisedNotices);
     // OpenAL Soft, which GStreamer may try for sound, logs errors unless told the level.
     ::setenv("ALSOFT_LOGLEVEL", "0", 0);
     // The ALSA library GStreamer loads later is this same instance.
