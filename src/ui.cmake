@@ -26,6 +26,7 @@ add_library(vitrina_ui STATIC
   src/media/sound.cpp
   src/media/slide_image.cpp
   src/media/media_parts.cpp
+  src/media/decoder_choice.cpp
   src/media/window_clip.cpp
   src/media/start_clip.cpp
   src/dialogs/form_options.cpp

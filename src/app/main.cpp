@@ -24,6 +24,7 @@
 #include "app/program_parts.h"
 #include "app/start_failure.h"
 #include "html/doc_engine.h"
+#include "media/decoder_choice.h"
 #include "panes/html_commands.h"
 #include "platform/click_sound.h"
 #include "platform/cp1251.h"
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
     }
     KeepLibrariesQuiet();
     ApplyScale(line.scale);
+    PreferLightDecoders();
     // The engine's sandbox cannot run as root; documents come only from the disc anyway.
     TDocEngine::PrepareProcess(::geteuid() == 0, DrawsInSoftware(ThisDrawingHost(argc, argv)));
     TUserFolders::ProvideRuntimeFolder();
