@@ -1,6 +1,7 @@
 // Memory of the program with the document screen of the sample disc open: the main process's
 // maximum resident size (from the kernel, at its end) and the most its helper processes (the web
-// engine's) held together while it ran, sampled every 20 ms. A plain harness.
+// engine's) held together while it ran, resident and as their proportional share, sampled every
+// 20 ms. A plain harness.
 //
 //   memory_bench [SAMPLE_DISC]      (runs the program under xvfb-run when there is no display)
 #include <algorithm>
@@ -22,14 +23,19 @@
 
 namespace {
 
-// Resident kilobytes of a process, 0 when it is gone.
-long RssKb(int pid) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+// A kilobyte figure of a process from one of its /proc files, 0 when it is gone.
+long ProcKb(int pid, const char* file, const std::string& field) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/" + file);
     std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
+    while (std::getline(in, line))
+        if (line.rfind(field, 0) == 0) return std::atol(line.c_str() + field.size());
     return 0;
 }
+
+// Resident kilobytes; the proportional share counts a page shared by n processes as 1/n, so
+// that the helpers' sum does not count the engine's library pages once per helper.
+long RssKb(int pid) { return ProcKb(pid, "status", "VmRSS:"); }
+long PssKb(int pid) { return ProcKb(pid, "smaps_rollup", "Pss:"); }
 
 // Every process's parent.
 std::map<int, int> Parents() {
@@ -53,15 +59,21 @@ std::map<int, int> Parents() {
     return parents;
 }
 
-// The resident kilobytes of the descendants of root other than program itself.
-long HelpersKb(int root, int program) {
+struct THelpers {
+    long rssKb = 0;
+    long pssKb = 0;
+};
+
+// The resident and proportional kilobytes of the descendants of root other than program itself.
+THelpers HelpersKb(int root, int program) {
     const auto parents = Parents();
-    long total = 0;
+    THelpers total;
     for (const auto& [pid, ppid] : parents) {
         if (pid == program) continue;
         for (int up = ppid, depth = 0; up > 1 && depth < 16; ++depth) {
             if (up == program) {
-                total += RssKb(pid);
+                total.rssKb += RssKb(pid);
+                total.pssKb += PssKb(pid);
                 break;
             }
             const auto it = parents.find(up);
@@ -75,6 +87,7 @@ long HelpersKb(int root, int program) {
 struct TRun {
     long mainMaxKb = 0;
     long helpersMaxKb = 0;
+    long helpersPssMaxKb = 0;
     int status = -1;
 };
 
@@ -96,7 +109,9 @@ TRun RunOnce(const std::string& disc, const std::string& home, const std::string
             run.status = status;
             return run;
         }
-        run.helpersMaxKb = std::max(run.helpersMaxKb, HelpersKb(child, child));
+        const THelpers helpers = HelpersKb(child, child);
+        run.helpersMaxKb = std::max(run.helpersMaxKb, helpers.rssKb);
+        run.helpersPssMaxKb = std::max(run.helpersPssMaxKb, helpers.pssKb);
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
 }
@@ -115,7 +130,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     vitrina::bench::TScratchFolder scratch("memory-bench");
-    std::vector<long> main, helpers;
+    std::vector<long> main, helpers, helpersPss;
     constexpr int kRuns = 3;
     for (int i = 0; i < kRuns; ++i) {
         const TRun run = RunOnce(disc, (scratch.Path() / ("home" + std::to_string(i))).string(),
@@ -126,6 +141,7 @@ int main(int argc, char** argv) {
         }
         main.push_back(run.mainMaxKb);
         helpers.push_back(run.helpersMaxKb);
+        helpersPss.push_back(run.helpersPssMaxKb);
     }
     const long m = *std::max_element(main.begin(), main.end());
     const long h = *std::max_element(helpers.begin(), helpers.end());
@@ -135,6 +151,9 @@ int main(int argc, char** argv) {
     std::printf(") -> %s (aim <= 150 MB)\n", m <= 150 * 1024 ? "MET" : "MISSED");
     std::printf("engine helper processes together, most seen: %.1f MB (runs:", h / 1024.0);
     for (long v : helpers) std::printf(" %.1f", v / 1024.0);
+    std::printf("); their proportional share (PSS): %.1f MB (runs:",
+                *std::max_element(helpersPss.begin(), helpersPss.end()) / 1024.0);
+    for (long v : helpersPss) std::printf(" %.1f", v / 1024.0);
     std::printf(")\n");
     return 0;
 }
