@@ -25,6 +25,8 @@ start)
     # cups-pdf reads /etc/cups/cups-pdf-QUEUE.conf for the queue with the device cups-pdf:/QUEUE.
     printf 'Out %s\nLabel 2\n' "$OUTDIR" >"/etc/cups/cups-pdf-$QUEUE.conf"
     lpadmin -p "$QUEUE" -E -v "cups-pdf:/$QUEUE" -m lsb/usr/cups-pdf/CUPS-PDF_noopt.ppd -o printer-is-shared=false
+    # Pages reach cups-pdf as PostScript; cairo's keeps the text readable in the PDF it writes.
+    lpadmin -p "$QUEUE" -o pdftops-renderer-default=pdftocairo
     lpadmin -d "$QUEUE"
     cupsenable "$QUEUE"
     cupsaccept "$QUEUE"

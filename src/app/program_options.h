@@ -12,6 +12,8 @@ struct TProgramOptions {
     std::vector<std::string> commands;   // 1251, run after start-up in this order
     int settleMs = 300;                  // before the screenshot
     bool firstPaintExit = false;         // for the start-up benchmark
+    std::string printPdf;                // 1251: --print-pdf's document; empty: a normal start
+    std::string printPdfOut;             // host path of its PDF
     bool help = false;                   // --help: the usage on stdout, nothing else
     bool version = false;                // --version
     std::vector<std::string> arguments;  // 1251, the disc's command line

@@ -42,7 +42,7 @@ TMetaFilePrinter::TMetaFilePrinter(TPrinterGeometry geometry) : sheetOnly_(true)
     if (geometry.PhysWidth > geometry.PhysHeight) orientation_ = TPageOrientation::Landscape;
 }
 
-TMetaFilePrinter::~TMetaFilePrinter() { ClosePage(); }
+TMetaFilePrinter::~TMetaFilePrinter() = default;
 
 bool TMetaFilePrinter::RefreshDevice() {
     if (sheetOnly_) return true;
@@ -95,22 +95,17 @@ TPrinterGeometry TMetaFilePrinter::GeometryFor(TPageOrientation orientation) {
 }
 
 void TMetaFilePrinter::BeginPages() {
-    ClosePage();
     pages_.clear();
     recording_ = true;
     NewPage();
 }
 
-void TMetaFilePrinter::NewPage() {
-    ClosePage();
-    pages_.push_back(std::make_unique<TPage>());
-    canvas_ = std::make_unique<QPainter>(&pages_.back()->overlay);
-}
+void TMetaFilePrinter::NewPage() { pages_.push_back(std::make_unique<TPage>()); }
 
-QPainter& TMetaFilePrinter::PageCanvas() {
+void TMetaFilePrinter::DrawOnPage(std::function<void(QPainter&)> drawing) {
     if (pages_.empty()) NewPage();
     pages_.back()->used = true;
-    return *canvas_;
+    pages_.back()->overlay.push_back(std::move(drawing));
 }
 
 void TMetaFilePrinter::SetPageContent(std::shared_ptr<TPdfPages> pdf, int page, TRectI content) {
@@ -122,14 +117,8 @@ void TMetaFilePrinter::SetPageContent(std::shared_ptr<TPdfPages> pdf, int page, 
     p.used = true;
 }
 
-void TMetaFilePrinter::ClosePage() {
-    if (canvas_) canvas_->end();
-    canvas_.reset();
-}
-
 void TMetaFilePrinter::EndPages() {
     recording_ = false;
-    ClosePage();
     if (!pages_.empty() && !pages_.back()->used) pages_.pop_back();
 }
 
@@ -170,7 +159,11 @@ void TMetaFilePrinter::PaintSheet(QPainter& painter, int i, const QRectF& target
         painter.drawImage(content, page.pdf->Render(page.pdfPage, size));
     }
     painter.translate(geometry_.OffsetX, geometry_.OffsetY);
-    painter.drawPicture(0, 0, page.overlay);
+    for (const auto& drawing : page.overlay) {
+        painter.save();
+        drawing(painter);
+        painter.restore();
+    }
     painter.restore();
 }
 

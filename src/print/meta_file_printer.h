@@ -1,9 +1,9 @@
 #pragma once
 // TMetaFilePrinter: the page recorder of the preview. It knows the current printer's sheet and
 // keeps the formatted pages: each is the engine's page (a page of its PDF, drawn at whatever
-// resolution it is painted at) and a recorded overlay with the page header.
+// resolution it is painted at) and the drawings over it (the page header), kept as calls and made
+// again on every painting, so that text stays text on any device.
 #include <QPainter>
-#include <QPicture>
 #include <QPrinter>
 
 #include <functional>
@@ -48,8 +48,8 @@ public:
     // Recording.
     void BeginPages();
     void NewPage();
-    // The open page's overlay, in device pixels from the printable area's top-left corner.
-    QPainter& PageCanvas();
+    // A drawing over the open page, in device pixels from the printable area's top-left corner.
+    void DrawOnPage(std::function<void(QPainter&)> drawing);
     // The engine's page on the open page, placed at content (device pixels on the sheet).
     void SetPageContent(std::shared_ptr<TPdfPages> pdf, int page, TRectI content);
     void EndPages();
@@ -69,10 +69,9 @@ private:
         std::shared_ptr<TPdfPages> pdf;
         int pdfPage = -1;
         TRectI content;
-        QPicture overlay;
+        std::vector<std::function<void(QPainter&)>> overlay;
         bool used = false;
     };
-    void ClosePage();
     void ReadGeometry();
 
     std::unique_ptr<QPrinter> printer_;
@@ -81,7 +80,6 @@ private:
     TPrinterGeometry geometry_;
     TPageOrientation orientation_ = TPageOrientation::Portrait;
     std::vector<std::unique_ptr<TPage>> pages_;
-    std::unique_ptr<QPainter> canvas_;
     bool recording_ = false;
 };
 

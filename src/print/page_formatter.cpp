@@ -47,11 +47,11 @@ void TPageFormatter::Pages(const QByteArray& pdf) {
         if (i > 0) recorder_.NewPage();
         recorder_.SetPageContent(pages, i, content);
         if (recorder_.PageNumbers && viewer_ && viewer_->OnPrintHeader) {
-            QPainter& canvas = recorder_.PageCanvas();
-            canvas.save();
-            canvas.scale(LayoutToDeviceX(g, scale_), LayoutToDeviceY(g, scale_));
-            viewer_->OnPrintHeader(viewer_, canvas, i + 1, pageWidth);
-            canvas.restore();
+            recorder_.DrawOnPage([header = viewer_->OnPrintHeader, viewer = viewer_, page = i + 1, pageWidth,
+                                  sx = LayoutToDeviceX(g, scale_), sy = LayoutToDeviceY(g, scale_)](QPainter& canvas) {
+                canvas.scale(sx, sy);
+                header(viewer, canvas, page, pageWidth);
+            });
         }
     }
     recorder_.EndPages();

@@ -1,5 +1,6 @@
 #include "print/prn_status_form.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPagedPaintDevice>

@@ -36,6 +36,10 @@ TEST(ProgramOptions, OwnOptionsAnywhereAndTheDiscCommandLineUntouched) {
     help.help = true;
     TProgramOptions version;
     version.version = true;
+    TProgramOptions printPdf;
+    printPdf.disc = "/discs/Книга";
+    printPdf.printPdf = "html\\\xD1\xF2\xE0\xF2\xFC\xFF.htm";  // "html\Статья.htm"
+    printPdf.printPdfOut = "/tmp/Статья.pdf";
     TProgramOptions lastDisc = Arguments({"/t"});
     lastDisc.disc = "b";
 
@@ -75,6 +79,12 @@ TEST(ProgramOptions, OwnOptionsAnywhereAndTheDiscCommandLineUntouched) {
         {{"--screenshot"}, Error("--screenshot needs a value")},
         {{"--command", "x", "--command"}, Error("--command needs a value")},
         {{"--settle-ms"}, Error("--settle-ms needs a number of milliseconds")},
+        // The document and the PDF, from anywhere on the line, with the disc.
+        {{"--print-pdf", "html\\Статья.htm", "/tmp/Статья.pdf", "--disc", "/discs/Книга"}, printPdf},
+        {{"/tmp/Статья.pdf", "--disc=/discs/Книга", "--print-pdf=html\\Статья.htm"}, printPdf},
+        {{"--print-pdf", "a.htm"}, Error("--print-pdf needs a document and the PDF file to write")},
+        {{"--print-pdf", "a.htm", "a.pdf", "b.pdf"}, Error("--print-pdf needs a document and the PDF file to write")},
+        {{"--print-pdf"}, Error("--print-pdf needs a document and the PDF file to write")},
     };
     for (const auto& c : cases) {
         const TProgramOptions got = ParseProgramOptions(c.line);

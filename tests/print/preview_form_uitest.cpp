@@ -1,0 +1,284 @@
+#include "print/preview_form.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QPdfDocument>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include <unistd.h>
+
+#include "html/frame_viewer.h"
+#include "html/html_fixture.h"
+#include "print/go_page_form.h"
+#include "print/meta_file_printer.h"
+#include "print/page_number_header.h"
+
+namespace vitrina {
+namespace {
+
+using test::THtmlDisc;
+
+std::string LongDocument() {
+    std::string html = "<html><head><title>Long</title></head><body><h1>Конвейер</h1>";
+    for (int i = 1; i <= 120; ++i)
+        html += "<p>Абзац " + std::to_string(i) + ": лента конвейера проходит через привод и натяжной барабан.</p>";
+    return test::W(html + "</body></html>");
+}
+
+class PreviewForm : public ::testing::Test {
+protected:
+    PreviewForm()
+        : disc_({{"long.htm", LongDocument()},
+                 {"short.htm", test::W("<html><body><p>Короткий лист</p></body></html>")}},
+                {}) {}
+
+    // A viewer holding the document, with the page header of the panes.
+    std::unique_ptr<TFrameViewer> Viewer(const char* file) {
+        auto viewer = std::make_unique<TFrameViewer>(disc_.Engine());
+        viewer->resize(600, 400);
+        viewer->OnPrintHeader = [](TFrameViewer*, QPainter& canvas, int page, int width) {
+            PageNumberHeader(canvas, page, width);
+        };
+        QSignalSpy loaded(viewer.get(), &QWebEngineView::loadFinished);
+        viewer->LoadFromFile(std::string("d:\\") + file);
+        EXPECT_TRUE(loaded.wait(20000)) << file;
+        return viewer;
+    }
+
+    static std::unique_ptr<TMetaFilePrinter> Sheet() {
+        return std::make_unique<TMetaFilePrinter>(DefaultGeometry(TPageOrientation::Portrait));
+    }
+
+    // What the recorder prints, as Qt PDF reads it back: the text of each page.
+    static QStringList PrintedText(TMetaFilePrinter& recorder) {
+        QByteArray bytes;
+        {
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            QPdfWriter writer(&buffer);
+            writer.setResolution(300);
+            writer.setPageSize(QPageSize(QPageSize::A4));
+            writer.setPageMargins(QMarginsF());
+            EXPECT_TRUE(recorder.PrintPages(writer, QRectF(0, 0, writer.width(), writer.height()), 0,
+                                            recorder.PageCount() - 1, {}));
+        }
+        return PdfText(bytes);
+    }
+
+    static QStringList PdfText(QByteArray bytes) {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QPdfDocument pdf;
+        pdf.load(&buffer);
+        QStringList pages;
+        for (int i = 0; i < pdf.pageCount(); ++i) pages << pdf.getAllText(i).text();
+        return pages;
+    }
+
+    THtmlDisc disc_;
+};
+
+QString U(const char* text) { return QString::fromUtf8(text); }
+
+TEST_F(PreviewForm, FormatsTheDocumentAndMovesBetweenPages) {
+    auto viewer = Viewer("long.htm");
+    bool failed = true;
+    TPreviewForm form(nullptr, 0, 0, false, viewer.get(), Sheet(), failed);
+    ASSERT_FALSE(failed);
+    const int count = form.Pages().Count();
+    ASSERT_GE(count, 3);
+    form.show();
+    EXPECT_EQ(form.StatusPanels[0]->text(), U("Страница 1 из %1").arg(count));
+    EXPECT_EQ(form.StatusPanels[2]->text(), U(" Масштаб печати: 100%"));
+    EXPECT_FALSE(form.PrevPageBut->isEnabled());
+    EXPECT_FALSE(form.FirstPageBut->isEnabled());
+    EXPECT_TRUE(form.NextPageBut->isEnabled());
+    EXPECT_TRUE(form.GoToPageBut->isEnabled());
+    EXPECT_TRUE(form.FitPageBut->isChecked());
+
+    QTest::mouseClick(form.NextPageBut, Qt::LeftButton);
+    EXPECT_EQ(form.CurrentPage(), 1);
+    EXPECT_EQ(form.StatusPanels[0]->text(), U("Страница 2 из %1").arg(count));
+    QTest::keyClick(&form, Qt::Key_End);
+    EXPECT_EQ(form.CurrentPage(), count - 1);
+    EXPECT_FALSE(form.NextPageBut->isEnabled());
+    EXPECT_FALSE(form.LastPageBut->isEnabled());
+    QTest::keyClick(&form, Qt::Key_PageUp);
+    EXPECT_EQ(form.CurrentPage(), count - 2);
+    QTest::keyClick(&form, Qt::Key_Home);
+    EXPECT_EQ(form.CurrentPage(), 0);
+
+    // Two pages keep the zoom; a fit leaves two-page mode.
+    const double zoom = form.ViewZoom;
+    QTest::mouseClick(form.TwoPageBut, Qt::LeftButton);
+    EXPECT_TRUE(form.Pages().TwoPages());
+    EXPECT_TRUE(form.PagePanel2->isVisible());
+    EXPECT_EQ(form.ZoomBox->currentIndex(), kZoomManual);
+    EXPECT_DOUBLE_EQ(form.ViewZoom, zoom);
+    EXPECT_FALSE(form.FitPageBut->isChecked());
+    QTest::mouseClick(form.FitWidthBut, Qt::LeftButton);
+    EXPECT_FALSE(form.Pages().TwoPages());
+    EXPECT_FALSE(form.PagePanel2->isVisible());
+    EXPECT_TRUE(form.FitWidthBut->isChecked());
+
+    // Go to a page beyond the last: the last.
+    QTimer::singleShot(0, [] {
+        auto* go = qobject_cast<TGoPageForm*>(QApplication::activeModalWidget());
+        ASSERT_NE(go, nullptr);
+        go->PageNum->setValue(99);
+        go->accept();
+    });
+    QTest::mouseClick(form.GoToPageBut, Qt::LeftButton);
+    EXPECT_EQ(form.CurrentPage(), count - 1);
+}
+
+TEST_F(PreviewForm, ZoomToolsChangeTheScaleAndFormatAgain) {
+    auto viewer = Viewer("long.htm");
+    bool failed = true;
+    TPreviewForm form(nullptr, 0, 0, false, viewer.get(), Sheet(), failed);
+    ASSERT_FALSE(failed);
+    form.show();
+    const int pagesAtOne = form.Pages().Count();
+
+    QTest::mouseClick(form.ZoomCursorPrintBut, Qt::LeftButton);
+    form.PagePress(form.PB1, Qt::LeftButton, QPoint(10, 10));
+    EXPECT_FLOAT_EQ(form.PrintScale, 1.1f);
+    EXPECT_EQ(form.StatusPanels[2]->text(), U(" Масштаб печати: 110%"));
+    EXPECT_GE(form.Pages().Count(), pagesAtOne);
+    form.PagePress(form.PB1, Qt::RightButton, QPoint(10, 10));
+    form.PagePress(form.PB1, Qt::RightButton, QPoint(10, 10));
+    EXPECT_NEAR(form.PrintScale, 1.1f / 1.1f / 1.1f, 1e-6);
+    EXPECT_LE(form.Pages().Count(), pagesAtOne);
+    QTest::mouseClick(form.RestoreStartPrintZoomBut, Qt::LeftButton);
+    EXPECT_EQ(form.PrintScale, form.StartPrintScale);
+    EXPECT_EQ(form.Pages().Count(), pagesAtOne);
+
+    QTest::mouseClick(form.ZoomCursorBut, Qt::LeftButton);
+    const double zoom = form.ViewZoom;
+    form.PagePress(form.PB1, Qt::LeftButton, QPoint(20, 20));
+    EXPECT_DOUBLE_EQ(form.ViewZoom, zoom * 1.25);
+    EXPECT_EQ(form.ZoomBox->currentIndex(), kZoomManual);
+    EXPECT_EQ(form.PB1->width(), int(std::lround(form.ScreenDpi() * form.ViewZoom * 2479 / 300)));
+
+    form.ZoomBox->setCurrentIndex(6);  // 100%
+    EXPECT_DOUBLE_EQ(form.ViewZoom, 1.0);
+}
+
+TEST_F(PreviewForm, OnePageDocumentCannotShowTwo) {
+    auto viewer = Viewer("short.htm");
+    bool failed = true;
+    TPreviewForm form(nullptr, 0, 0, false, viewer.get(), Sheet(), failed);
+    ASSERT_FALSE(failed);
+    form.show();
+    EXPECT_EQ(form.Pages().Count(), 1);
+    EXPECT_FALSE(form.TwoPageBut->isEnabled());
+    EXPECT_FALSE(form.GoToPageBut->isEnabled());
+    EXPECT_FALSE(form.NextPageBut->isEnabled());
+    EXPECT_TRUE(form.OnePageBut->isChecked());
+}
+
+TEST_F(PreviewForm, PrintedPagesHoldTheTextAndThePageNumbersWhileTheyAreOn) {
+    auto viewer = Viewer("long.htm");
+    bool failed = true;
+    TPreviewForm form(nullptr, 0, 0, false, viewer.get(), Sheet(), failed);
+    ASSERT_FALSE(failed);
+    QStringList pages = PrintedText(form.Recorder());
+    ASSERT_EQ(pages.size(), form.Pages().Count());
+    EXPECT_TRUE(pages[0].contains(U("Конвейер"))) << pages[0].toStdString();
+    EXPECT_TRUE(pages[0].contains(U("Абзац 1:"))) << pages[0].toStdString();
+    EXPECT_TRUE(pages[0].contains(U("Страница 1"))) << pages[0].toStdString();
+    EXPECT_TRUE(pages[1].contains(U("Страница 2"))) << pages[1].toStdString();
+    EXPECT_TRUE(pages.last().contains(U("Абзац 120"))) << pages.last().toStdString();
+
+    form.PageNumbersOff->trigger();
+    pages = PrintedText(form.Recorder());
+    ASSERT_FALSE(pages.isEmpty());
+    EXPECT_FALSE(pages[0].contains(U("Страница"))) << pages[0].toStdString();
+    EXPECT_TRUE(pages[0].contains(U("Конвейер")));
+}
+
+TEST_F(PreviewForm, LandscapeSheetsAreWiderAndTakeFewerLines) {
+    auto viewer = Viewer("long.htm");
+    bool failed = true;
+    TPreviewForm form(nullptr, 0, 0, false, viewer.get(), Sheet(), failed);
+    ASSERT_FALSE(failed);
+    form.show();
+    const int portraitPages = form.Pages().Count();
+    const int portraitWidth = form.PB1->width();
+    QTest::mouseClick(form.PageOrientationBut, Qt::LeftButton);
+    EXPECT_TRUE(form.PageOrientationBut->isChecked());
+    EXPECT_EQ(form.Recorder().PageOrientation(), TPageOrientation::Landscape);
+    EXPECT_GT(form.Pages().Count(), portraitPages);
+    form.ZoomBox->setCurrentIndex(6);
+    EXPECT_GT(form.PB1->width(), portraitWidth);
+}
+
+// A real print through a CUPS PDF queue this test sets up (root and the CUPS packages needed).
+TEST_F(PreviewForm, PrintsThroughACupsPdfPrinter) {
+    if (::geteuid() != 0) GTEST_SKIP() << "setting up a CUPS queue needs root";
+    const QString script = QStringLiteral(VITRINA_SCRIPTS "/test-printer.sh");
+    test::TTempFolder out;
+    QProcess setup;
+    setup.start("/bin/sh", {script, "start", "VitrinaTest", QString::fromStdString(out.Path().string())});
+    if (!setup.waitForFinished(30000) || setup.exitCode() != 0 || !setup.readAllStandardOutput().contains("ready"))
+        GTEST_SKIP() << "no CUPS PDF printer here: " << setup.readAllStandardError().toStdString();
+    auto stop = qScopeGuard([&] { QProcess::execute("/bin/sh", {script, "stop"}); });
+    ASSERT_EQ(QPrinterInfo::defaultPrinterName(), "VitrinaTest");
+
+    auto viewer = Viewer("long.htm");
+    bool failed = true;
+    int warnings = 0;
+    TMetaFilePrinter::TWarnings warn{[&] { ++warnings; }, [&] { ++warnings; }};
+    TPreviewForm form(nullptr, 0, 0, false, viewer.get(), std::make_unique<TMetaFilePrinter>(warn), failed);
+    ASSERT_FALSE(failed);
+    EXPECT_EQ(warnings, 0);
+    ASSERT_NE(form.Recorder().Printer(), nullptr);
+    bool unavailable = false;
+    form.OnPrinterUnavailable = [&] { unavailable = true; };
+    // Pages 1 to 2 of the dialog.
+    QTimer::singleShot(0, [&form] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        form.Recorder().Printer()->setPrintRange(QPrinter::PageRange);
+        form.Recorder().Printer()->setFromTo(1, 2);
+        dialog->done(QDialog::Accepted);
+    });
+    form.PrintDocument();
+    EXPECT_FALSE(unavailable);
+
+    std::filesystem::path printed;
+    for (int i = 0; i < 300 && printed.empty(); ++i) {
+        for (const auto& e : std::filesystem::directory_iterator(out.Path()))
+            if (e.path().extension() == ".pdf" && std::filesystem::file_size(e.path()) > 0) printed = e.path();
+        if (printed.empty()) QTest::qWait(100);
+    }
+    ASSERT_FALSE(printed.empty()) << "no PDF from the queue";
+    QTest::qWait(300);  // the file is written in one go by the backend; let it close
+    QFile file(QString::fromStdString(printed.string()));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList pages = PdfText(file.readAll());
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_TRUE(pages[0].contains(U("Конвейер"))) << pages[0].toStdString();
+    EXPECT_TRUE(pages[0].contains(U("Страница 1"))) << pages[0].toStdString();
+    EXPECT_TRUE(pages[1].contains(U("Страница 2"))) << pages[1].toStdString();
+}
+
+}  // namespace
+}  // namespace vitrina
