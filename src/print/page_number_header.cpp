@@ -1,14 +1,20 @@
 #include "print/page_number_header.h"
 
+#include <QPaintDevice>
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
 
+#include "print/print_geometry.h"
+
 namespace vitrina {
 
 void PageNumberHeader(QPainter& canvas, int page, int pageWidth) {
+    // 8 points at the layout's pixels per inch, whatever the device's own are.
     QFont font(QStringLiteral("Arial"));
-    font.setPointSize(8);
+    const int deviceDpi = canvas.device() ? canvas.device()->logicalDpiY() : 0;
+    font.setPointSizeF(deviceDpi > 0 ? 8.0 * kLayoutDpi / deviceDpi : 8.0);
     canvas.save();
     canvas.setFont(font);
     canvas.setPen(Qt::black);
