@@ -65,6 +65,8 @@ TPreviewForm::TPreviewForm(QWidget* owner, int imageHeight, int imageWidth, bool
     setWindowIcon(QApplication::windowIcon());
     PageOrientationBut->setChecked(recorder_->PageOrientation() == TPageOrientation::Landscape);
     setMinimumSize(250, 300);
+    // The whole screen also where no window manager maximises windows.
+    if (const QScreen* s = owner ? owner->screen() : QApplication::primaryScreen()) setGeometry(s->availableGeometry());
     setWindowState(Qt::WindowMaximized);
 }
 
@@ -327,6 +329,7 @@ void TPreviewForm::ShowButtonCaptions(bool on) {
     PageOrientationBut->setText(on ? U("Ориентация листа") : QString());
     for (QToolButton* b : ToolBar->findChildren<QToolButton*>()) {
         if (b->objectName().isEmpty()) continue;
+        b->setToolButtonStyle(ToolBar->toolButtonStyle());
         if (on) {
             b->setMinimumSize(0, 0);
             b->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
