@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QComboBox>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QPdfDocument>
 #include <QPdfWriter>
@@ -28,6 +29,7 @@
 #include "html/html_fixture.h"
 #include "print/go_page_form.h"
 #include "print/meta_file_printer.h"
+#include "print/page_formatter.h"
 #include "print/page_number_header.h"
 
 namespace vitrina {
@@ -42,11 +44,23 @@ std::string LongDocument() {
     return test::W(html + "</body></html>");
 }
 
+// A picture three sheets tall.
+std::string TallPicture() {
+    QImage image(200, 3000, QImage::Format_RGB32);
+    image.fill(Qt::darkBlue);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes.toStdString();
+}
+
 class PreviewForm : public ::testing::Test {
 protected:
     PreviewForm()
         : disc_({{"long.htm", LongDocument()},
-                 {"short.htm", test::W("<html><body><p>Короткий лист</p></body></html>")}},
+                 {"short.htm", test::W("<html><body><p>Короткий лист</p></body></html>")},
+                 {"tall.png", TallPicture()}},
                 {}) {}
 
     // A viewer holding the document, with the page header of the panes.
@@ -233,6 +247,67 @@ TEST_F(PreviewForm, LandscapeSheetsAreWiderAndTakeFewerLines) {
     EXPECT_GT(form.PB1->width(), portraitWidth);
 }
 
+TEST_F(PreviewForm, APictureIsFittedToOneSheet) {
+    auto viewer = Viewer("tall.png");
+    bool failed = true;
+    TPreviewForm form(nullptr, 3000, 200, true, viewer.get(), Sheet(), failed);
+    ASSERT_FALSE(failed);
+    EXPECT_EQ(form.Pages().Count(), 1);
+    EXPECT_EQ(form.Recorder().PageOrientation(), TPageOrientation::Portrait);
+    EXPECT_NEAR(form.StartPrintScale, ContentArea(DefaultGeometry(TPageOrientation::Portrait), 1).height / 3000, 1e-6);
+    EXPECT_EQ(form.PrintScale, form.StartPrintScale);
+}
+
+TEST_F(PreviewForm, APicturePrintLongerThanASheetIsShrunkUntilItTakesOne) {
+    // Another program may ask for any file to be printed as a picture: three sheets of text.
+    auto viewer = Viewer("long.htm");
+    bool failed = true;
+    TPreviewForm form(nullptr, 1000, 200, true, viewer.get(), Sheet(), failed);
+    ASSERT_FALSE(failed);
+    EXPECT_EQ(form.Pages().Count(), 1);
+    EXPECT_LT(form.StartPrintScale, 0.6f);
+    EXPECT_GT(form.StartPrintScale, 0.05f);
+    EXPECT_EQ(form.PrintScale, form.StartPrintScale);
+    // One step less small would not have fitted.
+    TMetaFilePrinter larger(DefaultGeometry(TPageOrientation::Portrait));
+    ASSERT_TRUE(FormatPagesNow(viewer.get(), larger, form.StartPrintScale + 0.005f));
+    EXPECT_GE(larger.PageCount(), 2);
+}
+
+TEST_F(PreviewForm, WithoutAPrinterPrintingSaysSoAndF1AsksForHelp) {
+    auto viewer = Viewer("short.htm");
+    bool failed = true;
+    TPreviewForm form(nullptr, 0, 0, false, viewer.get(), Sheet(), failed);
+    ASSERT_FALSE(failed);
+    int unavailable = 0, help = 0;
+    form.OnPrinterUnavailable = [&] { ++unavailable; };
+    form.OnHelp = [&] { ++help; };
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::keyClick(&form, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(unavailable, 1);
+    QTest::mouseClick(form.PrintBut, Qt::LeftButton);
+    EXPECT_EQ(unavailable, 2);
+    QTest::keyClick(&form, Qt::Key_F1);
+    EXPECT_EQ(help, 1);
+}
+
+TEST_F(PreviewForm, NoPrinterInstalledWarnsAndThePreviewDoesNotOpen) {
+    if (!QPrinterInfo::availablePrinterNames().isEmpty()) GTEST_SKIP() << "this machine has printers";
+    auto viewer = Viewer("short.htm");
+    int noPrinters = 0, unavailable = 0;
+    auto recorder = std::make_unique<TMetaFilePrinter>(
+        TMetaFilePrinter::TWarnings{[&] { ++noPrinters; }, [&] { ++unavailable; }});
+    EXPECT_EQ(noPrinters, 1);
+    EXPECT_EQ(unavailable, 0);
+    EXPECT_FALSE(recorder->RefreshDevice());
+    EXPECT_EQ(recorder->Geometry(), DefaultGeometry(TPageOrientation::Portrait));
+    bool failed = false;
+    TPreviewForm form(nullptr, 0, 0, false, viewer.get(), std::move(recorder), failed);
+    EXPECT_TRUE(failed);
+}
+
 // A real print through a CUPS PDF queue this test sets up (root and the CUPS packages needed).
 TEST_F(PreviewForm, PrintsThroughACupsPdfPrinter) {
     if (::geteuid() != 0) GTEST_SKIP() << "setting up a CUPS queue needs root";
@@ -242,7 +317,7 @@ TEST_F(PreviewForm, PrintsThroughACupsPdfPrinter) {
     setup.start("/bin/sh", {script, "start", "VitrinaTest", QString::fromStdString(out.Path().string())});
     if (!setup.waitForFinished(30000) || setup.exitCode() != 0 || !setup.readAllStandardOutput().contains("ready"))
         GTEST_SKIP() << "no CUPS PDF printer here: " << setup.readAllStandardError().toStdString();
-    auto stop = qScopeGuard([&] { QProcess::execute("/bin/sh", {script, "stop"}); });
+    auto stop = qScopeGuard([&] { QProcess::execute("/bin/sh", {script, "stop", "VitrinaTest"}); });
     ASSERT_EQ(QPrinterInfo::defaultPrinterName(), "VitrinaTest");
 
     auto viewer = Viewer("long.htm");
