@@ -1,6 +1,8 @@
-// vitrina --print-pdf: a document of the disc written as the preview prints it, without a window.
+// The program's print options: --print-pdf writes a document as the preview prints it, without a
+// window; --screenshot shows the modal window a print command opens.
 #include <QBuffer>
 #include <QFile>
+#include <QImage>
 #include <QPdfDocument>
 #include <QProcess>
 
@@ -56,6 +58,36 @@ TEST(PrintPdf, WritesTheDocumentWithItsPageHeaderOrSaysWhyNot) {
         EXPECT_NEAR(pdf.pagePointSize(0).width(), 595, 1);
         EXPECT_NEAR(pdf.pagePointSize(0).height(), 842, 1);
     }
+}
+
+TEST(PrintPdf, AScreenshotShowsTheModalWindowAPrintCommandOpens) {
+    if (!std::filesystem::exists(std::filesystem::path(VITRINA_SAMPLE_DISC) / "Vuv.dhl")) GTEST_SKIP() << "sample disc not built";
+    test::TTempFolder folder;
+    // The document mode: the printer warning (without a printer) or the preview (with one) is
+    // a modal window; the program must not wait in it.
+    auto shoot = [&](const char* name, QStringList commands) {
+        const QString out = QString::fromStdString((folder.Path() / name).string());
+        QStringList args{"--disc", VITRINA_SAMPLE_DISC, "--screenshot", out, "--settle-ms", "300"};
+        for (const QString& c : commands) args << "--command" << c;
+        args << "dv_obzor.htm";
+        QProcess p;
+        p.setProcessEnvironment(test::ProgramEnvironment(folder.Path() / "home"));
+        p.start(VITRINA_PROGRAM, args);
+        EXPECT_TRUE(p.waitForFinished(60000)) << name;
+        EXPECT_EQ(p.exitCode(), 0) << name;
+        return QImage(out);
+    };
+    const QImage plain = shoot("plain.png", {});
+    const QImage printing = shoot("printing.png", {"printhtml"});
+    ASSERT_FALSE(plain.isNull());
+    ASSERT_FALSE(printing.isNull());
+    // The middle of the window is the modal window's, not the document's.
+    int differ = 0, all = 0;
+    const QRect middle(plain.width() / 3, plain.height() / 3, plain.width() / 3, plain.height() / 3);
+    for (int y = middle.top(); y < middle.bottom(); y += 4)
+        for (int x = middle.left(); x < middle.right(); x += 4, ++all)
+            if (printing.valid(x, y) && plain.pixel(x, y) != printing.pixel(x, y)) ++differ;
+    EXPECT_GT(differ, all / 4) << differ << " of " << all;
 }
 
 }  // namespace
