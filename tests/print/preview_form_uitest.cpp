@@ -31,6 +31,9 @@
 #include "print/meta_file_printer.h"
 #include "print/page_formatter.h"
 #include "print/page_number_header.h"
+#include "print/print_service.h"
+#include "platform/copy_data_channel.h"
+#include "platform/window_directory.h"
 
 namespace vitrina {
 namespace {
@@ -306,6 +309,28 @@ TEST_F(PreviewForm, NoPrinterInstalledWarnsAndThePreviewDoesNotOpen) {
     bool failed = false;
     TPreviewForm form(nullptr, 0, 0, false, viewer.get(), std::move(recorder), failed);
     EXPECT_TRUE(failed);
+}
+
+TEST_F(PreviewForm, OpeningThePreviewTellsTheDiagramViewer) {
+    auto viewer = Viewer("short.htm");
+    test::TTempFolder runtime;
+    TWindowDirectory windows(runtime.Path());
+    windows.Publish({{0, "Zirorudovure", true}});
+    std::vector<std::pair<std::string, std::string>> requests;
+    windows.OnRequest = [&](const std::string& title, const std::string& request) { requests.push_back({title, request}); };
+    TPrintService service(TPrintServiceParts{disc_.Engine(), nullptr, {}, {}, &windows, {}});
+    // Whatever opens (the preview, or the warning that there is no printer) is closed at once.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->isVisible()) modal->close();
+    });
+    closer.start(50);
+    service.PrintPreview(viewer.get(), {}, false, {});
+    closer.stop();
+    for (int i = 0; i < 100 && requests.empty(); ++i) QTest::qWait(20);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].first, "Zirorudovure");
+    EXPECT_EQ(requests[0].second, "1690 " + std::to_string(TCopyDataChannel::OwnHandle()) + " 0");
 }
 
 // A real print through a CUPS PDF queue this test sets up (root and the CUPS packages needed).
