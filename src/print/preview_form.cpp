@@ -284,7 +284,6 @@ void TPreviewForm::BuildWindow() {
     key(Qt::Key_F1, [this] {
         if (OnHelp) OnHelp();
     });
-    ZoomBox->installEventFilter(this);
 }
 
 double TPreviewForm::ScreenDpi() const {
@@ -299,11 +298,6 @@ bool TPreviewForm::event(QEvent* event) {
         return true;
     }
     return QDialog::event(event);
-}
-
-bool TPreviewForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ZoomBox && event->type() == QEvent::MouseButtonPress) QApplication::restoreOverrideCursor();
-    return QDialog::eventFilter(watched, event);
 }
 
 void TPreviewForm::showEvent(QShowEvent* event) {

@@ -99,7 +99,6 @@ protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QToolButton* AddButton(const char* name, const QString& caption, const QString& hint, int icon);
