@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <utility>
+
 #include "print/meta_file_printer.h"
 #include "print/page_formatter.h"
 
@@ -40,7 +42,8 @@ void TPrnStatusForm::keyPressEvent(QKeyEvent*) { reject(); }
 
 void TPrnStatusForm::reject() {
     cancel_ = true;
-    if (finish_) finish_(false);
+    // Taken out first: ending the work lets go of finish_.
+    if (auto finish = std::exchange(finish_, nullptr)) finish(false);
 }
 
 bool TPrnStatusForm::Run(const std::function<void(std::function<void(bool)>)>& work, bool cancelEnds) {
@@ -55,8 +58,14 @@ bool TPrnStatusForm::Run(const std::function<void(std::function<void(bool)>)>& w
         done(ok ? Accepted : Rejected);
     };
     if (cancelEnds) finish_ = finish;
-    // Once the window is up, so that it shows while the work runs.
-    QTimer::singleShot(0, this, [work, finish] { work(finish); });
+    // Once the window is up, so that it shows while the work runs; not at all when the window
+    // was closed before (the timer goes with this call).
+    QTimer start;
+    start.setSingleShot(true);
+    connect(&start, &QTimer::timeout, this, [work, finish, &ended] {
+        if (!ended) work(finish);
+    });
+    start.start(0);
     exec();
     finish_ = nullptr;
     return ok;

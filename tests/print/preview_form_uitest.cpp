@@ -11,6 +11,7 @@
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -32,6 +33,7 @@
 #include "print/page_formatter.h"
 #include "print/page_number_header.h"
 #include "print/print_service.h"
+#include "print/prn_status_form.h"
 #include "platform/copy_data_channel.h"
 #include "platform/window_directory.h"
 
@@ -199,6 +201,37 @@ TEST_F(PreviewForm, ZoomToolsChangeTheScaleAndFormatAgain) {
 
     form.ZoomBox->setCurrentIndex(6);  // 100%
     EXPECT_DOUBLE_EQ(form.ViewZoom, 1.0);
+}
+
+TEST_F(PreviewForm, ACancelledFormattingKeepsThePagesAndTheScale) {
+    auto viewer = Viewer("long.htm");
+    bool failed = true;
+    TPreviewForm form(nullptr, 0, 0, false, viewer.get(), Sheet(), failed);
+    ASSERT_FALSE(failed);
+    form.show();
+    const int pages = form.Pages().Count();
+    auto cancelProgress = [] {
+        auto* status = dynamic_cast<TPrnStatusForm*>(QApplication::activeModalWidget());
+        ASSERT_NE(status, nullptr);
+        EXPECT_EQ(status->windowTitle(), U("Форматирование текста"));
+        QTest::mouseClick(status->CancelBut, Qt::LeftButton);
+    };
+    // Straight on the progress window: it ends at once and says so.
+    {
+        TPrnStatusForm status;
+        QTimer::singleShot(0, cancelProgress);
+        EXPECT_FALSE(status.FormatWithProgress(viewer.get(), form.Recorder(), 2));
+        EXPECT_TRUE(status.Cancelled());
+        QTest::qWait(200);  // the engine's late answer changes nothing
+    }
+    EXPECT_EQ(form.Recorder().PageCount(), pages);
+    // Through the print zoom tool: the scale goes back with the pages it was made at.
+    QTest::mouseClick(form.ZoomCursorPrintBut, Qt::LeftButton);
+    QTimer::singleShot(0, cancelProgress);
+    form.PagePress(form.PB1, Qt::LeftButton, QPoint(10, 10));
+    EXPECT_EQ(form.PrintScale, 1.0f);
+    EXPECT_EQ(form.Pages().Count(), pages);
+    EXPECT_EQ(form.StatusPanels[2]->text(), U(" Масштаб печати: 100%"));
 }
 
 TEST_F(PreviewForm, OnePageDocumentCannotShowTwo) {
