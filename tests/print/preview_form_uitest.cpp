@@ -13,6 +13,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QWebEngineSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
@@ -169,6 +172,22 @@ TEST_F(PreviewForm, FormatsTheDocumentAndMovesBetweenPages) {
     });
     QTest::mouseClick(form.GoToPageBut, Qt::LeftButton);
     EXPECT_EQ(form.CurrentPage(), count - 1);
+
+    // The arrows scroll by 10 pixels where there is somewhere to scroll.
+    form.ZoomBox->setCurrentIndex(11);  // 400%
+    QScrollBar* across = form.ScrollBox->horizontalScrollBar();
+    QScrollBar* down = form.ScrollBox->verticalScrollBar();
+    ASSERT_TRUE(across->isVisible());
+    // Back from the modal window: offscreen, the window has to be activated again.
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::keyClick(&form, Qt::Key_Right);
+    QTest::keyClick(&form, Qt::Key_Down);
+    QTest::keyClick(&form, Qt::Key_Down);
+    EXPECT_EQ(across->value(), 10);
+    EXPECT_EQ(down->value(), 20);
+    QTest::keyClick(&form, Qt::Key_Left);
+    EXPECT_EQ(across->value(), 0);
 }
 
 TEST_F(PreviewForm, ZoomToolsChangeTheScaleAndFormatAgain) {
@@ -265,6 +284,11 @@ TEST_F(PreviewForm, PrintedPagesHoldTheTextAndThePageNumbersWhileTheyAreOn) {
     ASSERT_FALSE(pages.isEmpty());
     EXPECT_FALSE(pages[0].contains(U("Страница"))) << pages[0].toStdString();
     EXPECT_TRUE(pages[0].contains(U("Конвейер")));
+
+    // Backgrounds are printed until the item is cleared.
+    EXPECT_TRUE(viewer->settings()->testAttribute(QWebEngineSettings::PrintElementBackgrounds));
+    form.PrintBackground->trigger();
+    EXPECT_FALSE(viewer->settings()->testAttribute(QWebEngineSettings::PrintElementBackgrounds));
 }
 
 TEST_F(PreviewForm, LandscapeSheetsAreWiderAndTakeFewerLines) {
