@@ -35,6 +35,7 @@
 #include "print/meta_file_printer.h"
 #include "print/page_formatter.h"
 #include "print/page_number_header.h"
+#include "print/preview_cursors.h"
 #include "print/print_service.h"
 #include "print/prn_status_form.h"
 #include "platform/copy_data_channel.h"
@@ -220,6 +221,20 @@ TEST_F(PreviewForm, ZoomToolsChangeTheScaleAndFormatAgain) {
 
     form.ZoomBox->setCurrentIndex(6);  // 100%
     EXPECT_DOUBLE_EQ(form.ViewZoom, 1.0);
+
+    // The hand drags the sheet: the view follows the pointer back.
+    form.ZoomBox->setCurrentIndex(11);  // 400%
+    QTest::mouseClick(form.HandCursorBut, Qt::LeftButton);
+    const QPoint at(200, 200);
+    form.PagePress(form.PB1, Qt::LeftButton, at);
+    EXPECT_EQ(form.PB1->cursor().pixmap().toImage(), PreviewCursor(TPreviewCursor::HandClosed).pixmap().toImage());
+    form.PageMove(form.PB1, Qt::LeftButton, form.PB1->mapToGlobal(at) - QPoint(30, 40));
+    EXPECT_EQ(form.ScrollBox->horizontalScrollBar()->value(), 30);
+    EXPECT_EQ(form.ScrollBox->verticalScrollBar()->value(), 40);
+    form.PageRelease(form.PB1);
+    form.PageMove(form.PB1, Qt::NoButton, QPoint());
+    EXPECT_EQ(form.ScrollBox->horizontalScrollBar()->value(), 30);
+    EXPECT_EQ(form.PB1->cursor().pixmap().toImage(), PreviewCursor(TPreviewCursor::HandOpened).pixmap().toImage());
 }
 
 TEST_F(PreviewForm, ACancelledFormattingKeepsThePagesAndTheScale) {
