@@ -410,11 +410,12 @@ TEST_F(PreviewForm, PrintsThroughACupsPdfPrinter) {
     if (::geteuid() != 0) GTEST_SKIP() << "setting up a CUPS queue needs root";
     const QString script = QStringLiteral(VITRINA_SCRIPTS "/test-printer.sh");
     test::TTempFolder out;
+    // Whatever the set-up got to, it is taken down.
+    auto stop = qScopeGuard([&] { QProcess::execute("/bin/sh", {script, "stop", "VitrinaTest"}); });
     QProcess setup;
     setup.start("/bin/sh", {script, "start", "VitrinaTest", QString::fromStdString(out.Path().string())});
     if (!setup.waitForFinished(30000) || setup.exitCode() != 0 || !setup.readAllStandardOutput().contains("ready"))
         GTEST_SKIP() << "no CUPS PDF printer here: " << setup.readAllStandardError().toStdString();
-    auto stop = qScopeGuard([&] { QProcess::execute("/bin/sh", {script, "stop", "VitrinaTest"}); });
     ASSERT_EQ(QPrinterInfo::defaultPrinterName(), "VitrinaTest");
 
     auto viewer = Viewer("long.htm");
