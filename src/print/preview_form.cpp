@@ -436,6 +436,8 @@ void TPreviewForm::PrintDocument() {
     const QRectF paper = printer.paperRect(QPrinter::DevicePixel).translated(-printer.paperRect(QPrinter::DevicePixel).topLeft());
     TPrnStatusForm status(this);
     const bool ok = status.PrintWithProgress(*recorder_, printer, paper, first - 1, last - 1);
+    // The sheet is read with its printable area again.
+    printer.setFullPage(false);
     if (!ok && !status.Cancelled()) unavailable();
 }
 

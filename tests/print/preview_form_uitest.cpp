@@ -436,8 +436,12 @@ TEST_F(PreviewForm, PrintsThroughACupsPdfPrinter) {
         form.Recorder().Printer()->setFromTo(1, 2);
         dialog->done(QDialog::Accepted);
     });
+    const TPrinterGeometry before = form.Recorder().Geometry();
     form.PrintDocument();
     EXPECT_FALSE(unavailable);
+    // Printing leaves the sheet as it was read.
+    ASSERT_TRUE(form.Recorder().RefreshDevice());
+    EXPECT_EQ(form.Recorder().Geometry(), before);
 
     std::filesystem::path printed;
     for (int i = 0; i < 300 && printed.empty(); ++i) {
