@@ -12,6 +12,7 @@ libdeflate-dev zlib1g-dev libarchive-dev
 googletest libgtest-dev libbenchmark-dev
 xvfb xauth imagemagick libxcb-shape0-dev libxcb-xtest0-dev
 fonts-dejavu-core fonts-liberation
+cups cups-bsd printer-driver-cups-pdf poppler-utils
 "
 missing=""
 for p in $PACKAGES; do

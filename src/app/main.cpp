@@ -1,10 +1,13 @@
 // vitrina [--disc FOLDER] [--screenshot OUT.png] [--command TEXT]... [--settle-ms N] [--scale FACTOR]
 //         [document [/h] | /t]
+// vitrina [--disc FOLDER] --print-pdf DOCUMENT OUT.pdf
 // vitrina --help | --version
 // (--first-paint-exit: print "painted" at the first painted frame and end; for benchmarks)
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QPainter>
+#include <QPointer>
 #include <QTimer>
 
 #include <charconv>
@@ -14,6 +17,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 #include <unistd.h>
 
@@ -26,6 +30,7 @@
 #include "html/doc_engine.h"
 #include "media/decoder_choice.h"
 #include "panes/html_commands.h"
+#include "panes/standard_window_geometry.h"
 #include "platform/click_sound.h"
 #include "platform/cp1251.h"
 #include "platform/quiet_start.h"
@@ -33,6 +38,7 @@
 #include "platform/shell_desktop.h"
 #include "platform/software_drawing.h"
 #include "platform/user_folders.h"
+#include "print/pdf_export.h"
 #include "screen/skin_window.h"
 
 namespace fs = std::filesystem;
@@ -45,6 +51,17 @@ bool HoldsContainer(const fs::path& folder) {
     for (const auto& e : fs::directory_iterator(folder, ec))
         if (SameText1251(e.path().filename().string(), "Vuv.dhl")) return true;
     return false;
+}
+
+// The window's image with the modal window open over it, where it stands on the screen.
+QImage ScreenshotWithModal(TSkinWindow& form, QWidget* modal) {
+    QImage image = form.Screenshot();
+    if (!modal) return image;
+    const QPixmap shown = modal->grab();
+    if (modal->width() >= image.width() && modal->height() >= image.height()) return shown.toImage();
+    QPainter painter(&image);
+    painter.drawPixmap(modal->frameGeometry().topLeft() - form.geometry().topLeft(), shown);
+    return image;
 }
 
 fs::path DiscFolder(const TProgramOptions& c, const char* argv0) {
@@ -94,6 +111,13 @@ int main(int argc, char** argv) {
     if (std::error_code ec; !fs::is_directory(discFolder, ec))
         return ReportStartFailure("folder not found: " + discFolder.string());
     TDriveMap drives(discFolder, folders.data);
+    if (!line.printPdf.empty()) {
+        std::string error;
+        const int result = PrintDocumentToPdf(drives, folders, line.printPdf, IsPictureFile(line.printPdf),
+                                              fs::absolute(line.printPdfOut), error);
+        if (result != 0) std::cerr << "vitrina: " << error << "\n";
+        return result;
+    }
     TClickSound sounds;
     TShellDesktop desktop(HostPathsOf(drives), sounds);
     THelpViewer help(drives);
@@ -152,6 +176,34 @@ int main(int argc, char** argv) {
     }
 
     int rc = 0;
+    bool shot = false;
+    auto takeScreenshot = [&](QWidget* modal) {
+        if (std::exchange(shot, true)) return;
+        QCoreApplication::processEvents();
+        if (!ScreenshotWithModal(*form, modal).save(QString::fromStdString(line.screenshot), "PNG")) {
+            std::cerr << "vitrina: cannot write " << line.screenshot << "\n";
+            rc = 1;
+        }
+        // Every loop ends, a modal window's too.
+        QCoreApplication::exit(0);
+    };
+    // A command that opens a modal window returns when it closes: the screenshot is taken of the
+    // modal window once the same one has stood for the pause.
+    QTimer modalWatch;
+    QPointer<QWidget> modal;
+    QElapsedTimer modalSince;
+    if (!line.screenshot.empty()) {
+        QObject::connect(&modalWatch, &QTimer::timeout, [&] {
+            QWidget* now = QApplication::activeModalWidget();
+            if (now != modal) {
+                modal = now;
+                modalSince.start();
+            } else if (modal && modal->isVisible() && modalSince.elapsed() >= line.settleMs) {
+                takeScreenshot(modal);
+            }
+        });
+        modalWatch.start(50);
+    }
     QTimer::singleShot(0, form, [&] {
         const TCommandServices& services = program->Dispatcher().Services();
         // Each command sees what the one before it opened, and the screenshot what the last one
@@ -166,19 +218,13 @@ int main(int argc, char** argv) {
             } while (services.html && services.html->DocumentsLoading() && waited.elapsed() < 10000);
         };
         for (const std::string& command : line.commands) {
+            if (shot) return;
             program->ExecuteCommand(command);
             waitForDocuments();
         }
-        if (line.screenshot.empty()) return;
+        if (line.screenshot.empty() || shot) return;
         if (line.commands.empty()) waitForDocuments();
-        QTimer::singleShot(line.settleMs, form, [&] {
-            QCoreApplication::processEvents();
-            if (!form->Screenshot().save(QString::fromStdString(line.screenshot), "PNG")) {
-                std::cerr << "vitrina: cannot write " << line.screenshot << "\n";
-                rc = 1;
-            }
-            QCoreApplication::exit(0);
-        });
+        QTimer::singleShot(line.settleMs, form, [&] { takeScreenshot(nullptr); });
     });
     const int loop = app.exec();
     help.SetWindowDirectory(nullptr);

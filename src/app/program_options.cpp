@@ -27,9 +27,11 @@ constexpr char kHelp[] =
     "  --scale FACTOR      the window FACTOR times larger (1 to 4, such as 1.5 or 2), for a\n"
     "                      display whose scale the system does not report; wins over\n"
     "                      QT_SCALE_FACTOR\n"
+    "  --print-pdf DOCUMENT OUT.pdf  write the disc's document as it would be printed, and end\n"
     "  --help, --version   this text; the version\n"
     "  --                  the rest of the line is the disc's own: a document, \"/h\", \"/t\"\n";
 constexpr char kSettleError[] = "--settle-ms needs a number of milliseconds";
+constexpr char kPrintPdfError[] = "--print-pdf needs a document and the PDF file to write";
 constexpr char kScaleError[] = "--scale needs a factor from 1 to 4";
 
 std::string ToUtf8(const QString& text) { return text.toStdString(); }
@@ -38,7 +40,7 @@ std::string ToUtf8(const QString& text) { return text.toStdString(); }
 
 const char* const kProgramUsage =
     "usage: vitrina [--disc FOLDER] [--command TEXT]... [--screenshot OUT.png] [--settle-ms N] "
-    "[--scale FACTOR] [DOCUMENT [/h] | /t]";
+    "[--scale FACTOR] [DOCUMENT [/h] | /t] | --print-pdf DOCUMENT OUT.pdf";
 
 std::string ProgramHelp() { return std::string(kProgramUsage) + "\n\n" + kHelp; }
 
@@ -49,10 +51,11 @@ TProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
     const QCommandLineOption settle("settle-ms", {}, "N");
     const QCommandLineOption scale("scale", {}, "FACTOR");
     const QCommandLineOption firstPaintExit("first-paint-exit");
+    const QCommandLineOption printPdf("print-pdf", {}, "DOCUMENT");
     const QCommandLineOption help("help");
     const QCommandLineOption version("version");
     QCommandLineParser parser;
-    parser.addOptions({disc, screenshot, command, settle, scale, firstPaintExit, help, version});
+    parser.addOptions({disc, screenshot, command, settle, scale, firstPaintExit, printPdf, help, version});
     // The parser takes the first entry for the program's name.
     QStringList line{QStringLiteral("vitrina")};
     for (const std::string& a : arguments) line << QString::fromStdString(a);
@@ -63,6 +66,7 @@ TProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
         // Missing or malformed, the pause is described the same way.
         if (options.error == "--settle-ms needs a value") options.error = kSettleError;
         if (options.error == "--scale needs a value") options.error = kScaleError;
+        if (options.error == "--print-pdf needs a value") options.error = kPrintPdfError;
         return options;
     }
     // Asked for help, the program does nothing else, whatever else the line holds.
@@ -97,6 +101,18 @@ TProgramOptions ParseProgramOptions(const std::vector<std::string>& arguments) {
     options.screenshot = ToUtf8(parser.value(screenshot));
     for (const QString& c : parser.values(command)) options.commands.push_back(Utf8ToCp1251(ToUtf8(c)));
     options.firstPaintExit = parser.isSet(firstPaintExit);
+    if (parser.isSet(printPdf)) {
+        // The document and the file to write, nothing else.
+        const QStringList rest = parser.positionalArguments();
+        if (rest.size() != 1 || parser.value(printPdf).isEmpty() || rest[0].isEmpty()) {
+            TProgramOptions refused;
+            refused.error = kPrintPdfError;
+            return refused;
+        }
+        options.printPdf = Utf8ToCp1251(ToUtf8(parser.value(printPdf)));
+        options.printPdfOut = ToUtf8(rest[0]);
+        return options;
+    }
     for (const QString& a : parser.positionalArguments()) options.arguments.push_back(Utf8ToCp1251(ToUtf8(a)));
     return options;
 }

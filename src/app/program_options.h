@@ -13,6 +13,8 @@ struct TProgramOptions {
     int settleMs = 300;                  // before the screenshot
     double scale = 0;                    // --scale: the window's factor; 0: what the system says
     bool firstPaintExit = false;         // for the start-up benchmark
+    std::string printPdf;                // 1251: --print-pdf's document; empty: a normal start
+    std::string printPdfOut;             // host path of its PDF
     bool help = false;                   // --help: the usage on stdout, nothing else
     bool version = false;                // --version
     std::vector<std::string> arguments;  // 1251, the disc's command line

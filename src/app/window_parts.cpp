@@ -28,6 +28,7 @@
 #include "media/window_clip.h"
 #include "session/settings.h"
 #include "panes/html_frame.h"
+#include "print/print_service.h"
 #include "platform/cp1251.h"
 #include "platform/desktop.h"
 #include "platform/qt_text.h"
@@ -65,6 +66,10 @@ void TWindowParts::BuildPanes(TSkinWindow& window, QWidget* documentPanel) {
     paneServices.player = services.player;
     paneServices.setup = services.setup;
     paneServices.search = services.search;
+    print_ = std::make_unique<TPrintService>(TPrintServiceParts{
+        *engine_, &window, [this] { if (html_) html_->Print({}); }, [this] { return dispatcher_.Services().dialogs; },
+        dispatcher_.Services().windows, [this] { dispatcher_.ShowHelp("Topic18"); }});
+    paneServices.printing = this;
     html_ = THtmlFrame::CreateHtmlPane(session_.Model.HtmlAreas, paneServices);
     QWidget* splitter = nullptr;
     if (auto* panel = dynamic_cast<TPanelBkgrd*>(documentPanel)) splitter = panel->Splitter();
@@ -134,6 +139,7 @@ void TWindowParts::Publish(bool present) {
     own(services.player, static_cast<IPlayerCommands*>(media_.get()));
     own(services.clips, media_ ? static_cast<IClipCommands*>(&media_->WindowClip()) : nullptr);
     own(services.options, static_cast<IOptionsCommands*>(options_.get()));
+    own(services.print, static_cast<IPrintCommands*>(print_.get()));
     if (present) {
         if (media_) session_.AddScreenObserver(media_.get());
         session_.AddScreenObserver(this);
@@ -164,6 +170,7 @@ void TWindowParts::ReleasePanes() {
     popups_.reset();
     trees_.reset();
     html_.reset();
+    print_.reset();
     engine_.reset();
     archive_.reset();
     options_.reset();
@@ -209,6 +216,12 @@ void TWindowParts::MakeOptions() {
         if (options_) options_->SetBackgroundSound(on);
     };
 }
+
+void TWindowParts::PrintPreview(TFrameViewer* viewer, const std::string& file, bool picture, QSize pictureSize) {
+    if (print_) print_->PrintPreview(viewer, file, picture, pictureSize);
+}
+
+bool TWindowParts::ChooseFonts(TFontChoice&) { return false; }
 
 TFrameViewer* TWindowParts::Viewer() const { return html_ ? html_->ActiveFrameViewer() : nullptr; }
 

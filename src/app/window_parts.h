@@ -22,6 +22,7 @@ class TDispatcher;
 class TDocEngine;
 class THtmlFrame;
 class TSearchService;
+class TPrintService;
 class TFormOptions;
 class TMediaParts;
 class TSkinWindow;
@@ -32,7 +33,8 @@ class TWindowParts : public IHtmlCommands,
                      public IScreenObserver,
                      public THtmlFrameHost,
                      public TTreeHost,
-                     public IFindPaneHost {
+                     public IFindPaneHost,
+                     public IHtmlPrinting {
 public:
     TWindowParts(TDiscSession& session, TDispatcher& dispatcher, IDesktop& desktop);
     ~TWindowParts() override;
@@ -108,6 +110,10 @@ public:
     void ClearStatus() override;
     void ShowIndexMessage(const std::string& text) override;
 
+    // Printing as the pane asks for it.
+    void PrintPreview(TFrameViewer* viewer, const std::string& file, bool picture, QSize pictureSize) override;
+    bool ChooseFonts(TFontChoice& choice) override;
+
 protected:
     TDiscSession& session_;
     TDispatcher& dispatcher_;
@@ -134,6 +140,7 @@ private:
     std::unique_ptr<TControlPopupWindow> popups_;
     std::unique_ptr<TFindTxtHtml> find_;
     std::unique_ptr<TSearchService> search_;
+    std::unique_ptr<TPrintService> print_;
 };
 
 }  // namespace vitrina

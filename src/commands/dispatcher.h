@@ -29,12 +29,13 @@ public:
     void FilesDropped(const std::vector<std::string>& files);
 
     TCommandServices& Services() { return services_; }
+    // A topic of the disc's help file (F1 and "help").
+    void ShowHelp(const char* topic);
 
 private:
     void Exit(int kind, int index);
     void ToggleBackgroundMusic();
     void PressSwitchesNamed(const char* word);
-    void ShowHelp(const char* topic);
 
     TDiscSession& session_;
     TCommandServices& services_;

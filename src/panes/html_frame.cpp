@@ -13,6 +13,7 @@
 #include "setup/setup_commands.h"
 #include "html/doc_url.h"
 #include "panes/follow_link.h"
+#include "print/page_number_header.h"
 #include "platform/cp1251.h"
 #include "resources/drive_map.h"
 #include "resources/compr_stream.h"
@@ -490,16 +491,8 @@ void THtmlFrame::RestoreAreaBounds() {
     }
 }
 
-void THtmlFrame::PrintHeader(TFrameViewer*, QPainter& canvas, int page, int pageWidth) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSize(8);
-    canvas.save();
-    canvas.setFont(font);
-    canvas.setBackgroundMode(Qt::TransparentMode);
-    const QString text = QString::fromUtf8("Страница ") + QString::number(page);
-    // The text ends at the reference point, as with right-aligned text on Windows.
-    canvas.drawText(QRect(0, 40, pageWidth - 50, canvas.fontMetrics().height()), Qt::AlignRight | Qt::AlignTop, text);
-    canvas.restore();
+void THtmlFrame::PrintHeader(TFrameViewer* sender, QPainter& canvas, int page, int pageWidth) {
+    if (sender && !sender->CurrentFile().empty()) PageNumberHeader(canvas, page, pageWidth);
 }
 
 void THtmlFrame::PointerMoved(TFrameViewer* v, QPoint point) {

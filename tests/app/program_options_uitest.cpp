@@ -42,6 +42,10 @@ TEST(ProgramOptions, OwnOptionsAnywhereAndTheDiscCommandLineUntouched) {
     scaleOneAndAHalf.scale = 1.5;
     TProgramOptions scaleFour;
     scaleFour.scale = 4;
+    TProgramOptions printPdf;
+    printPdf.disc = "/discs/Книга";
+    printPdf.printPdf = "html\\\xD1\xF2\xE0\xF2\xFC\xFF.htm";  // "html\Статья.htm"
+    printPdf.printPdfOut = "/tmp/Статья.pdf";
     TProgramOptions lastDisc = Arguments({"/t"});
     lastDisc.disc = "b";
 
@@ -93,6 +97,12 @@ TEST(ProgramOptions, OwnOptionsAnywhereAndTheDiscCommandLineUntouched) {
         {{"--screenshot"}, Error("--screenshot needs a value")},
         {{"--command", "x", "--command"}, Error("--command needs a value")},
         {{"--settle-ms"}, Error("--settle-ms needs a number of milliseconds")},
+        // The document and the PDF, from anywhere on the line, with the disc.
+        {{"--print-pdf", "html\\Статья.htm", "/tmp/Статья.pdf", "--disc", "/discs/Книга"}, printPdf},
+        {{"/tmp/Статья.pdf", "--disc=/discs/Книга", "--print-pdf=html\\Статья.htm"}, printPdf},
+        {{"--print-pdf", "a.htm"}, Error("--print-pdf needs a document and the PDF file to write")},
+        {{"--print-pdf", "a.htm", "a.pdf", "b.pdf"}, Error("--print-pdf needs a document and the PDF file to write")},
+        {{"--print-pdf"}, Error("--print-pdf needs a document and the PDF file to write")},
     };
     for (const auto& c : cases) {
         const TProgramOptions got = ParseProgramOptions(c.line);
@@ -114,7 +124,7 @@ TEST(ProgramOptions, UnknownOptionsAreRefusedInOneLine) {
 TEST(ProgramOptions, TheHelpAndTheUsageNameEveryOption) {
     const std::string help = ProgramHelp();
     for (const char* option : {"--disc FOLDER", "--command TEXT", "--screenshot OUT.png", "--settle-ms N",
-                               "--scale FACTOR"}) {
+                               "--scale FACTOR", "--print-pdf DOCUMENT OUT.pdf"}) {
         EXPECT_NE(help.find(std::string("\n  ") + option), std::string::npos) << option;
         EXPECT_NE(std::string(kProgramUsage).find(option), std::string::npos) << option;
     }

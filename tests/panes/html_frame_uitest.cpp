@@ -11,6 +11,7 @@
 #include "session/settings.h"
 #include "html/html_fixture.h"
 #include "platform/registry.h"
+#include "print/page_number_header.h"
 
 namespace vitrina {
 namespace {
@@ -429,8 +430,15 @@ TEST(HtmlFramePrintHeader, PageNumberEndsFiftyPixelsBeforeThePageEdge) {
     QImage page(600, 100, QImage::Format_RGB32);
     page.fill(Qt::white);
     {
+        // Without a viewer holding a document, the pane's header writes nothing.
         QPainter p(&page);
         THtmlFrame::PrintHeader(nullptr, p, 3, 600);
+    }
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) ASSERT_EQ(page.pixelColor(x, y), QColor(Qt::white)) << x << "," << y;
+    {
+        QPainter p(&page);
+        PageNumberHeader(p, 3, 600);
     }
     int left = page.width(), right = -1, top = page.height();
     for (int y = 0; y < page.height(); ++y)
