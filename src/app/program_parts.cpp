@@ -14,6 +14,7 @@
 #include "panes/standard_window.h"
 #include "panes/standard_window_geometry.h"
 #include "platform/cp1251.h"
+#include "platform/help_viewer.h"
 #include "platform/program_copy.h"
 #include "platform/qt_text.h"
 #include "platform/request_record.h"
@@ -261,6 +262,9 @@ void TProgramParts::SetUpDocumentMode(TSkinWindow& form, const std::vector<std::
     if (!document.empty() && document[0] == '/') document = session_.Drives().ToWindowsPath(fs::path(Cp1251ToUtf8(document)));
     // The reader handed this file in: its folder is theirs to show.
     session_.Reach().AllowFolderOf(document);
+    // A written-out CHM help's pages link to each other across its folder.
+    if (const std::string chm = THelpViewer::ChmFolderOf(document); secondary_ && !chm.empty())
+        session_.Reach().AllowFolder(chm);
     // 1: the container's directory (for the icon only; the window has no skin).
     TReadBin container;
     try {

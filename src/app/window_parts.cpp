@@ -16,6 +16,7 @@
 #include "commands/dispatcher.h"
 #include "dialogs/cool_dialog.h"
 #include "dialogs/dialog_commands.h"
+#include "dialogs/html_font_chooser.h"
 #include "dialogs/popup_window.h"
 #include "dialogs/zip_save_dialog.h"
 #include "html/doc_engine.h"
@@ -65,6 +66,8 @@ void TWindowParts::BuildPanes(TSkinWindow& window, QWidget* documentPanel) {
     paneServices.player = services.player;
     paneServices.setup = services.setup;
     paneServices.search = services.search;
+    fonts_ = std::make_unique<THtmlFontChooser>(*engine_, &window);
+    paneServices.fonts = fonts_.get();
     html_ = THtmlFrame::CreateHtmlPane(session_.Model.HtmlAreas, paneServices);
     QWidget* splitter = nullptr;
     if (auto* panel = dynamic_cast<TPanelBkgrd*>(documentPanel)) splitter = panel->Splitter();
@@ -164,6 +167,7 @@ void TWindowParts::ReleasePanes() {
     popups_.reset();
     trees_.reset();
     html_.reset();
+    fonts_.reset();
     engine_.reset();
     archive_.reset();
     options_.reset();

@@ -20,6 +20,7 @@ class TCoolDialog;
 class TCopyDataChannel;
 class TDispatcher;
 class TDocEngine;
+class THtmlFontChooser;
 class THtmlFrame;
 class TSearchService;
 class TFormOptions;
@@ -129,6 +130,7 @@ private:
     std::unique_ptr<TMediaParts> media_;
     std::unique_ptr<TFormOptions> options_;
     std::unique_ptr<TDocEngine> engine_;
+    std::unique_ptr<THtmlFontChooser> fonts_;
     std::unique_ptr<THtmlFrame> html_;
     std::unique_ptr<TContentsTrees> trees_;
     std::unique_ptr<TControlPopupWindow> popups_;
