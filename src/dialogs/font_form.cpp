@@ -13,6 +13,8 @@
 
 #include <algorithm>
 
+#include "html/doc_engine.h"
+#include "html/doc_scheme_handler.h"
 #include "html/frame_viewer.h"
 #include "imaging/color_names.h"
 #include "platform/qt_text.h"
@@ -24,6 +26,8 @@ namespace {
 QString Ru(const char* utf8) { return QString::fromUtf8(utf8); }
 
 const char* const kDefaultFont = "Arial";
+// Where the viewer finds the sample: the engine serves it from memory.
+const char* const kSamplePath = "c:\\vitrina\\fontsample.htm";
 
 TColor ButtonFaceColor(const QWidget* widget) {
     const QColor c = widget->palette().color(QPalette::Button);
@@ -66,10 +70,10 @@ TFontForm::TFontForm(TDocEngine& engine, QStringList fonts, QWidget* parent) : Q
     reload_ = new QTimer(this);
     reload_->setSingleShot(true);
     reload_->setInterval(0);
-    connect(reload_, &QTimer::timeout, this, [this] {
-        // The sample takes no selection; its text is the sample alone.
-        fontViewer_->setHtml(QStringLiteral("<style>*{user-select:none}</style>") + FontSample());
-    });
+    // The sample takes no selection.
+    const QString sample = QStringLiteral("<style>*{user-select:none}</style>") + FontSample();
+    engine.Handler().SetProgramDocument(kSamplePath, QByteArray::fromStdString(Utf8ToCp1251(sample.toStdString())));
+    connect(reload_, &QTimer::timeout, this, [this] { fontViewer_->LoadFromFile(kSamplePath); });
 
     fontListBox_ = new QListWidget;
     fontListBox_->setObjectName("FontListBox");

@@ -25,7 +25,8 @@ protected:
         QTest::qWaitFor([&] { return done; }, 5000);
         return result;
     }
-    // The sample's computed look once its document is there: link colour, text colour, background.
+    // The sample's computed look once its document is there: link colour, text colour, the
+    // body's own background (the page's shows through), text.
     static QStringList SampleLook(TFrameViewer* v) {
         QStringList look;
         QTest::qWaitFor(
@@ -78,7 +79,8 @@ TEST_F(FontFormTest, AFreshDialogShowsTheDefaultsAndTheSampleInThem) {
     ASSERT_EQ(look.size(), 4);
     EXPECT_EQ(look[0], "rgb(102, 51, 0)");  // 0x003366, red in the low byte
     EXPECT_EQ(look[1], "rgb(0, 0, 0)");
-    EXPECT_EQ(look[2], "rgb(255, 255, 255)");
+    EXPECT_EQ(look[2], "rgba(0, 0, 0, 0)");
+    EXPECT_EQ(form.FontViewer()->page()->backgroundColor(), QColor(255, 255, 255));
     for (const char* text : {"Заголовок", "Нормальный текст", "Ссылка", "Жирный текст", "Наклонный текст", "Текст кода"})
         EXPECT_TRUE(look[3].contains(QString::fromUtf8(text))) << text;
     EXPECT_EQ(form.FontViewer()->DefFontName(), "Arial");
@@ -126,7 +128,7 @@ TEST_F(FontFormTest, AnUnnamedBackgroundIsAddedInHexadecimalFormOnceAndSelected)
     EXPECT_EQ(form.FontViewer()->DefBackground(), 0xFF0000);
     const QStringList look = SampleLook(form.FontViewer());
     ASSERT_EQ(look.size(), 4);
-    EXPECT_EQ(look[2], "rgb(0, 0, 255)");
+    EXPECT_EQ(form.FontViewer()->page()->backgroundColor(), QColor(0, 0, 255));
 }
 
 TEST_F(FontFormTest, ControlsSetTheSampleAndResetBringsBackWhatTheDialogWasShownWith) {
