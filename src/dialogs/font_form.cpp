@@ -48,7 +48,18 @@ QLabel* Caption(const char* text, QWidget* buddy) {
 
 }  // namespace
 
-QStringList TFontForm::InstalledFonts() { return QFontDatabase::families(); }
+QStringList TFontForm::InstalledFonts() {
+    // A family that several foundries make is listed once per foundry ("Nimbus Sans [urw]");
+    // the documents name the family alone.
+    QStringList fonts;
+    for (QString family : QFontDatabase::families()) {
+        if (const qsizetype at = family.indexOf(QLatin1String(" [")); at > 0 && family.endsWith(QLatin1Char(']')))
+            family.truncate(at);
+        fonts << family;
+    }
+    fonts.removeDuplicates();
+    return fonts;
+}
 
 QString TFontForm::FontSample() {
     return Ru("<center><h1>Заголовок</h1></center><ul>Нормальный текст<li><a href=NoWhere>Ссылка</a><li><b>Жирный "
@@ -172,6 +183,7 @@ void TFontForm::SetFontName(const std::string& name) {
         const QSignalBlocker quiet(fontListBox_);
         fontListBox_->setCurrentRow(row);
         if (row < 0) fontListBox_->clearSelection();
+        else fontListBox_->scrollToItem(fontListBox_->item(row));
     }
     ShowSample();
 }

@@ -1,5 +1,7 @@
 // The font dialog with a real sample viewer.
+#include <QFontDatabase>
 #include <QLabel>
+#include <QSet>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
@@ -85,6 +87,18 @@ TEST_F(FontFormTest, AFreshDialogShowsTheDefaultsAndTheSampleInThem) {
         EXPECT_TRUE(look[3].contains(QString::fromUtf8(text))) << text;
     EXPECT_EQ(form.FontViewer()->DefFontName(), "Arial");
     EXPECT_EQ(form.FontViewer()->DefFontSize(), 8);
+}
+
+TEST_F(FontFormTest, TheSystemsFontsAreListedByFamilyOnceWithoutTheirFoundries) {
+    const QStringList fonts = TFontForm::InstalledFonts();
+    ASSERT_FALSE(fonts.isEmpty());
+    EXPECT_EQ(QSet<QString>(fonts.begin(), fonts.end()).size(), fonts.size());
+    for (const QString& family : QFontDatabase::families()) {
+        EXPECT_TRUE(fonts.contains(family.section(QLatin1String(" ["), 0, 0))) << family.toStdString();
+        EXPECT_FALSE(fonts.contains(family) && family.endsWith(']')) << family.toStdString();
+    }
+    TFontForm form(disc_.Engine());
+    EXPECT_EQ(form.FontListBox()->count(), fonts.size());
 }
 
 TEST_F(FontFormTest, AFontThatIsNotInstalledSelectsArialWhileTheSampleKeepsTheName) {
