@@ -429,13 +429,14 @@ QImage TSkinWindow::Screenshot() {
         const QRegion shape = shape_.isEmpty() ? QRegion(rect()) : shape_;
         p.setClipRegion(shape);
         p.drawPixmap(0, 0, grab());
-        // Visible child windows of the program (popups, dialogs) over the main window.
-        p.setClipping(false);
+        // Visible child windows of the program (popups, dialogs) over the main window, each in
+        // its own shape. Each clip replaces the last: with clipping switched off in between, the
+        // raster engine drew the next window whole, cut corners included.
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (w == this || !w->isVisible()) continue;
             const QPoint at = w->geometry().topLeft() - geometry().topLeft();
             const QRegion mask = w->mask().isEmpty() ? QRegion(w->rect()) : w->mask();
-            p.setClipRegion(mask.translated(at));
+            p.setClipRegion(mask.translated(at), Qt::ReplaceClip);
             p.drawPixmap(at, w->grab());
         }
     }
