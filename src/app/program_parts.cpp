@@ -271,6 +271,9 @@ void TProgramParts::SetUpDocumentMode(TSkinWindow& form, const std::vector<std::
         if (const auto host = session_.Drives().ToHostPath(session_.ProgramFolder + "Vuv.dhl")) container.Open(*host);
     } catch (const std::exception&) {
     }
+    // The settings key's subkey before the pane reads its font values there: the help
+    // variant keeps its own under "Помощь".
+    session_.Title = secondary_ ? Utf8ToCp1251(kHelpTitle) : std::string();
     // 2-3: one empty screen; one HTML area showing the file.
     session_.Model.ScreenButtons.assign(1, {});
     session_.Model.ScreenSwitches.assign(1, {});
@@ -296,7 +299,6 @@ void TProgramParts::SetUpDocumentMode(TSkinWindow& form, const std::vector<std::
         }
     }
     // 6-7: the help variant's title; the program has no icon resource of its own to put back.
-    session_.Title = secondary_ ? Utf8ToCp1251(kHelpTitle) : std::string();
     SetCaption(form, QText(session_.Title));
     // Other copies find this window by its caption and ask it about its picture.
     ownDirectory_ = std::make_unique<TWindowDirectory>(session_.Folders().runtime);
