@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <set>
 #include <utility>
 
 #include "platform/cp1251.h"
@@ -55,6 +56,130 @@ bool MakeFolders(const fs::path& root, const std::string& name) {
     return true;
 }
 
+
+// chmlib walks the file's directory without guarding against a hostile one: a chunk that names
+// itself as the next (or an index entry pointing back up the index) loops forever, an entry
+// running past its chunk is read past the chunk's buffer, an empty name is read before its start.
+// The walks chmlib makes are made here first, on the same fields, with every read bounded.
+class TDirectoryCheck {
+public:
+    TDirectoryCheck(int fd, std::uint64_t fileSize) : fd_(fd), fileSize_(fileSize) {}
+
+    bool Sound() {
+        std::string header;
+        if (!Read(0, 0x60, header) || header.compare(0, 4, "ITSF") != 0) return true;  // chmlib refuses it
+        const std::uint32_t version = U32(header, 4), headerLen = U32(header, 8);
+        if ((version != 2 && version != 3) || headerLen < (version == 2 ? 0x58u : 0x60u)) return true;
+        const std::uint64_t dirOffset = U64(header, 0x48);
+        std::string itsp;
+        if (dirOffset > fileSize_ || !Read(dirOffset, 0x54, itsp) || itsp.compare(0, 4, "ITSP") != 0 ||
+            U32(itsp, 4) != 1 || U32(itsp, 8) != 0x54)
+            return true;
+        blockLen_ = U32(itsp, 0x10);
+        // Real files use 4 KiB chunks; chmlib allocates whatever is asked.
+        if (blockLen_ < 0x20 || blockLen_ > (1u << 20)) return false;
+        chunks_ = dirOffset + 0x54;
+        const auto indexHead = static_cast<std::int32_t>(U32(itsp, 0x20));
+        auto indexRoot = static_cast<std::int32_t>(U32(itsp, 0x1C));
+        if (indexRoot <= -1) indexRoot = indexHead;
+        return ListingChainSound(indexHead) && IndexSound(indexRoot, 0);
+    }
+
+private:
+    static std::uint32_t U32(const std::string& b, std::size_t at) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at]) | (static_cast<unsigned char>(b[at + 1]) << 8) |
+                                          (static_cast<unsigned char>(b[at + 2]) << 16) |
+                                          (static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24));
+    }
+    static std::uint64_t U64(const std::string& b, std::size_t at) {
+        return U32(b, at) | (static_cast<std::uint64_t>(U32(b, at + 4)) << 32);
+    }
+    bool Read(std::uint64_t offset, std::size_t length, std::string& out) const {
+        if (offset > fileSize_ || length > fileSize_ - offset) return false;
+        out.assign(length, '\0');
+        return ::pread(fd_, out.data(), length, static_cast<off_t>(offset)) == static_cast<ssize_t>(length);
+    }
+    // A chunk as chmlib fetches it; false when the file does not hold it whole (chmlib then stops).
+    bool Chunk(std::int32_t index, std::string& out) {
+        if (++reads_ > kMaxReads) return false;
+        // The offset as chmlib computes it: a negative index wraps round to an earlier chunk.
+        const std::uint64_t offset = chunks_ + static_cast<std::uint64_t>(static_cast<std::int64_t>(index)) * blockLen_;
+        return Read(offset, blockLen_, out);
+    }
+    // 7-bit groups, high bit on all but the last byte; false when it runs past the chunk.
+    static bool Cword(const std::string& chunk, std::size_t& at, std::uint64_t& value) {
+        value = 0;
+        while (at < chunk.size()) {
+            const auto c = static_cast<unsigned char>(chunk[at++]);
+            value = (value << 7) | (c & 0x7F);
+            if (!(c & 0x80)) return true;
+        }
+        return false;
+    }
+    // The entries of a listing chunk; false for one chmlib would read past the chunk.
+    static bool ListingEntriesSound(const std::string& chunk, std::uint32_t freeSpace) {
+        const std::size_t end = chunk.size() - freeSpace;
+        for (std::size_t at = 0x14; at < end;) {
+            std::uint64_t length, ignored;
+            if (!Cword(chunk, at, length) || length == 0 || length > 512 || length > chunk.size() - at) return false;
+            at += length;
+            for (int i = 0; i < 3; ++i)
+                if (!Cword(chunk, at, ignored)) return false;
+        }
+        return true;
+    }
+    bool ListingChainSound(std::int32_t page) {
+        std::set<std::int32_t> seen;
+        std::string chunk;
+        while (page != -1) {
+            if (!seen.insert(page).second) return false;
+            if (!Chunk(page, chunk)) return reads_ <= kMaxReads;
+            if (chunk.compare(0, 4, "PMGL") != 0) return true;
+            const std::uint32_t freeSpace = U32(chunk, 4);
+            if (freeSpace > blockLen_ - 0x14) return true;
+            if (!ListingEntriesSound(chunk, freeSpace)) return false;
+            page = static_cast<std::int32_t>(U32(chunk, 0x10));
+        }
+        return true;
+    }
+    // The index from a chunk down: no chunk may be met again below itself.
+    bool IndexSound(std::int32_t page, int depth) {
+        if (page == -1 || done_.count(page)) return true;
+        if (depth > 64 || path_.count(page)) return false;
+        std::string chunk;
+        if (!Chunk(page, chunk)) return reads_ <= kMaxReads;
+        if (chunk.compare(0, 4, "PMGL") == 0) {
+            const std::uint32_t freeSpace = U32(chunk, 4);
+            if (freeSpace <= blockLen_ - 0x14 && !ListingEntriesSound(chunk, freeSpace)) return false;
+        } else if (chunk.compare(0, 4, "PMGI") == 0) {
+            const std::uint32_t freeSpace = U32(chunk, 4);
+            if (freeSpace > blockLen_ - 8) return done_.insert(page), true;
+            std::vector<std::int32_t> children;
+            for (std::size_t at = 8, end = chunk.size() - freeSpace; at < end;) {
+                std::uint64_t length, child;
+                if (!Cword(chunk, at, length) || length > 512 || length > chunk.size() - at) return false;
+                at += length;
+                if (!Cword(chunk, at, child)) return false;
+                children.push_back(static_cast<std::int32_t>(child));
+            }
+            path_.insert(page);
+            for (std::int32_t child : children)
+                if (!IndexSound(child, depth + 1)) return false;
+            path_.erase(page);
+        }
+        done_.insert(page);
+        return true;
+    }
+
+    static constexpr int kMaxReads = 100000;
+    int fd_;
+    std::uint64_t fileSize_;
+    std::uint32_t blockLen_ = 0;
+    std::uint64_t chunks_ = 0;
+    int reads_ = 0;
+    std::set<std::int32_t> path_, done_;
+};
+
 }  // namespace
 
 std::optional<std::string> TChmFile::SafeName(std::string_view name) {
@@ -79,6 +204,11 @@ std::optional<TChmFile> TChmFile::Open(const fs::path& file) {
     struct stat st {};
     // A folder, pipe or device is no help file (and a pipe would block chmlib).
     if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    const bool sound = TDirectoryCheck(fd, static_cast<std::uint64_t>(st.st_size)).Sound();
+    ::close(fd);
+    if (!sound) return std::nullopt;
     chmFile* handle = chm_open(file.c_str());
     if (!handle) return std::nullopt;
     TChmFile chm(handle);

@@ -106,6 +106,36 @@ TEST(ChmFile, WhatIsNotAHelpFileDoesNotOpen) {
     EXPECT_FALSE(TChmFile::Open(dir.Path() / "folder.chm"));
 }
 
+// Directories that would make the library loop forever or read past its buffers.
+TEST(ChmFile, HostileDirectoriesAreRefusedBeforeTheLibraryWalksThem) {
+    test::TTempFolder dir;
+    const std::string good = test::WriteChm({{"/index.htm", "<p>i"}, {"/b.htm", "<p>b"}});
+    constexpr std::size_t kItsp = 0x60, kChunk = 0x60 + 0x54;
+    auto put32 = [](std::string& bytes, std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) bytes[at + i] = char((v >> (8 * i)) & 0xFF);
+    };
+    std::vector<std::pair<const char*, std::string>> cases;
+    std::string selfNext = good;
+    put32(selfNext, kChunk + 0x10, 0);  // the listing chunk's next is itself
+    cases.push_back({"next chunk is itself", selfNext});
+    std::string pastEnd = good;
+    put32(pastEnd, kChunk + 4, 0);  // no free space: the zero padding reads as entries...
+    for (std::size_t at = kChunk + 0x14 + 24; at < kChunk + 4096; ++at) pastEnd[at] = char(0x80);  // ...that never end
+    cases.push_back({"entry runs past the chunk", pastEnd});
+    cases.push_back({"empty name", test::WriteChm({{"", "x"}, {"/a.htm", "a"}})});
+    std::string indexLoop = good;
+    put32(indexLoop, kItsp + 0x1C, 0);  // the index root is chunk 0, an index chunk pointing to itself
+    const std::string index = std::string("PMGI") + std::string(4, '\0') + "\x01/" + std::string(1, '\0');
+    indexLoop.replace(kChunk, index.size(), index);
+    put32(indexLoop, kChunk + 4, 4096 - index.size());
+    cases.push_back({"index chunk below itself", indexLoop});
+    std::string hugeChunks = good;
+    put32(hugeChunks, kItsp + 0x10, 0x40000000);
+    cases.push_back({"huge chunks", hugeChunks});
+    for (const auto& [what, bytes] : cases) EXPECT_FALSE(TChmFile::Open(dir.Write("h.chm", bytes))) << what;
+    EXPECT_TRUE(TChmFile::Open(dir.Write("h.chm", good)));
+}
+
 TEST(ChmFile, LimitsSkipLargeFilesAndStopAtTheTotal) {
     test::TTempFolder dir;
     const auto chm = TChmFile::Open(dir.Write(
