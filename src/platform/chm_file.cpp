@@ -134,10 +134,10 @@ private:
         while (page != -1) {
             if (!seen.insert(page).second) return false;
             if (!Chunk(page, chunk)) return reads_ <= kMaxReads;
-            if (chunk.compare(0, 4, "PMGL") != 0) return true;
+            // The library follows the chain whatever the chunk's head says; with more free space
+            // than the chunk holds it reads no entries there.
             const std::uint32_t freeSpace = U32(chunk, 4);
-            if (freeSpace > blockLen_ - 0x14) return true;
-            if (!ListingEntriesSound(chunk, freeSpace)) return false;
+            if (freeSpace <= blockLen_ - 0x14 && !ListingEntriesSound(chunk, freeSpace)) return false;
             page = static_cast<std::int32_t>(U32(chunk, 0x10));
         }
         return true;
