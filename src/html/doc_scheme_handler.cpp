@@ -45,7 +45,8 @@ void TDocSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
             auto* buffer = new QBuffer(job);
             buffer->setData(own->second);
             buffer->open(QIODevice::ReadOnly);
-            const std::string_view head(own->second.constData(), std::min<std::size_t>(own->second.size(), kContentHeadLength));
+            const std::size_t headLength = std::min<std::size_t>(own->second.size(), kContentHeadLength);
+            const std::string_view head(own->second.constData(), headLength);
             job->reply(QByteArray::fromStdString(ContentTypeFor(path, head)), buffer);
             return;
         }

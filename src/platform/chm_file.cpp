@@ -29,7 +29,8 @@ bool ValidUtf8(std::string_view text) {
 }
 
 std::uint16_t Word(const std::string& bytes, std::size_t at) {
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) | (static_cast<unsigned char>(bytes[at + 1]) << 8));
+    const auto byte = [&bytes](std::size_t i) { return static_cast<unsigned>(static_cast<unsigned char>(bytes[i])); };
+    return static_cast<std::uint16_t>(byte(at) | (byte(at + 1) << 8));
 }
 
 bool WriteAll(int fd, const unsigned char* data, std::size_t size) {
@@ -87,9 +88,8 @@ public:
 
 private:
     static std::uint32_t U32(const std::string& b, std::size_t at) {
-        return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at]) | (static_cast<unsigned char>(b[at + 1]) << 8) |
-                                          (static_cast<unsigned char>(b[at + 2]) << 16) |
-                                          (static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24));
+        const auto byte = [&b](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(b[i])); };
+        return byte(at) | (byte(at + 1) << 8) | (byte(at + 2) << 16) | (byte(at + 3) << 24);
     }
     static std::uint64_t U64(const std::string& b, std::size_t at) {
         return U32(b, at) | (static_cast<std::uint64_t>(U32(b, at + 4)) << 32);
@@ -190,7 +190,8 @@ std::optional<std::string> TChmFile::SafeName(std::string_view name) {
     int depth = 0;
     while (true) {
         const std::size_t end = text.find('/', start);
-        const std::string_view part = std::string_view(text).substr(start, end == std::string::npos ? std::string::npos : end - start);
+        const std::size_t length = end == std::string::npos ? std::string::npos : end - start;
+        const std::string_view part = std::string_view(text).substr(start, length);
         if (part.empty() || part == "." || part == ".." || ++depth > 16) return std::nullopt;
         for (char c : part)
             if (static_cast<unsigned char>(c) < 0x20 || c == '\\' || c == ':' || c == 0x7F) return std::nullopt;

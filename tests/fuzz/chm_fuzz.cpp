@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::error_code ec;
     fs::remove_all(out, ec);
     fs::create_directories(destination, ec);
-    const auto result = chm->ExtractTo(destination, {.maxFileBytes = 1u << 20, .maxTotalBytes = 4u << 20, .maxFiles = 200});
+    const auto result =
+        chm->ExtractTo(destination, {.maxFileBytes = 1u << 20, .maxTotalBytes = 4u << 20, .maxFiles = 200});
     fuzz::Check(result.written <= 200, "more files than the limit");
     for (const auto& entry : fs::directory_iterator(out, ec))
         fuzz::Check(entry.path() == destination, "a help file wrote outside its folder");
