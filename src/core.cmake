@@ -58,6 +58,7 @@ target_sources(vitrina_core PRIVATE
   src/platform/copy_data_channel.cpp
   src/platform/program_copy.cpp
   src/platform/help_viewer.cpp
+  src/platform/chm_file.cpp
   src/platform/wine.cpp
   src/setup/font_installer.cpp
   src/setup/setup_service.cpp
@@ -69,6 +70,7 @@ target_sources(vitrina_core PRIVATE
   src/setup/codec_setup.cpp
   src/dialogs/options_values.cpp
   src/imaging/blend.cpp
+  src/imaging/color_names.cpp
 )
 
 # The HTML pane's logic: document URLs, content types, history and visited lists, link rules,
@@ -92,3 +94,9 @@ target_sources(vitrina_core PRIVATE
   src/archive/rar_pass.cpp
 )
 target_link_libraries(vitrina_core PRIVATE PkgConfig::LIBARCHIVE)
+
+# CHM help files, read with chmlib.
+find_path(CHM_INCLUDE_DIR chm_lib.h REQUIRED)
+find_library(CHM_LIBRARY chm REQUIRED)
+target_include_directories(vitrina_core PRIVATE ${CHM_INCLUDE_DIR})
+target_link_libraries(vitrina_core PRIVATE ${CHM_LIBRARY})

@@ -14,6 +14,7 @@
 #include "panes/standard_window.h"
 #include "panes/standard_window_geometry.h"
 #include "platform/cp1251.h"
+#include "platform/help_viewer.h"
 #include "platform/program_copy.h"
 #include "platform/qt_text.h"
 #include "platform/request_record.h"
@@ -261,12 +262,18 @@ void TProgramParts::SetUpDocumentMode(TSkinWindow& form, const std::vector<std::
     if (!document.empty() && document[0] == '/') document = session_.Drives().ToWindowsPath(fs::path(Cp1251ToUtf8(document)));
     // The reader handed this file in: its folder is theirs to show.
     session_.Reach().AllowFolderOf(document);
+    // A written-out CHM help's pages link to each other across its folder.
+    if (const std::string chm = THelpViewer::ChmFolderOf(document); secondary_ && !chm.empty())
+        session_.Reach().AllowFolder(chm);
     // 1: the container's directory (for the icon only; the window has no skin).
     TReadBin container;
     try {
         if (const auto host = session_.Drives().ToHostPath(session_.ProgramFolder + "Vuv.dhl")) container.Open(*host);
     } catch (const std::exception&) {
     }
+    // The settings key's subkey before the pane reads its font values there: the help
+    // variant keeps its own under "Помощь".
+    session_.Title = secondary_ ? Utf8ToCp1251(kHelpTitle) : std::string();
     // 2-3: one empty screen; one HTML area showing the file.
     session_.Model.ScreenButtons.assign(1, {});
     session_.Model.ScreenSwitches.assign(1, {});
@@ -292,7 +299,6 @@ void TProgramParts::SetUpDocumentMode(TSkinWindow& form, const std::vector<std::
         }
     }
     // 6-7: the help variant's title; the program has no icon resource of its own to put back.
-    session_.Title = secondary_ ? Utf8ToCp1251(kHelpTitle) : std::string();
     SetCaption(form, QText(session_.Title));
     // Other copies find this window by its caption and ask it about its picture.
     ownDirectory_ = std::make_unique<TWindowDirectory>(session_.Folders().runtime);

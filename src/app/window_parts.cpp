@@ -16,6 +16,7 @@
 #include "commands/dispatcher.h"
 #include "dialogs/cool_dialog.h"
 #include "dialogs/dialog_commands.h"
+#include "dialogs/html_font_chooser.h"
 #include "dialogs/popup_window.h"
 #include "dialogs/zip_save_dialog.h"
 #include "html/doc_engine.h"
@@ -70,6 +71,8 @@ void TWindowParts::BuildPanes(TSkinWindow& window, QWidget* documentPanel) {
         *engine_, &window, [this] { if (html_) html_->Print({}); }, [this] { return dispatcher_.Services().dialogs; },
         dispatcher_.Services().windows, [this] { dispatcher_.ShowHelp("Topic18"); }});
     paneServices.printing = this;
+    fonts_ = std::make_unique<THtmlFontChooser>(*engine_, &window);
+    paneServices.fonts = fonts_.get();
     html_ = THtmlFrame::CreateHtmlPane(session_.Model.HtmlAreas, paneServices);
     QWidget* splitter = nullptr;
     if (auto* panel = dynamic_cast<TPanelBkgrd*>(documentPanel)) splitter = panel->Splitter();
@@ -171,6 +174,7 @@ void TWindowParts::ReleasePanes() {
     trees_.reset();
     html_.reset();
     print_.reset();
+    fonts_.reset();
     engine_.reset();
     archive_.reset();
     options_.reset();
@@ -220,8 +224,6 @@ void TWindowParts::MakeOptions() {
 void TWindowParts::PrintPreview(TFrameViewer* viewer, const std::string& file, bool picture, QSize pictureSize) {
     if (print_) print_->PrintPreview(viewer, file, picture, pictureSize);
 }
-
-bool TWindowParts::ChooseFonts(TFontChoice&) { return false; }
 
 TFrameViewer* TWindowParts::Viewer() const { return html_ ? html_->ActiveFrameViewer() : nullptr; }
 

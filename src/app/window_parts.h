@@ -20,6 +20,7 @@ class TCoolDialog;
 class TCopyDataChannel;
 class TDispatcher;
 class TDocEngine;
+class THtmlFontChooser;
 class THtmlFrame;
 class TSearchService;
 class TPrintService;
@@ -112,7 +113,6 @@ public:
 
     // Printing as the pane asks for it.
     void PrintPreview(TFrameViewer* viewer, const std::string& file, bool picture, QSize pictureSize) override;
-    bool ChooseFonts(TFontChoice& choice) override;
 
 protected:
     TDiscSession& session_;
@@ -135,6 +135,7 @@ private:
     std::unique_ptr<TMediaParts> media_;
     std::unique_ptr<TFormOptions> options_;
     std::unique_ptr<TDocEngine> engine_;
+    std::unique_ptr<THtmlFontChooser> fonts_;
     std::unique_ptr<THtmlFrame> html_;
     std::unique_ptr<TContentsTrees> trees_;
     std::unique_ptr<TControlPopupWindow> popups_;

@@ -1,5 +1,6 @@
 #include "html/doc_scheme_handler.h"
 
+#include <QBuffer>
 #include <QIODevice>
 #include <QImageReader>
 #include <QWebEngineUrlRequestJob>
@@ -8,6 +9,7 @@
 
 #include "html/doc_mime.h"
 #include "html/doc_url.h"
+#include "platform/cp1251.h"
 #include "resources/compr_stream.h"
 #include "resources/document_reach.h"
 
@@ -24,12 +26,30 @@ void TDocSchemeHandler::RegisterScheme() {
     QWebEngineUrlScheme::registerScheme(scheme);
 }
 
+void TDocSchemeHandler::SetProgramDocument(const std::string& windowsPath, const QByteArray& bytes) {
+    const std::lock_guard lock(mutex_);
+    if (bytes.isEmpty()) programDocuments_.erase(LowerCase1251(windowsPath));
+    else programDocuments_[LowerCase1251(windowsPath)] = bytes;
+}
+
 void TDocSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
     ++requests_;
     const std::string path = DocPath(job->requestUrl());
     if (path.empty()) {
         job->fail(QWebEngineUrlRequestJob::UrlInvalid);
         return;
+    }
+    {
+        const std::lock_guard lock(mutex_);
+        if (auto own = programDocuments_.find(LowerCase1251(path)); own != programDocuments_.end()) {
+            auto* buffer = new QBuffer(job);
+            buffer->setData(own->second);
+            buffer->open(QIODevice::ReadOnly);
+            const std::size_t headLength = std::min<std::size_t>(own->second.size(), kContentHeadLength);
+            const std::string_view head(own->second.constData(), headLength);
+            job->reply(QByteArray::fromStdString(ContentTypeFor(path, head)), buffer);
+            return;
+        }
     }
     // Refused like a missing file: a page learns nothing of what lies outside its reach.
     if (!reach_.Allows(path)) {

@@ -3,7 +3,12 @@
 // document store first and the disk second (TDocumentFiles::Open): disk files stream to the
 // engine from an open file. Files outside the disc are served only where TDocumentReach allows.
 #include <QSize>
+#include <QByteArray>
 #include <QWebEngineUrlSchemeHandler>
+
+#include <map>
+#include <mutex>
+#include <string>
 
 namespace vitrina {
 
@@ -20,6 +25,10 @@ public:
     QSize LastPictureSize() const { return lastPictureSize_; }
     int RequestCount() const { return requests_; }
 
+    // A document the program makes itself (a dialog's sample), served at that Windows path
+    // (1251, any letter case) before any file; empty bytes take it away.
+    void SetProgramDocument(const std::string& windowsPath, const QByteArray& bytes);
+
     // Registers the scheme with the engine; must run before the application object exists.
     static void RegisterScheme();
 
@@ -28,6 +37,8 @@ private:
     const TDocumentReach& reach_;
     QSize lastPictureSize_;
     int requests_ = 0;
+    std::mutex mutex_;
+    std::map<std::string, QByteArray> programDocuments_;  // by lower-cased path
 };
 
 }  // namespace vitrina

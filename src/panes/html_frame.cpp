@@ -450,7 +450,7 @@ void THtmlFrame::ChooseFonts() {
     TFrameViewer* v = ActiveFrameViewer();
     if (!v) return;
     TFontChoice choice{v->DefFontName(), v->DefFontColor(), v->DefFontSize(), v->DefHotSpotColor(), v->DefBackground()};
-    if (!services_.printing || !services_.printing->ChooseFonts(choice)) return;
+    if (!services_.fonts || !services_.fonts->ChooseFonts(choice)) return;
     // Viewers made later take the new values too.
     FontName = choice.fontName;
     FontColor = choice.fontColor;

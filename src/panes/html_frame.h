@@ -46,6 +46,7 @@ struct THtmlFrameServices {
     IPlayerCommands* player = nullptr;
     ISetupCommands* setup = nullptr;
     IHtmlPrinting* printing = nullptr;
+    IHtmlFonts* fonts = nullptr;
     ISearchCommands* search = nullptr;
 };
 

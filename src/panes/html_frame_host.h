@@ -67,13 +67,19 @@ public:
     virtual void OpenPopup(int type, int x, int y) = 0;
 };
 
-// Printing and the font dialog, as the pane asks for them.
+// Printing, as the pane asks for it.
 class IHtmlPrinting {
 public:
     virtual ~IHtmlPrinting() = default;
     // The preview: viewer and file empty/absent as the print request says.
     virtual void PrintPreview(TFrameViewer* viewer, const std::string& file, bool picture, QSize pictureSize) = 0;
-    // The font dialog with the current defaults; true when confirmed with OK.
+};
+
+// The font dialog, as the pane asks for it.
+class IHtmlFonts {
+public:
+    virtual ~IHtmlFonts() = default;
+    // The dialog with the current defaults; true, with the chosen values, when confirmed with OK.
     virtual bool ChooseFonts(TFontChoice& choice) = 0;
 };
 

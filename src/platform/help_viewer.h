@@ -1,8 +1,13 @@
 #pragma once
 // The disc's help file at a topic. An HTML help file opens in the program's help window (a copy
 // of the program in its document mode with " /h", titled "Помощь") at the topic's anchor; when
-// that window is open already it is raised instead. A WinHelp file goes to wine's winhlp32.
+// that window is open already it is raised instead. A CHM file is written out once into the
+// program's own help folder in the user tree and its page shown the same way. A WinHelp file
+// goes to wine's winhlp32.
+#include <QElapsedTimer>
+
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,13 +35,27 @@ public:
     // The help window's command line for a topic of an HTML help file.
     static std::vector<std::string> HelpWindowArguments(const std::string& helpFile, const std::string& topic);
 
+    // A CHM help file's page for a topic, as a Windows path in the user tree with the topic as its
+    // anchor: the page named after the topic, else the file's default page, else its first page.
+    // The pages are written out at the first call for that file (and again when it changes).
+    std::optional<std::string> ChmPage(const std::string& helpFile, const std::string& topic) const;
+    // The folder a CHM page of ChmPage lies in the written-out tree of (its pages link to each
+    // other anywhere in it); empty for any other document.
+    static std::string ChmFolderOf(const std::string& document);
+
+    // How long a help window just started is waited for before another press starts one more.
+    void SetStartGraceMs(int ms) { startGraceMs_ = ms; }
+
 private:
+    void ShowHelpWindow(const std::string& page, const std::string& topic);
     void ShowWinHelp(const std::string& helpFile, const std::string& topic);
 
     const TDriveMap& drives_;
     TStartCopy startCopy_;
     TWindowDirectory* windows_ = nullptr;
-    bool toldNoChm_ = false;
+    // The last start of a help window: it takes a moment to publish itself.
+    QElapsedTimer started_;
+    int startGraceMs_ = 15000;
 };
 
 }  // namespace vitrina

@@ -439,7 +439,7 @@ QImage TSkinWindow::Screenshot() {
             if (w == this || !w->isVisible()) continue;
             const QPoint at = w->geometry().topLeft() - geometry().topLeft();
             const QRegion mask = w->mask().isEmpty() ? QRegion(w->rect()) : w->mask();
-            p.setClipRegion(mask.translated(at));
+            p.setClipRegion(mask.translated(at), Qt::ReplaceClip);
             p.drawPixmap(at, w->grab());
         }
     }

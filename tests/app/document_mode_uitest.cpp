@@ -14,12 +14,15 @@
 #include "app/program_parts.h"
 #include "app/test_disc.h"
 #include "html/frame_viewer.h"
+#include "panes/html_font_values.h"
 #include "panes/html_frame.h"
 #include "panes/standard_window.h"
 #include "platform/click_sound.h"
 #include "platform/cp1251.h"
 #include "platform/copy_data_channel.h"
+#include "platform/registry.h"
 #include "platform/request_record.h"
+#include "session/settings.h"
 #include "platform/window_directory.h"
 
 namespace vitrina {
@@ -145,6 +148,46 @@ TEST(DocumentMode, TheHelpVariantKeepsItsCaptionAndIsNoPictureWindow) {
     EXPECT_FALSE(directory.FindWindowByTitle(kPictureTitle, picture));
     ASSERT_TRUE(directory.Send(window, "close"));
     ASSERT_TRUE(copy.waitForFinished(20000));
+}
+
+// The document font values: the help variant reads and writes them under "Помощь", the plain
+// document mode right under the settings root, and neither touches the other's.
+TEST(DocumentMode, EachVariantKeepsItsDocumentFontValuesUnderItsOwnKey) {
+    TDisc disc;
+    const std::string help = "\xCF\xEE\xEC\xEE\xF9\xFC";  // "Помощь"
+    const THtmlFontValues chosen{"Verdana", 0x112233, 12, 0xFF, 0xEEEEEE};
+    {
+        TRegistry reg(disc.home / "config");
+        chosen.Write(reg, help);
+    }
+    auto run = [&](QStringList arguments) {
+        QProcess copy;
+        copy.setProcessEnvironment(test::ProgramEnvironment(disc.home));
+        copy.start(VITRINA_PROGRAM, QStringList{"--disc", disc.Disc(), "d:\\page.htm"} + arguments);
+        ASSERT_TRUE(copy.waitForStarted());
+        TWindowDirectory directory(disc.home / "run");
+        TWindowEntry window;
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                for (const TWindowEntry& w : directory.Windows())
+                    if (w.pid == long(copy.processId()) && w.visible) return window = w, true;
+                return false;
+            },
+            20000));
+        ASSERT_TRUE(directory.Send(window, "close"));
+        ASSERT_TRUE(copy.waitForFinished(20000));
+    };
+    auto stored = [&](const std::string& title) -> std::optional<THtmlFontValues> {
+        TRegistry reg(disc.home / "config");
+        if (!reg.OpenKey(SettingsKey(title), false) || !reg.ValueExists("FontName")) return std::nullopt;
+        return THtmlFontValues::Read(reg, title);
+    };
+    run({"/h"});
+    EXPECT_EQ(stored(help), chosen);
+    EXPECT_EQ(stored(""), std::nullopt);
+    run({});
+    EXPECT_EQ(stored(""), THtmlFontValues{});
+    EXPECT_EQ(stored(help), chosen);
 }
 
 // A "_blank" picture link asks the open picture windows first: the same picture twice starts

@@ -82,6 +82,32 @@ def request(kind, items):
     return bytes(block)
 
 
+# A compiled help file: file header, directory header, one listing chunk, every object stored in
+# content section 0 (names and lengths as 7-bit groups, most significant first).
+def chm(objects):
+    def encint(v):
+        out = [v & 0x7F]
+        v >>= 7
+        while v:
+            out.insert(0, 0x80 | (v & 0x7F))
+            v >>= 7
+        return bytes(out)
+    listing, content = b"", b""
+    for name, data in objects:
+        listing += encint(len(name)) + name + encint(0) + encint(len(content)) + encint(len(data))
+        content += data
+    chunk = 4096
+    out = b"ITSF" + struct.pack("<IIIII", 3, 0x60, 1, 0, 0x419) + bytes(32)
+    out += struct.pack("<QQQQQ", 0, 0, 0x60, 0x54 + chunk, 0x60 + 0x54 + chunk)
+    out += b"ITSP" + struct.pack("<IIIIIIiIiiII", 1, 0x54, 10, chunk, 2, 1, -1, 0, 0, -1, 1, 0x419) + bytes(32)
+    pmgl = b"PMGL" + struct.pack("<IIii", chunk - 0x14 - len(listing), 0, -1, -1) + listing
+    return out + pmgl + bytes(chunk - len(pmgl)) + content
+
+
+def chm_system(topic):
+    return struct.pack("<IHH", 3, 2, len(topic) + 1) + topic + b"\0"
+
+
 def hand_seeds():
     page = w("<html><head><title>Свечи</title></head><body><p>Зазор <b>0,8</b> мм</p></body></html>")
     put("container", "small", container([(b"Struct.cfs", b"\x01\x02\x03\x04"), (b"btn.bmp", b"BM" + bytes(30))]))
@@ -126,6 +152,11 @@ def hand_seeds():
     put("screen_model", "all_sections", w(screen))
     put("contents_tree", "levels", w("a.htm;Введение\r\n\tb.htm#x;Глава\r\n\t\t\tc.htm;Раздел\r\n\t;Пусто\r\n\r\n"
                                      "\t\td.htm;Ещё;лишнее\r\ne.htm\r\n"))
+    put("chm", "pages", chm([(b"/#SYSTEM", chm_system(b"html/start.htm")), (b"/html/start.htm", b"<p>start"),
+                             (b"/html/Topic12.htm", b"<p>12"), (b"/img/a.gif", b"GIF89a"), (b"/../x", b"out"),
+                             (b"/a/../../y", b"out"), (b"::DataSpace/NameList", b"meta"), (b"/empty.htm", b"")]))
+    put("chm", "nested", chm([(b"/" + b"d/" * 20 + b"x.htm", b"deep"), (b"/A.htm", b"1"), (b"/a.htm", b"2"),
+                              (b"/\xef\xf0\xe8.htm", b"1251 name")]))
     put("dialog_description", "small", w("1_picture=dlg.bmp\r\n1_text vx=1 vy=2 vw=30 font=Arial size=9 style=bold "
                                          "color=0,0,0 value=Текст\r\n1_button vx=5 vy=6 align=left fn1=a fn2=b fn3=c "
                                          "go=ok hint=h wav=w\r\n2switchgrp vx=1 vy=1 fn1=a fn2=b fn3=c fn4=d state=on "

@@ -7,7 +7,13 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
 
+#include "dialogs/font_form.h"
+#include "dialogs/html_font_chooser.h"
 #include "session/settings.h"
 #include "html/html_fixture.h"
 #include "platform/registry.h"
@@ -102,9 +108,10 @@ protected:
         host_.path = "c:\\mine\\";
     }
 
-    std::unique_ptr<THtmlFrame> Make(const TDynamicHtmlArray& areas) {
-        return THtmlFrame::CreateHtmlPane(
-            areas, THtmlFrameServices{disc_.Engine(), disc_.Files(), disc_.Drives(), registry_, "Test", &window_, panel_, host_});
+    std::unique_ptr<THtmlFrame> Make(const TDynamicHtmlArray& areas, IHtmlFonts* fonts = nullptr) {
+        THtmlFrameServices services{disc_.Engine(), disc_.Files(), disc_.Drives(), registry_, "Test", &window_, panel_, host_};
+        services.fonts = fonts;
+        return THtmlFrame::CreateHtmlPane(areas, services);
     }
     static TDynamicHtmlArray Areas() {
         TDynamicHtmlArray areas(3);
@@ -424,6 +431,64 @@ TEST_F(HtmlFrameTest, RightPressClosesPopupsAndOpensTheContextMenu) {
     QTest::mouseClick(doc->focusProxy(), Qt::RightButton, {}, QPoint(600, 10));
     EXPECT_EQ(host_.popupsClosed, 1);
     EXPECT_EQ(host_.popups, (std::vector<int>{kPopupContextHtml}));
+}
+
+// Answers the font dialog once it is up: act on it, then OK or Cancel.
+void AnswerFontForm(std::function<void(TFontForm&)> act, bool ok) {
+    auto* poll = new QTimer;
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, [poll, act, ok, tries] {
+        auto* form = dynamic_cast<TFontForm*>(QApplication::activeModalWidget());
+        if (!form && ++*tries < 500) return;
+        poll->deleteLater();
+        if (!form) return;
+        act(*form);
+        QTest::mouseClick(ok ? form->OKButton() : form->CancelButton(), Qt::LeftButton);
+    });
+    poll->start(10);
+}
+
+TEST_F(HtmlFrameTest, TheFontDialogChangesEveryViewerOnOkAndNothingOnCancel) {
+    THtmlFontChooser chooser(disc_.Engine(), &window_);
+    auto pane = Make(Areas(), &chooser);
+    ASSERT_TRUE(pane);
+    host_.screen = 2;  // both screens' viewers made
+    pane->ShowScreenViewer();
+    host_.screen = 1;
+    pane->ShowScreenViewer();
+    ASSERT_TRUE(pane->Viewers[1]);
+    ASSERT_TRUE(Shows(pane->Viewers[0], "d:\\html\\start.htm"));
+    auto defaults = [](TFrameViewer* v) {
+        return THtmlFontValues{v->DefFontName(), v->DefFontColor(), v->DefFontSize(), v->DefHotSpotColor(), v->DefBackground()};
+    };
+    const THtmlFontValues fresh;
+
+    std::string shownName;
+    AnswerFontForm(
+        [&](TFontForm& form) {
+            shownName = form.FontName();
+            form.FontSizeEdit()->setValue(14);
+            form.BackListBox()->setCurrentRow(0);
+        },
+        false);
+    pane->ChooseFonts();
+    EXPECT_EQ(shownName, "Arial");
+    for (auto& v : pane->Viewers) EXPECT_EQ(defaults(v), fresh);
+
+    AnswerFontForm(
+        [](TFontForm& form) {
+            form.FontSizeEdit()->setValue(14);
+            form.SetBackground(0x123456);
+            form.SetHotSpotColor(0xFF);
+        },
+        true);
+    pane->ChooseFonts();
+    // The font list is the system's: the answer is an installed font or "Arial".
+    const THtmlFontValues chosen{pane->Viewers[0]->DefFontName(), 0, 14, 0xFF, 0x123456};
+    for (auto& v : pane->Viewers) EXPECT_EQ(defaults(v), chosen);
+    EXPECT_EQ(pane->FontSize, 14);  // viewers made later take them too
+    pane.reset();
+    EXPECT_EQ(THtmlFontValues::Read(registry_, "Test"), chosen);
 }
 
 TEST(HtmlFramePrintHeader, PageNumberEndsFiftyPixelsBeforeThePageEdge) {
