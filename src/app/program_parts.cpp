@@ -19,6 +19,7 @@
 #include "platform/qt_text.h"
 #include "platform/request_record.h"
 #include "platform/window_directory.h"
+#include "print/handed_print_file.h"
 #include "resources/description.h"
 #include "resources/windows_path.h"
 #include "screen/path_input_box.h"
@@ -233,9 +234,12 @@ void TProgramParts::CopyData(const std::string& block, long long sender, std::ve
             else if (item.kind == 1) html->PrintWidth = ClampSize(ReadLong(item.text));
             else if (item.kind == 2) html->PrintHeight = ClampSize(ReadLong(item.text));
         }
-        // The print request to itself: after the sender has its answer.
+        // The print request to itself: after the sender has its answer. The preview is modal:
+        // when Print returns, the sender's temporary file is printed and goes.
         QTimer::singleShot(0, &form, [this, file] {
-            if (Html()) Html()->Print(file);
+            if (!Html()) return;
+            Html()->Print(file);
+            RemoveHandedPrintFile(session_.Drives(), session_.TempFolder, file);
         });
         break;
     }

@@ -3,6 +3,7 @@
 target_sources(vitrina_core PRIVATE
   src/print/print_geometry.cpp
   src/print/preview_state.cpp
+  src/print/handed_print_file.cpp
 )
 if(TARGET vitrina_ui)
   find_package(Qt6 REQUIRED COMPONENTS PrintSupport Pdf)
