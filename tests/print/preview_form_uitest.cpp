@@ -40,6 +40,7 @@
 #include "print/prn_status_form.h"
 #include "platform/copy_data_channel.h"
 #include "platform/window_directory.h"
+#include "support/printer_lock.h"
 
 namespace vitrina {
 namespace {
@@ -369,6 +370,7 @@ TEST_F(PreviewForm, WithoutAPrinterPrintingSaysSoAndF1AsksForHelp) {
 }
 
 TEST_F(PreviewForm, NoPrinterInstalledWarnsAndThePreviewDoesNotOpen) {
+    const test::TPrinterLock printers(test::TPrinterLock::Shared);
     if (!QPrinterInfo::availablePrinterNames().isEmpty()) GTEST_SKIP() << "this machine has printers";
     auto viewer = Viewer("short.htm");
     int noPrinters = 0, unavailable = 0;
@@ -408,6 +410,7 @@ TEST_F(PreviewForm, OpeningThePreviewTellsTheDiagramViewer) {
 // A real print through a CUPS PDF queue this test sets up (root and the CUPS packages needed).
 TEST_F(PreviewForm, PrintsThroughACupsPdfPrinter) {
     if (::geteuid() != 0) GTEST_SKIP() << "setting up a CUPS queue needs root";
+    const test::TPrinterLock printers(test::TPrinterLock::Alone);
     const QString script = QStringLiteral(VITRINA_SCRIPTS "/test-printer.sh");
     test::TTempFolder out;
     // Whatever the set-up got to, it is taken down.

@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "app/test_disc.h"
+#include "support/printer_lock.h"
 #include "support/temp_folder.h"
 
 namespace vitrina {
@@ -62,6 +63,7 @@ TEST(PrintPdf, WritesTheDocumentWithItsPageHeaderOrSaysWhyNot) {
 
 TEST(PrintPdf, AScreenshotShowsTheModalWindowAPrintCommandOpens) {
     if (!std::filesystem::exists(std::filesystem::path(VITRINA_SAMPLE_DISC) / "Vuv.dhl")) GTEST_SKIP() << "sample disc not built";
+    const test::TPrinterLock printers(test::TPrinterLock::Shared);
     test::TTempFolder folder;
     // The document mode: the printer warning (without a printer) or the preview (with one) is
     // a modal window; the program must not wait in it.

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "app/sample_disc_fixture.h"
+#include "support/printer_lock.h"
 #include "dialogs/cool_dialog.h"
 #include "dialogs/dialog_commands.h"
 #include "print/preview_form.h"
@@ -34,6 +35,7 @@ void CloseModalsAsTheyOpen(TSeenModals& seen, QTimer& timer) {
 }
 
 TEST_F(SampleDiscTest, PrintCommandsPreviewTheShownDocumentOrSayThereIsNoPrinter) {
+    const test::TPrinterLock printers(test::TPrinterLock::Shared);
     ClickButton("screen2=dv_obzor.htm");
     ASSERT_TRUE(WaitFor([&] { return Shows("dv_obzor.htm"); }));
     enum { kCommand, kKey, kFile };
