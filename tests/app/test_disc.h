@@ -15,18 +15,13 @@
 #include "resources/drive_map.h"
 #include "resources/container_writer.h"
 #include "resources/description_scrambler.h"
+#include "support/image_bytes.h"
 #include "support/media_files.h"
 #include "support/temp_folder.h"
 
 namespace vitrina::test {
 
-inline std::string Bmp(const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "BMP");
-    return bytes.toStdString();
-}
+inline std::string Bmp(const QImage& image) { return ImageBytes(image, "BMP"); }
 
 inline std::string Bmp(int w, int h, QColor colour) {
     QImage image(w, h, QImage::Format_RGB888);

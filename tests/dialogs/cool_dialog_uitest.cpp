@@ -12,6 +12,7 @@
 #include "dialogs/dialog_find_pane.h"
 #include "resources/description.h"
 #include "resources/description_scrambler.h"
+#include "support/image_bytes.h"
 
 namespace vitrina {
 namespace {
@@ -52,11 +53,7 @@ std::string MessagePicture() {
     for (int x = 0; x < kPictureWidth; ++x)
         for (int y = 0; y < kPictureHeight; ++y)
             image.setPixelColor(x, y, x < kPictureWidth / 2 ? kLeft : x == kPictureWidth / 2 ? kMiddle : kRight);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "BMP");
-    return bytes.toStdString();
+    return test::ImageBytes(image, "BMP");
 }
 
 std::string Scrambled(const std::string& utf8) {

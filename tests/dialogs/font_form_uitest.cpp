@@ -20,20 +20,13 @@ class FontFormTest : public ::testing::Test {
 protected:
     FontFormTest() : disc_({}, {}) {}
 
-    static QVariant Eval(TFrameViewer* v, const QString& script) {
-        QVariant result;
-        bool done = false;
-        v->page()->runJavaScript(script, [&](const QVariant& r) { result = r, done = true; });
-        QTest::qWaitFor([&] { return done; }, 5000);
-        return result;
-    }
     // The sample's computed look once its document is there: link colour, text colour, the
     // body's own background (the page's shows through), text.
     static QStringList SampleLook(TFrameViewer* v) {
         QStringList look;
         QTest::qWaitFor(
             [&] {
-                look = Eval(v, "(function(){const a=document.querySelector('a');if(!a)return [];"
+                look = test::Eval(v->page(), "(function(){const a=document.querySelector('a');if(!a)return [];"
                                "return [getComputedStyle(a).color,getComputedStyle(document.body).color,"
                                "getComputedStyle(document.body).backgroundColor,document.body.innerText];})()")
                            .toStringList();

@@ -4,7 +4,6 @@
 
 #include <array>
 
-#include <QBuffer>
 #include <QClipboard>
 #include <QPageLayout>
 #include <QGuiApplication>
@@ -14,6 +13,7 @@
 #include "html/doc_page.h"
 #include "html/doc_url.h"
 #include "html/html_fixture.h"
+#include "support/image_bytes.h"
 
 namespace vitrina {
 namespace {
@@ -88,10 +88,7 @@ const std::string kHostilePage = W(R"(<html><head><title>Чужая</title><scri
 std::string Png(int w, int h) {
     QImage image(w, h, QImage::Format_RGB32);
     image.fill(Qt::red);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    image.save(&buffer, "PNG");
-    return bytes.toStdString();
+    return test::ImageBytes(image, "PNG");
 }
 
 void ClickLink(TFrameViewer& v, QPoint p) {
@@ -125,13 +122,7 @@ protected:
         return QTest::qWaitFor([&] { return changes_ + failures_ > before; }, 10000) && failures_ == 0;
     }
 
-    QVariant Eval(const QString& script) {
-        QVariant result;
-        bool done = false;
-        viewer_->page()->runJavaScript(script, [&](const QVariant& v) { result = v, done = true; });
-        QTest::qWaitFor([&] { return done; }, 5000);
-        return result;
-    }
+    QVariant Eval(const QString& script) { return test::Eval(viewer_->page(), script); }
 
     QPoint CenterOf(const QString& id) {
         const QVariantList r = Eval(QStringLiteral("(function(){const b=document.getElementById('%1').getBoundingClientRect();"

@@ -3,6 +3,8 @@
 // the real scheme handler to real viewers.
 #include <QApplication>
 #include <QTest>
+#include <QVariant>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 #include <memory>
@@ -28,6 +30,15 @@ inline const bool kSchemeRegistered = [] {
 }();
 
 inline std::string W(std::string_view utf8) { return Utf8ToCp1251(utf8); }
+
+// What a script gives in the page, once the engine answers (an invalid value after 5 s).
+inline QVariant Eval(QWebEnginePage* page, const QString& script) {
+    QVariant result;
+    bool done = false;
+    page->runJavaScript(script, [&](const QVariant& r) { result = r, done = true; });
+    QTest::qWaitFor([&] { return done; }, 5000);
+    return result;
+}
 
 class THtmlDisc {
 public:

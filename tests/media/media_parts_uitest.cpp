@@ -1,7 +1,6 @@
 // The music and clip player, the background music and the slides on a session of their own,
 // with real files and the host's real players (no sound device needed).
 #include <QAudioOutput>
-#include <QBuffer>
 #include <QLabel>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -17,6 +16,7 @@
 #include "media/video_area.h"
 #include "session/disc_session.h"
 #include "session/settings.h"
+#include "support/image_bytes.h"
 #include "support/media_files.h"
 #include "support/temp_folder.h"
 #include "support/widget_pixels.h"
@@ -262,24 +262,13 @@ TEST_F(MediaPartsTest, MusicThatCannotPlayClearsTheFlag) {
 }
 
 TEST_F(MediaPartsTest, SlidesInTheirOrderWithWrapAround) {
-    const std::string bmp = [] {
+    const auto picture = [](Qt::GlobalColor colour, const char* format) {
         QImage image(4, 4, QImage::Format_RGB888);
-        image.fill(Qt::red);
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "BMP");
-        return bytes.toStdString();
-    }();
-    const std::string jpeg = [] {
-        QImage image(4, 4, QImage::Format_RGB888);
-        image.fill(Qt::blue);
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "JPEG");
-        return bytes.toStdString();
-    }();
+        image.fill(colour);
+        return test::ImageBytes(image, format);
+    };
+    const std::string bmp = picture(Qt::red, "BMP");
+    const std::string jpeg = picture(Qt::blue, "JPEG");
     Write("slides/a.jpeg", jpeg);
     Write("slides/b.jpg", jpeg);
     Write("slides/z.bmp", bmp);

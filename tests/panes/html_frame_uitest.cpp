@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
@@ -16,6 +15,7 @@
 #include "dialogs/html_font_chooser.h"
 #include "session/settings.h"
 #include "html/html_fixture.h"
+#include "support/image_bytes.h"
 #include "platform/registry.h"
 #include "print/page_number_header.h"
 
@@ -28,10 +28,7 @@ using test::W;
 std::string Png(int w, int h) {
     QImage image(w, h, QImage::Format_RGB32);
     image.fill(Qt::blue);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    image.save(&buffer, "PNG");
-    return bytes.toStdString();
+    return test::ImageBytes(image, "PNG");
 }
 
 std::string Block(const char* id, const char* href, const char* extra = "") {
@@ -125,15 +122,8 @@ protected:
     static bool Shows(TFrameViewer* v, const std::string& file) {
         return QTest::qWaitFor([&] { return !v->Loading() && SameText1251(v->CurrentFile(), file); }, 10000);
     }
-    static QVariant Eval(TFrameViewer* v, const QString& script) {
-        QVariant result;
-        bool done = false;
-        v->page()->runJavaScript(script, [&](const QVariant& r) { result = r, done = true; });
-        QTest::qWaitFor([&] { return done; }, 5000);
-        return result;
-    }
     static QPoint CenterOf(TFrameViewer* v, const char* id) {
-        const QVariantList r = Eval(v, QStringLiteral("(function(){const b=document.getElementById('%1').getBoundingClientRect();"
+        const QVariantList r = test::Eval(v->page(), QStringLiteral("(function(){const b=document.getElementById('%1').getBoundingClientRect();"
                                                       "return [b.left+b.width/2,b.top+b.height/2];})()")
                                            .arg(id))
                                    .toList();

@@ -40,6 +40,7 @@
 #include "print/prn_status_form.h"
 #include "platform/copy_data_channel.h"
 #include "platform/window_directory.h"
+#include "support/image_bytes.h"
 #include "support/printer_lock.h"
 
 namespace vitrina {
@@ -58,11 +59,7 @@ std::string LongDocument() {
 std::string TallPicture() {
     QImage image(200, 3000, QImage::Format_RGB32);
     image.fill(Qt::darkBlue);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes.toStdString();
+    return test::ImageBytes(image, "PNG");
 }
 
 class PreviewForm : public ::testing::Test {
