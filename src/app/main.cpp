@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QPainter>
 #include <QPointer>
 #include <QTimer>
 
@@ -53,15 +52,11 @@ bool HoldsContainer(const fs::path& folder) {
     return false;
 }
 
-// The window's image with the modal window open over it, where it stands on the screen.
+// The window's image holds the program's other windows over it, a modal one among them; a modal
+// window that covers the main one is the image itself.
 QImage ScreenshotWithModal(TSkinWindow& form, QWidget* modal) {
-    QImage image = form.Screenshot();
-    if (!modal) return image;
-    const QPixmap shown = modal->grab();
-    if (modal->width() >= image.width() && modal->height() >= image.height()) return shown.toImage();
-    QPainter painter(&image);
-    painter.drawPixmap(modal->frameGeometry().topLeft() - form.geometry().topLeft(), shown);
-    return image;
+    if (modal && modal->width() >= form.width() && modal->height() >= form.height()) return modal->grab().toImage();
+    return form.Screenshot();
 }
 
 fs::path DiscFolder(const TProgramOptions& c, const char* argv0) {

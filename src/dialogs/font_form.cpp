@@ -106,20 +106,20 @@ TFontForm::TFontForm(TDocEngine& engine, QStringList fonts, QWidget* parent) : Q
         if (row >= 0) SetBackground(backListBox_->item(row)->data(Qt::UserRole).toInt());
     });
 
-    fontColorGrid_ = new TColorGrid;
-    fontColorGrid_->setObjectName("FontColorGrid");
-    fontColorGrid_->OnChange = [this](TColor color) {
-        const int cell = fontColorGrid_->Selected();
-        SetFontColor(color);
-        fontColorGrid_->SetSelected(cell);
+    // The setters clear the grid's mark (a colour from elsewhere may be in no cell); a click keeps
+    // it on the cell clicked.
+    const auto colorGrid = [this](const char* name, void (TFontForm::*set)(TColor)) {
+        auto* grid = new TColorGrid;
+        grid->setObjectName(name);
+        grid->OnChange = [this, grid, set](TColor color) {
+            const int cell = grid->Selected();
+            (this->*set)(color);
+            grid->SetSelected(cell);
+        };
+        return grid;
     };
-    hotSpotColorGrid_ = new TColorGrid;
-    hotSpotColorGrid_->setObjectName("HotSpotColorGrid");
-    hotSpotColorGrid_->OnChange = [this](TColor color) {
-        const int cell = hotSpotColorGrid_->Selected();
-        SetHotSpotColor(color);
-        hotSpotColorGrid_->SetSelected(cell);
-    };
+    fontColorGrid_ = colorGrid("FontColorGrid", &TFontForm::SetFontColor);
+    hotSpotColorGrid_ = colorGrid("HotSpotColorGrid", &TFontForm::SetHotSpotColor);
 
     fontSizeEdit_ = new QSpinBox;
     fontSizeEdit_->setObjectName("FontSizeEdit");
