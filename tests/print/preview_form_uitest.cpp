@@ -441,17 +441,23 @@ TEST_F(PreviewForm, PrintsThroughACupsPdfPrinter) {
     // Printing leaves the printer reporting its printable area, for the sheets read later.
     EXPECT_FALSE(form.Recorder().Printer()->fullPage());
 
-    std::filesystem::path printed;
-    for (int i = 0; i < 300 && printed.empty(); ++i) {
-        for (const auto& e : std::filesystem::directory_iterator(out.Path()))
-            if (e.path().extension() == ".pdf" && std::filesystem::file_size(e.path()) > 0) printed = e.path();
-        if (printed.empty()) QTest::qWait(100);
-    }
-    ASSERT_FALSE(printed.empty()) << "no PDF from the queue";
-    QTest::qWait(300);  // the file is written in one go by the backend; let it close
-    QFile file(QString::fromStdString(printed.string()));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QStringList pages = PdfText(file.readAll());
+    // The queue's PDF once the backend has written it to its end mark.
+    std::filesystem::path printedFile;
+    QByteArray printed;
+    const bool written = QTest::qWaitFor(
+        [&] {
+            for (const auto& e : std::filesystem::directory_iterator(out.Path())) {
+                if (e.path().extension() != ".pdf") continue;
+                QFile file(QString::fromStdString(e.path().string()));
+                if (file.open(QIODevice::ReadOnly)) printed = file.readAll();
+                printedFile = e.path();
+                if (printed.trimmed().endsWith("%%EOF")) return true;
+            }
+            return false;
+        },
+        30000);
+    ASSERT_TRUE(written) << "no PDF from the queue";
+    const QStringList pages = PdfText(printed);
     // The queue turns the job into PostScript and back (Ghostscript), which loses the character
     // codes of some glyphs (digits, colons) and writes the header in a font Qt PDF does not read:
     // the words are checked with Qt PDF, the header with poppler's reader, and the page numbers
@@ -462,7 +468,7 @@ TEST_F(PreviewForm, PrintsThroughACupsPdfPrinter) {
     for (int page = 1; page <= 2; ++page) {
         QProcess reader;
         reader.start("pdftotext", {"-f", QString::number(page), "-l", QString::number(page),
-                                   QString::fromStdString(printed.string()), "-"});
+                                   QString::fromStdString(printedFile.string()), "-"});
         if (!reader.waitForFinished(20000)) GTEST_SKIP() << "no pdftotext (poppler-utils) to read the header";
         const QString text = QString::fromUtf8(reader.readAllStandardOutput());
         EXPECT_EQ(text.count(U("Страница")), 1) << page << ": " << text.left(200).toStdString();
