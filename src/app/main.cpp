@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,6 +35,7 @@
 #include "platform/cp1251.h"
 #include "platform/quiet_start.h"
 #include "platform/help_viewer.h"
+#include "platform/program_copy.h"
 #include "platform/shell_desktop.h"
 #include "platform/software_drawing.h"
 #include "platform/user_folders.h"
@@ -68,14 +70,31 @@ fs::path DiscFolder(const TProgramOptions& c, const char* argv0) {
     return ec ? fs::absolute(argv0).parent_path() : exe.parent_path();
 }
 
-// Qt takes the factor from the environment once, when the application is made; the copies of
-// the program and the web engine's helpers started later inherit it.
-void ApplyScale(double factor) {
-    if (factor <= 0) return;
-    char text[32] = {};
-    std::to_chars(text, text + sizeof text - 1, factor);
-    ::setenv("QT_SCALE_FACTOR", text, 1);
-}
+// Qt takes the factor from the environment once, when the application is made. Then the reader's
+// own value goes back, so that what the disc starts (wine, the desktop's opener) does not inherit
+// ours; the program's own copies are handed the factor on their command line.
+class TScaleEnvironment {
+public:
+    explicit TScaleEnvironment(double factor) {
+        ::unsetenv(kCopyScaleVariable);
+        if (factor <= 0) return;
+        set_ = true;
+        if (const char* own = std::getenv("QT_SCALE_FACTOR")) readers_ = own;
+        char text[32] = {};
+        std::to_chars(text, text + sizeof text - 1, factor);
+        ::setenv("QT_SCALE_FACTOR", text, 1);
+        ::setenv(kCopyScaleVariable, text, 1);
+    }
+    void ApplicationMade() {
+        if (!std::exchange(set_, false)) return;
+        if (readers_) ::setenv("QT_SCALE_FACTOR", readers_->c_str(), 1);
+        else ::unsetenv("QT_SCALE_FACTOR");
+    }
+
+private:
+    bool set_ = false;
+    std::optional<std::string> readers_;
+};
 
 }  // namespace
 
@@ -90,7 +109,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     KeepLibrariesQuiet();
-    ApplyScale(line.scale);
+    TScaleEnvironment scale(line.scale);
     PreferLightDecoders();
     // The engine's sandbox cannot run as root; documents come only from the disc anyway.
     TDocEngine::PrepareProcess(::geteuid() == 0, DrawsInSoftware(ThisDrawingHost(argc, argv)));
@@ -99,6 +118,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     std::srand(unsigned(std::time(nullptr)));
     TApplication app(argc, argv);
+    scale.ApplicationMade();
     app.setQuitOnLastWindowClosed(false);
 
     const TUserFolders folders = TUserFolders::FromEnvironment();

@@ -192,6 +192,41 @@ TEST(Program, ScreenshotWritesTheShapedWindowAndExits) {
     EXPECT_EQ(shot.pixelColor(95, 75).alpha(), 0);         // outside it: transparent
 }
 
+// --scale sizes this program only: a Windows program the disc starts through wine sees the
+// reader's own QT_SCALE_FACTOR, or none.
+TEST(Program, TheScaleFactorIsNotHandedToTheProgramsADiscStarts) {
+    struct TCase {
+        const char* readers;  // nullptr: not set
+        const char* seen;
+    };
+    for (const TCase c : {TCase{nullptr, ""}, TCase{"1.25", "1.25"}}) {
+        SCOPED_TRACE(c.readers ? c.readers : "unset");
+        test::TTestDisc disc(kSmall, {{"bg1.bmp", test::Bmp(100, 80, Qt::white)}, {"b.bmp", test::Bmp(10, 10, Qt::red)}});
+        disc.folder.Write("disc/game.exe", "MZ");
+        const auto seen = disc.folder.Path() / "seen";
+        const auto bin = disc.folder.Write("bin/wine", "#!/bin/sh\nprintf '%s' \"$QT_SCALE_FACTOR\" > '" +
+                                                           seen.string() + ".part' && mv '" + seen.string() + ".part' '" +
+                                                           seen.string() + "'\n");
+        std::filesystem::permissions(bin, std::filesystem::perms::owner_all);
+        QProcessEnvironment env = test::ProgramEnvironment(disc.home);
+        env.insert("PATH", QString::fromStdString(bin.parent_path().string()) + ":" + env.value("PATH"));
+        if (c.readers) env.insert("QT_SCALE_FACTOR", c.readers);
+        else env.remove("QT_SCALE_FACTOR");
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(VITRINA_PROGRAM, {"--disc", QString::fromStdString(disc.disc.string()), "--scale", "2", "--command",
+                                  "run=d:\\game.exe", "--screenshot",
+                                  QString::fromStdString((disc.folder.Path() / "shot.png").string()), "--settle-ms", "50"});
+        ASSERT_TRUE(p.waitForFinished(20000));
+        ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+        for (int i = 0; i < 250 && !std::filesystem::exists(seen); ++i) QTest::qWait(20);
+        ASSERT_TRUE(std::filesystem::exists(seen)) << "wine was not started";
+        EXPECT_EQ(disc.folder.Read("seen"), c.seen);
+        // The program itself was drawn at factor 2.
+        EXPECT_EQ(QImage(QString::fromStdString((disc.folder.Path() / "shot.png").string())).size(), QSize(200, 160));
+    }
+}
+
 TEST(Program, CopiesCloseEachOthersWindowsThroughTheWindowDirectory) {
     test::TTestDisc disc(kSmall, {{"bg1.bmp", test::Bmp(100, 80, Qt::white)}, {"b.bmp", test::Bmp(10, 10, Qt::red)}});
     QProcess program;
