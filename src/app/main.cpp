@@ -21,8 +21,8 @@
 #include <unistd.h>
 
 #include "app/application.h"
-#include "app/html_module_loader.h"
 #include "app/first_paint.h"
+#include "app/html_module_loader.h"
 #include "app/program.h"
 #include "app/program_options.h"
 #include "app/program_parts.h"

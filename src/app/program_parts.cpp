@@ -121,7 +121,7 @@ void TProgramParts::MakeStandardWindow() {
         if (Html()) Html()->RestoreAreaBounds();
     };
     a.print = [this] {
-        if (IHtmlPane* html = NeedHtml()) html->Print({});
+        if (Html()) Html()->Print({});
     };
     a.forward = [this] { HistoryForward(); };
     a.back = [this] { HistoryBack(); };

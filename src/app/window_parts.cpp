@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "app/html_module_loader.h"
 #include "archive/archive_page_files.h"
 #include "archive/unrar.h"
 #include "commands/busy.h"
@@ -18,7 +19,6 @@
 #include "dialogs/dialog_commands.h"
 #include "dialogs/popup_window.h"
 #include "dialogs/zip_save_dialog.h"
-#include "app/html_module_loader.h"
 #include "html/doc_url.h"
 #include "html/history_list.h"
 #include "html/html_module.h"
@@ -98,11 +98,11 @@ void TWindowParts::BuildPanes(TSkinWindow& window, QWidget* documentPanel) {
             return true;
         };
         actions.fontDialog = [this] {
-            if (IHtmlPane* html = NeedHtml()) html->ChooseFonts();
+            if (html_) html_->ChooseFonts();
         };
         actions.selectAll = [this] { SelectAllHtml(); };
         actions.printPreview = [this] {
-            if (IHtmlPane* html = NeedHtml()) html->Print({});
+            if (html_) html_->Print({});
         };
         actions.command = [this](const std::string& command) { ExecuteCommand(command); };
         popups_ = std::make_unique<TControlPopupWindow>(
@@ -194,7 +194,7 @@ void TWindowParts::MakeOptions() {
         if (media_ && media_->Slides()) media_->Slides()->SetInterval(ms);
     };
     a.fontDialog = [this] {
-        if (IHtmlPane* html = NeedHtml()) html->ChooseFonts();
+        if (html_) html_->ChooseFonts();
     };
     options_ = std::make_unique<TFormOptions>(session_, std::move(a));
     options_->SetBackgroundSound(session_.Settings.BGSound);
@@ -229,12 +229,13 @@ bool TWindowParts::ScreenHasHtml(int screen) const {
     return false;
 }
 
+// The shown document is printed, and the fonts chosen, in a viewer: without the pane there is none.
 void TWindowParts::PrintHtml() {
-    if (IHtmlPane* html = NeedHtml()) html->PrintHtml();
+    if (html_) html_->PrintHtml();
 }
 
 void TWindowParts::PrintHtmlDialog() {
-    if (IHtmlPane* html = NeedHtml()) html->PrintHtmlDialog();
+    if (html_) html_->PrintHtmlDialog();
 }
 
 bool TWindowParts::DocumentsLoading() const { return html_ && html_->DocumentsLoading(); }

@@ -76,7 +76,7 @@ public:
     virtual void Print(const std::string& file) = 0;
     // The next file printed is a picture, on one sheet, of that size (-1: the size asked before).
     virtual void MarkPicturePrint(int width, int height) = 0;
-    // The standard window: the current viewer fills its client area, and back to its area.
+    // The standard window: the current viewer, unless hidden, fills its client area; and back.
     virtual void FitStandardWindow(QWidget* client) = 0;
     virtual void RestoreAreaBounds() = 0;
     // Some viewer is still loading its document.
