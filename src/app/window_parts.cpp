@@ -252,45 +252,40 @@ void TWindowParts::ClosePopups() {
     if (popups_) popups_->HideAllPopups();
 }
 
-void TWindowParts::HistoryBack() { StepHistory(true); }
+// Without the pane there is no history to step through.
+void TWindowParts::HistoryBack() { StepHistory(&IHtmlCommands::HistoryBack); }
 
-void TWindowParts::HistoryForward() { StepHistory(false); }
+void TWindowParts::HistoryForward() { StepHistory(&IHtmlCommands::HistoryForward); }
 
-void TWindowParts::StepHistory(bool back) {
-    // Without the pane there is no history to step through.
+void TWindowParts::StepHistory(void (IHtmlCommands::*step)()) {
     if (!html_) return;
-    const int s = session_.CurrentScreen;
-    const auto& model = session_.Model;
-    const TDynamicSwthOneArray switches = s < int(model.ScreenSwitches.size()) ? model.ScreenSwitches[s] : TDynamicSwthOneArray{};
-    const TDynamicSwthGrpArray groups = s < int(model.ScreenGroups.size()) ? model.ScreenGroups[s] : TDynamicSwthGrpArray{};
-    if (back) html_->Back(switches, groups);
-    else html_->Forward(switches, groups);
+    (html_.get()->*step)();
     // The engine moves when the page is there: the tree follows the changed document.
     followHistory_ = true;
 }
 
 void TWindowParts::OpenInArea(int number, const std::string& document) {
     // The "html" command: the visit group first, then the document.
-    if (IHtmlPane* html = NeedHtml()) html->OpenInArea(number, document, true);
+    if (IHtmlPane* html = NeedHtml()) html->OpenInArea(number, document);
 }
 
 void TWindowParts::OpenInHtmlArea(int number, const std::string& document) {
-    if (IHtmlPane* html = NeedHtml()) html->OpenInArea(number, document, false);
+    if (IHtmlPane* html = NeedHtml()) html->OpenInHtmlArea(number, document);
 }
 
 void TWindowParts::CopyHtml() {
-    if (html_) html_->CopyDocument();
+    if (html_) html_->CopyHtml();
 }
 
 void TWindowParts::TopHtml() {
-    if (html_) html_->ScrollToTop();
+    if (html_) html_->TopHtml();
 }
 
 void TWindowParts::SelectAllHtml() {
-    if (html_) html_->SelectAll();
+    if (html_) html_->SelectAllHtml();
 }
 
-bool TWindowParts::ShowsArchivePage() const { return html_ && html_->IsArchivePage(); }
+bool TWindowParts::ShowsArchivePage() const { return html_ && html_->ShowsArchivePage(); }
 
 void TWindowParts::ScreenChanged(int currentScreen) {
     // The tree first: the viewer of the document screen takes the room beside it.

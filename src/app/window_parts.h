@@ -126,8 +126,8 @@ protected:
     TSkinWindow* window_ = nullptr;
 
 private:
-    // Back or forward in the current viewer, pressing the current screen's switches of a visit group.
-    void StepHistory(bool back);
+    // Back or forward in the pane; the contents tree follows the document it comes to.
+    void StepHistory(void (IHtmlCommands::*step)());
     bool ScreenHasHtml(int screen) const;
     void Publish(bool present);
     // The archive pages, which the HTML pane and "unarc" hand their archives to.

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "dialogs/print_commands.h"
+#include "panes/html_commands.h"
 #include "panes/html_frame_host.h"
 #include "resources/screen_model.h"
 
@@ -49,27 +50,20 @@ struct THtmlPaneParts {
     std::function<void()> printHelp;
 };
 
-// The HTML pane, with every HTML area of every screen, and the printing of its documents. "The
-// current viewer" is the viewer of the current screen; without one, questions about it have
-// empty answers and requests to it do nothing.
-class IHtmlPane : public IPrintCommands {
+// The HTML pane, with every HTML area of every screen, and the printing of its documents: the
+// dispatcher's commands for both, and what the window parts ask besides. "The current viewer" is
+// the viewer of the current screen; without one, questions about it have empty answers and
+// requests to it do nothing.
+class IHtmlPane : public IHtmlCommands, public IPrintCommands {
 public:
     // The current screen's viewer shown (made when first needed), the others hidden.
     virtual void ShowScreenViewer() = 0;
     // The find pane comes after the HTML pane: Enter in a document reaches it from then on.
     virtual void SetSearch(ISearchCommands* search) = 0;
-    // A document in area number; remember: its visit group first, as "html" does.
-    virtual void OpenInArea(int number, const std::string& document, bool remember) = 0;
-    virtual void OpenDocument(const std::string& document) = 0;
-    // Back or forward in the current viewer, pressing the screen's switches of a visit group.
-    virtual void Back(const TDynamicSwthOneArray& switches, const TDynamicSwthGrpArray& groups) = 0;
-    virtual void Forward(const TDynamicSwthOneArray& switches, const TDynamicSwthGrpArray& groups) = 0;
+    // A document in area number, without the visit group "html" presses.
+    virtual void OpenInHtmlArea(int number, const std::string& document) = 0;
     virtual void GoToHistory(int index) = 0;
-    virtual bool IsArchivePage() const = 0;
-    virtual void ScrollToTop() = 0;
-    virtual void SelectAll() = 0;
-    // The document's text ("copyhtml"), and the selection alone.
-    virtual void CopyDocument() = 0;
+    // The selection alone to the clipboard.
     virtual void CopySelection() = 0;
     virtual void ChooseFonts() = 0;
     // The preview of the shown document (file empty) or of a file.
@@ -79,13 +73,10 @@ public:
     // The standard window: the current viewer, unless hidden, fills its client area; and back.
     virtual void FitStandardWindow(QWidget* client) = 0;
     virtual void RestoreAreaBounds() = 0;
-    // Some viewer is still loading its document.
-    virtual bool DocumentsLoading() const = 0;
 
     // The current viewer as a widget (its place and visibility), or null.
     virtual QWidget* ActiveViewer() const = 0;
     virtual const THistoryList* History() const = 0;
-    virtual std::string CurrentDocument() const = 0;
     virtual bool Loading() const = 0;
     virtual int ScrollPosition() const = 0;
     virtual void SetScrollPosition(int y) = 0;

@@ -16,7 +16,8 @@
 namespace vitrina {
 
 THtmlPane::THtmlPane(const TDynamicHtmlArray& areas, const THtmlPaneParts& parts)
-    : engine_(std::make_unique<TDocEngine>(parts.session.Files(), parts.session.Reach())) {
+    : session_(parts.session),
+      engine_(std::make_unique<TDocEngine>(parts.session.Files(), parts.session.Reach())) {
     TDiscSession& session = parts.session;
     print_ = std::make_unique<TPrintService>(TPrintServiceParts{
         *engine_, parts.window, [this] { Print({}); }, parts.dialogs, parts.windows, parts.printHelp});
@@ -54,30 +55,40 @@ void THtmlPane::ShowScreenViewer() { frame_->ShowScreenViewer(); }
 
 void THtmlPane::SetSearch(ISearchCommands* search) { frame_->SetSearch(search); }
 
-void THtmlPane::OpenInArea(int number, const std::string& document, bool remember) {
-    if (remember) frame_->RememberVisit(document);
+void THtmlPane::HistoryBack() { StepHistory(true); }
+
+void THtmlPane::HistoryForward() { StepHistory(false); }
+
+void THtmlPane::StepHistory(bool back) {
+    const int s = session_.CurrentScreen;
+    const auto& model = session_.Model;
+    const TDynamicSwthOneArray none;
+    const TDynamicSwthGrpArray noGroups;
+    const TDynamicSwthOneArray& switches = s >= 0 && s < int(model.ScreenSwitches.size()) ? model.ScreenSwitches[s] : none;
+    const TDynamicSwthGrpArray& groups = s >= 0 && s < int(model.ScreenGroups.size()) ? model.ScreenGroups[s] : noGroups;
+    if (back) frame_->Back(switches, groups);
+    else frame_->Forward(switches, groups);
+}
+
+void THtmlPane::OpenInArea(int number, const std::string& document) {
+    // The "html" command: the visit group first, then the document.
+    frame_->RememberVisit(document);
     frame_->OpenInArea(number, document);
 }
 
+void THtmlPane::OpenInHtmlArea(int number, const std::string& document) { frame_->OpenInArea(number, document); }
+
 void THtmlPane::OpenDocument(const std::string& document) { frame_->OpenDocument(document); }
-
-void THtmlPane::Back(const TDynamicSwthOneArray& switches, const TDynamicSwthGrpArray& groups) {
-    frame_->Back(switches, groups);
-}
-
-void THtmlPane::Forward(const TDynamicSwthOneArray& switches, const TDynamicSwthGrpArray& groups) {
-    frame_->Forward(switches, groups);
-}
 
 void THtmlPane::GoToHistory(int index) { frame_->GoToHistory(index); }
 
-bool THtmlPane::IsArchivePage() const { return frame_->IsArchivePage(); }
+bool THtmlPane::ShowsArchivePage() const { return frame_->IsArchivePage(); }
 
-void THtmlPane::ScrollToTop() { frame_->ScrollToTop(); }
+void THtmlPane::TopHtml() { frame_->ScrollToTop(); }
 
-void THtmlPane::SelectAll() { frame_->SelectAll(); }
+void THtmlPane::SelectAllHtml() { frame_->SelectAll(); }
 
-void THtmlPane::CopyDocument() { frame_->CopyDocument(); }
+void THtmlPane::CopyHtml() { frame_->CopyDocument(); }
 
 void THtmlPane::CopySelection() {
     if (TFrameViewer* v = ActiveFrameViewer()) v->CopyToClipboard();

@@ -8,6 +8,7 @@
 
 namespace vitrina {
 
+class TDiscSession;
 class TDocEngine;
 class TFrameViewer;
 class THtmlFontChooser;
@@ -26,28 +27,31 @@ public:
     void PrintHtml() override;
     void PrintHtmlDialog() override;
 
+    // IHtmlCommands.
+    void HistoryBack() override;
+    void HistoryForward() override;
+    void OpenInArea(int number, const std::string& document) override;
+    std::string CurrentDocument() const override;
+    void OpenDocument(const std::string& document) override;
+    void CopyHtml() override;
+    void TopHtml() override;
+    void SelectAllHtml() override;
+    bool ShowsArchivePage() const override;
+    bool DocumentsLoading() const override;
+
     // IHtmlPane.
     void ShowScreenViewer() override;
     void SetSearch(ISearchCommands* search) override;
-    void OpenInArea(int number, const std::string& document, bool remember) override;
-    void OpenDocument(const std::string& document) override;
-    void Back(const TDynamicSwthOneArray& switches, const TDynamicSwthGrpArray& groups) override;
-    void Forward(const TDynamicSwthOneArray& switches, const TDynamicSwthGrpArray& groups) override;
+    void OpenInHtmlArea(int number, const std::string& document) override;
     void GoToHistory(int index) override;
-    bool IsArchivePage() const override;
-    void ScrollToTop() override;
-    void SelectAll() override;
-    void CopyDocument() override;
     void CopySelection() override;
     void ChooseFonts() override;
     void Print(const std::string& file) override;
     void MarkPicturePrint(int width, int height) override;
     void FitStandardWindow(QWidget* client) override;
     void RestoreAreaBounds() override;
-    bool DocumentsLoading() const override;
     QWidget* ActiveViewer() const override;
     const THistoryList* History() const override;
-    std::string CurrentDocument() const override;
     bool Loading() const override;
     int ScrollPosition() const override;
     void SetScrollPosition(int y) override;
@@ -60,7 +64,10 @@ public:
 private:
     // IHtmlPrinting: the frame's print requests.
     void PrintPreview(TFrameViewer* viewer, const std::string& file, bool picture, QSize pictureSize) override;
+    // Back or forward, pressing the current screen's switches of a visit group.
+    void StepHistory(bool back);
 
+    TDiscSession& session_;
     std::unique_ptr<TDocEngine> engine_;
     std::unique_ptr<TPrintService> print_;
     std::unique_ptr<THtmlFontChooser> fonts_;
