@@ -33,13 +33,7 @@ THtmlPane::THtmlPane(const TDynamicHtmlArray& areas, const THtmlPaneParts& parts
     frame_ = std::make_unique<THtmlFrame>(areas, services);
 }
 
-// The frame writes its font values as it goes, and its viewers go before the engine they use.
-THtmlPane::~THtmlPane() {
-    frame_.reset();
-    print_.reset();
-    fonts_.reset();
-    engine_.reset();
-}
+THtmlPane::~THtmlPane() = default;
 
 TFrameViewer* THtmlPane::ActiveFrameViewer() const { return frame_->ActiveFrameViewer(); }
 

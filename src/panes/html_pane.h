@@ -68,6 +68,8 @@ private:
     void StepHistory(bool back);
 
     TDiscSession& session_;
+    // In the order they are made: the frame, which writes its font values as it goes, and the
+    // viewers go before the engine they use.
     std::unique_ptr<TDocEngine> engine_;
     std::unique_ptr<TPrintService> print_;
     std::unique_ptr<THtmlFontChooser> fonts_;
