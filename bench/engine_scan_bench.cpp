@@ -15,6 +15,8 @@
 #include <unistd.h>
 
 #include "html/doc_engine.h"
+#include "html/doc_scheme_handler.h"
+#include "html/engine_process.h"
 #include "html/frame_viewer.h"
 #include "html/html_viewer.h"
 #include "platform/cp1251.h"
@@ -28,7 +30,8 @@ namespace fs = std::filesystem;
 using namespace vitrina;
 
 int main(int argc, char** argv) {
-    TDocEngine::PrepareProcess(::geteuid() == 0);
+    PrepareEngineProcess(::geteuid() == 0);
+    TDocSchemeHandler::RegisterScheme();
     // Web views need shared contexts, set before the application exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);

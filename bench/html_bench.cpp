@@ -22,6 +22,8 @@
 #include <unistd.h>
 
 #include "html/doc_engine.h"
+#include "html/doc_scheme_handler.h"
+#include "html/engine_process.h"
 #include "html/doc_url.h"
 #include "panes/html_frame.h"
 #include "platform/cp1251.h"
@@ -98,7 +100,8 @@ long ChildrenRssKb() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    TDocEngine::PrepareProcess(::geteuid() == 0);
+    PrepareEngineProcess(::geteuid() == 0);
+    TDocSchemeHandler::RegisterScheme();
     QApplication app(argc, argv);
     int rounds = 3;
     std::string screenshot, shown;

@@ -17,7 +17,7 @@
 #include <unistd.h>
 
 #include "app/program.h"
-#include "html/doc_engine.h"
+#include "html/engine_process.h"
 #include "bench_support.h"
 #include "platform/click_sound.h"
 #include "platform/registry.h"
@@ -62,7 +62,7 @@ double Median(std::vector<double> v) {
 int main(int argc, char** argv) {
     const fs::path disc = argc > 1 ? fs::path(argv[1]) : fs::path(VITRINA_SAMPLE_DISC);
     // The program's own process set-up, for the window made in this process below.
-    TDocEngine::PrepareProcess(::geteuid() == 0);
+    PrepareEngineProcess(::geteuid() == 0);
     QApplication app(argc, argv);
     bench::TScratchFolder scratch("window-bench");
 

@@ -5,6 +5,8 @@ install(TARGETS vitrina-disc RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/vitrina-disc.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 if(TARGET vitrina)
   install(TARGETS vitrina RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # The HTML module, in the program's own library folder, where it looks for it.
+  install(TARGETS vitrina_html LIBRARY DESTINATION ${VITRINA_MODULE_DESTINATION})
   install(FILES ${CMAKE_CURRENT_LIST_DIR}/vitrina.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES ${CMAKE_CURRENT_LIST_DIR}/vitrina.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${CMAKE_CURRENT_LIST_DIR}/vitrina.svg

@@ -4,11 +4,15 @@ target_sources(vitrina_ui PRIVATE
   src/dialogs/cool_dialog.cpp
   src/dialogs/about_window.cpp
   src/dialogs/zip_save_dialog.cpp
+  src/panes/tree_views.cpp
+  src/app/window_parts.cpp
+)
+
+# The font dialog of the HTML pane, with its sample document.
+target_sources(vitrina_html_code PRIVATE
   src/dialogs/font_form.cpp
   src/dialogs/html_font_chooser.cpp
   src/widgets/color_grid.cpp
-  src/panes/tree_views.cpp
-  src/app/window_parts.cpp
 )
 
 # The find pane, the find dialog's searches and the thesaurus.

@@ -23,11 +23,13 @@
 
 #include "app/application.h"
 #include "app/first_paint.h"
+#include "app/html_module_loader.h"
 #include "app/program.h"
 #include "app/program_options.h"
 #include "app/program_parts.h"
 #include "app/start_failure.h"
-#include "html/doc_engine.h"
+#include "html/engine_process.h"
+#include "html/html_module.h"
 #include "media/decoder_choice.h"
 #include "panes/html_commands.h"
 #include "panes/standard_window_geometry.h"
@@ -39,7 +41,6 @@
 #include "platform/shell_desktop.h"
 #include "platform/software_drawing.h"
 #include "platform/user_folders.h"
-#include "print/pdf_export.h"
 #include "screen/skin_window.h"
 
 namespace fs = std::filesystem;
@@ -112,9 +113,10 @@ int main(int argc, char** argv) {
     TScaleEnvironment scale(line.scale);
     PreferLightDecoders();
     // The engine's sandbox cannot run as root; documents come only from the disc anyway.
-    TDocEngine::PrepareProcess(::geteuid() == 0, DrawsInSoftware(ThisDrawingHost(argc, argv)));
+    PrepareEngineProcess(::geteuid() == 0, DrawsInSoftware(ThisDrawingHost(argc, argv)));
     TUserFolders::ProvideRuntimeFolder();
-    // Web views share one GL context set, which must be chosen before the application exists.
+    // Web views share one GL context set, which must be chosen before the application exists:
+    // the engine, loaded later with the HTML module, cannot choose it itself then.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     std::srand(unsigned(std::time(nullptr)));
     TApplication app(argc, argv);
@@ -127,9 +129,11 @@ int main(int argc, char** argv) {
         return ReportStartFailure("folder not found: " + discFolder.string());
     TDriveMap drives(discFolder, folders.data);
     if (!line.printPdf.empty()) {
+        IHtmlModule* html = HtmlModule();
+        if (!html) return 1;
         std::string error;
-        const int result = PrintDocumentToPdf(drives, folders, line.printPdf, IsPictureFile(line.printPdf),
-                                              fs::absolute(line.printPdfOut), error);
+        const int result = html->PrintDocumentToPdf(drives, folders, line.printPdf, IsPictureFile(line.printPdf),
+                                                    fs::absolute(line.printPdfOut), error);
         if (result != 0) std::cerr << "vitrina: " << error << "\n";
         return result;
     }

@@ -9,8 +9,8 @@
 #include <unistd.h>
 
 #include "commands/dispatcher.h"
-#include "html/frame_viewer.h"
-#include "panes/html_frame.h"
+#include "html/history_list.h"
+#include "html/html_module.h"
 #include "panes/standard_window.h"
 #include "panes/standard_window_geometry.h"
 #include "platform/cp1251.h"
@@ -115,12 +115,7 @@ void TProgramParts::MakeStandardWindow() {
         if (form.PathInputBox()) form.PathInputBox()->HideAll(hide);
     };
     a.fitViewer = [this](QWidget* client) {
-        TFrameViewer* v = Html() ? Html()->ActiveFrameViewer() : nullptr;
-        if (!v) return;
-        if (v->parentWidget() == client)
-            v->setGeometry(client->rect());
-        else if (!v->isHidden())
-            Html()->FitStandardWindow(client);
+        if (Html()) Html()->FitStandardWindow(client);
     };
     a.restoreViewer = [this] {
         if (Html()) Html()->RestoreAreaBounds();
@@ -160,15 +155,16 @@ void TProgramParts::ShowStatusBarText(const std::string& text) {
 
 void TProgramParts::RefreshNavigation() {
     TWindowParts::RefreshNavigation();
-    TFrameViewer* v = Html() ? Html()->ActiveFrameViewer() : nullptr;
-    if (!standard_ || !standard_->ToolbarExists() || !v || !window_) return;
+    IHtmlPane* html = Html();
+    const THistoryList* history = html ? html->History() : nullptr;
+    if (!standard_ || !standard_->ToolbarExists() || !history || !window_) return;
     // The help window keeps its own caption: renaming it would make it answer picture queries and
     // hide it from the closing sequence's search for "Помощь".
     if (!secondary_) SetCaption(*window_, QString::fromUtf8(kPictureWindowTitle));
-    standard_->FillHistoryMenus(v->History().Titles(), v->HistoryIndex());
-    if (documentMode_ && !sized_ && !v->Loading()) {
+    standard_->FillHistoryMenus(history->Titles(), history->Index());
+    if (documentMode_ && !sized_ && !html->Loading()) {
         sized_ = true;
-        standard_->SizeWindow(commandLineFile_, v->LastPictureSize());
+        standard_->SizeWindow(commandLineFile_, html->LastPictureSize());
     }
 }
 
@@ -201,8 +197,8 @@ void TProgramParts::StartCopy(const std::string& file) {
 
 void TProgramParts::CopyData(const std::string& block, long long sender, std::vector<TCopyDataAnswer>& answers) {
     const auto request = DecodeRequestRecord(block);
-    THtmlFrame* html = Html();
-    if (!request || !html || !window_) return;
+    IHtmlPane* html = request ? NeedHtml() : nullptr;
+    if (!html || !window_) return;
     TSkinWindow& form = *window_;
     const auto& items = request->items;
     switch (request->kind) {
@@ -227,13 +223,15 @@ void TProgramParts::CopyData(const std::string& block, long long sender, std::ve
         break;
     }
     case kRequestPrint: {
-        html->PrintPicture = true;
         std::string file;
+        int width = -1;
+        int height = -1;
         for (const TRequestItem& item : items) {
             if (item.kind == 0) file = item.text;
-            else if (item.kind == 1) html->PrintWidth = ClampSize(ReadLong(item.text));
-            else if (item.kind == 2) html->PrintHeight = ClampSize(ReadLong(item.text));
+            else if (item.kind == 1) width = ClampSize(ReadLong(item.text));
+            else if (item.kind == 2) height = ClampSize(ReadLong(item.text));
         }
+        html->MarkPicturePrint(width, height);
         // The print request to itself: after the sender has its answer. The preview is modal:
         // when Print returns, the sender's temporary file is printed and goes.
         QTimer::singleShot(0, &form, [this, file] {
@@ -244,7 +242,7 @@ void TProgramParts::CopyData(const std::string& block, long long sender, std::ve
         break;
     }
     case kRequestQuery: {
-        html->PrintPicture = true;
+        html->MarkPicturePrint(-1, -1);
         const bool shown = !items.empty() && items[0].kind == 0 && !commandLineFile_.empty() &&
                            items[0].text == Trim(commandLineFile_);
         answers.push_back({kMessageQueryAnswer, shown ? 1 : 0});

@@ -10,26 +10,24 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "app/html_module_loader.h"
 #include "archive/archive_page_files.h"
 #include "archive/unrar.h"
 #include "commands/busy.h"
 #include "commands/dispatcher.h"
 #include "dialogs/cool_dialog.h"
 #include "dialogs/dialog_commands.h"
-#include "dialogs/html_font_chooser.h"
 #include "dialogs/popup_window.h"
 #include "dialogs/zip_save_dialog.h"
-#include "html/doc_engine.h"
 #include "html/doc_url.h"
-#include "html/frame_viewer.h"
+#include "html/history_list.h"
+#include "html/html_module.h"
 #include "dialogs/form_options.h"
 #include "media/background_music.h"
 #include "media/media_parts.h"
 #include "media/slide_image.h"
 #include "media/window_clip.h"
 #include "session/settings.h"
-#include "panes/html_frame.h"
-#include "print/print_service.h"
 #include "platform/cp1251.h"
 #include "platform/desktop.h"
 #include "platform/qt_text.h"
@@ -51,7 +49,6 @@ TWindowParts::~TWindowParts() { TWindowParts::ReleasePanes(); }
 void TWindowParts::BuildPanes(TSkinWindow& window, QWidget* documentPanel) {
     window_ = &window;
     panel_ = documentPanel;
-    engine_ = std::make_unique<TDocEngine>(session_.Files(), session_.Reach());
     MakeArchivePages();
     // The player first: the HTML pane hands it the media links.
     TMediaActions media;
@@ -60,20 +57,8 @@ void TWindowParts::BuildPanes(TSkinWindow& window, QWidget* documentPanel) {
     media.background = [&window] { return &window.Background(); };
     media_ = std::make_unique<TMediaParts>(session_, &window, std::move(media));
     if (!dispatcher_.Services().player) dispatcher_.Services().player = media_.get();
-    const TCommandServices& services = dispatcher_.Services();
-    THtmlFrameServices paneServices{*engine_, session_.Files(), session_.Drives(), session_.Registry(), session_.Title,
-                                    &window, documentPanel, *this};
-    paneServices.archive = archive_.get();
-    paneServices.player = services.player;
-    paneServices.setup = services.setup;
-    paneServices.search = services.search;
-    print_ = std::make_unique<TPrintService>(TPrintServiceParts{
-        *engine_, &window, [this] { if (html_) html_->Print({}); }, [this] { return dispatcher_.Services().dialogs; },
-        dispatcher_.Services().windows, [this] { dispatcher_.ShowHelp("Topic18"); }});
-    paneServices.printing = this;
-    fonts_ = std::make_unique<THtmlFontChooser>(*engine_, &window);
-    paneServices.fonts = fonts_.get();
-    html_ = THtmlFrame::CreateHtmlPane(session_.Model.HtmlAreas, paneServices);
+    // The first screen's documents come at once; the engine waits for a screen that shows some.
+    if (ScreenHasHtml(session_.CurrentScreen)) NeedHtml();
     QWidget* splitter = nullptr;
     if (auto* panel = dynamic_cast<TPanelBkgrd*>(documentPanel)) splitter = panel->Splitter();
     trees_ = std::make_unique<TContentsTrees>(session_.Container, documentPanel, splitter, *this);
@@ -83,8 +68,8 @@ void TWindowParts::BuildPanes(TSkinWindow& window, QWidget* documentPanel) {
     if (anyPopup) {
         TPopupActions actions;
         actions.history = [this](int n) {
-            if (TFrameViewer* v = Viewer(); v && html_) {
-                if (n >= 0 && n < v->History().Count()) TreeFollowDocument(v->History().Files()[n]);
+            if (const THistoryList* history = html_ ? html_->History() : nullptr) {
+                if (n >= 0 && n < history->Count()) TreeFollowDocument(history->Files()[n]);
                 html_->GoToHistory(n);
             }
         };
@@ -95,21 +80,21 @@ void TWindowParts::BuildPanes(TSkinWindow& window, QWidget* documentPanel) {
         actions.openHtmlPos = [this](const std::string& document, int position) {
             TreeFollowDocument(document);
             OpenDocument(document);
-            if (TFrameViewer* v = Viewer()) v->SetVScrollBarPosition(position);
+            if (html_) html_->SetScrollPosition(position);
         };
         actions.copySelection = [this] {
-            if (TFrameViewer* v = Viewer()) v->CopyToClipboard();
+            if (html_) html_->CopySelection();
         };
         actions.addToFavorite = [this] {
             if (popups_) popups_->AddToFavorites();
         };
         actions.currentVisit = [this](TFavoriteVisit& visit) {
-            TFrameViewer* v = Viewer();
-            if (!v || v->History().Count() == 0) return false;
-            const int index = v->HistoryIndex();
-            visit.caption = index >= 0 && index < v->History().Count() ? v->History().Titles()[index] : "";
-            visit.file = v->CurrentFile();
-            visit.position = v->VScrollBarPosition();
+            const THistoryList* history = html_ ? html_->History() : nullptr;
+            if (!history || history->Count() == 0) return false;
+            const int index = history->Index();
+            visit.caption = index >= 0 && index < history->Count() ? history->Titles()[index] : "";
+            visit.file = html_->CurrentDocument();
+            visit.position = html_->ScrollPosition();
             return true;
         };
         actions.fontDialog = [this] {
@@ -130,7 +115,7 @@ void TWindowParts::BuildPanes(TSkinWindow& window, QWidget* documentPanel) {
 
 void TWindowParts::Publish(bool present) {
     TCommandServices& services = dispatcher_.Services();
-    services.html = present && html_ ? this : nullptr;
+    services.html = present && !session_.Model.HtmlAreas.empty() ? this : nullptr;
     services.trees = present ? trees_.get() : nullptr;
     services.popups = present ? popups_.get() : nullptr;
     services.archive = present ? archive_.get() : nullptr;
@@ -142,7 +127,7 @@ void TWindowParts::Publish(bool present) {
     own(services.player, static_cast<IPlayerCommands*>(media_.get()));
     own(services.clips, media_ ? static_cast<IClipCommands*>(&media_->WindowClip()) : nullptr);
     own(services.options, static_cast<IOptionsCommands*>(options_.get()));
-    own(services.print, static_cast<IPrintCommands*>(print_.get()));
+    own(services.print, static_cast<IPrintCommands*>(this));
     if (present) {
         if (media_) session_.AddScreenObserver(media_.get());
         session_.AddScreenObserver(this);
@@ -173,9 +158,6 @@ void TWindowParts::ReleasePanes() {
     popups_.reset();
     trees_.reset();
     html_.reset();
-    print_.reset();
-    fonts_.reset();
-    engine_.reset();
     archive_.reset();
     options_.reset();
     media_.reset();
@@ -221,19 +203,42 @@ void TWindowParts::MakeOptions() {
     };
 }
 
-void TWindowParts::PrintPreview(TFrameViewer* viewer, const std::string& file, bool picture, QSize pictureSize) {
-    if (print_) print_->PrintPreview(viewer, file, picture, pictureSize);
+IHtmlPane* TWindowParts::NeedHtml() {
+    if (html_ || !window_ || session_.Model.HtmlAreas.empty()) return html_.get();
+    IHtmlModule* module = HtmlModule();
+    if (!module) return nullptr;
+    const TCommandServices& services = dispatcher_.Services();
+    THtmlPaneParts parts{session_,
+                         window_,
+                         panel_,
+                         *this,
+                         archive_.get(),
+                         services.player,
+                         services.setup,
+                         search_.get(),
+                         services.windows,
+                         [this] { return dispatcher_.Services().dialogs; },
+                         [this] { dispatcher_.ShowHelp("Topic18"); }};
+    html_ = module->MakePane(session_.Model.HtmlAreas, parts);
+    return html_.get();
 }
 
-TFrameViewer* TWindowParts::Viewer() const { return html_ ? html_->ActiveFrameViewer() : nullptr; }
-
-bool TWindowParts::DocumentsLoading() const {
-    if (!html_) return false;
-    for (const auto& viewer : html_->Viewers) {
-        if (viewer && viewer->Loading()) return true;
-    }
+bool TWindowParts::ScreenHasHtml(int screen) const {
+    for (const RHTML& area : session_.Model.HtmlAreas)
+        if (area.screen == screen) return true;
     return false;
 }
+
+// The shown document is printed, and the fonts chosen, in a viewer: without the pane there is none.
+void TWindowParts::PrintHtml() {
+    if (html_) html_->PrintHtml();
+}
+
+void TWindowParts::PrintHtmlDialog() {
+    if (html_) html_->PrintHtmlDialog();
+}
+
+bool TWindowParts::DocumentsLoading() const { return html_ && html_->DocumentsLoading(); }
 
 fs::path TWindowParts::AskZipTarget(const fs::path& initialFolder, const std::string& name) {
     return vitrina::AskZipTarget(initialFolder, name);
@@ -247,49 +252,46 @@ void TWindowParts::ClosePopups() {
     if (popups_) popups_->HideAllPopups();
 }
 
-void TWindowParts::HistoryBack() { StepHistory(&THtmlFrame::Back); }
+// Without the pane there is no history to step through.
+void TWindowParts::HistoryBack() { StepHistory(&IHtmlCommands::HistoryBack); }
 
-void TWindowParts::HistoryForward() { StepHistory(&THtmlFrame::Forward); }
+void TWindowParts::HistoryForward() { StepHistory(&IHtmlCommands::HistoryForward); }
 
-void TWindowParts::StepHistory(void (THtmlFrame::*step)(const TDynamicSwthOneArray&, const TDynamicSwthGrpArray&)) {
+void TWindowParts::StepHistory(void (IHtmlCommands::*step)()) {
     if (!html_) return;
-    const int s = session_.CurrentScreen;
-    const auto& model = session_.Model;
-    (html_.get()->*step)(s < int(model.ScreenSwitches.size()) ? model.ScreenSwitches[s] : TDynamicSwthOneArray{},
-                         s < int(model.ScreenGroups.size()) ? model.ScreenGroups[s] : TDynamicSwthGrpArray{});
+    (html_.get()->*step)();
     // The engine moves when the page is there: the tree follows the changed document.
     followHistory_ = true;
 }
 
 void TWindowParts::OpenInArea(int number, const std::string& document) {
     // The "html" command: the visit group first, then the document.
-    if (!html_) return;
-    html_->RememberVisit(document);
-    html_->OpenInArea(number, document);
+    if (IHtmlPane* html = NeedHtml()) html->OpenInArea(number, document);
 }
 
 void TWindowParts::OpenInHtmlArea(int number, const std::string& document) {
-    if (html_) html_->OpenInArea(number, document);
+    if (IHtmlPane* html = NeedHtml()) html->OpenInHtmlArea(number, document);
 }
 
 void TWindowParts::CopyHtml() {
-    if (html_) html_->CopyDocument();
+    if (html_) html_->CopyHtml();
 }
 
 void TWindowParts::TopHtml() {
-    if (html_) html_->ScrollToTop();
+    if (html_) html_->TopHtml();
 }
 
 void TWindowParts::SelectAllHtml() {
-    if (html_) html_->SelectAll();
+    if (html_) html_->SelectAllHtml();
 }
 
-bool TWindowParts::ShowsArchivePage() const { return html_ && html_->IsArchivePage(); }
+bool TWindowParts::ShowsArchivePage() const { return html_ && html_->ShowsArchivePage(); }
 
 void TWindowParts::ScreenChanged(int currentScreen) {
     // The tree first: the viewer of the document screen takes the room beside it.
     if (trees_) trees_->SyncWithScreen();
     if (html_) html_->ShowScreenViewer();
+    else if (ScreenHasHtml(currentScreen)) NeedHtml();
     if (find_) find_->ShowScreenFields();
     if (popups_) {
         popups_->HideAllPopups();
@@ -345,8 +347,8 @@ void TWindowParts::RefreshNavigation() {
         followHistory_ = false;
         TreeFollowDocument("fromhistory");
     }
-    TFrameViewer* v = Viewer();
-    if (popups_ && v) popups_->RefreshHistory(v->History().Titles(), v->HistoryIndex());
+    const THistoryList* history = html_ ? html_->History() : nullptr;
+    if (popups_ && history) popups_->RefreshHistory(history->Titles(), history->Index());
 }
 
 void TWindowParts::TreeFollowDocument(const std::string& file) {
@@ -361,22 +363,19 @@ void TWindowParts::ShellOpen(const std::string& target, const std::string&) { de
 
 void TWindowParts::RunProgram(const std::string& file, const std::string& folder) { desktop_.WinExec(file, folder); }
 
-std::string TWindowParts::CurrentDocument() const {
-    TFrameViewer* v = Viewer();
-    return v ? v->CurrentFile() : std::string();
-}
+std::string TWindowParts::CurrentDocument() const { return html_ ? html_->CurrentDocument() : std::string(); }
 
 std::string TWindowParts::ResolveDocument(const std::string& link) const {
     return ResolveLink(link, CurrentDocument());
 }
 
 bool TWindowParts::ViewerVisible() const {
-    TFrameViewer* v = Viewer();
+    QWidget* v = html_ ? html_->ActiveViewer() : nullptr;
     return v && v->isVisible();
 }
 
 void TWindowParts::OpenDocument(const std::string& document) {
-    if (html_) html_->OpenDocument(document);
+    if (IHtmlPane* html = NeedHtml()) html->OpenDocument(document);
 }
 
 void TWindowParts::SetChapterHints(const std::string& next, const std::string& previous) {
@@ -384,47 +383,33 @@ void TWindowParts::SetChapterHints(const std::string& next, const std::string& p
 }
 
 QRect TWindowParts::ViewerRect() const {
-    TFrameViewer* v = Viewer();
+    QWidget* v = html_ ? html_->ActiveViewer() : nullptr;
     return v ? v->geometry() : QRect();
 }
 
 void TWindowParts::SetViewerRect(const QRect& rect) {
-    if (TFrameViewer* v = Viewer()) v->setGeometry(rect);
+    if (QWidget* v = html_ ? html_->ActiveViewer() : nullptr) v->setGeometry(rect);
 }
 
 void TWindowParts::SetViewerShown(bool shown) {
-    if (TFrameViewer* v = Viewer()) v->setVisible(shown);
+    if (QWidget* v = html_ ? html_->ActiveViewer() : nullptr) v->setVisible(shown);
 }
 
 void TWindowParts::ReloadViewer() {
-    if (TFrameViewer* v = Viewer()) v->Reload();
+    if (html_) html_->Reload();
 }
 
-TFrameViewer* TWindowParts::FindViewer() const { return Viewer(); }
+bool TWindowParts::FindInViewer(const std::string& frame, const QString& text, bool matchCase, bool fromTop,
+                                std::function<void(bool)> done) {
+    return html_ && html_->FindInViewer(frame, text, matchCase, fromTop, std::move(done));
+}
 
 void TWindowParts::BringDocument(const std::string& document, bool followTree, std::function<void()> done) {
-    TFrameViewer* v = Viewer();
+    QWidget* v = html_ ? html_->ActiveViewer() : nullptr;
     if (!v) return done();
     v->show();
     if (followTree) TreeFollowDocument(document);
-    const int entry = v->History().Find(document);
-    if (entry >= 0 && entry == v->HistoryIndex() && !v->Loading()) return done();
-    // Once, when the load ends or, should the engine never say so, after a while.
-    auto once = std::make_shared<std::function<void()>>(std::move(done));
-    auto finish = [once] {
-        if (auto f = std::exchange(*once, nullptr)) f();
-    };
-    auto* guard = new QObject(v);
-    QObject::connect(v, &QWebEngineView::loadFinished, guard, [guard, finish](bool) {
-        guard->deleteLater();
-        finish();
-    });
-    QTimer::singleShot(10000, guard, [guard, finish] {
-        guard->deleteLater();
-        finish();
-    });
-    if (entry >= 0) v->SetHistoryIndex(entry);
-    else v->LoadFromFile(document);
+    html_->BringDocument(document, std::move(done));
 }
 
 bool TWindowParts::FindInContents(const std::string& text) {

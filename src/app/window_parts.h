@@ -2,10 +2,12 @@
 // The parts of the main window that live in panes and popups: the HTML pane, the contents
 // trees and the popup windows. They are made after the window's screen widgets, handed to the
 // dispatcher as its services, told of screen changes, and this is where each part's questions
-// to the others are answered.
+// to the others are answered. The HTML pane comes from the HTML module, made when a screen with
+// an HTML area is first shown or a command first needs it, not before.
 #include <memory>
 #include <string>
 
+#include "dialogs/print_commands.h"
 #include "panes/html_commands.h"
 #include "panes/html_frame_host.h"
 #include "panes/tree_views.h"
@@ -19,11 +21,8 @@ class TControlPopupWindow;
 class TCoolDialog;
 class TCopyDataChannel;
 class TDispatcher;
-class TDocEngine;
-class THtmlFontChooser;
-class THtmlFrame;
+class IHtmlPane;
 class TSearchService;
-class TPrintService;
 class TFormOptions;
 class TMediaParts;
 class TSkinWindow;
@@ -35,7 +34,7 @@ class TWindowParts : public IHtmlCommands,
                      public THtmlFrameHost,
                      public TTreeHost,
                      public IFindPaneHost,
-                     public IHtmlPrinting {
+                     public IPrintCommands {
 public:
     TWindowParts(TDiscSession& session, TDispatcher& dispatcher, IDesktop& desktop);
     ~TWindowParts() override;
@@ -49,7 +48,11 @@ public:
     // channel reach a thesaurus window of another copy.
     void MakeSearch(TCoolDialog* dialog, TWindowDirectory* windows, TCopyDataChannel* channel);
 
-    THtmlFrame* Html() const { return html_.get(); }
+    // The HTML pane; null until it is made, and when there are no HTML areas.
+    IHtmlPane* Html() const { return html_.get(); }
+    // The pane, made (the module loaded) if it is not yet; null when there are no HTML areas or
+    // the module cannot be loaded.
+    IHtmlPane* NeedHtml();
     TContentsTrees* Trees() const { return trees_.get(); }
     TControlPopupWindow* Popups() const { return popups_.get(); }
     TFindTxtHtml* FindPane() const { return find_.get(); }
@@ -105,14 +108,16 @@ public:
     void ReloadViewer() override;
 
     // The find pane's questions.
-    TFrameViewer* FindViewer() const override;
+    bool FindInViewer(const std::string& frame, const QString& text, bool matchCase, bool fromTop,
+                      std::function<void(bool)> done) override;
     void BringDocument(const std::string& document, bool followTree, std::function<void()> done) override;
     bool FindInContents(const std::string& text) override;
     void ClearStatus() override;
     void ShowIndexMessage(const std::string& text) override;
 
-    // Printing as the pane asks for it.
-    void PrintPreview(TFrameViewer* viewer, const std::string& file, bool picture, QSize pictureSize) override;
+    // IPrintCommands.
+    void PrintHtml() override;
+    void PrintHtmlDialog() override;
 
 protected:
     TDiscSession& session_;
@@ -121,9 +126,9 @@ protected:
     TSkinWindow* window_ = nullptr;
 
 private:
-    class TFrameViewer* Viewer() const;
-    // Back or forward in the current viewer, pressing the current screen's switches of a visit group.
-    void StepHistory(void (THtmlFrame::*step)(const TDynamicSwthOneArray&, const TDynamicSwthGrpArray&));
+    // Back or forward in the pane; the contents tree follows the document it comes to.
+    void StepHistory(void (IHtmlCommands::*step)());
+    bool ScreenHasHtml(int screen) const;
     void Publish(bool present);
     // The archive pages, which the HTML pane and "unarc" hand their archives to.
     void MakeArchivePages();
@@ -134,14 +139,11 @@ private:
     std::unique_ptr<TUnRar> archive_;
     std::unique_ptr<TMediaParts> media_;
     std::unique_ptr<TFormOptions> options_;
-    std::unique_ptr<TDocEngine> engine_;
-    std::unique_ptr<THtmlFontChooser> fonts_;
-    std::unique_ptr<THtmlFrame> html_;
+    std::unique_ptr<IHtmlPane> html_;
     std::unique_ptr<TContentsTrees> trees_;
     std::unique_ptr<TControlPopupWindow> popups_;
     std::unique_ptr<TFindTxtHtml> find_;
     std::unique_ptr<TSearchService> search_;
-    std::unique_ptr<TPrintService> print_;
 };
 
 }  // namespace vitrina

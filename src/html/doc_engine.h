@@ -26,13 +26,6 @@ public:
     TDocSchemeHandler& Handler() const { return *handler_; }
     QSize LastPictureSize() const;
 
-    // The scheme and the engine's process flags (no host name or address is ever resolved and a
-    // peer connection sends no datagram, so nothing the interceptor does not see, like a
-    // preconnect, reaches the network; without its sandbox when asked, as root must). Must run
-    // before the application object exists. software: the engine and Qt's scene graph draw
-    // without OpenGL (see software_drawing.h).
-    static void PrepareProcess(bool withoutSandbox, bool software = false);
-
 private:
     mutable QWebEngineProfile* profile_ = nullptr;
     TDocSchemeHandler* handler_;

@@ -29,7 +29,7 @@ public:
     // (1251, any letter case) before any file; empty bytes take it away.
     void SetProgramDocument(const std::string& windowsPath, const QByteArray& bytes);
 
-    // Registers the scheme with the engine; must run before the application object exists.
+    // Registers the scheme with the engine; must run before the engine's first profile is made.
     static void RegisterScheme();
 
 private:

@@ -9,8 +9,6 @@
 #include <set>
 
 #include "commands/busy.h"
-#include "html/frame_viewer.h"
-#include "html/html_viewer.h"
 #include "platform/cp1251.h"
 #include "platform/qt_text.h"
 #include "resources/find_files.h"
@@ -29,12 +27,6 @@ const std::string& EnterWordText() {
 const std::string& NotFoundText() {
     static const std::string text = Utf8ToCp1251("Текст не найден");
     return text;
-}
-
-// The page a field searches: its frame of the viewer, or the frame with the focus when it names
-// none (the viewer's script falls back to that frame when the named one is missing).
-THTMLViewer PageOf(TFrameViewer& viewer, const std::string& frame) {
-    return frame.empty() ? viewer.ActiveViewer() : viewer.ViewerByName(QText(frame));
 }
 
 }  // namespace
@@ -208,35 +200,33 @@ void TFindTxtHtml::TextSearch(TArea& area, const std::string& text) {
         SetIdle(true);
         return;
     }
-    TFrameViewer* viewer = host_.FindViewer();
-    if (!viewer) {
-        SetIdle(true);
-        return;
-    }
-    if (startDocument_.empty()) startDocument_ = viewer->CurrentFile();
+    if (startDocument_.empty()) startDocument_ = host_.CurrentDocument();
     if (!session_.ThesaurusWindow || headwordTried_) return FindInPage(area, text);
     // Headwords of the thesaurus carry a mark in front.
     headwordTried_ = true;
     QPointer<TFindTxtHtml> self(this);
     const std::size_t index = std::size_t(&area - areas_.data());
-    PageOf(*viewer, area.frame).FindNext(QText("~ " + text), session_.MatchCase, [self, index, text](bool found) {
+    auto then = [self, index, text](bool found) {
         if (!self) return;
         if (found || self->idle_) self->SetIdle(true);
         else self->FindInPage(self->areas_[index], text);
-    });
+    };
+    if (!host_.FindInViewer(area.frame, QText("~ " + text), session_.MatchCase, false, then)) {
+        headwordTried_ = false;
+        SetIdle(true);
+    }
 }
 
 void TFindTxtHtml::FindInPage(TArea& area, const std::string& text) {
-    TFrameViewer* viewer = host_.FindViewer();
-    if (!viewer) return SetIdle(true);
     QPointer<TFindTxtHtml> self(this);
     const std::size_t index = std::size_t(&area - areas_.data());
-    PageOf(*viewer, area.frame).FindNext(QText(text), session_.MatchCase, [self, index, text](bool found) {
+    auto then = [self, index, text](bool found) {
         if (!self) return;
         // Found, or stopped by the reader meanwhile.
         if (found || self->idle_) self->SetIdle(true);
         else self->ScanOtherDocuments(self->areas_[index], text);
-    });
+    };
+    if (!host_.FindInViewer(area.frame, QText(text), session_.MatchCase, false, then)) SetIdle(true);
 }
 
 void TFindTxtHtml::ScanOtherDocuments(TArea& area, const std::string& text) {
@@ -273,11 +263,10 @@ void TFindTxtHtml::ScanOtherDocuments(TArea& area, const std::string& text) {
         scanPosition_ = outcome.position;
         host_.BringDocument(area.documents[std::size_t(outcome.position)], false, [self, query, matchCase, frame] {
             if (!self) return;
-            TFrameViewer* viewer = self->host_.FindViewer();
-            if (!viewer) return self->SetIdle(true);
-            PageOf(*viewer, frame).FindNext(query, matchCase, [self](bool) {
+            const bool asked = self->host_.FindInViewer(frame, query, matchCase, false, [self](bool) {
                 if (self) self->SetIdle(true);
             });
+            if (!asked) self->SetIdle(true);
         });
         return;
     case TScanEnd::Stopped:
@@ -288,16 +277,14 @@ void TFindTxtHtml::ScanOtherDocuments(TArea& area, const std::string& text) {
     }
     scanPosition_ = -1;
     startDocument_.clear();
-    TFrameViewer* viewer = host_.FindViewer();
-    if (allDocuments_ || !viewer) return SetIdle(true);
+    if (allDocuments_) return SetIdle(true);
     // Within the shown document the find starts over at its top.
-    const THTMLViewer page = PageOf(*viewer, frame);
-    page.ResetSelection();
-    page.FindNext(query, matchCase, [self](bool found) {
+    const bool asked = host_.FindInViewer(frame, query, matchCase, true, [self](bool found) {
         if (!self) return;
         if (!found) self->host_.ShowStatus(NotFoundText());
         self->SetIdle(true);
     });
+    if (!asked) SetIdle(true);
 }
 
 void TFindTxtHtml::IndexSearch(TArea& area, const std::string& text) {

@@ -5,6 +5,7 @@
 // tree. The fields live on the find dialog, or on the main window of the thesaurus window.
 #include <QObject>
 #include <QPointer>
+#include <QString>
 
 #include <cstddef>
 #include <functional>
@@ -20,14 +21,17 @@ class QWidget;
 namespace vitrina {
 
 class TDiscSession;
-class TFrameViewer;
 
 // What the find pane asks of the window around it.
 class IFindPaneHost {
 public:
     virtual ~IFindPaneHost() = default;
-    // The HTML pane's current viewer; null when there is none.
-    virtual TFrameViewer* FindViewer() const = 0;
+    // The HTML pane's current document; empty when it shows none.
+    virtual std::string CurrentDocument() const = 0;
+    // Finds text in the current viewer's frame named frame (the focused frame when empty), from
+    // the frame's top when fromTop; done(found). False, and done not run, without a viewer.
+    virtual bool FindInViewer(const std::string& frame, const QString& text, bool matchCase, bool fromTop,
+                              std::function<void(bool)> done) = 0;
     // Shows the current viewer with document in it (its history entry when it has one; with
     // followTree the contents tree marks it too); done runs once the document is there, or
     // could not be loaded.

@@ -199,7 +199,7 @@ TEST(DiscConfinement, ADiscPageReachesNeitherTheNetworkNorHostFiles) {
     vitrina.Start();
     ASSERT_EQ(vitrina.Creation(), TProgram::TCreation::Normal);
     vitrina.Window().ShowMainWindow();
-    TFrameViewer* viewer = vitrina.Parts().Html()->ActiveFrameViewer();
+    TFrameViewer* viewer = test::ActiveFrameViewer(vitrina.Parts());
     ASSERT_NE(viewer, nullptr);
     ASSERT_TRUE(WaitSettled(viewer));
     ExpectConfined(PageFindings(viewer), server);
@@ -225,7 +225,7 @@ TEST(DiscConfinement, AHostPageInTheDocumentModeReadsOnlyItsOwnFolder) {
     vitrina.Start();
     ASSERT_EQ(vitrina.Creation(), TProgram::TCreation::DocumentMode);
     vitrina.Parts().SetUpDocumentMode(vitrina.Window(), options.arguments);
-    TFrameViewer* viewer = vitrina.Parts().Html()->ActiveFrameViewer();
+    TFrameViewer* viewer = test::ActiveFrameViewer(vitrina.Parts());
     ASSERT_NE(viewer, nullptr);
     ASSERT_TRUE(WaitSettled(viewer));
     ExpectConfined(PageFindings(viewer), server);
@@ -249,7 +249,7 @@ TEST(DiscConfinement, ADroppedHostPageShowsWithItsOwnFolderOnly) {
     ASSERT_EQ(vitrina.Creation(), TProgram::TCreation::Normal);
     vitrina.Window().ShowMainWindow();
     QTest::qWaitForWindowExposed(&vitrina.Window());
-    TFrameViewer* viewer = vitrina.Parts().Html()->ActiveFrameViewer();
+    TFrameViewer* viewer = test::ActiveFrameViewer(vitrina.Parts());
     ASSERT_NE(viewer, nullptr);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer->Loading() && !viewer->CurrentFile().empty(); }, 10000));
     QMimeData data;
@@ -291,7 +291,7 @@ TEST(DiscConfinement, OnlyTheReadersClickStartsAPictureWindowAndOnlyOne) {
     vitrina.Parts().StartPictureCopy = [&](const std::string& file) { started.push_back(file); };
     vitrina.Window().ShowMainWindow();
     QTest::qWaitForWindowExposed(&vitrina.Window());
-    TFrameViewer* viewer = vitrina.Parts().Html()->ActiveFrameViewer();
+    TFrameViewer* viewer = test::ActiveFrameViewer(vitrina.Parts());
     ASSERT_NE(viewer, nullptr);
     ASSERT_TRUE(WaitSettled(viewer));
     // The link's place, then a real click on it.

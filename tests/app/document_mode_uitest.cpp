@@ -250,7 +250,7 @@ TEST(StandardWindowProgram, StandartwinAndBackKeepTheShapeAndExitStillEndsThePro
     bool terminated = false;
     form.OnTerminate = [&] { terminated = true; };
     form.ShowMainWindow();
-    TFrameViewer* viewer = parts.Html()->ActiveFrameViewer();
+    TFrameViewer* viewer = test::ActiveFrameViewer(parts);
     ASSERT_NE(viewer, nullptr);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer->Loading() && !viewer->CurrentFile().empty(); }, 10000));
     const QRegion skin = form.Shape();
@@ -301,7 +301,7 @@ TEST(DocumentMode, EscEndsTheCopyAndOtherKeysDoNot) {
     EXPECT_TRUE(form.isVisible());
     EXPECT_FALSE(parts.Standard()->Button(TStandardWindow::kSkinned)->isVisible());
     EXPECT_EQ(parts.CommandLineFile(), "d:\\page.htm");
-    TFrameViewer* viewer = parts.Html()->ActiveFrameViewer();
+    TFrameViewer* viewer = test::ActiveFrameViewer(parts);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer->Loading() && viewer->CurrentFile() == "d:\\page.htm"; }, 10000));
     EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Увеличенная картинка"));
     QWidget* target = viewer->focusProxy() ? viewer->focusProxy() : viewer;
@@ -340,7 +340,7 @@ TEST(DocumentMode, ClickingTheSamePictureTwiceStartsOnePictureWindow) {
     form.ShowMainWindow();
     program.Dispatcher().ExecuteCommand("screen2", "", 1, 0, 0);
     program.Dispatcher().ExecuteCommand("html20=d:\\tr_obzor.htm", "", 1, 0, 0);
-    TFrameViewer* viewer = parts.Html()->ActiveFrameViewer();
+    TFrameViewer* viewer = test::ActiveFrameViewer(parts);
     ASSERT_NE(viewer, nullptr);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer->Loading() && SameText1251(viewer->CurrentFile(), "d:\\tr_obzor.htm"); }, 10000));
     QVariantList box;
@@ -398,7 +398,7 @@ TEST(StandardWindowProgram, OpenRequestsSwitchOrOpenAndAlwaysAnswerHandled) {
     parts.CopyData(EncodeRequestRecord({kRequestOpen, {{0, "page.htm"}}}), 1, answers);
     EXPECT_EQ(answers, handled);
     EXPECT_EQ(program.Session().CurrentScreen, 1);
-    TFrameViewer* viewer = parts.Html()->ActiveFrameViewer();
+    TFrameViewer* viewer = test::ActiveFrameViewer(parts);
     ASSERT_NE(viewer, nullptr);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer->Loading() && viewer->CurrentFile() == "d:\\page.htm"; }, 10000));
 

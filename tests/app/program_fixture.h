@@ -10,6 +10,8 @@
 #include "app/program.h"
 #include "app/program_parts.h"
 #include "app/test_disc.h"
+#include "html/frame_viewer.h"
+#include "html/html_module.h"
 #include "platform/click_sound.h"
 #include "platform/shell_desktop.h"
 #include "screen/skin_window.h"
@@ -18,6 +20,11 @@
 namespace vitrina::test {
 
 // The host's desktop, except that programs and help topics are written down instead of started.
+// The current viewer of the program's HTML pane; null before the pane is made.
+inline TFrameViewer* ActiveFrameViewer(const TWindowParts& parts) {
+    return parts.Html() ? dynamic_cast<TFrameViewer*>(parts.Html()->ActiveViewer()) : nullptr;
+}
+
 class TRecordingDesktop : public TShellDesktop {
 public:
     TRecordingDesktop(const TDriveMap& drives, TClickSound& sounds) : TShellDesktop(HostPathsOf(drives), sounds) {}

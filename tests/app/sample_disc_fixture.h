@@ -54,7 +54,7 @@ protected:
         form = nullptr;
         parts = nullptr;
     }
-    TFrameViewer* Viewer() const { return parts->Html() ? parts->Html()->ActiveFrameViewer() : nullptr; }
+    TFrameViewer* Viewer() const { return test::ActiveFrameViewer(*parts); }
     bool Shows(const std::string& file) const {
         TFrameViewer* v = Viewer();
         return v && !v->Loading() && v->CurrentFile().size() >= file.size() &&

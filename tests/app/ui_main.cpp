@@ -6,6 +6,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/html_module_loader.h"
+#include "html/html_module.h"
+
 int main(int argc, char** argv) {
     const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
     const char* platform = std::getenv("QT_QPA_PLATFORM");
@@ -16,6 +19,8 @@ int main(int argc, char** argv) {
     ::setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu", 0);
     // Web views in the same process need shared contexts, set before the application exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // The HTML module's code is linked here: the program's parts use it as they would load it.
+    vitrina::ProvideHtmlModule(vitrina::VitrinaHtmlModule());
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

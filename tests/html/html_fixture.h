@@ -13,6 +13,7 @@
 
 #include "html/doc_engine.h"
 #include "html/doc_scheme_handler.h"
+#include "html/engine_process.h"
 #include "platform/cp1251.h"
 #include "resources/drive_map.h"
 #include "resources/compr_stream.h"
@@ -25,7 +26,8 @@ namespace vitrina::test {
 
 // The scheme and the engine's flags must be set before the application object exists.
 inline const bool kSchemeRegistered = [] {
-    TDocEngine::PrepareProcess(false);  // ui_main turns the sandbox off
+    PrepareEngineProcess(false);  // ui_main turns the sandbox off
+    TDocSchemeHandler::RegisterScheme();
     return true;
 }();
 
