@@ -258,9 +258,10 @@ TEST_F(SampleDiscTest, UnpackingWithoutAnArchivePageAsksForAFileInTheMessageBox)
 TEST_F(SampleDiscTest, MediaPlays) {
     TMediaParts& media = *parts->Media();
     auto run = [&](const std::string& command) { program->Dispatcher().ExecuteCommand(command, "", 1, 0, 0); };
-    // The songs are named once with the program folder, and the first one plays.
+    // The songs are named once with the program folder, and the first one plays once the window
+    // has painted its first frame.
     TMPlayer& music = media.Music().Player();
-    ASSERT_TRUE(music.IsOpen());
+    ASSERT_TRUE(WaitFor([&] { return music.IsOpen(); }));
     EXPECT_EQ(music.FileName, program->Session().ProgramFolder + "music\\song1.mp3");
     EXPECT_EQ(music.GetMode(), TMPlayer::mpPlaying);
 
