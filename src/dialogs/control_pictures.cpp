@@ -17,7 +17,8 @@ QImage LoadSkinPicture(const TReadBin& container, const std::string& name) {
     if (name.empty() || !container.ReadStream(name, bytes)) return {};
     QImage image = QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()), int(bytes.size()));
     if (image.isNull()) return {};
-    image = image.convertToFormat(QImage::Format_RGB888);
+    // In place: a copy of a screen-sized picture costs more than its decoding.
+    image.convertTo(QImage::Format_RGB888);
     image.setDotsPerMeterX(3780);
     image.setDotsPerMeterY(3780);
     return image;
