@@ -254,6 +254,22 @@ TEST_F(SampleDiscTest, UnpackingWithoutAnArchivePageAsksForAFileInTheMessageBox)
     EXPECT_FALSE(dialog->isVisible());
 }
 
+// The music starts after the window's first frame: "Музыка" given between the showing and that
+// frame (a command of the command line, a request of another copy) turns it off as if it had
+// started at once, and the next one starts it.
+TEST_F(SampleDiscTest, TheMusicCommandBeforeTheFirstFrame) {
+    Stop();
+    Start({}, TProgram::TCreation::Normal, [&] { program->ExecuteCommand("bgsound"); });
+    TBackgroundMusic& music = parts->Media()->Music();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(music.StartPending());
+    EXPECT_FALSE(music.Player().IsOpen());
+    EXPECT_FALSE(program->Session().Settings.BGSound);
+    program->ExecuteCommand("bgsound");
+    EXPECT_TRUE(program->Session().Settings.BGSound);
+    EXPECT_EQ(music.Player().GetMode(), TMPlayer::mpPlaying);
+}
+
 // The disc's songs, clips, window clip, slides and settings dialog.
 TEST_F(SampleDiscTest, MediaPlays) {
     TMediaParts& media = *parts->Media();
