@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFontDatabase>
 
+#include <thread>
+
 #include "app/program_parts.h"
 #include "dialogs/about_window.h"
 #include "dialogs/cool_dialog.h"
@@ -39,6 +41,10 @@ void TProgram::Fail(TCreation creation, std::string message) {
 
 void TProgram::StartUp() {
     IDesktop& desktop = desktop_;
+    // Qt reads the font configuration the first time a text is measured (about 7 ms, most of the
+    // start screen's captions): a worker reads it while this thread reads the disc and decodes the
+    // start screen's picture. The font database is thread-safe; the captions wait for it.
+    std::jthread fonts([] { QFontDatabase::families(); });
     window_ = std::make_unique<TSkinWindow>(session_, dispatcher_, desktop, options_.animations);
     session_.OpenFolders();
     setup_ = std::make_unique<TSetupService>(session_.Drives(), desktop_, session_.Folders().config,

@@ -1,6 +1,8 @@
 #include "dialogs/control_pictures.h"
 
+#include <QFile>
 #include <QFontMetrics>
+#include <QImageReader>
 #include <QPainter>
 
 #include <algorithm>
@@ -12,12 +14,44 @@
 
 namespace vitrina {
 
+namespace {
+
+// One entry of the container as a device: the picture reader takes its bytes from the file as it
+// decodes, where a copy of a screen-sized picture in memory first cost as much as the decoding.
+class TEntryDevice : public QIODevice {
+public:
+    TEntryDevice(const std::filesystem::path& file, const RBin& entry)
+        : file_(QString::fromStdString(file.string())), base_(entry.offset), size_(entry.size) {}
+    bool Open() { return file_.open(QIODevice::ReadOnly) && open(QIODevice::ReadOnly | QIODevice::Unbuffered); }
+    bool isSequential() const override { return false; }
+    qint64 size() const override { return size_; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override {
+        const qint64 count = std::min(maxSize, size_ - pos());
+        if (count <= 0) return 0;
+        if (file_.pos() != base_ + pos() && !file_.seek(base_ + pos())) return -1;
+        return file_.read(data, count);
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QFile file_;
+    qint64 base_;
+    qint64 size_;
+};
+
+}  // namespace
+
 QImage LoadSkinPicture(const TReadBin& container, const std::string& name) {
-    std::string bytes;
-    if (name.empty() || !container.ReadStream(name, bytes)) return {};
-    QImage image = QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()), int(bytes.size()));
+    const RBin* entry = name.empty() ? nullptr : container.Entry(name);
+    if (!entry) return {};
+    TEntryDevice device(container.Path(), *entry);
+    if (!device.Open()) return {};
+    QImage image = QImageReader(&device).read();
     if (image.isNull()) return {};
-    image = image.convertToFormat(QImage::Format_RGB888);
+    // In place: a copy of a screen-sized picture costs more than its decoding.
+    image.convertTo(QImage::Format_RGB888);
     image.setDotsPerMeterX(3780);
     image.setDotsPerMeterY(3780);
     return image;

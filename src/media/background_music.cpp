@@ -1,6 +1,8 @@
 #include "media/background_music.h"
 
+#include <QEvent>
 #include <QEventLoop>
+#include <QWidget>
 
 #include <algorithm>
 
@@ -14,6 +16,27 @@ namespace vitrina {
 namespace {
 
 constexpr int kFadeOutWaitMs = 10000;
+constexpr int kFirstFrameWaitMs = 1000;
+
+// Calls back once the window's first frame is on the screen: after its first paint event has
+// returned (the frame is flushed with it), or after the bound when no frame comes.
+class TFirstFrameWatch : public QObject {
+public:
+    TFirstFrameWatch(QWidget* window, std::function<void()> done) : done_(std::move(done)) {
+        if (window) window->installEventFilter(this);
+        QTimer::singleShot(kFirstFrameWaitMs, this, [this] { Fire(); });
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) QTimer::singleShot(0, this, [this] { Fire(); });
+        return false;
+    }
+
+private:
+    void Fire() {
+        if (done_) std::exchange(done_, nullptr)();
+    }
+    std::function<void()> done_;
+};
 
 }  // namespace
 
@@ -28,6 +51,14 @@ TBackgroundMusic::TBackgroundMusic(TDiscSession& session) : session_(session), p
 
 TBackgroundMusic::~TBackgroundMusic() { fadeTimer_.stop(); }
 
+void TBackgroundMusic::StartAfterFirstFrame(QWidget* window, std::function<void()> start) {
+    firstFrame_ = std::make_unique<TFirstFrameWatch>(window, [this, start = std::move(start)] {
+        // The watch goes once its own call has returned.
+        firstFrame_.release()->deleteLater();
+        start();
+    });
+}
+
 void TBackgroundMusic::Fail() {
     qCDebug(lcMedia) << "background music failed" << player_.Error();
     session_.Settings.BGSound = false;
@@ -35,6 +66,13 @@ void TBackgroundMusic::Fail() {
 }
 
 void TBackgroundMusic::Start() {
+    firstFrame_.reset();
+    // Opening waits in an event loop, where a click may stop the music or start it again: the
+    // last of them decides once the device is open.
+    if (opening_) {
+        stopWhileOpening_ = false;
+        return;
+    }
     if (songs_.empty()) return Fail();
     TRegistry& registry = session_.Registry();
     if (registry.OpenKey(SettingsKey(session_.Title), true)) {
@@ -48,12 +86,21 @@ void TBackgroundMusic::Start() {
     index_ = ValidSong(index_, int(songs_.size()));
     try {
         player_.FileName = songs_[std::size_t(index_)];
+        opening_ = true;
+        stopWhileOpening_ = false;
         player_.Open();
+        opening_ = false;
+        if (stopWhileOpening_) {
+            player_.Close();
+            qCDebug(lcMedia) << "background music stopped while it opened";
+            return;
+        }
         player_.Seek(std::max<std::int64_t>(position_, 0));
         StartFade(true);
         player_.Play();
         qCDebug(lcMedia) << "background music" << index_ << "from" << position_;
     } catch (const EMCIDeviceError&) {
+        opening_ = false;
         fadeTimer_.stop();
         SetOutput(saved_);
         Fail();
@@ -61,6 +108,8 @@ void TBackgroundMusic::Start() {
 }
 
 void TBackgroundMusic::Stop(bool fade) {
+    firstFrame_.reset();
+    if (opening_) stopWhileOpening_ = true;
     if (!player_.IsOpen()) return;
     TRegistry& registry = session_.Registry();
     if (registry.OpenKey(SettingsKey(session_.Title), true)) {

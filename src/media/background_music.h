@@ -13,6 +13,8 @@
 #include "media/volume_fade.h"
 #include "resources/dynamic_arrays.h"
 
+class QWidget;
+
 namespace vitrina {
 
 class TDiscSession;
@@ -31,6 +33,12 @@ public:
     // Stores the song and the position; with fade the music fades out first (waiting at most
     // 10 seconds for silence).
     void Stop(bool fade);
+    // The start at the window's first showing: start runs once the window's first frame is on the
+    // screen (opening the music takes longer than drawing the window), or after a second when no
+    // frame comes. A Start or Stop before then takes its place, as if the music had started at
+    // once: a stop leaves it off, a start starts it then and only then.
+    void StartAfterFirstFrame(QWidget* window, std::function<void()> start);
+    bool StartPending() const { return firstFrame_ != nullptr; }
 
     int SongIndex() const { return index_; }
     TMPlayer& Player() { return player_; }
@@ -49,6 +57,9 @@ private:
 
     TDiscSession& session_;
     TMPlayer player_;
+    std::unique_ptr<QObject> firstFrame_;  // watches the window while the start waits for its frame
+    bool opening_ = false;                 // Start waits for the device, events still run
+    bool stopWhileOpening_ = false;
     TDynamicStringArray songs_;
     int index_ = 0;
     std::int64_t position_ = 0;

@@ -10,7 +10,8 @@
 
 namespace vitrina {
 
-TMediaParts::TMediaParts(TDiscSession& session, QWidget* window, TMediaActions actions) : session_(session) {
+TMediaParts::TMediaParts(TDiscSession& session, QWidget* window, TMediaActions actions)
+    : session_(session), window_(window) {
     music_ = std::make_unique<TBackgroundMusic>(session);
     music_->SetSongs(session.Model.BackgroundSongs);
     TSoundActions soundActions;
@@ -53,6 +54,12 @@ void TMediaParts::Release() {
 void TMediaParts::BackgroundMusic(bool on) {
     if (on) sound_->StartMusic();
     else music_->Stop(true);
+}
+
+void TMediaParts::BackgroundMusicAfterFirstFrame() {
+    music_->StartAfterFirstFrame(window_, [this] {
+        if (session_.Settings.BGSound) sound_->StartMusic();
+    });
 }
 
 void TMediaParts::Play() { sound_->PlayMedia({}, {}, kEndNothing); }

@@ -39,6 +39,7 @@ public:
 
     // IPlayerCommands.
     void BackgroundMusic(bool on) override;
+    void BackgroundMusicAfterFirstFrame() override;
     void Play() override;
     void Stop() override;
     void Pause() override;
@@ -61,6 +62,7 @@ public:
 
 private:
     TDiscSession& session_;
+    QWidget* window_;
     TCodecSetup codecs_;
     std::unique_ptr<TBackgroundMusic> music_;
     std::unique_ptr<TSound> sound_;

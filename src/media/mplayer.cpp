@@ -23,12 +23,20 @@ constexpr int kOpenTimeoutMs = 10000;
 
 }  // namespace
 
-TMPlayer::TMPlayer(const TDriveMap& drives, QObject* parent)
-    : QObject(parent), drives_(drives), output_(std::make_unique<QAudioOutput>()), sink_(std::make_unique<QVideoSink>()) {
+TMPlayer::TMPlayer(const TDriveMap& drives, QObject* parent) : QObject(parent), drives_(drives) {}
+
+void TMPlayer::MakeOutputs() {
+    // Made with the first file, not with the player: the first output starts the media backend
+    // (GStreamer, its plugins and device monitor), which a window showing itself must not wait for.
+    if (output_) return;
+    output_ = std::make_unique<QAudioOutput>();
+    output_->setVolume(volume_);
+    sink_ = std::make_unique<QVideoSink>();
     connect(sink_.get(), &QVideoSink::videoFrameChanged, this, &TMPlayer::FrameArrived);
 }
 
 void TMPlayer::MakeBackend() {
+    MakeOutputs();
     // A fresh player for every file: the reports the last one still has queued (a failure is
     // reported several times) must not be taken for the new file's.
     if (player_) {
@@ -356,8 +364,16 @@ void TMPlayer::FrameArrived(const QVideoFrame& frame) {
     display_->SetFrame(image);
 }
 
-void TMPlayer::SetVolume(float volume) { output_->setVolume(volume); }
+void TMPlayer::SetVolume(float volume) {
+    volume_ = volume;
+    if (output_) output_->setVolume(volume);
+}
 
-float TMPlayer::Volume() const { return output_->volume(); }
+float TMPlayer::Volume() const { return output_ ? output_->volume() : volume_; }
+
+const QAudioOutput* TMPlayer::Output() {
+    MakeOutputs();
+    return output_.get();
+}
 
 }  // namespace vitrina

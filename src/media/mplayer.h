@@ -82,7 +82,8 @@ public:
     // The output's volume, 0 to 1 (the host has one volume per output, not one per channel).
     void SetVolume(float volume);
     float Volume() const;
-    const QAudioOutput* Output() const { return output_.get(); }
+    // Made here when no file has been opened yet.
+    const QAudioOutput* Output();
 
 private:
     struct TFlags {
@@ -92,6 +93,7 @@ private:
     TFlags WaitingFlags();
     TFlags NotifyingFlags();
     void CheckOpen() const;
+    void MakeOutputs();
     void MakeBackend();
     int Load(const std::string& url);
     void CloseDevice();
@@ -106,6 +108,7 @@ private:
     std::int64_t FromFormat(std::int64_t value) const;
 
     const TDriveMap& drives_;
+    float volume_ = 1.0f;  // kept for the output made with the first file
     std::unique_ptr<QAudioOutput> output_;
     std::unique_ptr<QVideoSink> sink_;
     std::unique_ptr<QMediaPlayer> player_;  // goes before its output and sink

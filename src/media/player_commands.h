@@ -8,6 +8,9 @@ class IPlayerCommands {
 public:
     virtual ~IPlayerCommands() = default;
     virtual void BackgroundMusic(bool on) = 0;
+    // The music at the window's first showing: it starts once the window's first frame is on
+    // the screen; a music command before then takes its place.
+    virtual void BackgroundMusicAfterFirstFrame() = 0;
     virtual void Play() = 0;
     virtual void Stop() = 0;
     virtual void Pause() = 0;

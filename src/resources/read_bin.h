@@ -37,6 +37,9 @@ public:
     int ReadBuffer(std::string_view name, std::string& buffer) const;
     // Same look-up; false when absent or unreadable.
     bool ReadStream(std::string_view name, std::string& stream) const { return ReadBuffer(name, stream) >= 0; }
+    // Where the entry lies in the file (for a reader that takes the bytes from there itself);
+    // null when it is absent.
+    const RBin* Entry(std::string_view name) const { return Find(name); }
 
     const TDynamicBinArray& Directory() const { return directory_; }
     const std::filesystem::path& Path() const { return path_; }

@@ -210,11 +210,8 @@ void TSkinWindow::ShowMainWindow() {
         };
         openingTimer_->SetEnabled(true);
     }
-    if (session_.Settings.BGSound && Services().player && !session_.ThesaurusWindow) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        Services().player->BackgroundMusic(true);
-        QApplication::restoreOverrideCursor();
-    }
+    if (session_.Settings.BGSound && Services().player && !session_.ThesaurusWindow)
+        Services().player->BackgroundMusicAfterFirstFrame();
 }
 
 void TSkinWindow::Terminate() {

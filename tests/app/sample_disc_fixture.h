@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,9 +34,11 @@ protected:
         ::setenv("VITRINA_HOME", home.Path().c_str(), 1);
         Start();
     }
-    // arguments: the disc's own command line ("/t" for the thesaurus window).
+    // arguments: the disc's own command line ("/t" for the thesaurus window); afterShow runs
+    // right after the main window is shown, before its first frame.
     void Start(std::vector<std::string> arguments = {},
-               TProgram::TCreation expected = TProgram::TCreation::Normal) {
+               TProgram::TCreation expected = TProgram::TCreation::Normal,
+               const std::function<void()>& afterShow = {}) {
         drives = std::make_unique<TDriveMap>(VITRINA_SAMPLE_DISC, TUserFolders::FromEnvironment().data);
         desktop = std::make_unique<test::TRecordingDesktop>(*drives, sounds);
         TStartOptions options;
@@ -47,6 +50,7 @@ protected:
         form = &program->Window();
         parts = &program->Parts();
         form->ShowMainWindow();
+        if (afterShow) afterShow();
         QTest::qWaitForWindowExposed(form);
     }
     void Stop() {

@@ -256,13 +256,30 @@ TEST_F(SampleDiscTest, UnpackingWithoutAnArchivePageAsksForAFileInTheMessageBox)
     EXPECT_FALSE(dialog->isVisible());
 }
 
+// The music starts after the window's first frame: "Музыка" given between the showing and that
+// frame (a command of the command line, a request of another copy) turns it off as if it had
+// started at once, and the next one starts it.
+TEST_F(SampleDiscTest, TheMusicCommandBeforeTheFirstFrame) {
+    Stop();
+    Start({}, TProgram::TCreation::Normal, [&] { program->ExecuteCommand("bgsound"); });
+    TBackgroundMusic& music = parts->Media()->Music();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(music.StartPending());
+    EXPECT_FALSE(music.Player().IsOpen());
+    EXPECT_FALSE(program->Session().Settings.BGSound);
+    program->ExecuteCommand("bgsound");
+    EXPECT_TRUE(program->Session().Settings.BGSound);
+    EXPECT_EQ(music.Player().GetMode(), TMPlayer::mpPlaying);
+}
+
 // The disc's songs, clips, window clip, slides and settings dialog.
 TEST_F(SampleDiscTest, MediaPlays) {
     TMediaParts& media = *parts->Media();
     auto run = [&](const std::string& command) { program->Dispatcher().ExecuteCommand(command, "", 1, 0, 0); };
-    // The songs are named once with the program folder, and the first one plays.
+    // The songs are named once with the program folder, and the first one plays once the window
+    // has painted its first frame.
     TMPlayer& music = media.Music().Player();
-    ASSERT_TRUE(music.IsOpen());
+    ASSERT_TRUE(WaitFor([&] { return music.IsOpen(); }));
     EXPECT_EQ(music.FileName, program->Session().ProgramFolder + "music\\song1.mp3");
     EXPECT_EQ(music.GetMode(), TMPlayer::mpPlaying);
 

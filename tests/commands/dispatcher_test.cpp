@@ -103,6 +103,7 @@ struct TRecorder : IMainWindow, IHtmlCommands, ITreeCommands, IPopupCommands, IS
     void FindPaneEnter() override { Note("findpaneenter"); }
 
     void BackgroundMusic(bool on) override { Note(on ? "music on" : "music off"); }
+    void BackgroundMusicAfterFirstFrame() override { Note("music after the first frame"); }
     void Play() override { Note("play"); }
     void Stop() override { Note("stop"); }
     void Pause() override { Note("pause"); }

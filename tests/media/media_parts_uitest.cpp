@@ -2,10 +2,13 @@
 // with real files and the host's real players (no sound device needed).
 #include <QAudioOutput>
 #include <QLabel>
+#include <QTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "media/background_music.h"
@@ -46,13 +49,14 @@ protected:
     // The songs the way the description names them: the reader resolves them against the
     // program folder.
     void DescribeSongs(const std::string& list) { session_.Model.ReadHeader({"bgsounddef=[" + list + "]"}); }
-    void Make() {
+    // show false: the window is shown by the test.
+    void Make(bool show = true) {
         TMediaActions actions;
         actions.showDocument = [this](int number, const std::string& document) {
             shown_.push_back(std::to_string(number) + " " + document);
         };
         media_ = std::make_unique<TMediaParts>(session_, &window_, std::move(actions));
-        window_.show();
+        if (show) window_.show();
     }
     static bool Await(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 15000); }
     TMPlayer& MusicPlayer() { return media_->Music().Player(); }
@@ -213,6 +217,142 @@ TEST_F(MediaPartsTest, TheMusicFadesInAndOut) {
     media_->BackgroundMusic(false);
     EXPECT_EQ(MusicPlayer().Volume(), 1.0f);
     EXPECT_EQ(media_->Music().SavedVolume(), (TStereoVolume{0xffff, 0xffff}));
+}
+
+// Notes the first paint event of a widget, and calls first there.
+class TPaintSeen : public QObject {
+public:
+    explicit TPaintSeen(QWidget& widget, std::function<void()> first = {}) : first_(std::move(first)) {
+        widget.installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !std::exchange(painted, true) && first_) first_();
+        return false;
+    }
+    bool painted = false;
+
+private:
+    std::function<void()> first_;
+};
+
+TEST_F(MediaPartsTest, TheMusicOfTheFirstShowingStartsAfterTheFirstFrame) {
+    Write("music/song.wav", WavBytes(20000));
+    DescribeSongs("music\\song.wav");
+    session_.Settings.BGSound = true;
+    Make(false);
+    bool openAtPaint = true;
+    TPaintSeen paint(window_, [&] { openAtPaint = MusicPlayer().IsOpen(); });
+    bool paintedAtStart = false;
+    media_->Music().OnFlagChanged = [&](bool on) {
+        if (on) paintedAtStart = paint.painted;
+    };
+    media_->BackgroundMusicAfterFirstFrame();
+    EXPECT_TRUE(media_->Music().StartPending());
+    EXPECT_FALSE(MusicPlayer().IsOpen());
+    window_.show();
+    ASSERT_TRUE(Await([&] { return MusicPlayer().GetMode() == TMPlayer::mpPlaying; }));
+    EXPECT_FALSE(openAtPaint);
+    EXPECT_TRUE(paintedAtStart);
+    EXPECT_FALSE(media_->Music().StartPending());
+    EXPECT_TRUE(session_.Settings.BGSound);
+}
+
+// A command between the window's showing and the music's start acts as if the music had
+// started at once.
+TEST_F(MediaPartsTest, ACommandBeforeTheDeferredStartTakesItsPlace) {
+    Write("music/song.wav", WavBytes(20000));
+    DescribeSongs("music\\song.wav");
+    // Long enough to outlast the first frame.
+    const std::string sound = Write("sound.wav", WavBytes(1500));
+    const std::string clip = Write("clip.avi", AviBytes({}));
+    // The dispatcher's "bgsound": the flag turns, then the player follows.
+    const auto toggle = [this] {
+        session_.Settings.BGSound = !session_.Settings.BGSound;
+        media_->BackgroundMusic(session_.Settings.BGSound);
+    };
+    struct TCase {
+        const char* name;
+        std::function<void()> command;
+        bool musicAtFirstFrame;  // playing right after the first frame
+        bool musicLater;         // playing once what the command started has ended
+    };
+    const TCase cases[] = {
+        {"music off", toggle, false, false},
+        {"music off and on again", [&] { toggle(); toggle(); }, true, true},
+        {"music on while it waits", [&] { media_->BackgroundMusic(true); }, true, true},
+        {"a sound: the music comes back at its end", [&] { media_->PlayDroppedFile(sound); }, false, true},
+        {"a clip: the music stays off", [&] { media_->Clip(clip, {}); }, false, false},
+        {"stop, which concerns the player alone", [&] { media_->Stop(); }, true, true},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(session_.Registry().OpenKey(SettingsKey(session_.Title), true));
+        session_.Registry().WriteInteger("BGSoundSong", 0);
+        session_.Registry().WriteInteger("BGSoundPos", 3000);
+        session_.Registry().CloseKey();
+        session_.Settings.BGSound = true;
+        window_.hide();
+        Make(false);
+        TPaintSeen paint(window_);
+        int starts = 0;
+        media_->Music().OnFlagChanged = [&](bool on) { starts += on; };
+        media_->BackgroundMusicAfterFirstFrame();
+        c.command();
+        // A music started by the command itself plays on from where it was taken, not again
+        // from the stored place.
+        const bool startedByCommand = MusicPlayer().IsOpen();
+        if (startedByCommand) {
+            MusicPlayer().Seek(9000);
+            MusicPlayer().Play();
+        }
+        window_.show();
+        ASSERT_TRUE(Await([&] { return paint.painted; }));
+        QCoreApplication::sendPostedEvents();
+        if (c.musicAtFirstFrame) {
+            ASSERT_TRUE(Await([&] { return MusicPlayer().GetMode() == TMPlayer::mpPlaying; }));
+        }
+        EXPECT_EQ(MusicPlayer().GetMode() == TMPlayer::mpPlaying, c.musicAtFirstFrame);
+        EXPECT_EQ(session_.Settings.BGSound, c.musicAtFirstFrame);
+        if (c.musicLater) {
+            ASSERT_TRUE(Await([&] { return MusicPlayer().GetMode() == TMPlayer::mpPlaying; }));
+            EXPECT_GE(MusicPlayer().GetPosition(), startedByCommand ? 9000 : 3000);
+        } else {
+            ASSERT_TRUE(Await([&] { return !media_->Sound().IsOpen(); }));
+            EXPECT_FALSE(MusicPlayer().IsOpen());
+        }
+        EXPECT_EQ(session_.Settings.BGSound, c.musicLater);
+        EXPECT_EQ(starts, c.musicLater ? 1 : 0);
+        EXPECT_FALSE(media_->Music().StartPending());
+        media_->Music().Stop(false);
+        // Whatever happened, the stored place is never lost.
+        EXPECT_GE(ReadSetting("BGSoundPos"), 3000);
+        media_.reset();
+    }
+}
+
+// Opening the music waits in an event loop: a stop or a second start that comes meanwhile (a
+// click) decides what plays, as it would after the open.
+TEST_F(MediaPartsTest, MusicCommandsWhileTheMusicOpens) {
+    Write("music/song.wav", WavBytes(20000));
+    DescribeSongs("music\\song.wav");
+    Make();
+    for (const bool startAgain : {false, true}) {
+        SCOPED_TRACE(startAgain ? "stopped and started again" : "stopped");
+        session_.Settings.BGSound = true;
+        QTimer::singleShot(0, [&] {
+            session_.Settings.BGSound = false;
+            media_->BackgroundMusic(false);
+            if (startAgain) {
+                session_.Settings.BGSound = true;
+                media_->BackgroundMusic(true);
+            }
+        });
+        media_->BackgroundMusic(true);
+        QCoreApplication::sendPostedEvents();
+        EXPECT_EQ(MusicPlayer().GetMode() == TMPlayer::mpPlaying, startAgain);
+        EXPECT_EQ(session_.Settings.BGSound, startAgain);
+        if (MusicPlayer().IsOpen()) media_->BackgroundMusic(false);
+    }
 }
 
 TEST_F(MediaPartsTest, TheSongAndItsPositionResumeInTheNextRun) {
