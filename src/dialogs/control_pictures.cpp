@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "imaging/windows_color.h"
+#include "platform/device_pixels.h"
 #include "platform/qt_text.h"
 #include "resources/description.h"
 #include "resources/read_bin.h"
@@ -67,8 +68,9 @@ QFont SkinFont(const std::string& name, int size, TStyleSet style) {
     return f;
 }
 
-void DrawCaption(QImage& picture, const std::string& caption, int tx, int ty, int bx, int by, const std::string& font,
-                 int size, TStyleSet style, TColor color, int spacing) {
+void DrawCaption(QImage& picture, qreal devicePixelRatio, const std::string& caption, int tx, int ty, int bx, int by,
+                 const std::string& font, int size, TStyleSet style, TColor color, int spacing) {
+    picture = PictureAtDevicePixels(picture, devicePixelRatio);
     if (picture.isNull() || Trim(caption).empty()) return;
     QPainter p(&picture);
     const QFont stateFont = SkinFont(font, size, style);

@@ -52,8 +52,10 @@ QFont SkinFont(const std::string& name, int size, TStyleSet style);
 
 // A caption drawn one character at a time into the rectangle tx, ty, bx, by of picture: each
 // character advances by its bold width plus spacing, whatever the picture's style, so the
-// letters stand at the same places in every state.
-void DrawCaption(QImage& picture, const std::string& caption, int tx, int ty, int bx, int by, const std::string& font,
+// letters stand at the same places in every state. The picture is first brought to the device's
+// pixels (devicePixelRatio, every state of a control alike, caption or not), so that the letters
+// are drawn at the screen's resolution rather than enlarged with the picture.
+void DrawCaption(QImage& picture, qreal devicePixelRatio, const std::string& caption, int tx, int ty, int bx, int by, const std::string& font,
                  int size, TStyleSet style, TColor color, int spacing);
 
 }  // namespace vitrina

@@ -116,7 +116,7 @@ void TEffBtnCar::StopCrossFade() {
 void TEffBtnCar::Draw(int level) {
     if (shown_.isNull()) return;
     BlendImages(shown_, target_, source_, level);
-    if (!canDraw_ || canDraw_()) owner_->repaint(QRect(point_, shown_.size()));
+    if (!canDraw_ || canDraw_()) owner_->repaint(ShownRect());
 }
 
 void TEffBtnCar::Tick(TSuperTimer* timer) {

@@ -57,7 +57,7 @@ public:
     // What the effect last put on the owner: a frame while running, the last frame after it
     // ended, nothing after StopCrossFade or Forget.
     const QImage& Shown() const { return shown_; }
-    QRect ShownRect() const { return QRect(point_, shown_.size()); }
+    QRect ShownRect() const { return QRect(point_, shown_.deviceIndependentSize().toSize()); }
     void Forget() { shown_ = QImage(); }
 
     // Runs one step as the timer would (for benchmarks of a frame's cost).

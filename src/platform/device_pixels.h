@@ -20,6 +20,11 @@ public:
     explicit TSkinPainter(QPaintDevice* device);
 };
 
+// A picture at the device's pixels for its logical size, sampled as SmoothsPictures says, so that
+// what is painted into it afterwards (a caption) is drawn at the device's resolution; the picture
+// itself when the ratio is 1.
+QImage PictureAtDevicePixels(const QImage& picture, qreal devicePixelRatio);
+
 // A blank image with the device's pixels for a logical size; painters on it take logical
 // coordinates.
 QImage DeviceImage(QSize logical, qreal devicePixelRatio, QImage::Format format);

@@ -72,35 +72,38 @@ std::unique_ptr<TEffBtnCar> TSkinWindow::MakeEffect(int index) {
 bool TSkinWindow::WindowFadeRunning() const { return windowFade_ && windowFade_->Running(); }
 
 void TSkinWindow::DrawButtonCaptions(const RBtn& b, TBtnPic& p) const {
-    DrawCaption(p.up, b.textcaption, b.texttx, b.textty, b.textbx, b.textby, b.textfontname, b.textfontsize,
+    const qreal ratio = devicePixelRatioF();
+    DrawCaption(p.up, ratio, b.textcaption, b.texttx, b.textty, b.textbx, b.textby, b.textfontname, b.textfontsize,
                 b.textfontstyleup, b.textfontcolorup, session_.CaptionSpacing);
-    DrawCaption(p.mv, b.textcaption, b.texttx, b.textty, b.textbx, b.textby, b.textfontname, b.textfontsize,
+    DrawCaption(p.mv, ratio, b.textcaption, b.texttx, b.textty, b.textbx, b.textby, b.textfontname, b.textfontsize,
                 b.textfontstylemv, b.textfontcolormv, session_.CaptionSpacing);
-    DrawCaption(p.dn, b.textcaption, b.texttx, b.textty, b.textbx, b.textby, b.textfontname, b.textfontsize,
+    DrawCaption(p.dn, ratio, b.textcaption, b.texttx, b.textty, b.textbx, b.textby, b.textfontname, b.textfontsize,
                 b.textfontstyledn, b.textfontcolordn, session_.CaptionSpacing);
 }
 
 void TSkinWindow::DrawSwitchCaptions(const RSwthOne& s, TSwthPic& p) const {
-    DrawCaption(p.pic[0], s.textcaptionup, s.texttxup, s.texttyup, s.textbxup, s.textbyup, s.textfontname,
+    const qreal ratio = devicePixelRatioF();
+    DrawCaption(p.pic[0], ratio, s.textcaptionup, s.texttxup, s.texttyup, s.textbxup, s.textbyup, s.textfontname,
                 s.textfontsize, s.textfontstyleup, s.textfontcolorup, session_.CaptionSpacing);
-    DrawCaption(p.pic[1], s.textcaptionup, s.texttxup, s.texttyup, s.textbxup, s.textbyup, s.textfontname,
+    DrawCaption(p.pic[1], ratio, s.textcaptionup, s.texttxup, s.texttyup, s.textbxup, s.textbyup, s.textfontname,
                 s.textfontsize, s.textfontstylemvup, s.textfontcolormvup, session_.CaptionSpacing);
-    DrawCaption(p.pic[2], s.textcaptiondn, s.texttxdn, s.texttydn, s.textbxdn, s.textbydn, s.textfontname,
+    DrawCaption(p.pic[2], ratio, s.textcaptiondn, s.texttxdn, s.texttydn, s.textbxdn, s.textbydn, s.textfontname,
                 s.textfontsize, s.textfontstylemvdn, s.textfontcolormvdn, session_.CaptionSpacing);
-    DrawCaption(p.pic[3], s.textcaptiondn, s.texttxdn, s.texttydn, s.textbxdn, s.textbydn, s.textfontname,
+    DrawCaption(p.pic[3], ratio, s.textcaptiondn, s.texttxdn, s.texttydn, s.textbxdn, s.textbydn, s.textfontname,
                 s.textfontsize, s.textfontstyledn, s.textfontcolordn, session_.CaptionSpacing);
 }
 
 void TSkinWindow::DrawGroupCaptions(const RSwthGrp& g, TSwthPic& p) const {
+    const qreal ratio = devicePixelRatioF();
     const std::string up = GroupCaption(g.textcaptionup);
     const std::string dn = GroupCaption(g.textcaptiondn);
-    DrawCaption(p.pic[0], up, g.texttx, g.textty, g.textbx, g.textby, g.textfontname, g.textfontsize,
+    DrawCaption(p.pic[0], ratio, up, g.texttx, g.textty, g.textbx, g.textby, g.textfontname, g.textfontsize,
                 g.textfontstyleup, g.textfontcolorup, session_.CaptionSpacing);
-    DrawCaption(p.pic[1], up, g.texttx, g.textty, g.textbx, g.textby, g.textfontname, g.textfontsize,
+    DrawCaption(p.pic[1], ratio, up, g.texttx, g.textty, g.textbx, g.textby, g.textfontname, g.textfontsize,
                 g.textfontstylemvup, g.textfontcolormvup, session_.CaptionSpacing);
-    DrawCaption(p.pic[2], dn, g.texttx, g.textty, g.textbx, g.textby, g.textfontname, g.textfontsize,
+    DrawCaption(p.pic[2], ratio, dn, g.texttx, g.textty, g.textbx, g.textby, g.textfontname, g.textfontsize,
                 g.textfontstylemvdn, g.textfontcolormvdn, session_.CaptionSpacing);
-    DrawCaption(p.pic[3], dn, g.texttx, g.textty, g.textbx, g.textby, g.textfontname, g.textfontsize,
+    DrawCaption(p.pic[3], ratio, dn, g.texttx, g.textty, g.textbx, g.textby, g.textfontname, g.textfontsize,
                 g.textfontstyledn, g.textfontcolordn, session_.CaptionSpacing);
 }
 

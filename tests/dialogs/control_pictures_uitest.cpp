@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dialogs/control_pictures.h"
+#include "platform/cp1251.h"
 #include "resources/container_writer.h"
 #include "resources/read_bin.h"
 #include "support/image_bytes.h"
@@ -62,6 +63,45 @@ TEST(SkinPicture, EachEntryDecodesFromItsOwnBytesOnly) {
         EXPECT_EQ(image.pixelColor(0, 0), c.colour);
         EXPECT_EQ(image.pixelColor(image.width() - 1, image.height() - 1), c.colour);
     }
+}
+
+
+// A caption is drawn at the screen's resolution: at ratio 2 its letters have edges finer than
+// the picture's own pixels, which a picture enlarged after the caption was drawn cannot have.
+TEST(SkinPicture, CaptionsAreDrawnAtTheDevicesPixels) {
+    struct TCase {
+        qreal ratio;
+        QSize device;
+    };
+    for (const TCase c : {TCase{1, {60, 20}}, TCase{2, {120, 40}}, TCase{1.5, {90, 30}}}) {
+        SCOPED_TRACE(c.ratio);
+        QImage picture(60, 20, QImage::Format_RGB888);
+        picture.fill(Qt::black);
+        picture.setDotsPerMeterX(3780);
+        picture.setDotsPerMeterY(3780);
+        DrawCaption(picture, c.ratio, Utf8ToCp1251("Главы"), 2, 2, 58, 18, "DejaVu Sans", 9, TStyleSet(), 0xFFFFFF, 0);
+        ASSERT_EQ(picture.size(), c.device);
+        EXPECT_EQ(picture.deviceIndependentSize(), QSizeF(60, 20));
+        EXPECT_EQ(picture.format(), QImage::Format_RGB888);
+        int lit = 0;
+        bool finerThanPicturePixels = false;
+        for (int y = 0; y + 1 < picture.height(); y += 2)
+            for (int x = 0; x + 1 < picture.width(); x += 2) {
+                const QRgb corner = picture.pixel(x, y);
+                lit += qGray(corner) > 128;
+                if (picture.pixel(x + 1, y) != corner || picture.pixel(x, y + 1) != corner ||
+                    picture.pixel(x + 1, y + 1) != corner)
+                    finerThanPicturePixels = true;
+            }
+        EXPECT_GT(lit, 10);  // the caption is there
+        if (c.ratio == 2) EXPECT_TRUE(finerThanPicturePixels);
+    }
+    // Without a caption the picture still comes to the device's pixels, like its other states.
+    QImage plain(10, 10, QImage::Format_RGB888);
+    plain.fill(Qt::red);
+    DrawCaption(plain, 2, "", 0, 0, 10, 10, "DejaVu Sans", 9, TStyleSet(), 0, 0);
+    EXPECT_EQ(plain.size(), QSize(20, 20));
+    EXPECT_EQ(plain.pixelColor(19, 19), QColor(Qt::red));
 }
 
 }  // namespace
