@@ -55,7 +55,7 @@ QFont SkinFont(const std::string& name, int size, TStyleSet style);
 // letters stand at the same places in every state. The picture is first brought to the device's
 // pixels (devicePixelRatio, every state of a control alike, caption or not), so that the letters
 // are drawn at the screen's resolution rather than enlarged with the picture.
-void DrawCaption(QImage& picture, qreal devicePixelRatio, const std::string& caption, int tx, int ty, int bx, int by, const std::string& font,
-                 int size, TStyleSet style, TColor color, int spacing);
+void DrawCaption(QImage& picture, qreal devicePixelRatio, const std::string& caption, int tx, int ty, int bx, int by,
+                 const std::string& font, int size, TStyleSet style, TColor color, int spacing);
 
 }  // namespace vitrina

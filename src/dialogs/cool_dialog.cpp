@@ -112,9 +112,10 @@ void TCoolDialog::LoadSwitches(int index) {
         s.Hovered = false;
         const TStyleSet styles[4] = {s.textfontstyleup, s.textfontstylemvup, s.textfontstylemvdn, s.textfontstyledn};
         const TColor colors[4] = {s.textfontcolorup, s.textfontcolormvup, s.textfontcolormvdn, s.textfontcolordn};
+        const qreal ratio = devicePixelRatioF();
         for (int k = 0; k < 4; ++k)
-            DrawCaption(p.pic[k], devicePixelRatioF(), k < 2 ? s.textcaptionup : s.textcaptiondn, s.texttx, s.textty, s.textbx, s.textby,
-                        s.textfontname, s.textfontsize, styles[k], colors[k], session_.CaptionSpacing);
+            DrawCaption(p.pic[k], ratio, k < 2 ? s.textcaptionup : s.textcaptiondn, s.texttx, s.textty, s.textbx,
+                        s.textby, s.textfontname, s.textfontsize, styles[k], colors[k], session_.CaptionSpacing);
         p.carrier = {Bounds(s.vx, s.vy, s.Right, s.Bottom), QText(s.hint)};
         p.effect = MakeEffect(int(i));
     }
