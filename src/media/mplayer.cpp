@@ -9,6 +9,8 @@
 #include <QVideoFrame>
 #include <QVideoSink>
 
+#include <algorithm>
+
 #include "media/frame_image.h"
 #include "media/media_log.h"
 #include "media/video_area.h"
@@ -365,11 +367,10 @@ void TMPlayer::FrameArrived(const QVideoFrame& frame) {
 }
 
 void TMPlayer::SetVolume(float volume) {
-    volume_ = volume;
-    if (output_) output_->setVolume(volume);
+    // Bounded as the output bounds it, so the volume kept is the output's whether it exists or not.
+    volume_ = std::clamp(volume, 0.0f, 1.0f);
+    if (output_) output_->setVolume(volume_);
 }
-
-float TMPlayer::Volume() const { return output_ ? output_->volume() : volume_; }
 
 const QAudioOutput* TMPlayer::Output() {
     MakeOutputs();

@@ -81,7 +81,7 @@ public:
 
     // The output's volume, 0 to 1 (the host has one volume per output, not one per channel).
     void SetVolume(float volume);
-    float Volume() const;
+    float Volume() const { return volume_; }
     // Made here when no file has been opened yet.
     const QAudioOutput* Output();
 
@@ -108,7 +108,7 @@ private:
     std::int64_t FromFormat(std::int64_t value) const;
 
     const TDriveMap& drives_;
-    float volume_ = 1.0f;  // kept for the output made with the first file
+    float volume_ = 1.0f;  // also for the output made with the first file
     std::unique_ptr<QAudioOutput> output_;
     std::unique_ptr<QVideoSink> sink_;
     std::unique_ptr<QMediaPlayer> player_;  // goes before its output and sink
