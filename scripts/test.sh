@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs what is missing, builds everything out of tree in build/, and runs every test; then
 # builds the test programs once more in build-asan/ with AddressSanitizer, UBSan and the standard
-# library's assertions, and runs the core and window tests there.
+# library's assertions, and runs the core and window tests there; and the core tests once more in
+# build-tsan/ with ThreadSanitizer.
 set -e
 cd "$(dirname "$0")/.."
 sh scripts/install-deps.sh
@@ -25,3 +26,9 @@ ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build-asan -L '^core$' --output-on-
 # leaks, and WebEngine frees some objects with a sized delete of another type: the window tests
 # run without those two checks.
 ASAN_OPTIONS=detect_leaks=0:new_delete_type_mismatch=0 ctest --test-dir build-asan -L '^ui$' --output-on-failure -j"$(nproc)"
+
+# ThreadSanitizer over the core library and its tests, which run its worker threads (timers, the
+# document scan, the window directory); the window tests stay out: Qt itself is not instrumented.
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DVITRINA_UI=OFF -DVITRINA_TSAN=ON
+cmake --build build-tsan -j"$(nproc)" --target vitrina_core_tests sample-disc
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --test-dir build-tsan -L '^core$' --output-on-failure -j"$(nproc)"

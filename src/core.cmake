@@ -1,98 +1,27 @@
-# The core library: everything that runs without a window. It links no widget module.
-add_library(vitrina_core STATIC
-  src/platform/cp1251.cpp
-  src/resources/drive_map.cpp
-  src/resources/document_reach.cpp
-  src/platform/user_folders.cpp
-  src/platform/software_drawing.cpp
-  src/resources/find_files.cpp
-  src/resources/read_bin.cpp
-  src/resources/container_writer.cpp
-  src/resources/description.cpp
-  src/resources/windows_path.cpp
-  src/resources/description_scrambler.cpp
-  src/resources/store.cpp
-  src/resources/store_writer.cpp
-  src/resources/compr_stream.cpp
-  src/resources/record_reader.cpp
-  src/resources/screen_model.cpp
-  src/resources/about_description.cpp
-  src/resources/dialog_description.cpp
-  src/html/html_entities.cpp
-  src/html/visible_text.cpp
-  src/search/index_builder.cpp
-  src/search/make_find.cpp
-  src/search/make_tesaurus_find.cpp
-  src/search/document_scan.cpp
-  src/resources/struct_loader.cpp
-  src/panes/contents_tree_model.cpp
-  src/archive/archive_listing.cpp
-  src/archive/archive_page_files.cpp
-  src/archive/unrar.cpp
-  src/panes/html_favorite.cpp
-  src/panes/history_items.cpp
-  src/dialogs/popup_layout.cpp
-  src/panes/standard_window_geometry.cpp
-)
+# The program's three libraries, the modules each links, and the folders with files in each; a
+# folder's src/<folder>/sources.cmake lists its files by library.
+#
+#   library            links                                  folders with files in it
+#   vitrina_core       Qt Core, Qt Network (privately),       archive, commands, dialogs, html,
+#                      libdeflate, zlib, libarchive, chmlib;  imaging, media, panes, platform,
+#                      no widget module                       print, resources, search, session,
+#                                                             setup
+#   vitrina_ui         vitrina_core, Qt Gui, Widgets,         app, dialogs, html, media, panes,
+#                      Multimedia                             platform, screen, search, skin
+#   vitrina_html_code  Qt WebEngine Widgets, Pdf, Print       dialogs, html, panes, print, widgets
+#                      Support: the HTML module
+#                      (vitrina_html.so), which links neither
+#                      library above
+#
+# The core library holds the logic and all the tests run without a window.
+add_library(vitrina_core STATIC)
 target_include_directories(vitrina_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(vitrina_core PUBLIC Qt6::Core PkgConfig::LIBDEFLATE ZLIB::ZLIB)
 # Local sockets between copies of the program; private, so that no header of the core names it.
 find_package(Qt6 REQUIRED COMPONENTS Network)
 target_link_libraries(vitrina_core PRIVATE Qt6::Network)
 
-# The main window's logic: command recognition, settings, the registry stand-in, the
-# animation timer, the blend.
-target_sources(vitrina_core PRIVATE
-  src/commands/command_recognition.cpp
-  src/session/settings.cpp
-  src/session/disc_session.cpp
-  src/commands/dispatcher.cpp
-  src/commands/busy.cpp
-  src/platform/registry.cpp
-  src/platform/single_instance.cpp
-  src/platform/process_id.cpp
-  src/platform/command_line_message.cpp
-  src/platform/local_frame_server.cpp
-  src/platform/window_directory.cpp
-  src/platform/request_record.cpp
-  src/platform/copy_data_channel.cpp
-  src/platform/program_copy.cpp
-  src/platform/help_viewer.cpp
-  src/platform/chm_file.cpp
-  src/platform/wine.cpp
-  src/setup/font_installer.cpp
-  src/setup/setup_service.cpp
-  src/media/super_timer.cpp
-  src/media/media_log.cpp
-  src/media/mci_errors.cpp
-  src/media/volume_fade.cpp
-  src/media/player_rules.cpp
-  src/setup/codec_setup.cpp
-  src/dialogs/options_values.cpp
-  src/imaging/blend.cpp
-  src/imaging/color_names.cpp
-)
-
-# The HTML pane's logic: document URLs, content types, history and visited lists, link rules,
-# visit groups, copying into the path box's folder, the font values in the settings store.
-target_sources(vitrina_core PRIVATE
-  src/html/doc_url.cpp
-  src/html/doc_mime.cpp
-  src/html/history_list.cpp
-  src/panes/follow_link.cpp
-  src/panes/visit_groups.cpp
-  src/panes/html_file_copier.cpp
-  src/panes/html_font_values.cpp
-)
-
-# RAR archives: the classic unpacking library's operations over libarchive, and the pass that
-# lists or unpacks an archive through them.
-target_sources(vitrina_core PRIVATE
-  src/archive/rar_result.cpp
-  src/archive/rar_volumes.cpp
-  src/archive/rar_archive.cpp
-  src/archive/rar_pass.cpp
-)
+# RAR archives through libarchive.
 target_link_libraries(vitrina_core PRIVATE PkgConfig::LIBARCHIVE)
 
 # CHM help files, read with chmlib.

@@ -5,8 +5,9 @@
 #include <QLibrary>
 
 #include <iostream>
+#include <string>
 
-#include "html/html_module.h"
+#include "panes/html_module.h"
 
 namespace vitrina {
 namespace {
@@ -21,8 +22,16 @@ IHtmlModule* Load() {
         // Never unloaded: the pane's objects and the engine live as long as the process.
         QLibrary library(path);
         auto entry = library.load() ? reinterpret_cast<THtmlModuleEntry>(library.resolve(kHtmlModuleEntry)) : nullptr;
-        if (entry) return entry();
-        error = library.errorString().toStdString();
+        if (!entry) {
+            error = library.errorString().toStdString();
+            break;
+        }
+        int moduleVersion = 0;
+        if (IHtmlModule* module = entry(kHtmlModuleVersion, &moduleVersion);
+            module && moduleVersion == kHtmlModuleVersion)
+            return module;
+        error = path.toStdString() + " is of version " + std::to_string(moduleVersion) + ", the program needs " +
+                std::to_string(kHtmlModuleVersion);
         break;
     }
     std::cerr << "vitrina: documents cannot be shown: " << error << "\n";

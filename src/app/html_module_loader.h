@@ -1,5 +1,5 @@
 #pragma once
-// Finds and loads the HTML module (html/html_module.h) once, when something first needs it: next
+// Finds and loads the HTML module (panes/html_module.h) once, when something first needs it: next
 // to the program in the build tree, in the program's own library folder once installed.
 #include <string>
 

@@ -28,19 +28,19 @@
 #include "app/program_options.h"
 #include "app/program_parts.h"
 #include "app/start_failure.h"
+#include "commands/html_commands.h"
 #include "html/engine_process.h"
-#include "html/html_module.h"
 #include "media/decoder_choice.h"
-#include "panes/html_commands.h"
+#include "panes/html_module.h"
 #include "panes/standard_window_geometry.h"
 #include "platform/click_sound.h"
 #include "platform/cp1251.h"
-#include "platform/quiet_start.h"
-#include "platform/help_viewer.h"
 #include "platform/program_copy.h"
+#include "platform/quiet_start.h"
 #include "platform/shell_desktop.h"
 #include "platform/software_drawing.h"
 #include "platform/user_folders.h"
+#include "resources/help_viewer.h"
 #include "screen/skin_window.h"
 
 namespace fs = std::filesystem;
@@ -140,7 +140,7 @@ int main(int argc, char** argv) {
     TClickSound sounds;
     TShellDesktop desktop(HostPathsOf(drives), sounds);
     THelpViewer help(drives);
-    desktop.SetHelpViewer(&help);
+    desktop.SetHelpViewer([&help](const std::string& file, const std::string& topic) { help.Show(file, topic); });
     TStartOptions options;
     options.animations = line.screenshot.empty();
     options.arguments = line.arguments;

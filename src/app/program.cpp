@@ -6,13 +6,13 @@
 #include <thread>
 
 #include "app/program_parts.h"
+#include "commands/dialog_commands.h"
 #include "dialogs/about_window.h"
 #include "dialogs/cool_dialog.h"
 #include "media/media_parts.h"
-#include "dialogs/dialog_commands.h"
 #include "platform/cp1251.h"
-#include "resources/description.h"
 #include "platform/window_directory.h"
+#include "resources/description.h"
 #include "screen/skin_window.h"
 #include "search/search_service.h"
 #include "setup/setup_service.h"
@@ -20,9 +20,8 @@
 namespace vitrina {
 
 TProgram::TProgram(TDriveMap& drives, const TUserFolders& folders, IDesktop& desktop, TStartOptions options)
-    : session_(drives, folders), desktop_(desktop), dispatcher_(session_, services_), options_(std::move(options)) {
-    services_.desktop = &desktop;
-}
+    : session_(drives, folders), desktop_(desktop), dispatcher_(session_, services_), options_(std::move(options)),
+      desktopServed_(services_.Register(&TCommandServices::desktop, &desktop)) {}
 
 void TProgram::Start() {
     try {
@@ -47,15 +46,15 @@ void TProgram::StartUp() {
     std::jthread fonts([] { QFontDatabase::families(); });
     window_ = std::make_unique<TSkinWindow>(session_, dispatcher_, desktop, options_.animations);
     session_.OpenFolders();
-    setup_ = std::make_unique<TSetupService>(session_.Drives(), desktop_, session_.Folders().config,
-                                             TFontInstaller::UserFontFolder());
+    setup_.Make(std::make_unique<TSetupService>(session_.Drives(), desktop_, session_.Folders().config,
+                                                TFontInstaller::UserFontFolder()));
     setup_->Fonts().OnInstalled = [](const std::filesystem::path& font) {
         QFontDatabase::addApplicationFont(QString::fromStdString(font.string()));
     };
     setup_->ShowMessage = [this](const std::string& text) {
         if (services_.dialogs) services_.dialogs->ShowDialog(0, text);
     };
-    if (!services_.setup) services_.setup = setup_.get();
+    setup_.Serve(services_.Register(&TCommandServices::setup, setup_.get()));
     // Mode selection: a command line means the document mode, " /t" anywhere the thesaurus.
     session_.DocumentMode = !options_.arguments.empty();
     std::string commandLine;
@@ -92,7 +91,7 @@ void TProgram::StartUp() {
     session_.ReadSections();
     if (thesaurus) UseThesaurusDocument(commandLine);
     // Other copies find this copy's windows (and close them) through the window directory.
-    directory_ = std::make_unique<TWindowDirectory>(session_.Folders().runtime);
+    directory_.Make(std::make_unique<TWindowDirectory>(session_.Folders().runtime));
     directory_->OnRequest = [](const std::string& title, const std::string& request) {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (!w->isVisible() || !SameText1251(Utf8ToCp1251(w->windowTitle().toStdString()), title)) continue;
@@ -107,7 +106,7 @@ void TProgram::StartUp() {
             return;
         }
     };
-    services_.windows = directory_.get();
+    directory_.Serve(services_.Register(&TCommandServices::windows, directory_.get()));
     window_->SetWindowDirectory(directory_.get());
     window_->BuildSkin();
     parts_ = std::make_unique<TProgramParts>(session_, dispatcher_, desktop, directory_.get());
@@ -115,14 +114,14 @@ void TProgram::StartUp() {
     window_->FinishStartUp();
     // The skinned dialogs, when the disc describes them.
     if (session_.Container.Contains("Dialog.cfs")) {
-        dialog_ = std::make_unique<TCoolDialog>(session_, desktop_, *window_);
+        dialog_.Make(std::make_unique<TCoolDialog>(session_, desktop_, *window_));
         dialog_->OnKey = [this](int key, Qt::KeyboardModifiers modifiers) { return dispatcher_.KeyDown(key, modifiers); };
-        services_.dialogs = dialog_.get();
+        dialog_.Serve(services_.Register(&TCommandServices::dialogs, dialog_.get()));
         dialog_->SetTextAreas(window_->TextMsg());
     }
     if (session_.Container.Contains("About.cfs")) {
-        about_ = std::make_unique<TAboutCommands>(session_, desktop_);
-        services_.about = about_.get();
+        about_.Make(std::make_unique<TAboutCommands>(session_, desktop_));
+        about_.Serve(services_.Register(&TCommandServices::about, about_.get()));
     }
     // The thesaurus window keeps its find fields on itself.
     parts_->MakeSearch(thesaurus ? nullptr : dialog_.get(), directory_.get(), parts_->Channel());
@@ -149,13 +148,10 @@ void TProgram::ShowMainWindow() {
 TProgram::~TProgram() {
     // The parts go first; the window then plays the exit sound and stores the switch states.
     if (parts_) parts_->ReleasePanes();
-    services_.dialogs = nullptr;
     dialog_.reset();
-    services_.about = nullptr;
     about_.reset();
     window_.reset();
     parts_.reset();
-    services_ = {};
     setup_.reset();
 }
 

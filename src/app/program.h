@@ -74,12 +74,13 @@ private:
     TDispatcher dispatcher_;
     TStartOptions options_;
     TNamedSemaphore semaphore_;
-    std::unique_ptr<TWindowDirectory> directory_;
+    TServiceRegistration desktopServed_;
+    TServingPart<TWindowDirectory> directory_;
     std::unique_ptr<TSkinWindow> window_;
     std::unique_ptr<TProgramParts> parts_;
-    std::unique_ptr<TCoolDialog> dialog_;
-    std::unique_ptr<TAboutCommands> about_;
-    std::unique_ptr<TSetupService> setup_;
+    TServingPart<TCoolDialog> dialog_;
+    TServingPart<TAboutCommands> about_;
+    TServingPart<TSetupService> setup_;
     TCreation creation_ = TCreation::Normal;
     std::string creationMessage_;
 };

@@ -10,17 +10,17 @@
 
 #include "commands/dispatcher.h"
 #include "html/history_list.h"
-#include "html/html_module.h"
+#include "panes/html_module.h"
 #include "panes/standard_window.h"
 #include "panes/standard_window_geometry.h"
 #include "platform/cp1251.h"
-#include "platform/help_viewer.h"
 #include "platform/program_copy.h"
 #include "platform/qt_text.h"
 #include "platform/request_record.h"
 #include "platform/window_directory.h"
 #include "print/handed_print_file.h"
 #include "resources/description.h"
+#include "resources/help_viewer.h"
 #include "resources/windows_path.h"
 #include "screen/path_input_box.h"
 #include "screen/skin_window.h"
@@ -85,7 +85,7 @@ TProgramParts::~TProgramParts() { TProgramParts::ReleasePanes(); }
 
 void TProgramParts::BuildPanes(TSkinWindow& window, QWidget* documentPanel) {
     TWindowParts::BuildPanes(window, documentPanel);
-    dispatcher_.Services().standard = this;
+    standardServed_ = dispatcher_.Services().Register(&TCommandServices::standard, this);
     if (TWindowDirectory* directory = Directory()) {
         channel_ = std::make_unique<TCopyDataChannel>(directory->Folder());
         channel_->OnCopyData = [this](const std::string&, long long sender, const std::string& block,
@@ -94,7 +94,7 @@ void TProgramParts::BuildPanes(TSkinWindow& window, QWidget* documentPanel) {
 }
 
 void TProgramParts::ReleasePanes() {
-    dispatcher_.Services().standard = nullptr;
+    standardServed_.Release();
     channel_.reset();
     keys_.reset();
     TWindowParts::ReleasePanes();
@@ -123,8 +123,8 @@ void TProgramParts::MakeStandardWindow() {
     a.print = [this] {
         if (Html()) Html()->Print({});
     };
-    a.forward = [this] { HistoryForward(); };
-    a.back = [this] { HistoryBack(); };
+    a.forward = [this] { Commands().HistoryForward(); };
+    a.back = [this] { Commands().HistoryBack(); };
     a.goToHistory = [this](int n) {
         if (Html()) Html()->GoToHistory(n);
     };
@@ -192,7 +192,7 @@ void TProgramParts::OpenPictureWindow(const std::string& file) {
 }
 
 void TProgramParts::StartCopy(const std::string& file) {
-    StartProgramCopy(session_.Drives(), session_.ProgramFolder, {file});
+    StartProgramCopy(session_.Drives().ToHostPath(session_.ProgramFolder), {file});
 }
 
 void TProgramParts::CopyData(const std::string& block, long long sender, std::vector<TCopyDataAnswer>& answers) {
@@ -207,7 +207,7 @@ void TProgramParts::CopyData(const std::string& block, long long sender, std::ve
         const std::string& text = items[0].text;
         // The thesaurus window is handed whole paths, anchors included.
         if (session_.ThesaurusWindow) {
-            OpenDocument(text);
+            Commands().OpenDocument(text);
             answers.push_back({kMessageHandled, TCopyDataChannel::OwnHandle()});
             break;
         }
@@ -215,8 +215,8 @@ void TProgramParts::CopyData(const std::string& block, long long sender, std::ve
         // The document mode has no second screen to switch to: its pane opens the document.
         if (session_.CurrentScreen == 0 && !documentMode_) {
             dispatcher_.ExecuteCommand("screen2=" + document, "", 1, 0, 0);
-        } else if (LowerCase1251(FileNamePart(CurrentDocument())) != LowerCase1251(text)) {
-            OpenDocument(document);
+        } else if (LowerCase1251(FileNamePart(Commands().CurrentDocument())) != LowerCase1251(text)) {
+            Commands().OpenDocument(document);
         }
         TreeFollowDocument(document);
         answers.push_back({kMessageHandled, TCopyDataChannel::OwnHandle()});

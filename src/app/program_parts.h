@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/window_parts.h"
-#include "panes/standard_window_commands.h"
+#include "commands/standard_window_commands.h"
 #include "platform/copy_data_channel.h"
 
 namespace vitrina {
@@ -58,6 +58,7 @@ private:
 
     TWindowDirectory* directory_;
     std::unique_ptr<TStandardWindow> standard_;
+    TServiceRegistration standardServed_;
     std::unique_ptr<TWindowDirectory> ownDirectory_;  // the document mode publishes its window itself
     std::unique_ptr<TCopyDataChannel> channel_;
     std::unique_ptr<class QObject> keys_;

@@ -14,29 +14,29 @@
 #include "archive/archive_page_files.h"
 #include "archive/unrar.h"
 #include "commands/busy.h"
+#include "commands/dialog_commands.h"
 #include "commands/dispatcher.h"
 #include "dialogs/cool_dialog.h"
-#include "dialogs/dialog_commands.h"
-#include "dialogs/popup_window.h"
+#include "dialogs/form_options.h"
 #include "dialogs/zip_save_dialog.h"
 #include "html/doc_url.h"
 #include "html/history_list.h"
-#include "html/html_module.h"
-#include "dialogs/form_options.h"
 #include "media/background_music.h"
 #include "media/media_parts.h"
 #include "media/slide_image.h"
 #include "media/window_clip.h"
-#include "session/settings.h"
+#include "panes/html_module.h"
+#include "panes/popup_window.h"
 #include "platform/cp1251.h"
 #include "platform/desktop.h"
 #include "platform/qt_text.h"
-#include "search/search_service.h"
 #include "screen/panel_bkgrd.h"
-#include "screen/skin_window.h"
 #include "screen/path_input_box.h"
+#include "screen/skin_window.h"
 #include "screen/status_line.h"
 #include "screen/text_msg.h"
+#include "search/search_service.h"
+#include "session/settings.h"
 
 namespace vitrina {
 namespace fs = std::filesystem;
@@ -52,16 +52,19 @@ void TWindowParts::BuildPanes(TSkinWindow& window, QWidget* documentPanel) {
     MakeArchivePages();
     // The player first: the HTML pane hands it the media links.
     TMediaActions media;
-    media.showDocument = [this](int number, const std::string& document) { OpenInHtmlArea(number, document); };
+    media.showDocument = [this](int number, const std::string& document) { questions_.OpenInHtmlArea(number, document); };
     media.areaMouseMove = [this] { ClearSkinHover(); };
     media.background = [&window] { return &window.Background(); };
-    media_ = std::make_unique<TMediaParts>(session_, &window, std::move(media));
-    if (!dispatcher_.Services().player) dispatcher_.Services().player = media_.get();
+    TCommandServices& services = dispatcher_.Services();
+    media_.Make(std::make_unique<TMediaParts>(session_, &window, std::move(media)));
+    media_.Serve(services.Register(&TCommandServices::player, media_.get()));
+    media_.Serve(services.Register(&TCommandServices::clips, &media_->WindowClip()));
     // The first screen's documents come at once; the engine waits for a screen that shows some.
     if (ScreenHasHtml(session_.CurrentScreen)) NeedHtml();
     QWidget* splitter = nullptr;
     if (auto* panel = dynamic_cast<TPanelBkgrd*>(documentPanel)) splitter = panel->Splitter();
-    trees_ = std::make_unique<TContentsTrees>(session_.Container, documentPanel, splitter, *this);
+    trees_.Make(std::make_unique<TContentsTrees>(session_.Container, documentPanel, splitter, questions_));
+    trees_.Serve(services.Register(&TCommandServices::trees, trees_.get()));
     bool anyPopup = false;
     for (const auto& screen : session_.Model.ScreenPopups) anyPopup = anyPopup || !screen.empty();
     MakeOptions();
@@ -75,11 +78,11 @@ void TWindowParts::BuildPanes(TSkinWindow& window, QWidget* documentPanel) {
         };
         actions.openHtml = [this](const std::string& document) {
             TreeFollowDocument(document);
-            OpenDocument(document);
+            commands_.OpenDocument(document);
         };
         actions.openHtmlPos = [this](const std::string& document, int position) {
             TreeFollowDocument(document);
-            OpenDocument(document);
+            commands_.OpenDocument(document);
             if (html_) html_->SetScrollPosition(position);
         };
         actions.copySelection = [this] {
@@ -100,35 +103,24 @@ void TWindowParts::BuildPanes(TSkinWindow& window, QWidget* documentPanel) {
         actions.fontDialog = [this] {
             if (html_) html_->ChooseFonts();
         };
-        actions.selectAll = [this] { SelectAllHtml(); };
+        actions.selectAll = [this] { commands_.SelectAllHtml(); };
         actions.printPreview = [this] {
             if (html_) html_->Print({});
         };
         actions.command = [this](const std::string& command) { ExecuteCommand(command); };
-        popups_ = std::make_unique<TControlPopupWindow>(
+        popups_.Make(std::make_unique<TControlPopupWindow>(
             session_.Model, session_.Container, session_.Registry(), SettingsKey(session_.Title), std::move(actions),
-            [this](QPoint p) { return window_ ? window_->mapToGlobal(p) : p; });
+            [this](QPoint p) { return window_ ? window_->mapToGlobal(p) : p; }));
+        popups_.Serve(services.Register(&TCommandServices::popups, popups_.get()));
         popups_->BuildForScreen(session_.CurrentScreen);
     }
-    Publish(true);
+    if (!session_.Model.HtmlAreas.empty()) served_.push_back(services.Register(&TCommandServices::html, &commands_));
+    served_.push_back(services.Register(&TCommandServices::print, &commands_));
+    ObserveScreens(true);
 }
 
-void TWindowParts::Publish(bool present) {
-    TCommandServices& services = dispatcher_.Services();
-    services.html = present && !session_.Model.HtmlAreas.empty() ? this : nullptr;
-    services.trees = present ? trees_.get() : nullptr;
-    services.popups = present ? popups_.get() : nullptr;
-    services.archive = present ? archive_.get() : nullptr;
-    // A media service set before start-up (a test's) stays; ours go with the panes.
-    auto own = [present](auto*& slot, auto* mine) {
-        if (present && !slot) slot = mine;
-        else if (!present && slot == mine) slot = nullptr;
-    };
-    own(services.player, static_cast<IPlayerCommands*>(media_.get()));
-    own(services.clips, media_ ? static_cast<IClipCommands*>(&media_->WindowClip()) : nullptr);
-    own(services.options, static_cast<IOptionsCommands*>(options_.get()));
-    own(services.print, static_cast<IPrintCommands*>(this));
-    if (present) {
+void TWindowParts::ObserveScreens(bool observe) {
+    if (observe) {
         if (media_) session_.AddScreenObserver(media_.get());
         session_.AddScreenObserver(this);
     } else {
@@ -139,21 +131,21 @@ void TWindowParts::Publish(bool present) {
 
 void TWindowParts::MakeSearch(TCoolDialog* dialog, TWindowDirectory* windows, TCopyDataChannel* channel) {
     if (!session_.Model.FindAreas.empty() && window_)
-        find_ = std::make_unique<TFindTxtHtml>(session_, *this, dialog, dialog ? nullptr : window_);
+        find_ = std::make_unique<TFindTxtHtml>(session_, questions_, dialog, dialog ? nullptr : window_);
     if (dialog) dialog->SetFindPane(find_.get());
-    search_ = std::make_unique<TSearchService>(
+    search_.Make(std::make_unique<TSearchService>(
         session_, dialog, find_.get(), windows, channel,
-        [this](const std::string& text, TSearchMessageKind) { ShowIndexMessage(text); });
-    dispatcher_.Services().search = search_.get();
+        [this](const std::string& text, TSearchMessageKind) { questions_.ShowIndexMessage(text); }));
+    search_.Serve(dispatcher_.Services().Register(&TCommandServices::search, search_.get()));
     if (html_) html_->SetSearch(search_.get());
 }
 
 void TWindowParts::ReleasePanes() {
-    dispatcher_.Services().search = nullptr;
     if (html_) html_->SetSearch(nullptr);
     search_.reset();
     find_.reset();
-    Publish(false);
+    ObserveScreens(false);
+    served_.clear();
     if (media_) media_->Release();
     popups_.reset();
     trees_.reset();
@@ -178,11 +170,12 @@ void TWindowParts::MakeArchivePages() {
         if (!PathInputExists()) return std::nullopt;
         return CurrentPath();
     };
-    a.showsArchivePage = [this] { return ShowsArchivePage(); };
-    a.showDocument = [this](const std::string& document) { OpenDocument(document); };
+    a.showsArchivePage = [this] { return commands_.ShowsArchivePage(); };
+    a.showDocument = [this](const std::string& document) { commands_.OpenDocument(document); };
     a.wroteFolder = [this](const std::string& folder) { session_.Reach().AllowFolder(folder); };
     a.now = [] { return DosDateTime(QDateTime::currentDateTime()); };
-    archive_ = std::make_unique<TUnRar>(session_.Drives(), session_.TempFolder, std::move(a));
+    archive_.Make(std::make_unique<TUnRar>(session_.Drives(), session_.TempFolder, std::move(a)));
+    archive_.Serve(dispatcher_.Services().Register(&TCommandServices::archive, archive_.get()));
 }
 
 void TWindowParts::MakeOptions() {
@@ -196,7 +189,8 @@ void TWindowParts::MakeOptions() {
     a.fontDialog = [this] {
         if (html_) html_->ChooseFonts();
     };
-    options_ = std::make_unique<TFormOptions>(session_, std::move(a));
+    options_.Make(std::make_unique<TFormOptions>(session_, std::move(a)));
+    options_.Serve(dispatcher_.Services().Register(&TCommandServices::options, options_.get()));
     options_->SetBackgroundSound(session_.Settings.BGSound);
     media_->Music().OnFlagChanged = [this](bool on) {
         if (options_) options_->SetBackgroundSound(on);
@@ -229,17 +223,6 @@ bool TWindowParts::ScreenHasHtml(int screen) const {
     return false;
 }
 
-// The shown document is printed, and the fonts chosen, in a viewer: without the pane there is none.
-void TWindowParts::PrintHtml() {
-    if (html_) html_->PrintHtml();
-}
-
-void TWindowParts::PrintHtmlDialog() {
-    if (html_) html_->PrintHtmlDialog();
-}
-
-bool TWindowParts::DocumentsLoading() const { return html_ && html_->DocumentsLoading(); }
-
 fs::path TWindowParts::AskZipTarget(const fs::path& initialFolder, const std::string& name) {
     return vitrina::AskZipTarget(initialFolder, name);
 }
@@ -251,41 +234,6 @@ void TWindowParts::OpenPopup(int type, int x, int y) {
 void TWindowParts::ClosePopups() {
     if (popups_) popups_->HideAllPopups();
 }
-
-// Without the pane there is no history to step through.
-void TWindowParts::HistoryBack() { StepHistory(&IHtmlCommands::HistoryBack); }
-
-void TWindowParts::HistoryForward() { StepHistory(&IHtmlCommands::HistoryForward); }
-
-void TWindowParts::StepHistory(void (IHtmlCommands::*step)()) {
-    if (!html_) return;
-    (html_.get()->*step)();
-    // The engine moves when the page is there: the tree follows the changed document.
-    followHistory_ = true;
-}
-
-void TWindowParts::OpenInArea(int number, const std::string& document) {
-    // The "html" command: the visit group first, then the document.
-    if (IHtmlPane* html = NeedHtml()) html->OpenInArea(number, document);
-}
-
-void TWindowParts::OpenInHtmlArea(int number, const std::string& document) {
-    if (IHtmlPane* html = NeedHtml()) html->OpenInHtmlArea(number, document);
-}
-
-void TWindowParts::CopyHtml() {
-    if (html_) html_->CopyHtml();
-}
-
-void TWindowParts::TopHtml() {
-    if (html_) html_->TopHtml();
-}
-
-void TWindowParts::SelectAllHtml() {
-    if (html_) html_->SelectAllHtml();
-}
-
-bool TWindowParts::ShowsArchivePage() const { return html_ && html_->ShowsArchivePage(); }
 
 void TWindowParts::ScreenChanged(int currentScreen) {
     // The tree first: the viewer of the document screen takes the room beside it.
@@ -362,73 +310,5 @@ void TWindowParts::UpdateChapterHints() {
 void TWindowParts::ShellOpen(const std::string& target, const std::string&) { desktop_.ShellExecute(target, {}); }
 
 void TWindowParts::RunProgram(const std::string& file, const std::string& folder) { desktop_.WinExec(file, folder); }
-
-std::string TWindowParts::CurrentDocument() const { return html_ ? html_->CurrentDocument() : std::string(); }
-
-std::string TWindowParts::ResolveDocument(const std::string& link) const {
-    return ResolveLink(link, CurrentDocument());
-}
-
-bool TWindowParts::ViewerVisible() const {
-    QWidget* v = html_ ? html_->ActiveViewer() : nullptr;
-    return v && v->isVisible();
-}
-
-void TWindowParts::OpenDocument(const std::string& document) {
-    if (IHtmlPane* html = NeedHtml()) html->OpenDocument(document);
-}
-
-void TWindowParts::SetChapterHints(const std::string& next, const std::string& previous) {
-    if (window_) window_->SetChapterHints(next, previous);
-}
-
-QRect TWindowParts::ViewerRect() const {
-    QWidget* v = html_ ? html_->ActiveViewer() : nullptr;
-    return v ? v->geometry() : QRect();
-}
-
-void TWindowParts::SetViewerRect(const QRect& rect) {
-    if (QWidget* v = html_ ? html_->ActiveViewer() : nullptr) v->setGeometry(rect);
-}
-
-void TWindowParts::SetViewerShown(bool shown) {
-    if (QWidget* v = html_ ? html_->ActiveViewer() : nullptr) v->setVisible(shown);
-}
-
-void TWindowParts::ReloadViewer() {
-    if (html_) html_->Reload();
-}
-
-bool TWindowParts::FindInViewer(const std::string& frame, const QString& text, bool matchCase, bool fromTop,
-                                std::function<void(bool)> done) {
-    return html_ && html_->FindInViewer(frame, text, matchCase, fromTop, std::move(done));
-}
-
-void TWindowParts::BringDocument(const std::string& document, bool followTree, std::function<void()> done) {
-    QWidget* v = html_ ? html_->ActiveViewer() : nullptr;
-    if (!v) return done();
-    v->show();
-    if (followTree) TreeFollowDocument(document);
-    html_->BringDocument(document, std::move(done));
-}
-
-bool TWindowParts::FindInContents(const std::string& text) {
-    if (!trees_) return false;
-    TTreeViews* second = trees_->Second();
-    TTreeViews* tree = second && second->isVisible() ? second : trees_->First();
-    return tree && tree->FindByCaption(text);
-}
-
-void TWindowParts::ClearStatus() {
-    if (window_ && window_->StatusLine()) window_->StatusLine()->Clear();
-}
-
-void TWindowParts::ShowIndexMessage(const std::string& text) {
-    // Not modal: a scan or a test goes on while it is up.
-    auto* box = new QMessageBox(QMessageBox::Warning, QApplication::applicationDisplayName(), QText(text),
-                                QMessageBox::Ok, window_);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
-}
 
 }  // namespace vitrina

@@ -1,17 +1,17 @@
 #pragma once
 // The parts of the main window that live in panes and popups: the HTML pane, the contents
-// trees and the popup windows. They are made after the window's screen widgets, handed to the
-// dispatcher as its services, told of screen changes, and this is where each part's questions
-// to the others are answered. The HTML pane comes from the HTML module, made when a screen with
-// an HTML area is first shown or a command first needs it, not before.
+// trees and the popup windows. They are made after the window's screen widgets, each registers
+// the commands it serves with the dispatcher, they are told of screen changes, and this is where
+// the HTML pane's questions to the others are answered (the trees' and the find pane's in
+// TPaneQuestions). The HTML pane comes from the HTML module, made when a screen with an HTML
+// area is first shown or a command (TPaneCommands) first needs it, not before.
 #include <memory>
 #include <string>
 
-#include "dialogs/print_commands.h"
-#include "panes/html_commands.h"
+#include "app/pane_commands.h"
+#include "app/pane_questions.h"
+#include "commands/service_registration.h"
 #include "panes/html_frame_host.h"
-#include "panes/tree_views.h"
-#include "search/find_pane.h"
 #include "session/disc_session.h"
 
 namespace vitrina {
@@ -29,12 +29,7 @@ class TSkinWindow;
 class TUnRar;
 class TWindowDirectory;
 
-class TWindowParts : public IHtmlCommands,
-                     public IScreenObserver,
-                     public THtmlFrameHost,
-                     public TTreeHost,
-                     public IFindPaneHost,
-                     public IPrintCommands {
+class TWindowParts : public IScreenObserver, public THtmlFrameHost {
 public:
     TWindowParts(TDiscSession& session, TDispatcher& dispatcher, IDesktop& desktop);
     ~TWindowParts() override;
@@ -60,15 +55,8 @@ public:
     TMediaParts* Media() const { return media_.get(); }
     TFormOptions* Options() const { return options_.get(); }
 
-    // IHtmlCommands.
-    void HistoryBack() override;
-    void HistoryForward() override;
-    void OpenInArea(int number, const std::string& document) override;
-    void CopyHtml() override;
-    void TopHtml() override;
-    void SelectAllHtml() override;
-    bool ShowsArchivePage() const override;
-    bool DocumentsLoading() const override;
+    // The HTML and print commands.
+    TPaneCommands& Commands() { return commands_; }
 
     // IScreenObserver.
     void ScreenChanged(int currentScreen) override;
@@ -93,32 +81,6 @@ public:
     void ClosePopups() override;
     void OpenPopup(int type, int x, int y) override;
 
-    // The trees' questions.
-    const std::string& ProgramFolder() const override { return session_.ProgramFolder; }
-    std::string CurrentDocument() const override;
-    std::string ResolveDocument(const std::string& link) const override;
-    bool ViewerVisible() const override;
-    void OpenDocument(const std::string& document) override;
-    void OpenInHtmlArea(int number, const std::string& document) override;
-    void HidePopups() override { ClosePopups(); }
-    void SetChapterHints(const std::string& next, const std::string& previous) override;
-    QRect ViewerRect() const override;
-    void SetViewerRect(const QRect& rect) override;
-    void SetViewerShown(bool shown) override;
-    void ReloadViewer() override;
-
-    // The find pane's questions.
-    bool FindInViewer(const std::string& frame, const QString& text, bool matchCase, bool fromTop,
-                      std::function<void(bool)> done) override;
-    void BringDocument(const std::string& document, bool followTree, std::function<void()> done) override;
-    bool FindInContents(const std::string& text) override;
-    void ClearStatus() override;
-    void ShowIndexMessage(const std::string& text) override;
-
-    // IPrintCommands.
-    void PrintHtml() override;
-    void PrintHtmlDialog() override;
-
 protected:
     TDiscSession& session_;
     TDispatcher& dispatcher_;
@@ -126,24 +88,29 @@ protected:
     TSkinWindow* window_ = nullptr;
 
 private:
-    // Back or forward in the pane; the contents tree follows the document it comes to.
-    void StepHistory(void (IHtmlCommands::*step)());
     bool ScreenHasHtml(int screen) const;
-    void Publish(bool present);
+    // The panes follow screen changes while they exist.
+    void ObserveScreens(bool observe);
     // The archive pages, which the HTML pane and "unarc" hand their archives to.
     void MakeArchivePages();
     void MakeOptions();
 
+    friend class TPaneCommands;
+    friend class TPaneQuestions;
+
     QWidget* panel_ = nullptr;
     bool followHistory_ = false;  // back or forward asked for the tree to follow
-    std::unique_ptr<TUnRar> archive_;
-    std::unique_ptr<TMediaParts> media_;
-    std::unique_ptr<TFormOptions> options_;
+    TServingPart<TUnRar> archive_;
+    TServingPart<TMediaParts> media_;
+    TServingPart<TFormOptions> options_;
     std::unique_ptr<IHtmlPane> html_;
-    std::unique_ptr<TContentsTrees> trees_;
-    std::unique_ptr<TControlPopupWindow> popups_;
+    TServingPart<TContentsTrees> trees_;
+    TServingPart<TControlPopupWindow> popups_;
     std::unique_ptr<TFindTxtHtml> find_;
-    std::unique_ptr<TSearchService> search_;
+    TServingPart<TSearchService> search_;
+    TPaneCommands commands_{*this};
+    TPaneQuestions questions_{*this};
+    std::vector<TServiceRegistration> served_;  // commands_'
 };
 
 }  // namespace vitrina

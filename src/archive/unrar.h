@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "archive/archive_commands.h"
 #include "archive/archive_pages.h"
+#include "commands/archive_commands.h"
 #include "resources/dynamic_arrays.h"
 
 namespace vitrina {

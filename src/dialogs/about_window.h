@@ -8,10 +8,10 @@
 
 #include <memory>
 
-#include "dialogs/about_commands.h"
-#include "dialogs/control_pictures.h"
-#include "dialogs/eff_car.h"
+#include "commands/about_commands.h"
 #include "resources/about_description.h"
+#include "skin/control_pictures.h"
+#include "skin/eff_car.h"
 
 namespace vitrina {
 

@@ -13,7 +13,6 @@
 #include <algorithm>
 
 #include "commands/busy.h"
-#include "dialogs/dialog_find_pane.h"
 #include "imaging/windows_color.h"
 #include "platform/desktop.h"
 #include "platform/device_pixels.h"
@@ -21,6 +20,7 @@
 #include "resources/description.h"
 #include "screen/scale_bar.h"
 #include "screen/text_msg.h"
+#include "search/dialog_find_pane.h"
 #include "search/make_find.h"
 #include "session/disc_session.h"
 #include "session/settings.h"

@@ -9,11 +9,11 @@
 #include <memory>
 #include <string>
 
-#include "dialogs/dialog_commands.h"
-#include "dialogs/dialog_find_pane.h"
-#include "dialogs/eff_car.h"
+#include "commands/dialog_commands.h"
 #include "resources/dialog_description.h"
-#include "dialogs/control_pictures.h"
+#include "search/dialog_find_pane.h"
+#include "skin/control_pictures.h"
+#include "skin/eff_car.h"
 
 class QListWidget;
 
@@ -45,7 +45,10 @@ public:
     bool RunDialogCommand(const std::string& go, const std::string& wav) override;
     // The hint of the first placed button whose command is "findnext1".
     void SetFindButtonHint(const std::string& hint) override;
-    // IFindDialog: the result list and the progress bar of the find dialog.
+    // IFindDialog: the find dialog, its result list and its progress bar.
+    void ShowFindDialog() override { ShowDialog(kFindDialog, {}); }
+    bool FindDialogShown() const override { return isVisible() && currentDialog_ == kFindDialog; }
+    void CloseShownDialog() override { close(); }
     void ShowFindResults(const TFindResultLists& results) override;
     int ScaleRange() const override;
     int ScaleFilled() const override;

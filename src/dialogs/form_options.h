@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "dialogs/options_commands.h"
+#include "commands/options_commands.h"
 
 class QButtonGroup;
 class QCheckBox;

@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "media/player_commands.h"
+#include "commands/player_commands.h"
+#include "media/codec_setup.h"
 #include "session/disc_session.h"
-#include "setup/codec_setup.h"
 
 namespace vitrina {
 

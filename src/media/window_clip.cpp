@@ -3,11 +3,11 @@
 #include <QPainter>
 #include <QWidget>
 
-#include "dialogs/control_pictures.h"
 #include "media/media_log.h"
 #include "media/mplayer.h"
 #include "media/video_area.h"
 #include "session/disc_session.h"
+#include "skin/control_pictures.h"
 
 namespace vitrina {
 

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "media/clip_commands.h"
+#include "commands/clip_commands.h"
 #include "media/video_area.h"
 
 class QWidget;

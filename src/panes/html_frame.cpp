@@ -7,17 +7,17 @@
 #include <QPainter>
 
 #include "archive/archive_pages.h"
+#include "commands/player_commands.h"
+#include "commands/search_commands.h"
+#include "commands/setup_commands.h"
 #include "html/doc_engine.h"
-#include "media/player_commands.h"
-#include "search/search_commands.h"
-#include "setup/setup_commands.h"
 #include "html/doc_url.h"
 #include "panes/follow_link.h"
-#include "print/page_number_header.h"
 #include "platform/cp1251.h"
-#include "resources/drive_map.h"
+#include "print/page_number_header.h"
 #include "resources/compr_stream.h"
 #include "resources/description.h"
+#include "resources/drive_map.h"
 #include "resources/windows_path.h"
 
 namespace vitrina {

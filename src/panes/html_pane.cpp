@@ -4,10 +4,10 @@
 
 #include <utility>
 
-#include "dialogs/html_font_chooser.h"
 #include "html/doc_engine.h"
 #include "html/frame_viewer.h"
 #include "html/html_viewer.h"
+#include "panes/html_font_chooser.h"
 #include "panes/html_frame.h"
 #include "platform/qt_text.h"
 #include "print/print_service.h"

@@ -4,7 +4,7 @@
 // questions about the current viewer.
 #include <memory>
 
-#include "html/html_module.h"
+#include "panes/html_module.h"
 
 namespace vitrina {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "commands/tree_commands.h"
 #include "panes/contents_tree_model.h"
-#include "panes/tree_commands.h"
 
 namespace vitrina {
 

@@ -7,7 +7,6 @@
 
 #include "platform/click_sound.h"
 #include "platform/cp1251.h"
-#include "platform/help_viewer.h"
 #include "platform/wine.h"
 
 namespace vitrina {
@@ -100,7 +99,7 @@ void TShellDesktop::WinExec(const std::string& program, const std::string& folde
 }
 
 void TShellDesktop::ShowHelpTopic(const std::string& helpFile, const std::string& topic) {
-    if (help_) help_->Show(helpFile, topic);
+    if (help_) help_(helpFile, topic);
 }
 
 void TShellDesktop::PlayClickSound(const std::string& file) {

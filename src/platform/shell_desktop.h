@@ -12,7 +12,6 @@
 namespace vitrina {
 
 class TClickSound;
-class THelpViewer;
 
 class TShellDesktop : public IDesktop {
 public:
@@ -33,15 +32,16 @@ public:
     void ShellExecute(const std::string& target, const std::string& params) override;
     void WinExec(const std::string& program, const std::string& folder) override;
     // Through the help viewer once it is given one.
+    using THelpViewer = std::function<void(const std::string& helpFile, const std::string& topic)>;
     void ShowHelpTopic(const std::string& helpFile, const std::string& topic) override;
-    void SetHelpViewer(THelpViewer* help) { help_ = help; }
+    void SetHelpViewer(THelpViewer help) { help_ = std::move(help); }
     void PlayClickSound(const std::string& file) override;
     void PlayClickSoundToEnd(const std::string& file) override;
 
 private:
     THostPath hostPath_;
     TClickSound& sounds_;
-    THelpViewer* help_ = nullptr;
+    THelpViewer help_;
 };
 
 }  // namespace vitrina

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "dialogs/dialog_commands.h"
+#include "commands/dialog_commands.h"
 #include "html/frame_viewer.h"
 #include "platform/copy_data_channel.h"
 #include "platform/window_directory.h"

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "dialogs/print_commands.h"
+#include "commands/print_commands.h"
 
 class QWidget;
 

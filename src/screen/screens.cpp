@@ -8,18 +8,18 @@
 
 #include <map>
 
-#include "screen/skin_window.h"
+#include "commands/clip_commands.h"
 #include "commands/command_services.h"
 #include "commands/dispatcher.h"
-#include "dialogs/popup_commands.h"
-#include "media/clip_commands.h"
-#include "session/disc_session.h"
+#include "commands/popup_commands.h"
 #include "platform/cp1251.h"
 #include "platform/qt_text.h"
 #include "resources/description.h"
-#include "dialogs/control_pictures.h"
 #include "screen/path_input_box.h"
+#include "screen/skin_window.h"
 #include "screen/text_msg.h"
+#include "session/disc_session.h"
+#include "skin/control_pictures.h"
 
 namespace vitrina {
 

@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "commands/main_window.h"
-#include "dialogs/eff_car.h"
-#include "dialogs/control_pictures.h"
-#include "dialogs/my_control.h"
 #include "resources/screen_model.h"
+#include "skin/control_pictures.h"
+#include "skin/eff_car.h"
+#include "skin/my_control.h"
 
 class QLabel;
 class QMovie;

@@ -6,16 +6,16 @@
 #include <QToolTip>
 #include <QWindow>
 
-#include "screen/skin_window.h"
+#include "commands/clip_commands.h"
 #include "commands/command_services.h"
 #include "commands/dispatcher.h"
-#include "dialogs/popup_commands.h"
-#include "media/clip_commands.h"
-#include "panes/tree_commands.h"
-#include "platform/device_pixels.h"
-#include "session/disc_session.h"
+#include "commands/popup_commands.h"
+#include "commands/tree_commands.h"
 #include "platform/cp1251.h"
+#include "platform/device_pixels.h"
+#include "screen/skin_window.h"
 #include "screen/text_msg.h"
+#include "session/disc_session.h"
 
 namespace vitrina {
 

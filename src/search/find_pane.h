@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/dialog_find_pane.h"
+#include "search/dialog_find_pane.h"
 #include "search/make_find.h"
 
 class QLineEdit;

@@ -1,40 +1,40 @@
 #include "search/search_service.h"
 
-#include "dialogs/cool_dialog.h"
 #include "platform/copy_data_channel.h"
 #include "platform/cp1251.h"
 #include "platform/program_copy.h"
 #include "platform/request_record.h"
 #include "platform/window_directory.h"
+#include "search/dialog_find_pane.h"
 #include "search/find_pane.h"
 #include "search/make_tesaurus_find.h"
 #include "session/disc_session.h"
 
 namespace vitrina {
 
-TSearchService::TSearchService(TDiscSession& session, TCoolDialog* dialog, TFindTxtHtml* pane,
+TSearchService::TSearchService(TDiscSession& session, IFindDialog* dialog, TFindTxtHtml* pane,
                                TWindowDirectory* windows, TCopyDataChannel* channel, TSearchMessages messages)
     : session_(session), dialog_(dialog), pane_(pane), windows_(windows), channel_(channel),
       messages_(std::move(messages)) {
     StartThesaurus = [this](const std::string& document) {
-        StartProgramCopy(session_.Drives(), session_.ProgramFolder, {document, "/t"});
+        StartProgramCopy(session_.Drives().ToHostPath(session_.ProgramFolder), {document, "/t"});
     };
 }
 
 std::string TSearchService::ThesaurusTitle() { return Utf8ToCp1251("Тезаурус"); }
 
 void TSearchService::ShowFindDialog() {
-    if (dialog_) dialog_->ShowDialog(kFindDialog, {});
+    if (dialog_) dialog_->ShowFindDialog();
 }
 
 void TSearchService::CloseFindDialog() {
     if (!FindDialogVisible()) return;
     if (pane_) pane_->SetIdle(true);
-    dialog_->close();
+    dialog_->CloseShownDialog();
 }
 
 bool TSearchService::FindDialogVisible() const {
-    return dialog_ && dialog_->isVisible() && dialog_->CurrentDialog() == kFindDialog;
+    return dialog_ && dialog_->FindDialogShown();
 }
 
 void TSearchService::FindNext(int field) {

@@ -4,21 +4,21 @@
 #include <functional>
 #include <string>
 
+#include "commands/search_commands.h"
 #include "search/make_find.h"
-#include "search/search_commands.h"
 
 namespace vitrina {
 
-class TCoolDialog;
 class TCopyDataChannel;
 class TDiscSession;
 class TFindTxtHtml;
+class IFindDialog;
 class TWindowDirectory;
 
 class TSearchService : public ISearchCommands {
 public:
     // Any of dialog, pane, windows and channel may be null: what needs them does nothing.
-    TSearchService(TDiscSession& session, TCoolDialog* dialog, TFindTxtHtml* pane, TWindowDirectory* windows,
+    TSearchService(TDiscSession& session, IFindDialog* dialog, TFindTxtHtml* pane, TWindowDirectory* windows,
                    TCopyDataChannel* channel, TSearchMessages messages);
 
     void ShowFindDialog() override;
@@ -36,7 +36,7 @@ public:
 
 private:
     TDiscSession& session_;
-    TCoolDialog* dialog_;
+    IFindDialog* dialog_;
     TFindTxtHtml* pane_;
     TWindowDirectory* windows_;
     TCopyDataChannel* channel_;

@@ -7,8 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "commands/setup_commands.h"
 #include "setup/font_installer.h"
-#include "setup/setup_commands.h"
 
 namespace vitrina {
 

@@ -59,5 +59,43 @@ TEST(HtmlModule, WithoutItTheProgramSaysSoOnceAndShowsItsWindow) {
     EXPECT_FALSE(QFile::exists(pdf));
 }
 
+// The module beside the program is used only when its version is the program's; another is
+// refused in the same one line as a missing one.
+TEST(HtmlModule, TheProgramLoadsAModuleOfItsOwnVersionAndRefusesAnother) {
+    if (!fs::exists(fs::path(VITRINA_SAMPLE_DISC) / "Vuv.dhl")) GTEST_SKIP() << "sample disc not built";
+    const struct {
+        const char* module;
+        int code;
+        bool refused;
+    } cases[] = {
+        {VITRINA_HTML_MODULE, 0, false},
+        {VITRINA_OTHER_VERSION_MODULE, 1, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.module);
+        test::TTempFolder folder;
+        const fs::path program = folder.Path() / "vitrina";
+        fs::copy_file(VITRINA_PROGRAM, program);
+        fs::copy_file(c.module, folder.Path() / "vitrina_html.so");
+        const QString pdf = QString::fromStdString((folder.Path() / "out.pdf").string());
+        QProcess p;
+        p.setProcessEnvironment(test::ProgramEnvironment(folder.Path() / "home"));
+        p.start(QString::fromStdString(program.string()),
+                {"--disc", VITRINA_SAMPLE_DISC, "--print-pdf", "dv_obzor.htm", pdf});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p.exitCode(), c.code);
+        const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+        EXPECT_EQ(QFile::exists(pdf), !c.refused);
+        if (c.refused) {
+            EXPECT_TRUE(err.startsWith("vitrina: documents cannot be shown: ")) << err.toStdString();
+            EXPECT_TRUE(err.contains("version")) << err.toStdString();
+            EXPECT_EQ(err.count('\n'), 1) << err.toStdString();
+        } else {
+            EXPECT_FALSE(err.contains("documents cannot be shown")) << err.toStdString();
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vitrina

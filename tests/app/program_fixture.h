@@ -11,7 +11,7 @@
 #include "app/program_parts.h"
 #include "app/test_disc.h"
 #include "html/frame_viewer.h"
-#include "html/html_module.h"
+#include "panes/html_module.h"
 #include "platform/click_sound.h"
 #include "platform/shell_desktop.h"
 #include "screen/skin_window.h"

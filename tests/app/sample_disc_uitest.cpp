@@ -8,26 +8,26 @@
 
 #include "app/program.h"
 #include "app/program_fixture.h"
-#include "app/sample_disc_fixture.h"
 #include "app/program_parts.h"
+#include "app/sample_disc_fixture.h"
+#include "commands/dialog_commands.h"
 #include "commands/dispatcher.h"
+#include "commands/popup_commands.h"
+#include "commands/print_commands.h"
+#include "commands/search_commands.h"
+#include "commands/tree_commands.h"
 #include "dialogs/cool_dialog.h"
-#include "dialogs/dialog_commands.h"
 #include "dialogs/form_options.h"
+#include "html/frame_viewer.h"
+#include "html/html_fixture.h"
 #include "media/background_music.h"
 #include "media/media_parts.h"
 #include "media/slide_image.h"
 #include "media/sound.h"
 #include "media/video_area.h"
 #include "media/window_clip.h"
-#include "dialogs/popup_commands.h"
-#include "dialogs/print_commands.h"
-#include "panes/tree_commands.h"
-#include "search/search_commands.h"
-#include "dialogs/popup_window.h"
-#include "html/frame_viewer.h"
-#include "html/html_fixture.h"
 #include "panes/html_frame.h"
+#include "panes/popup_window.h"
 #include "platform/click_sound.h"
 #include "platform/cp1251.h"
 #include "screen/path_input_box.h"
@@ -135,7 +135,7 @@ TEST_F(SampleDiscTest, AnArchiveIsBrowsedAsPagesAndUnpackedIntoThePathBoxFolder)
     // As a reader drops the disc's archive on the window.
     program->Dispatcher().FilesDropped({"d:\\archives\\shemy.rar"});
     ASSERT_TRUE(WaitFor([&] { return Shows("as_shemy.rar.htm"); }));
-    EXPECT_TRUE(parts->ShowsArchivePage());
+    EXPECT_TRUE(parts->Commands().ShowsArchivePage());
     program->Dispatcher().ExecuteCommand("unarc", "", 1, 0, 0);
     const fs::path unpacked = home.Path() / "c" / "vitrina" / "Архивы" / "shemy.rar";
     EXPECT_TRUE(fs::exists(unpacked / "Схемы" / "Двигатель" / "зажигание.txt"));
@@ -144,7 +144,7 @@ TEST_F(SampleDiscTest, AnArchiveIsBrowsedAsPagesAndUnpackedIntoThePathBoxFolder)
     // Back at the document the archive was opened from, "unarc" asks for an archive page.
     program->Dispatcher().ExecuteCommand("back", "", 1, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return Shows("media.htm"); }));
-    EXPECT_FALSE(parts->ShowsArchivePage());
+    EXPECT_FALSE(parts->Commands().ShowsArchivePage());
     ASSERT_TRUE(program->Dispatcher().Services().dialogs);
     program->Dispatcher().ExecuteCommand("unarc", "", 1, 0, 0);
     EXPECT_TRUE(program->Dispatcher().Services().dialogs->DialogVisible());

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/html_module_loader.h"
-#include "html/html_module.h"
+#include "panes/html_module.h"
 
 int main(int argc, char** argv) {
     const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     // Web views in the same process need shared contexts, set before the application exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // The HTML module's code is linked here: the program's parts use it as they would load it.
-    vitrina::ProvideHtmlModule(vitrina::VitrinaHtmlModule());
+    vitrina::ProvideHtmlModule(vitrina::VitrinaHtmlModule(vitrina::kHtmlModuleVersion, nullptr));
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

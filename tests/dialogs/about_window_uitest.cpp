@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "app/program_fixture.h"
-#include "dialogs/control_pictures.h"
 #include "platform/cp1251.h"
 #include "resources/description_scrambler.h"
+#include "skin/control_pictures.h"
 
 namespace vitrina {
 namespace {

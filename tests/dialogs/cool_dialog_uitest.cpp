@@ -9,9 +9,9 @@
 #include "app/program_fixture.h"
 #include "commands/busy.h"
 #include "commands/dispatcher.h"
-#include "dialogs/dialog_find_pane.h"
 #include "resources/description.h"
 #include "resources/description_scrambler.h"
+#include "search/dialog_find_pane.h"
 #include "support/image_bytes.h"
 
 namespace vitrina {

@@ -12,12 +12,12 @@
 #include <QTimer>
 
 #include "dialogs/font_form.h"
-#include "dialogs/html_font_chooser.h"
-#include "session/settings.h"
 #include "html/html_fixture.h"
-#include "support/image_bytes.h"
+#include "panes/html_font_chooser.h"
 #include "platform/registry.h"
 #include "print/page_number_header.h"
+#include "session/settings.h"
+#include "support/image_bytes.h"
 
 namespace vitrina {
 namespace {

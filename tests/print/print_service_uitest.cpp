@@ -6,10 +6,10 @@
 #include <QTimer>
 
 #include "app/sample_disc_fixture.h"
-#include "support/printer_lock.h"
+#include "commands/dialog_commands.h"
 #include "dialogs/cool_dialog.h"
-#include "dialogs/dialog_commands.h"
 #include "print/preview_form.h"
+#include "support/printer_lock.h"
 
 namespace vitrina {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "app/program_fixture.h"
 #include "commands/busy.h"
-#include "media/clip_commands.h"
-#include "panes/tree_commands.h"
+#include "commands/clip_commands.h"
+#include "commands/tree_commands.h"
 #include "platform/click_sound.h"
 #include "platform/registry.h"
 #include "screen/path_input_box.h"
