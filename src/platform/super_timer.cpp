@@ -107,13 +107,20 @@ void TSuperTimer::Run() {
 }
 
 bool TSuperTimer::event(QEvent* e) {
-    if (e->type() != kTickEvent) return QObject::event(e);
-    const auto generation = static_cast<TTickEvent*>(e)->generation;
-    bool current;
+    bool tick = false;
+    bool current = false;
+    std::uint64_t generation = 0;
     {
+        // The worker makes a tick under the mutex; reading it under the mutex too orders the two
+        // where a thread checker can see it (it does not see through Qt's event queue).
         std::lock_guard lock(mutex_);
-        current = generation == generation_ && enabled_;
+        if (e->type() == kTickEvent) {
+            tick = true;
+            generation = static_cast<TTickEvent*>(e)->generation;
+            current = generation == generation_ && enabled_;
+        }
     }
+    if (!tick) return QObject::event(e);
     if (current && !QCoreApplication::closingDown()) {
         ++tickCount_;
         if (OnTimer) {

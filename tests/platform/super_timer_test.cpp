@@ -53,6 +53,21 @@ TEST(SuperTimer, DefaultsAndTicksOnTheOwnersThread) {
     EXPECT_GE(timer.Elapsed(), 20u);
 }
 
+// Switching on and off while the worker wakes for each change: the flag they share is written
+// under the mutex the worker reads it under (the thread checker build reports it otherwise), and
+// the ticks of the switched-off runs never arrive.
+TEST(SuperTimer, SwitchingWhileTheWorkerWakesEndsOffWithoutStaleTicks) {
+    App();
+    TSuperTimer timer;
+    timer.SetInterval(1);
+    int ticks = 0;
+    timer.OnTimer = [&](TSuperTimer*) { ++ticks; };
+    for (int i = 0; i < 20000; ++i) timer.SetEnabled(i % 2 == 0);
+    EXPECT_FALSE(timer.Enabled());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ticks, 0);
+}
+
 TEST(SuperTimer, ReEnablingRestartsTheTickCountAndDisablingStopsTicks) {
     App();
     TSuperTimer timer;
