@@ -87,9 +87,11 @@ std::optional<float> FormatAtStart(TFrameViewer* viewer, TMetaFilePrinter& recor
     }
     if (!format(scale)) return std::nullopt;
     if (picture) {
-        for (float next; (next = NextShrinkScale(scale, recorder.PageCount())) != 0;) {
-            scale = next;
+        TShrinkSearch shrink(scale, recorder.PageCount());
+        for (std::optional<float> next; (next = shrink.Next());) {
+            scale = *next;
             if (!FormatPagesNow(viewer, recorder, scale)) break;
+            shrink.Result(recorder.PageCount());
         }
     }
     return scale;

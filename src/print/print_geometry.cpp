@@ -62,9 +62,31 @@ TImageFit FitImageScale(int w, int h, TPageOrientation current,
     return fit;
 }
 
-float NextShrinkScale(float startScale, int pages) {
-    if (pages < 2 || startScale <= 0.05f) return 0;
-    return startScale - 0.005f;
+TShrinkSearch::TShrinkSearch(float startScale, int pages) : grid_{startScale} {
+    if (pages < 2) return;
+    // Stepped as a float, as the scale has always been, so that each step lands where it did.
+    for (float s = startScale; s > 0.05f;) grid_.push_back(s -= 0.005f);
+    fits_ = grid_.size() - 1;
+}
+
+std::optional<size_t> TShrinkSearch::NextIndex() const {
+    if (fits_ - tooBig_ > 1) return tooBig_ + (fits_ - tooBig_) / 2;
+    // Found: the recorder must end with the pages of the answer.
+    if (formatted_ != fits_) return fits_;
+    return std::nullopt;
+}
+
+std::optional<float> TShrinkSearch::Next() const {
+    const auto i = NextIndex();
+    return i ? std::optional(grid_[*i]) : std::nullopt;
+}
+
+void TShrinkSearch::Result(int pages) {
+    const auto i = NextIndex();
+    if (!i) return;
+    formatted_ = *i;
+    if (*i == fits_) return;
+    (pages < 2 ? fits_ : tooBig_) = *i;
 }
 
 }  // namespace vitrina

@@ -1,7 +1,10 @@
 #pragma once
 // The printer's sheet as the page recorder knows it, and what follows from it: the area the
 // engine fills at a print scale, and the orientation and scale that fit a picture on one sheet.
+#include <cstddef>
 #include <functional>
+#include <optional>
+#include <vector>
 
 #include "resources/dynamic_arrays.h"
 
@@ -53,8 +56,26 @@ struct TImageFit {
 TImageFit FitImageScale(int w, int h, TPageOrientation current,
                         const std::function<TPrinterGeometry(TPageOrientation)>& geometryFor);
 
-// The shrink loop of picture documents: the next print scale to try after a formatting that gave
-// pages pages at startScale, or 0 when the picture fits or the scale reached its floor.
-float NextShrinkScale(float startScale, int pages);
+// The shrink of picture documents: the print scales start, start - 0.005, ... down to the first at
+// or below 0.05 form a grid; the answer is the first of them at which the picture takes one sheet,
+// or the last. Pages only grow with the scale, so the grid is bisected: about eight layouts where
+// stepping down one by one took up to 190. The caller formats at Next() and tells Result() the
+// pages until Next() is empty; the recorder then holds the pages at Scale().
+class TShrinkSearch {
+public:
+    // The first formatting, at startScale, gave pages pages.
+    TShrinkSearch(float startScale, int pages);
+    std::optional<float> Next() const;
+    void Result(int pages);
+    float Scale() const { return grid_[fits_]; }
+
+private:
+    std::optional<size_t> NextIndex() const;
+
+    std::vector<float> grid_;
+    size_t tooBig_ = 0;  // the largest index known to take more than one sheet
+    size_t fits_ = 0;    // the smallest index known to fit, or the last one
+    size_t formatted_ = 0;
+};
 
 }  // namespace vitrina

@@ -20,6 +20,7 @@
 #include "app/program_fixture.h"
 #include "app/program_parts.h"
 #include "app/test_disc.h"
+#include "support/minimal_disc.h"
 #include "html/frame_viewer.h"
 #include "panes/html_frame.h"
 #include "platform/cp1251.h"
@@ -112,24 +113,11 @@ std::string ProbePage(const TCountingServer& server, const std::vector<std::stri
     return page;
 }
 
-const char* kStruct = R"(title=probe
-button 1
-vx=10
-vy=10
-fn1=b.bmp
-fn2=b.bmp
-fn3=b.bmp
-go=caseon
-hint=x
-wav=no
-_screen=bg1.bmp
-_html 1
-vx=0 vy=0 vw=600 vh=400 fn=start.htm; number=20
-)";
+const std::string kStruct = test::MinimalDescription("probe") + "_html 1\nvx=0 vy=0 vw=600 vh=400 fn=start.htm; number=20\n";
 
 // The test disc with its first page, host files beside it, and a link from the disc to them.
 struct TProbeDisc {
-    test::TTestDisc disc{kStruct, {{"bg1.bmp", test::Bmp(600, 400, Qt::white)}, {"b.bmp", test::Bmp(10, 10, Qt::red)}}};
+    test::TTestDisc disc{kStruct, test::MinimalPictures(600, 400)};
     fs::path host = disc.folder.Path() / "host";
 
     explicit TProbeDisc(const std::function<std::string(const TProbeDisc&)>& start) {

@@ -13,6 +13,7 @@
 #include "app/program_fixture.h"
 #include "app/program_parts.h"
 #include "app/test_disc.h"
+#include "support/minimal_disc.h"
 #include "html/frame_viewer.h"
 #include "panes/html_font_values.h"
 #include "panes/html_frame.h"
@@ -28,26 +29,13 @@
 namespace vitrina {
 namespace {
 
-const char* kStruct = R"(title=копия
-icon=ico.bmp
-button 1
-vx=10
-vy=10
-fn1=b.bmp
-fn2=b.bmp
-fn3=b.bmp
-go=caseon
-hint=x
-wav=no
-_screen=bg1.bmp
-)";
+const std::string kStruct = test::MinimalDescription("копия", "icon=ico.bmp\n");
 
 const std::string kPictureTitle = "\xD3\xE2\xE5\xEB\xE8\xF7\xE5\xED\xED\xE0\xFF \xEA\xE0\xF0\xF2\xE8\xED\xEA\xE0";
 
 struct TDisc : test::TTestDisc {
     TDisc()
-        : TTestDisc(kStruct, {{"bg1.bmp", test::Bmp(100, 80, Qt::white)}, {"b.bmp", test::Bmp(10, 10, Qt::red)},
-                              {"ico.bmp", test::Bmp(16, 16, Qt::green)}}) {
+        : TTestDisc(kStruct, test::MinimalPictures(100, 80, {{"ico.bmp", test::Bmp(16, 16, Qt::green)}})) {
         folder.Write("disc/pics/motor.bmp", test::Bmp(400, 300, Qt::blue));
         folder.Write("disc/pics/scheme.bmp", test::Bmp(50, 40, Qt::blue));
         folder.Write("disc/pics/other.bmp", test::Bmp(30, 20, Qt::blue));
@@ -234,8 +222,8 @@ TEST(DocumentMode, APictureWindowIsReusedForTheSamePicture) {
 // "standartwin" in the normal mode: a plain, sizeable window around the pane; "Свернуть" brings
 // the skinned window back with its shape; the caption stays and "exit" still ends the program.
 TEST(StandardWindowProgram, StandartwinAndBackKeepTheShapeAndExitStillEndsTheProgram) {
-    test::TTestDisc disc(std::string(kStruct) + "vertexmain=[0,0;99,0;0,79]\n_html 1\nvx=0\nvy=0\nvw=100\nvh=80\nfn=page.htm\nnumber=20\n",
-                         {{"bg1.bmp", test::Bmp(100, 80, Qt::white)}, {"b.bmp", test::Bmp(10, 10, Qt::red)}});
+    test::TTestDisc disc(kStruct + "vertexmain=[0,0;99,0;0,79]\n_html 1\nvx=0\nvy=0\nvw=100\nvh=80\nfn=page.htm\nnumber=20\n",
+                         test::MinimalPictures());
     disc.folder.Write("disc/page.htm", "<title>p</title><p>page");
     TDriveMap drives(disc.disc, disc.Folders().data);
     TClickSound sounds;
@@ -376,9 +364,8 @@ TEST(DocumentMode, ClickingTheSamePictureTwiceStartsOnePictureWindow) {
 // Open requests of another copy (the thesaurus window's): on the first screen they go through
 // "screen2="; on the document screen a document already shown is not loaded again. Both answer.
 TEST(StandardWindowProgram, OpenRequestsSwitchOrOpenAndAlwaysAnswerHandled) {
-    test::TTestDisc disc(std::string(kStruct) + "_html 2\nvx=0\nvy=0\nvw=100\nvh=80\nfn=page.htm\nnumber=20\n_screen=bg2.bmp\n",
-                         {{"bg1.bmp", test::Bmp(100, 80, Qt::white)}, {"bg2.bmp", test::Bmp(100, 80, Qt::white)},
-                          {"b.bmp", test::Bmp(10, 10, Qt::red)}});
+    test::TTestDisc disc(kStruct + "_html 2\nvx=0\nvy=0\nvw=100\nvh=80\nfn=page.htm\nnumber=20\n_screen=bg2.bmp\n",
+                         test::MinimalPictures(100, 80, {{"bg2.bmp", test::Bmp(100, 80, Qt::white)}}));
     disc.folder.Write("disc/page.htm", "<title>p</title><p>page");
     disc.folder.Write("disc/next.htm", "<title>n</title><p>next");
     TDriveMap drives(disc.disc, disc.Folders().data);

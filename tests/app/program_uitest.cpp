@@ -9,24 +9,14 @@
 
 #include "app/program_fixture.h"
 #include "app/test_disc.h"
+#include "support/minimal_disc.h"
 #include "platform/single_instance.h"
 #include "platform/window_directory.h"
 
 namespace vitrina {
 namespace {
 
-const char* kSmall = R"(title=копия
-button 1
-vx=10
-vy=10
-fn1=b.bmp
-fn2=b.bmp
-fn3=b.bmp
-go=caseon
-hint=x
-wav=no
-_screen=bg1.bmp
-)";
+const std::string kSmall = test::MinimalDescription("копия");
 
 struct TRun {
     int code = -1;
@@ -134,7 +124,7 @@ TEST(Program, StartsQuietlyUnlessTheReadersLoggingRulesAskOtherwise) {
 }
 
 TEST(Program, ASecondCopyOfTheTitleExitsAtOnceAndTheFirstIsNotDisturbed) {
-    test::TTestDisc disc(kSmall, {{"bg1.bmp", test::Bmp(100, 80, Qt::white)}, {"b.bmp", test::Bmp(10, 10, Qt::red)}});
+    test::TTestDisc disc(kSmall, test::MinimalPictures());
     QProcess first;
     first.setProcessEnvironment(test::ProgramEnvironment(disc.home));
     first.start(VITRINA_PROGRAM, {"--disc", QString::fromStdString(disc.disc.string())});
@@ -157,7 +147,7 @@ TEST(Program, ASecondCopyOfTheTitleExitsAtOnceAndTheFirstIsNotDisturbed) {
 }
 
 TEST(Program, ASecondCopyBringsTheFirstCopysWindowBack) {
-    test::TTestProgram first(kSmall, {{"bg1.bmp", test::Bmp(100, 80, Qt::white)}, {"b.bmp", test::Bmp(10, 10, Qt::red)}});
+    test::TTestProgram first(kSmall, test::MinimalPictures());
     ASSERT_EQ(first.Creation(), TProgram::TCreation::Normal);
     first.Window().showMinimized();
     ASSERT_TRUE(first.Window().isMinimized());
@@ -178,8 +168,8 @@ TEST(Program, ASecondCopyBringsTheFirstCopysWindowBack) {
 }
 
 TEST(Program, ScreenshotWritesTheShapedWindowAndExits) {
-    test::TTestDisc disc(std::string(kSmall) + "vertexmain=[0,0;99,0;0,79]\n",
-                         {{"bg1.bmp", test::Bmp(100, 80, Qt::white)}, {"b.bmp", test::Bmp(10, 10, Qt::red)}});
+    test::TTestDisc disc(kSmall + "vertexmain=[0,0;99,0;0,79]\n",
+                         test::MinimalPictures());
     const auto out = disc.folder.Path() / "shot.png";
     const TRun r = RunProgram({"--disc", QString::fromStdString(disc.disc.string()), "--screenshot",
                         QString::fromStdString(out.string()), "--command", "caseon", "--settle-ms", "50"},
@@ -201,7 +191,7 @@ TEST(Program, TheScaleFactorIsNotHandedToTheProgramsADiscStarts) {
     };
     for (const TCase c : {TCase{nullptr, ""}, TCase{"1.25", "1.25"}}) {
         SCOPED_TRACE(c.readers ? c.readers : "unset");
-        test::TTestDisc disc(kSmall, {{"bg1.bmp", test::Bmp(100, 80, Qt::white)}, {"b.bmp", test::Bmp(10, 10, Qt::red)}});
+        test::TTestDisc disc(kSmall, test::MinimalPictures());
         disc.folder.Write("disc/game.exe", "MZ");
         const auto seen = disc.folder.Path() / "seen";
         const auto bin = disc.folder.Write("bin/wine", "#!/bin/sh\nprintf '%s' \"$QT_SCALE_FACTOR\" > '" +
@@ -228,7 +218,7 @@ TEST(Program, TheScaleFactorIsNotHandedToTheProgramsADiscStarts) {
 }
 
 TEST(Program, CopiesCloseEachOthersWindowsThroughTheWindowDirectory) {
-    test::TTestDisc disc(kSmall, {{"bg1.bmp", test::Bmp(100, 80, Qt::white)}, {"b.bmp", test::Bmp(10, 10, Qt::red)}});
+    test::TTestDisc disc(kSmall, test::MinimalPictures());
     QProcess program;
     program.setProcessEnvironment(test::ProgramEnvironment(disc.home));
     program.start(VITRINA_PROGRAM, {"--disc", QString::fromStdString(disc.disc.string())});

@@ -21,14 +21,6 @@
 
 namespace vitrina::test {
 
-inline std::string Bmp(const QImage& image) { return ImageBytes(image, "BMP"); }
-
-inline std::string Bmp(int w, int h, QColor colour) {
-    QImage image(w, h, QImage::Format_RGB888);
-    image.fill(colour);
-    return Bmp(image);
-}
-
 // A WAV of silence, short enough for tests that play it to the end.
 inline std::string Wav(int milliseconds) { return WavBytes(milliseconds); }
 

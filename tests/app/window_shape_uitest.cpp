@@ -63,7 +63,7 @@ struct TShapedWindow {
 TEST(WindowShape, TheDescriptionsPolygonMasksTheWindow) {
     if (NeedsX()) GTEST_SKIP() << "window masks need an X display (run under xvfb-run)";
     TShapedWindow w(false);
-    QTest::qWait(200);
+    QTest::qWaitFor([&] { return w.form->mask() == w.form->Shape() && w.ScreenPixel(20, 20) == QColor(255, 0, 0); }, 5000);
     EXPECT_EQ(w.form->mask(), w.form->Shape());
     EXPECT_EQ(w.ScreenPixel(20, 20), QColor(255, 0, 0));    // inside the triangle
     EXPECT_NE(w.ScreenPixel(180, 140), QColor(255, 0, 0));  // outside it: the screen shows through

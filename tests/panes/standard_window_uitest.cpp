@@ -87,7 +87,7 @@ TEST(StandardWindow, EnteringInTheNormalModeShowsTheToolbarWithTwoButtonsAndFits
     EXPECT_EQ(standard.Client()->y(), standard.Toolbar()->height());
     s.window.showNormal();
     s.window.resize(500, 400);
-    QTest::qWait(10);
+    QTest::qWaitFor([&] { return s.viewer.size() == QSize(500, 400 - standard.Toolbar()->height()); }, 5000);
     EXPECT_EQ(s.viewer.size(), QSize(500, 400 - standard.Toolbar()->height()));
 
     // "Свернуть" brings the skinned window back with its shape and the viewer at its area.

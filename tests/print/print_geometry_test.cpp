@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <optional>
+#include <utility>
 
 namespace vitrina {
 namespace {
@@ -90,26 +93,52 @@ TEST(PrintGeometry, FitImageScaleUsesTheSheetThePrinterAccepted) {
     EXPECT_NEAR(fit.scale, ContentArea(DefaultGeometry(O::Portrait), 1).width / 1942, 1e-6);
 }
 
-TEST(PrintGeometry, ShrinkLoopStepsDownUntilOnePageOrTheFloor) {
-    // A picture that needs scale 0.8 to fit: pages at a scale are 1 at or below it.
-    auto pagesAt = [](float s) { return s <= 0.8f ? 1 : 2; };
-    // The first step at or below it ends the loop.
-    float start = 1;
-    int steps = 0;
-    for (float next; (next = NextShrinkScale(start, pagesAt(start))) != 0; ++steps) start = next;
-    EXPECT_LE(start, 0.8f);
-    EXPECT_GT(start + 0.005f, 0.8f);
-    EXPECT_GE(steps, 40);
-    EXPECT_LE(steps, 41);
+// Shrinks a picture with the search against pagesAt, formatting as the preview does; the scale
+// found, and the number of layouts after the first.
+std::pair<float, int> Shrink(float start, const std::function<int(float)>& pagesAt) {
+    TShrinkSearch search(start, pagesAt(start));
+    int pages = 0, layouts = 0;
+    float last = start;
+    for (std::optional<float> next; (next = search.Next()); ++layouts) search.Result(pages = pagesAt(last = *next));
+    EXPECT_EQ(last, search.Scale()) << "the last layout is the answer's";
+    return {search.Scale(), layouts};
+}
 
-    // Never fits: the first step at or below the floor ends it.
-    start = 1;
-    for (float next; (next = NextShrinkScale(start, 3)) != 0;) start = next;
-    EXPECT_LE(start, 0.05f);
-    EXPECT_GT(start + 0.005f, 0.05f);
+// The preview's old loop: one step of 0.005 at a time while the picture takes two sheets or more
+// and the scale is above 0.05.
+float ShrinkStepByStep(float scale, const std::function<int(float)>& pagesAt) {
+    while (pagesAt(scale) >= 2 && scale > 0.05f) scale -= 0.005f;
+    return scale;
+}
 
-    EXPECT_EQ(NextShrinkScale(1, 1), 0);
-    EXPECT_EQ(NextShrinkScale(1, 0), 0);
+TEST(PrintGeometry, ShrinkSearchFindsWhatSteppingDownFound) {
+    // A picture that fits at or below a scale; pages grow with the scale above it.
+    const struct {
+        float start, fitsAt;
+    } cases[] = {
+        {1, 0.8f},     {1, 0.7975f}, {1, 0.995f}, {1, 0.99f},   {1, 0.5f},    {1, 0.0501f}, {1, 0.05f},
+        {1, 0.04f},    {1, 0},       {1, 2},      {0.73f, 0.3f}, {0.731f, 0.7f}, {0.3f, 0.1f}, {0.06f, 0.055f},
+        {0.051f, 0.01f}, {0.05f, 0.01f}, {0.02f, 0.01f},
+    };
+    for (const auto& c : cases) {
+        auto pagesAt = [&](float s) { return s <= c.fitsAt ? 1 : 2 + int((s - c.fitsAt) * 100); };
+        const auto [scale, layouts] = Shrink(c.start, pagesAt);
+        EXPECT_EQ(scale, ShrinkStepByStep(c.start, pagesAt)) << c.start << " " << c.fitsAt;
+        EXPECT_LE(layouts, 9) << c.start << " " << c.fitsAt;
+    }
+    // Every threshold on the grid from 1 and between its steps.
+    for (float fitsAt = 1.001f; fitsAt > 0.04f; fitsAt -= 0.0013f) {
+        auto pagesAt = [&](float s) { return s <= fitsAt ? 1 : 2; };
+        EXPECT_EQ(Shrink(1, pagesAt).first, ShrinkStepByStep(1, pagesAt)) << fitsAt;
+    }
+}
+
+TEST(PrintGeometry, ShrinkSearchLeavesAPictureThatFitsAlone) {
+    for (int pages : {0, 1}) {
+        const TShrinkSearch search(0.9f, pages);
+        EXPECT_FALSE(search.Next());
+        EXPECT_EQ(search.Scale(), 0.9f);
+    }
 }
 
 }  // namespace
