@@ -5,6 +5,7 @@ add_library(vitrina_ui STATIC
   src/screen/skin_window.cpp
   src/app/program_options.cpp
   src/app/start_failure.cpp
+  src/app/scale_fit.cpp
   src/dialogs/eff_car.cpp
   src/platform/click_sound.cpp
   src/platform/shell_desktop.cpp
