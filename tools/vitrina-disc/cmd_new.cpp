@@ -10,6 +10,7 @@
 #include <regex>
 #include <set>
 
+#include "archive/archive_page_files.h"
 #include "html/doc_mime.h"
 #include "html/visible_text.h"
 #include "platform/cp1251.h"
@@ -92,33 +93,19 @@ std::string ButtonCaption(const std::string& utf8) {
     return caption.toStdString();
 }
 
-std::string HtmlEscape(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
-
 // A page of links in Windows-1251, the documents' own encoding; levels become indents.
 std::string LinkPage(const std::string& title, const std::vector<TContentsLine>& lines, int baseLevel) {
     std::string html = "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">"
-                       "<title>" + HtmlEscape(title) + "</title></head>\n<body style=\"font-family: Arial, sans-serif\">\n"
-                       "<h2>" + HtmlEscape(title) + "</h2>\n";
+                       "<title>" + EscapeHtml(title) + "</title></head>\n<body style=\"font-family: Arial, sans-serif\">\n"
+                       "<h2>" + EscapeHtml(title) + "</h2>\n";
     for (const auto& line : lines) {
         html += "<p style=\"margin: 4px 0 4px " + std::to_string(24 * (line.level - baseLevel)) + "px\">";
         if (line.document.empty()) {
-            html += "<b>" + HtmlEscape(line.caption) + "</b>";
+            html += "<b>" + EscapeHtml(line.caption) + "</b>";
         } else {
             std::string href = line.document;
             std::replace(href.begin(), href.end(), '\\', '/');
-            html += "<a href=\"" + HtmlEscape(href) + "\">" + HtmlEscape(line.caption) + "</a>";
+            html += "<a href=\"" + EscapeHtml(href) + "\">" + EscapeHtml(line.caption) + "</a>";
         }
         html += "</p>\n";
     }
@@ -381,7 +368,7 @@ int NewCommand(const TArgs& args) {
         WriteHostFile(documents / first.document,
                       Utf8ToCp1251("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
                                    "charset=windows-1251\"><title>Первая страница</title></head>\n"
-                                   "<body style=\"font-family: Arial, sans-serif\"><h2>" + HtmlEscape(title) +
+                                   "<body style=\"font-family: Arial, sans-serif\"><h2>" + EscapeHtml(title) +
                                    "</h2>\n<p>Положите страницы диска в папку documents и впишите их в "
                                    "skin/tree1.cfs.</p></body></html>\n"));
         chapters.push_back(first);
