@@ -121,7 +121,7 @@ void TProgram::StartUp() {
         dialog_->SetTextAreas(window_->TextMsg());
     }
     if (session_.Container.Contains("About.cfs")) {
-        about_ = std::make_unique<TAboutCommands>(session_, desktop_);
+        about_ = std::make_unique<TAboutCommands>(session_, desktop_, *window_);
         services_.about = about_.get();
     }
     // The thesaurus window keeps its find fields on itself.
