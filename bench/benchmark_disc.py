@@ -4,7 +4,8 @@
     benchmark_disc.py --corpus HELPROOT --sample samples/sample-disc --documents N SOURCE
 
 HELPROOT is the folder that holds "ru/" (usr/share/libreoffice/help of the package). The pages
-are turned into Windows-1251 (characters outside it as numeric references); every second page
+are turned into Windows-1251 (characters outside it as numeric references), and so are their
+scripts, which the pages read in the pages' charset; every second page
 loses its charset declaration, as pages of old discs often did. The corpus is repeated under
 numbered folders until N pages are reached. The skin, media and the manual's own pages come from
 the sample disc; the contents trees are built from the corpus folders.
@@ -25,6 +26,20 @@ def to_1251(data, keep_declaration):
     numeric references."""
     data = META.sub(DECLARED if keep_declaration else b"", data)
     return data.decode("utf-8", errors="replace").encode("cp1251", errors="xmlcharrefreplace")
+
+
+def script_to_1251(data):
+    """A UTF-8 script in 1251, which is what a page without a charset of its scripts reads them
+    as; characters outside 1251 (in the corpus only within string literals) become \\u escapes."""
+    text = data.decode("utf-8-sig", errors="replace")
+    out = []
+    for c in text:
+        try:
+            out.append(c.encode("cp1251"))
+        except UnicodeEncodeError:
+            units = c.encode("utf-16-be")
+            out.append(b"".join(b"\\u%02x%02x" % (units[i], units[i + 1]) for i in range(0, len(units), 2)))
+    return b"".join(out)
 
 
 def corpus_pages(root):
@@ -90,7 +105,11 @@ def main():
         for rel in other:
             dst = os.path.join(documents, prefix, rel)
             os.makedirs(os.path.dirname(dst), exist_ok=True)
-            shutil.copyfile(os.path.join(args.corpus, rel), dst)
+            if rel.lower().endswith(".js"):
+                with open(os.path.join(args.corpus, rel), "rb") as f, open(dst, "wb") as out:
+                    out.write(script_to_1251(f.read()))
+            else:
+                shutil.copyfile(os.path.join(args.corpus, rel), dst)
         for i, rel in enumerate(pages):
             if written == args.documents:
                 break

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 
 #include <charconv>
@@ -27,6 +28,7 @@
 #include "app/program.h"
 #include "app/program_options.h"
 #include "app/program_parts.h"
+#include "app/scale_fit.h"
 #include "app/start_failure.h"
 #include "commands/html_commands.h"
 #include "html/engine_process.h"
@@ -119,6 +121,7 @@ int main(int argc, char** argv) {
     // the engine, loaded later with the HTML module, cannot choose it itself then.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     std::srand(unsigned(std::time(nullptr)));
+    const std::vector<std::string> commandLine(argv, argv + argc);
     TApplication app(argc, argv);
     scale.ApplicationMade();
     app.setQuitOnLastWindowClosed(false);
@@ -136,6 +139,17 @@ int main(int argc, char** argv) {
                                                     fs::absolute(line.printPdfOut), error);
         if (result != 0) std::cerr << "vitrina: " << error << "\n";
         return result;
+    }
+    // A screenshot is an image and keeps the factor asked for; a window must fit the screen.
+    if (line.scale > 1 && line.screenshot.empty()) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const double fitted = FittingScale(line.scale, DiscWindowSize(drives), screen->availableGeometry().size());
+            if (fitted < line.scale) {
+                std::cerr << "vitrina: --scale " << line.scale << " makes the window larger than the screen: "
+                          << fitted << " instead\n";
+                RestartWithScale(commandLine, fitted);
+            }
+        }
     }
     TClickSound sounds;
     TShellDesktop desktop(HostPathsOf(drives), sounds);

@@ -120,7 +120,7 @@ void TProgram::StartUp() {
         dialog_->SetTextAreas(window_->TextMsg());
     }
     if (session_.Container.Contains("About.cfs")) {
-        about_.Make(std::make_unique<TAboutCommands>(session_, desktop_));
+        about_.Make(std::make_unique<TAboutCommands>(session_, desktop_, *window_));
         about_.Serve(services_.Register(&TCommandServices::about, about_.get()));
     }
     // The thesaurus window keeps its find fields on itself.

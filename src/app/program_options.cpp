@@ -26,7 +26,7 @@ constexpr char kHelp[] =
     "  --settle-ms N       the pause before the screenshot (default 300)\n"
     "  --scale FACTOR      the window FACTOR times larger (1 to 4, such as 1.5 or 2), for a\n"
     "                      display whose scale the system does not report; wins over\n"
-    "                      QT_SCALE_FACTOR\n"
+    "                      QT_SCALE_FACTOR; lowered to one at which the window fits the screen\n"
     "  --print-pdf DOCUMENT OUT.pdf  write the disc's document as it would be printed, and end\n"
     "  --help, --version   this text; the version\n"
     "  --                  the rest of the line is the disc's own: a document, \"/h\", \"/t\"\n";

@@ -7,6 +7,7 @@ if(TARGET vitrina_ui)
     src/app/program.cpp
     src/app/program_options.cpp
     src/app/program_parts.cpp
+    src/app/scale_fit.cpp
     src/app/start_failure.cpp
     src/app/window_parts.cpp
   )

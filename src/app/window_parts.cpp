@@ -186,8 +186,9 @@ void TWindowParts::MakeOptions() {
     a.slideInterval = [this](int ms) {
         if (media_ && media_->Slides()) media_->Slides()->SetInterval(ms);
     };
+    // The settings dialog offers the fonts before any document has brought the HTML part.
     a.fontDialog = [this] {
-        if (html_) html_->ChooseFonts();
+        if (IHtmlPane* html = NeedHtml()) html->ChooseFonts();
     };
     options_.Make(std::make_unique<TFormOptions>(session_, std::move(a)));
     options_.Serve(dispatcher_.Services().Register(&TCommandServices::options, options_.get()));

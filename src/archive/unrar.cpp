@@ -121,8 +121,12 @@ void TUnRar::Extract(bool toPathInputBox) {
     if (actions_.wroteFolder) actions_.wroteFolder(destination);
     pass.destination = *host;
     if (actions_.setBusy) actions_.setBusy(true);
-    RunRarPass(pass, [](const TRarEntry&) {}, Messages());
+    const bool unpacked = RunRarPass(pass, [](const TRarEntry&) {}, Messages());
     if (actions_.setBusy) actions_.setBusy(false);
+    // The reader typed a disc-style folder; where the files went is told the way the desktop
+    // names it.
+    if (toPathInputBox && unpacked && actions_.showMessage)
+        actions_.showMessage(Utf8ToCp1251("Архив распакован в папку " + host->lexically_normal().string()));
 }
 
 }  // namespace vitrina

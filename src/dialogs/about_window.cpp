@@ -1,5 +1,7 @@
 #include "dialogs/about_window.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHelpEvent>
@@ -97,7 +99,17 @@ void TAboutBox::DrawTexts() {
     linkCursor_.assign(entries_.size(), false);
 }
 
-void TAboutBox::ShowAbout() {
+void TAboutBox::ShowAbout(const QRect& mainWindow) {
+    if (mainWindow.isValid()) {
+        QRect placed(QPoint(), size());
+        placed.moveCenter(mainWindow.center());
+        if (const QScreen* screen = QGuiApplication::screenAt(mainWindow.center())) {
+            const QRect free = screen->availableGeometry();
+            placed.moveLeft(std::clamp(placed.left(), free.left(), std::max(free.left(), free.right() + 1 - placed.width())));
+            placed.moveTop(std::clamp(placed.top(), free.top(), std::max(free.top(), free.bottom() + 1 - placed.height())));
+        }
+        move(placed.topLeft());
+    }
     for (auto& p : pictures_) p.hovered = false;
     linkCursor_.assign(entries_.size(), false);
     unsetCursor();
@@ -204,7 +216,7 @@ bool TAboutBox::event(QEvent* event) {
 
 void TAboutCommands::ShowAbout() {
     if (!window_) window_ = std::make_unique<TAboutBox>(session_, desktop_);
-    window_->ShowAbout();
+    window_->ShowAbout(mainWindow_.geometry());
 }
 
 }  // namespace vitrina

@@ -25,7 +25,8 @@ public:
     ~TAboutBox() override;
 
     // Shows the window modally over the program, fading in.
-    void ShowAbout();
+    // Centred over the main window where it stands now, kept within that screen's free area.
+    void ShowAbout(const QRect& mainWindow);
 
     const TAboutDescription& Description() const { return description_; }
     // The description's buttons, then one entry per link text (IsLink, target in go).
@@ -66,13 +67,15 @@ private:
 // "about": makes the window at the first request and shows it at every one.
 class TAboutCommands : public IAboutCommands {
 public:
-    TAboutCommands(TDiscSession& session, IDesktop& desktop) : session_(session), desktop_(desktop) {}
+    TAboutCommands(TDiscSession& session, IDesktop& desktop, const QWidget& mainWindow)
+        : session_(session), desktop_(desktop), mainWindow_(mainWindow) {}
     void ShowAbout() override;
     TAboutBox* Window() const { return window_.get(); }
 
 private:
     TDiscSession& session_;
     IDesktop& desktop_;
+    const QWidget& mainWindow_;
     std::unique_ptr<TAboutBox> window_;
 };
 

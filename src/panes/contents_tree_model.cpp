@@ -60,7 +60,7 @@ TContentsTreeModel TContentsTreeModel::FromLines(const TDynamicStringArray& line
 int TContentsTreeModel::FindDocument(std::string_view name) const {
     const std::string wanted = FileNamePart(name);
     for (int i = 0; i < Count(); ++i) {
-        if (SameText1251(items_[i].document, wanted)) return i;
+        if (SameText1251(FileNamePart(items_[i].document), wanted)) return i;
     }
     return -1;
 }
@@ -69,7 +69,7 @@ int TContentsTreeModel::FindDocumentKey(std::string_view key) const {
     const std::string wanted = LowerCase1251(Trim(key));
     if (wanted.empty()) return -1;
     for (int i = 0; i < Count(); ++i) {
-        if (LowerCase1251(Trim(items_[i].document)) == wanted) return i;
+        if (LowerCase1251(Trim(FileNamePart(items_[i].document))) == wanted) return i;
     }
     return -1;
 }

@@ -31,6 +31,8 @@ public:
     const std::vector<TTreeItem>& Items() const { return items_; }
     int Count() const { return static_cast<int>(items_.size()); }
 
+    // Items compare by the file-name part of their document, so an item that names folders is
+    // found like one that names none.
     // The first item whose document equals the file-name part of name ignoring case; -1 for none.
     int FindDocument(std::string_view name) const;
     // The first item whose trimmed, lower-cased document equals the trimmed, lower-cased key.

@@ -123,9 +123,10 @@ void THtmlFrame::ReadFontValues() {
 
 void THtmlFrame::WriteFontValues() {
     TFrameViewer* v = CurrentViewer >= 0 ? Viewers[CurrentViewer].data() : (Viewers.empty() ? nullptr : Viewers[0].data());
-    if (!v) return;
-    THtmlFontValues{v->DefFontName(), v->DefFontColor(), v->DefFontSize(), v->DefHotSpotColor(), v->DefBackground()}
-        .Write(services_.registry, services_.title);
+    const THtmlFontValues values = v ? THtmlFontValues{v->DefFontName(), v->DefFontColor(), v->DefFontSize(),
+                                                       v->DefHotSpotColor(), v->DefBackground()}
+                                     : THtmlFontValues{FontName, FontColor, FontSize, HotSpotColor, Background};
+    values.Write(services_.registry, services_.title);
 }
 
 int THtmlFrame::ViewerOfScreen(int screen) const {
@@ -447,9 +448,11 @@ void THtmlFrame::ScrollToTop() {
 }
 
 void THtmlFrame::ChooseFonts() {
+    // Before any document is shown there is no viewer: the choice waits for the viewers to come.
     TFrameViewer* v = ActiveFrameViewer();
-    if (!v) return;
-    TFontChoice choice{v->DefFontName(), v->DefFontColor(), v->DefFontSize(), v->DefHotSpotColor(), v->DefBackground()};
+    TFontChoice choice = v ? TFontChoice{v->DefFontName(), v->DefFontColor(), v->DefFontSize(), v->DefHotSpotColor(),
+                                         v->DefBackground()}
+                           : TFontChoice{FontName, FontColor, FontSize, HotSpotColor, Background};
     if (!services_.fonts || !services_.fonts->ChooseFonts(choice)) return;
     // Viewers made later take the new values too.
     FontName = choice.fontName;
@@ -459,7 +462,7 @@ void THtmlFrame::ChooseFonts() {
     Background = choice.background;
     for (auto& each : Viewers)
         if (each) each->SetDefaults(choice.fontName, choice.fontColor, choice.fontSize, choice.hotSpotColor, choice.background);
-    v->Reload();
+    if (v) v->Reload();
 }
 
 void THtmlFrame::Print(const std::string& file) {

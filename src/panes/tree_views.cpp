@@ -92,9 +92,13 @@ void TTreeViews::SyncWithScreen() {
 }
 
 void TTreeViews::OpenSelected(bool fromWidget) {
-    if (!SameText1251(FileNamePart(host_.CurrentDocument()), SelectedDocument)) {
-        std::string document = SelectedDocument;
-        if (FileNamePart(document) == document) document = host_.ProgramFolder() + document;
+    // An item names its document relative to the program folder, and may name folders below
+    // it: such a document is the same wherever the current one lies.
+    const bool bare = FileNamePart(SelectedDocument) == SelectedDocument;
+    const std::string document =
+        bare ? host_.ProgramFolder() + SelectedDocument : ResolvePath(SelectedDocument, host_.ProgramFolder());
+    if (bare ? !SameText1251(FileNamePart(host_.CurrentDocument()), SelectedDocument)
+             : !SameText1251(host_.CurrentDocument(), document)) {
         if (host_.ViewerVisible()) {
             host_.OpenDocument(document);
         } else {

@@ -1,6 +1,7 @@
 #include "screen/skin_window.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QBuffer>
 #include <QCloseEvent>
 #include <QCursor>
@@ -185,8 +186,23 @@ void TSkinWindow::SetShape(const QRegion& region) {
     clearMask();
 }
 
+// The window comes back where the reader left it, when that place is on a screen present now:
+// its top strip, with the window buttons, wholly within one screen's free area.
+void TSkinWindow::RestorePlace() {
+    const auto place = ReadWindowPlace(session_.Registry(), session_.Title);
+    if (!place) return;
+    const QRect strip(QPoint(place->first, place->second), QSize(width(), std::min(height(), 40)));
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (!screen->availableGeometry().contains(strip)) continue;
+        move(strip.topLeft());
+        return;
+    }
+}
+
 void TSkinWindow::ShowMainWindow() {
     session_.Settings.Animation = false;
+    if (!session_.DocumentMode) RestorePlace();
+    shown_ = true;
     const QRegion shape = DescriptionShape();
     // The thesaurus window simply shows itself.
     if (!animations_ || session_.ThesaurusWindow) {
@@ -415,6 +431,7 @@ TSkinWindow::~TSkinWindow() {
     pathInputBox_.reset();
     // Stored switch states, unless this copy never became the program.
     if (built_ && !session_.DocumentMode) WriteStoredSwitchStates(session_.Registry(), session_.Title, session_.Model);
+    if (shown_ && !session_.DocumentMode) WriteWindowPlace(session_.Registry(), session_.Title, x(), y());
     for (auto& p : buttonPictures_) p.effect.reset();
     for (auto& p : switchPictures_) p.effect.reset();
     for (auto& p : groupPictures_) p.effect.reset();

@@ -113,6 +113,7 @@ protected:
 
 private:
     void RegisterFonts();
+    void RestorePlace();
     void SetUpScreen();
     void LoadControlPictures(int screen);
     void CopyUpPicturesIntoBackground();
@@ -143,6 +144,7 @@ private:
     TWindowDirectory* directory_ = nullptr;
     bool animations_;
     bool built_ = false;
+    bool shown_ = false;
     // The key press last seen and the widget it was delivered to: an ignored press travels up to
     // the parents as the same event, and the table must see it once.
     const QEvent* lastKey_ = nullptr;

@@ -57,6 +57,29 @@ void TSettings::Load(TRegistry& reg, std::string_view title, bool hasSlides) {
     reg.CloseKey();
 }
 
+std::optional<std::pair<int, int>> ReadWindowPlace(TRegistry& reg, std::string_view title) {
+    if (!reg.OpenKey(SettingsKey(title), false)) return std::nullopt;
+    std::optional<std::pair<int, int>> place;
+    try {
+        if (reg.ValueExists("WindowLeft") && reg.ValueExists("WindowTop"))
+            place = std::pair(reg.ReadInteger("WindowLeft"), reg.ReadInteger("WindowTop"));
+    } catch (const ERegistryError&) {
+        place.reset();
+    }
+    reg.CloseKey();
+    return place;
+}
+
+void WriteWindowPlace(TRegistry& reg, std::string_view title, int left, int top) {
+    if (!reg.OpenKey(SettingsKey(title), true)) return;
+    try {
+        reg.WriteInteger("WindowLeft", left);
+        reg.WriteInteger("WindowTop", top);
+    } catch (const ERegistryError&) {
+    }
+    reg.CloseKey();
+}
+
 void ReadStoredSwitchStates(TRegistry& reg, std::string_view title, TScreenModel& model) {
     const bool open = reg.OpenKey(SettingsKey(title), true);
     for (std::size_t s = 0; s < model.ScreenSwitches.size(); ++s) {

@@ -1,8 +1,10 @@
 #pragma once
 // The settings key and the values the main window owns: the user's options (read with
 // write-back of their defaults) and the stored states of switches and group members.
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace vitrina {
 
@@ -39,6 +41,11 @@ struct TSettings {
     // Opens the key (created when missing); the slide values only when there are slide areas.
     void Load(TRegistry& reg, std::string_view title, bool hasSlides);
 };
+
+// The main window's top-left corner, kept under the disc's key ("WindowLeft", "WindowTop"); none
+// when it was never stored or cannot be read.
+std::optional<std::pair<int, int>> ReadWindowPlace(TRegistry& reg, std::string_view title);
+void WriteWindowPlace(TRegistry& reg, std::string_view title, int left, int top);
 
 // Stored switch and member states of every screen: read into the records at start (a missing
 // or unreadable value keeps the described state; Hovered is cleared), written at the end (each

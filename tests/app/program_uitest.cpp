@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "app/program_fixture.h"
+#include "app/scale_fit.h"
 #include "app/test_disc.h"
 #include "support/minimal_disc.h"
 #include "platform/single_instance.h"
@@ -215,6 +216,39 @@ TEST(Program, TheScaleFactorIsNotHandedToTheProgramsADiscStarts) {
         // The program itself was drawn at factor 2.
         EXPECT_EQ(QImage(QString::fromStdString((disc.folder.Path() / "shot.png").string())).size(), QSize(200, 160));
     }
+}
+
+TEST(Program, AScaleFactorIsLoweredToOneAtWhichTheWindowFitsTheScreen) {
+    const struct {
+        double factor;
+        QSize window, available;
+        double fitted;
+    } cases[] = {
+        {3, {740, 560}, {426, 341}, 1.5},  // 1280x1024 at factor 3: 1.73, in quarter steps 1.5
+        {2, {740, 560}, {640, 512}, 1.5},
+        {2, {400, 300}, {400, 300}, 2},    // fits exactly
+        {4, {740, 560}, {100, 100}, 1},    // not even 1 fits
+        {2, {}, {640, 512}, 2},            // no picture to measure
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FittingScale(c.factor, c.window, c.available), c.fitted) << c.factor << " " << c.window.width();
+    }
+
+    // The offscreen screen is 800x600: a 400x300 window at factor 4 fits at 2, in a second start.
+    test::TTestDisc disc(kSmall, {{"bg1.bmp", test::Bmp(400, 300, Qt::white)}, {"b.bmp", test::Bmp(10, 10, Qt::red)}});
+    const QString folder = QString::fromStdString(disc.disc.string());
+    TRun run = RunProgram({"--disc", folder, "--scale", "4", "--first-paint-exit"}, disc.home);
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(run.err, "vitrina: --scale 4 makes the window larger than the screen: 2 instead\n");
+    EXPECT_TRUE(run.out.contains("painted")) << run.out.toStdString();
+    run = RunProgram({"--disc", folder, "--scale=2", "--first-paint-exit"}, disc.home);
+    EXPECT_EQ(run.err, "") << "a factor that fits is kept";
+    // A screenshot keeps the factor asked for.
+    const auto shot = disc.folder.Path() / "shot.png";
+    run = RunProgram({"--disc", folder, "--scale", "4", "--screenshot", QString::fromStdString(shot.string()),
+                      "--settle-ms", "50"}, disc.home);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(QImage(QString::fromStdString(shot.string())).size(), QSize(1600, 1200));
 }
 
 TEST(Program, CopiesCloseEachOthersWindowsThroughTheWindowDirectory) {

@@ -140,6 +140,9 @@ TEST_F(SampleDiscTest, AnArchiveIsBrowsedAsPagesAndUnpackedIntoThePathBoxFolder)
     const fs::path unpacked = home.Path() / "c" / "vitrina" / "Архивы" / "shemy.rar";
     EXPECT_TRUE(fs::exists(unpacked / "Схемы" / "Двигатель" / "зажигание.txt"));
     EXPECT_TRUE(fs::exists(unpacked / "readme.txt"));
+    ASSERT_TRUE(program->Dialog() && program->Dialog()->isVisible());
+    EXPECT_EQ(program->Dialog()->Message(), Utf8ToCp1251("Архив распакован в папку " + unpacked.string()))
+        << "the reader is told where the files are";
 
     // Back at the document the archive was opened from, "unarc" asks for an archive page.
     program->Dispatcher().ExecuteCommand("back", "", 1, 0, 0);

@@ -107,8 +107,12 @@ TEST_F(UnRarTest, UnpackingIntoThePathBoxFolderTakesAFreeSubfolder) {
     EXPECT_TRUE(fs::exists(documents / "shemy.rar" / "readme.txt"));
     EXPECT_TRUE(fs::exists(documents / "shemy1.rar" / "readme.txt"));
     EXPECT_TRUE(fs::exists(documents / "shemy1.rar" / "Схемы" / "Двигатель" / "зажигание.txt"));
+    // Each unpack says where the files are, as a host path.
+    EXPECT_EQ(messages, (std::vector<std::string>{"Архив распакован в папку " + (documents / "shemy.rar").string(),
+                                                  "Архив распакован в папку " + (documents / "shemy1.rar").string()}));
+    messages.clear();
 
-    // Beside the pages, for a link into the archive.
+    // Beside the pages, for a link into the archive: nothing to tell.
     unrar->ExtractIntoPageFolder();
     EXPECT_TRUE(fs::exists(Temp() / "as_d__shemy_rar" / "readme.txt"));
     EXPECT_TRUE(messages.empty()) << messages.front();

@@ -2,6 +2,8 @@
 #include "dialogs/about_window.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -96,6 +98,21 @@ TEST_F(AboutWindow, AboutShowsTheShapedWindowWithItsLinksAndButton) {
     EXPECT_LE(lastInk, 10 + cut + 2);
     // The button's up picture is drawn in once.
     EXPECT_EQ(box.Background().pixelColor(230, 130), QColor(Qt::darkGreen));
+}
+
+// The main window is 600x400 and the about window 300x160.
+TEST_F(AboutWindow, TheWindowIsCentredOverTheMainWindowWhereItStandsAndStaysOnTheScreen) {
+    program.Window().move(150, 120);
+    TAboutBox& box = Shown();
+    EXPECT_EQ(box.geometry().center(), program.Window().geometry().center());
+    box.close();
+    // The main window's centre near the free area's lower left corner: the about window would
+    // stick out there.
+    ASSERT_TRUE(QGuiApplication::primaryScreen());
+    const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+    program.Window().move(free.left() + 50 - 300, free.bottom() - 50 - 200);
+    Shown();
+    EXPECT_EQ(box.pos(), QPoint(free.left(), free.bottom() + 1 - 160)) << "within the screen";
 }
 
 TEST_F(AboutWindow, LinksOpenThroughTheDesktopAndAnyButtonClosesTheWindow) {

@@ -481,6 +481,30 @@ TEST_F(HtmlFrameTest, TheFontDialogChangesEveryViewerOnOkAndNothingOnCancel) {
     EXPECT_EQ(THtmlFontValues::Read(registry_, "Test"), chosen);
 }
 
+TEST_F(HtmlFrameTest, TheFontDialogBeforeAnyDocumentKeepsTheChoiceForTheViewersToCome) {
+    THtmlFontChooser chooser(disc_.Engine(), &window_);
+    host_.screen = 0;  // the start screen, without a document area
+    auto pane = Make(Areas(), &chooser);
+    ASSERT_TRUE(pane);
+    ASSERT_FALSE(pane->Viewers[0]) << "no viewer yet";
+    bool asked = false;
+    AnswerFontForm(
+        [&](TFontForm& form) {
+            asked = true;
+            form.FontSizeEdit()->setValue(15);
+        },
+        true);
+    pane->ChooseFonts();
+    EXPECT_TRUE(asked) << "the dialog opens";
+    EXPECT_EQ(pane->FontSize, 15);
+    host_.screen = 1;
+    pane->ShowScreenViewer();
+    ASSERT_TRUE(pane->Viewers[0]);
+    EXPECT_EQ(pane->Viewers[0]->DefFontSize(), 15);
+    pane.reset();
+    EXPECT_EQ(THtmlFontValues::Read(registry_, "Test").FontSize, 15);
+}
+
 TEST(HtmlFramePrintHeader, PageNumberEndsFiftyPixelsBeforeThePageEdge) {
     QImage page(600, 100, QImage::Format_RGB32);
     page.fill(Qt::white);

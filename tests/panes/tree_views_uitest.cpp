@@ -180,6 +180,32 @@ TEST_F(TreeViewsTest, PendingDocumentIsSelectedOnTheDocumentScreen) {
     EXPECT_EQ(tree.FocusedIndex(), 1) << "from after the focus, wrapping round";
 }
 
+// An item may name folders below the program folder: it opens the same document from wherever
+// the reader is, and following that document finds it.
+TEST_F(TreeViewsTest, AnItemInAFolderOpensFromTheProgramFolder) {
+    container.Open(temp.Write("Vuv.dhl", WriteContainer({{"tree1.cfs", TreeText({"glava.htm;Глава",
+                                                                                 "\tbrakes\\pads.htm;Колодки"})}})));
+    trees = std::make_unique<TContentsTrees>(container, &panel, &splitter, host);
+    panel.show();
+    TTreeViews& tree = First();
+    host.current = "d:\\html\\engine\\block.htm";
+    tree.expandAll();
+    const QPoint item = tree.visualItemRect(tree.topLevelItem(0)->child(0)).center();
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, item);
+    EXPECT_EQ(host.opened, std::vector<std::string>{"d:\\html\\brakes\\pads.htm"});
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, item);
+    EXPECT_EQ(host.opened.size(), 1u) << "the document shown opens nothing";
+
+    tree.FollowDocument("glava.htm");
+    EXPECT_EQ(tree.FocusedIndex(), 0);
+    tree.FollowDocument("brakes\\pads.htm");
+    EXPECT_EQ(tree.FocusedIndex(), 1);
+    tree.PendingDocument = "d:\\html\\brakes\\pads.htm";
+    tree.FollowDocument("glava.htm");
+    trees->SyncWithScreen();
+    EXPECT_EQ(tree.FocusedIndex(), 1) << "a screen command's document selects the item in its folder";
+}
+
 TEST_F(TreeViewsTest, SwitchAndOfftree) {
     Open(true);
     TTreeViews& first = First();

@@ -313,6 +313,31 @@ TEST(SkinWindow, StoredStatesAndPathsSurviveARestart) {
     EXPECT_TRUE(reg.ReadBool("Wav"));  // the options were written back on the first run
 }
 
+// The offscreen screen is 800x600 and the window 400x300.
+TEST(SkinWindow, TheWindowComesBackToItsPlaceWhenThatIsOnAScreen) {
+    TWindow w;
+    w.form->move(70, 125);
+    w.Restart();
+    EXPECT_EQ(w.form->pos(), QPoint(70, 125));
+    // A place where the top strip would not be wholly on a screen now: beyond it, sticking out of
+    // its right edge, above its top.
+    for (const QPoint gone : {QPoint(2000, 100), QPoint(500, 100), QPoint(70, -30)}) {
+        w.form->move(gone);
+        w.Restart();
+        EXPECT_NE(w.form->pos(), gone);
+    }
+    w.program.reset();
+    TRegistry reg(w.disc.Folders().config);
+    ASSERT_TRUE(reg.OpenKey("SOFTWARE\\Quarnelo\\\xCF\xF0\xEE\xE1\xE0", false));
+    reg.WriteInteger("WindowLeft", 30);
+    reg.WriteInteger("WindowTop", 40);
+    reg.DeleteValue("WindowTop");
+    reg.CloseKey();
+    w.Start();
+    w.form = &w.Window();
+    EXPECT_NE(w.form->pos(), QPoint(30, 40)) << "half a place is none";
+}
+
 TEST(SkinWindow, AClearedPathBoxIsSavedEmptyAndShowsItsDefaultNextTime) {
     TWindow w;
     w.form->PathInputBox()->Box(0)->setText("");

@@ -411,6 +411,90 @@ TEST_F(DiscToolTest, AboutPrintsTheAboutWindowUnderItsKeys) {
     EXPECT_EQ(Run({"about", (temp.Path() / "bare").string()}).code, 1);
 }
 
+TEST_F(DiscToolTest, BuildRefusesAFolderThatIsNotADiscSource) {
+    temp.Write("pages/index.htm", "<p>a page, but no disc source</p>");
+    temp.Write("pages/documents/a.htm", "<p>a</p>");
+    temp.Write("pages/skin/readme.txt", "no screen description");
+    const TRun run = Run({"build", (temp.Path() / "pages").string(), (temp.Path() / "out").string()});
+    ExpectUsageError(run, "no skin/Struct.cfs");
+    EXPECT_NE(run.err.find("skin/Struct.cfs"), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(temp.Path() / "out")) << "nothing written for a refused source";
+}
+
+// A starter made from an author's folder of pages: the disc it builds opens no page that is not
+// in its store, from the start screen's chapter buttons, the chapter popup, the contents trees
+// or the document area.
+TEST_F(DiscToolTest, NewMakesASourceWhoseChaptersAndContentsOpenPagesThatExist) {
+    temp.Write("site/start.html", "<html><head><title>Начало</title></head><body>UTF-8</body></html>");
+    temp.Write("site/Двигатель/obzor.htm", Utf8ToCp1251("<title>Обзор двигателя</title><p>карбюратор</p>"));
+    temp.Write("site/Двигатель/Масло/zamena.htm", Utf8ToCp1251("<title>Замена масла</title>"));
+    temp.Write("site/Двигатель/ris.png", "png");
+    temp.Write("site/close button/untitled.htm", "<p>no title</p>");
+    temp.Write("site/soderzhanie.htm", "<title>The author's own page of that name</title>");
+    const std::string source = (temp.Path() / "src").string(), disc = (temp.Path() / "disc").string();
+    const TRun made = Run({"new", source, "--from", (temp.Path() / "site").string(), "--skin", VITRINA_SAMPLE_DISC,
+                           "--title", "Мой справочник"});
+    ASSERT_EQ(made.code, 0) << made.err;
+    EXPECT_EQ(temp.Read("src/documents/Двигатель/ris.png"), "png") << "other files keep their places";
+    EXPECT_EQ(temp.Read("src/documents/start.html"),
+              "<html><head><meta charset=\"utf-8\"><title>Начало</title></head><body>UTF-8</body></html>")
+        << "an undeclared UTF-8 page is marked, as the program reads such pages as 1251";
+    EXPECT_EQ(temp.Read("src/documents/soderzhanie.htm"), "<title>The author's own page of that name</title>");
+    const TRun built = Run({"build", source, disc});
+    ASSERT_EQ(built.code, 0) << built.err;
+
+    auto expectInStore = [&](const QString& document, const std::string& where) {
+        EXPECT_EQ(Run({"store", "cat", disc + "/interface.dat", document.toStdString(), "--prefix", "d:\\"}).code, 0)
+            << where << ": " << document.toStdString();
+    };
+    const QJsonObject model = Json(Run({"screen", disc}).out).object();
+    EXPECT_EQ(model["title"].toString(), "Мой справочник");
+    const QJsonArray screens = model["screens"].toArray();
+    ASSERT_EQ(screens.size(), 2) << "the start screen and the document screen";
+    QStringList captions;
+    for (const auto& button : screens[0].toObject()["buttons"].toArray()) {
+        const QString go = button.toObject()["go"].toString();
+        if (!go.startsWith("screen2=")) continue;
+        captions << button.toObject()["textcaption"].toString();
+        expectInStore(go.mid(8), "chapter button");
+    }
+    // The pages at the top, the chapters (a folder name a description cannot hold gives way to
+    // a number), then the contents; a caption too long for its button is cut (and the screen
+    // reads Latin letters in lower case).
+    EXPECT_EQ(captions, QStringList({"the author'…", "Начало", "Глава 3", "Двигатель", "Оглавление"}));
+    for (const auto& popup : screens[0].toObject()["popups"].toArray()) {
+        for (const auto& go : popup.toObject()["go"].toArray()) {
+            if (go.toString().startsWith("screen2=")) expectInStore(go.toString().mid(8), "chapter popup");
+        }
+    }
+    for (const auto& html : model["html"].toArray()) expectInStore(html.toObject()["fn"].toString(), "document area");
+
+    for (const char* name : {"tree1.cfs", "tree2.cfs"}) {
+        const TRun tree = Run({"tree", disc, name});
+        ASSERT_EQ(tree.code, 0) << name;
+        QStringList titles;
+        for (const auto& item : Json(tree.out).array()) {
+            const QString document = item.toObject()["document"].toString();
+            if (!document.isEmpty()) expectInStore(document, name);
+            titles << item.toObject()["caption"].toString();
+        }
+        for (const char* title : {"Начало", "Обзор двигателя", "Замена масла", "untitled"}) {
+            EXPECT_TRUE(titles.contains(title)) << name << " lacks " << title << ": " << tree.out;
+        }
+    }
+    const QJsonArray chapters = Json(Run({"tree", disc, "tree1.cfs"}).out).array();
+    const auto heading = std::find_if(chapters.begin(), chapters.end(),
+                                      [](const auto& item) { return item.toObject()["caption"] == "Масло"; });
+    ASSERT_NE(heading, chapters.end()) << "a folder inside a chapter is a heading";
+    EXPECT_EQ(heading->toObject()["document"].toString(), "");
+
+    EXPECT_EQ(Run({"search", disc, "карбюратор"}).code, 0) << "the keyword index is made";
+    ExpectUsageError(Run({"new", source, "--skin", VITRINA_SAMPLE_DISC}), "the source exists");
+    ExpectUsageError(Run({"new", (temp.Path() / "other").string(), "--from", (temp.Path() / "nowhere").string(),
+                          "--skin", VITRINA_SAMPLE_DISC}),
+                     "no such folder");
+}
+
 // A disc with documents in its store, the keyword index and the thesaurus index beside them, and
 // a find field that leaves out the archive folder.
 class SearchToolTest : public DiscToolTest {

@@ -100,6 +100,16 @@ std::string DescriptionSource(std::string text) {
     return out;
 }
 
+// The program opens no disc without a screen description; a folder without one is not a disc
+// source, however many pages it holds.
+bool HasScreenDescription(const fs::path& skin) {
+    if (!fs::is_directory(skin)) return false;
+    for (const auto& entry : fs::directory_iterator(skin)) {
+        if (entry.is_regular_file() && SameText1251(Utf8ToCp1251(entry.path().filename().string()), "Struct.cfs")) return true;
+    }
+    return false;
+}
+
 bool IsDiscFile(const fs::path& name) {
     const std::string n = Utf8ToCp1251(name.filename().string());
     return SameText1251(n, "Vuv.dhl") || SameText1251(n, "interface.dat");
@@ -112,6 +122,10 @@ int BuildCommand(const TArgs& args) {
     const fs::path source = Cp1251ToUtf8(args.At(0, "SOURCE"));
     const fs::path out = Cp1251ToUtf8(args.At(1, "OUT"));
     if (!fs::is_directory(source)) throw EUsage("no source folder " + source.string());
+    if (!HasScreenDescription(source / "skin")) {
+        throw EUsage(source.string() + " is not a disc source: it needs skin/Struct.cfs with the pictures it names, "
+                     "documents/ with the pages, files/ with what lies beside them (vitrina-disc new makes one)");
+    }
     fs::create_directories(out);
 
     if (fs::is_directory(source / "skin")) {

@@ -55,6 +55,7 @@ const std::vector<TSubcommand>& Subcommands() {
         {"tree", "tree DISC NAME", {}, {}, TreeCommand},
         {"build", "build SOURCE OUT", {}, {}, BuildCommand},
         {"extract", "extract FOLDER OUT", {}, {}, ExtractCommand},
+        {"new", "new SOURCE [--from FOLDER] [--title TITLE] [--skin DISC]", {"--from", "--title", "--skin"}, {}, NewCommand},
         {"index", "index DOCUMENTS OUT", {}, {}, IndexCommand},
         {"search", "search DISC QUERY [--match-case] [--scan] [--all] (--match-case and --all apply to the scan)",
          {}, {"--match-case", "--scan", "--all"}, SearchCommand},

@@ -54,6 +54,7 @@ int CommandRecognitionCommand(const TArgs& args);
 int ScreenCommand(const TArgs& args);
 int BuildCommand(const TArgs& args);
 int ExtractCommand(const TArgs& args);
+int NewCommand(const TArgs& args);
 int IndexCommand(const TArgs& args);
 int TreeCommand(const TArgs& args);
 int ArchiveCommand(const TArgs& args);
