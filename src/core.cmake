@@ -24,6 +24,8 @@ add_library(vitrina_core STATIC
   src/search/make_find.cpp
   src/search/make_tesaurus_find.cpp
   src/search/document_scan.cpp
+  src/search/word_index.cpp
+  src/search/disc_word_index.cpp
   src/resources/struct_loader.cpp
   src/panes/contents_tree_model.cpp
   src/archive/archive_listing.cpp
@@ -94,6 +96,10 @@ target_sources(vitrina_core PRIVATE
   src/archive/rar_pass.cpp
 )
 target_link_libraries(vitrina_core PRIVATE PkgConfig::LIBARCHIVE)
+
+# Search by word forms: Xapian, private, so that no header of the core names it.
+pkg_check_modules(XAPIAN REQUIRED IMPORTED_TARGET xapian-core)
+target_link_libraries(vitrina_core PRIVATE PkgConfig::XAPIAN)
 
 # CHM help files, read with chmlib.
 find_path(CHM_INCLUDE_DIR chm_lib.h REQUIRED)
