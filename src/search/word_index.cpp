@@ -1,5 +1,6 @@
 #include "search/word_index.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include <xapian.h>
@@ -70,7 +71,11 @@ std::optional<TWordResults> TWordIndex::Search(std::string_view query1251, std::
         parser.set_default_op(Xapian::Query::OP_AND);
         parser.set_max_expansion(kPrefixWords, Xapian::Query::WILDCARD_LIMIT_MOST_FREQUENT,
                                  Xapian::QueryParser::FLAG_PARTIAL);
-        const std::string text = Cp1251ToUtf8(query1251);
+        // Lower case, so that every word is taken in all its forms (the parser keeps a capitalised
+        // word as written). A phrase still being typed reads as words.
+        std::string lowered = LowerCase1251(query1251);
+        if (std::count(lowered.begin(), lowered.end(), '"') % 2 != 0) lowered.erase(lowered.rfind('"'), 1);
+        const std::string text = Cp1251ToUtf8(lowered);
         Xapian::Query query;
         try {
             query = parser.parse_query(text, Xapian::QueryParser::FLAG_PHRASE | Xapian::QueryParser::FLAG_LOVEHATE |
