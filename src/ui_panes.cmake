@@ -19,6 +19,7 @@ target_sources(vitrina_html_code PRIVATE
 target_sources(vitrina_ui PRIVATE
   src/search/find_pane.cpp
   src/search/search_service.cpp
+  src/search/word_search_window.cpp
 )
 
 # The standard window and the requests between copies.

@@ -144,6 +144,8 @@ void TWindowParts::MakeSearch(TCoolDialog* dialog, TWindowDirectory* windows, TC
     search_ = std::make_unique<TSearchService>(
         session_, dialog, find_.get(), windows, channel,
         [this](const std::string& text, TSearchMessageKind) { ShowIndexMessage(text); });
+    // The search by word forms opens its pages here, in the HTML pane.
+    if (window_) search_->SetWordSearchHost(this);
     dispatcher_.Services().search = search_.get();
     if (html_) html_->SetSearch(search_.get());
 }
