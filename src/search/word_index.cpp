@@ -112,7 +112,10 @@ struct TWordIndexWriter::TData {
 
 TWordIndexWriter::TWordIndexWriter(const std::filesystem::path& folder) : data_(std::make_unique<TData>()) {
     try {
-        data_->database = Xapian::WritableDatabase(folder.string(), Xapian::DB_CREATE_OR_OVERWRITE);
+        // Without waiting for the disk: a database cut short by a crash does not open and is
+        // built again.
+        data_->database =
+            Xapian::WritableDatabase(folder.string(), Xapian::DB_CREATE_OR_OVERWRITE | Xapian::DB_NO_SYNC);
     } catch (const Xapian::Error& e) {
         throw std::runtime_error("cannot make a word index in " + folder.string() + ": " + e.get_msg());
     }
