@@ -8,7 +8,7 @@ qt6-base-dev qt6-base-dev-tools libgl-dev libvulkan-dev
 qt6-webengine-dev qt6-webengine-dev-tools qt6-pdf-dev
 qt6-multimedia-dev libqt6svg6
 gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav
-libdeflate-dev zlib1g-dev libarchive-dev libchm-dev
+libdeflate-dev zlib1g-dev libarchive-dev libchm-dev libxapian-dev
 googletest libgtest-dev libbenchmark-dev
 xvfb xauth imagemagick libxcb-shape0-dev libxcb-xtest0-dev
 fonts-dejavu-core fonts-liberation

@@ -24,6 +24,10 @@ target_link_libraries(vitrina_core PRIVATE Qt6::Network)
 # RAR archives through libarchive.
 target_link_libraries(vitrina_core PRIVATE PkgConfig::LIBARCHIVE)
 
+# Search by word forms: Xapian, private, so that no header of the core names it.
+pkg_check_modules(XAPIAN REQUIRED IMPORTED_TARGET xapian-core)
+target_link_libraries(vitrina_core PRIVATE PkgConfig::XAPIAN)
+
 # CHM help files, read with chmlib.
 find_path(CHM_INCLUDE_DIR chm_lib.h REQUIRED)
 find_library(CHM_LIBRARY chm REQUIRED)

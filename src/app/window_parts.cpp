@@ -137,6 +137,8 @@ void TWindowParts::MakeSearch(TCoolDialog* dialog, TWindowDirectory* windows, TC
         session_, dialog, find_.get(), windows, channel,
         [this](const std::string& text, TSearchMessageKind) { questions_.ShowIndexMessage(text); }));
     search_.Serve(dispatcher_.Services().Register(&TCommandServices::search, search_.get()));
+    // The search by word forms opens its pages here, in the HTML pane.
+    if (window_) search_->SetWordSearchHost(&questions_);
     if (html_) html_->SetSearch(search_.get());
 }
 

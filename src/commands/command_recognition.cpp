@@ -107,6 +107,7 @@ TRecognisedCommand RecogniseCommand(std::string_view command, int screenCount,
         r.number = n;
         return test(kTestScreenNumber);
     }
+    if (is("fulltextsearch")) return test(kTestFullTextSearch);
     return r;
 }
 

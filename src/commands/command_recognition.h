@@ -57,6 +57,8 @@ enum TCommandTest : int {
     kTestRunGame,
     kTestDelGame,
     kTestScreenNumber = 47,
+    // Commands of this program's own, after the disc's vocabulary.
+    kTestFullTextSearch,
 };
 
 struct TRecognisedCommand {

@@ -119,6 +119,9 @@ void TDispatcher::ExecuteCommand(const std::string& command, const std::string& 
     case kTestAddToFavorite:
         if (s.popups) s.popups->AddToFavorites();
         break;
+    case kTestFullTextSearch:
+        if (s.search) s.search->ShowWordSearch();
+        break;
     case kTestTesaurus:
         if (s.search) s.search->Thesaurus({});
         break;
@@ -295,6 +298,10 @@ bool TDispatcher::KeyDown(int key, Qt::KeyboardModifiers modifiers) {
         default:
             return false;
         }
+    }
+    if (mods == (Qt::ShiftModifier | Qt::ControlModifier) && key == Qt::Key_F) {
+        if (s.search) s.search->ShowWordSearch();
+        return false;
     }
     if (mods == (Qt::ShiftModifier | Qt::ControlModifier) && key == Qt::Key_Z) {
         PressSwitchesNamed("OffTree");

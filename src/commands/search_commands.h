@@ -15,6 +15,8 @@ public:
     // "findtxtall" (true) and "findtxtlimit" (false).
     virtual void FindAcrossAll(bool all) = 0;
     virtual void Thesaurus(const std::string& word) = 0;
+    // "fulltextsearch" and Ctrl+Shift+F: the window of the search by word forms.
+    virtual void ShowWordSearch() = 0;
     // Enter in a document: as if typed into the visible find fields.
     virtual void FindPaneEnter() = 0;
 };

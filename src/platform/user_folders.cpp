@@ -20,6 +20,7 @@ TUserFolders TUserFolders::FromEnvironment() {
         folders.config = home / "config";
         folders.data = home / "c";
         folders.runtime = home / "run";
+        folders.cache = home / "cache";
         return folders;
     }
     fs::path userHome = env("HOME");
@@ -27,8 +28,10 @@ TUserFolders TUserFolders::FromEnvironment() {
     fs::path config = env("XDG_CONFIG_HOME");
     fs::path data = env("XDG_DATA_HOME");
     fs::path runtime = env("XDG_RUNTIME_DIR");
+    fs::path cache = env("XDG_CACHE_HOME");
     folders.config = (config.empty() ? userHome / ".config" : config) / "vitrina";
     folders.data = (data.empty() ? userHome / ".local" / "share" : data) / "vitrina" / "c";
+    folders.cache = (cache.empty() ? userHome / ".cache" : cache) / "vitrina";
     folders.runtime = runtime.empty() ? fs::temp_directory_path() / ("vitrina-" + std::to_string(::getuid()))
                                       : runtime / "vitrina";
     return folders;

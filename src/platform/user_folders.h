@@ -8,6 +8,7 @@ struct TUserFolders {
     std::filesystem::path config;   // registry hives
     std::filesystem::path data;     // the c: tree
     std::filesystem::path runtime;  // window directory, mode 0700
+    std::filesystem::path cache{};  // what can be made again: the word indexes of discs
 
     static TUserFolders FromEnvironment();
     // Without XDG_RUNTIME_DIR (a bare session, a container, su), names a private folder of this

@@ -8,6 +8,7 @@
 #include "search/dialog_find_pane.h"
 #include "search/find_pane.h"
 #include "search/make_tesaurus_find.h"
+#include "search/word_search_window.h"
 #include "session/disc_session.h"
 
 namespace vitrina {
@@ -20,6 +21,8 @@ TSearchService::TSearchService(TDiscSession& session, IFindDialog* dialog, TFind
         StartProgramCopy(session_.Drives().ToHostPath(session_.ProgramFolder), {document, "/t"});
     };
 }
+
+TSearchService::~TSearchService() = default;
 
 std::string TSearchService::ThesaurusTitle() { return Utf8ToCp1251("Тезаурус"); }
 
@@ -64,6 +67,13 @@ void TSearchService::Thesaurus(const std::string& word) {
     }
     if (!session_.Files().StoreFileExists(path.substr(0, path.find('#')))) return;
     if (StartThesaurus) StartThesaurus(path);
+}
+
+void TSearchService::ShowWordSearch() {
+    if (!wordSearchHost_) return;
+    if (!wordSearch_)
+        wordSearch_ = std::make_unique<TWordSearchWindow>(session_.Files(), session_.Folders().cache, *wordSearchHost_);
+    wordSearch_->ShowInFront();
 }
 
 }  // namespace vitrina

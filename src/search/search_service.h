@@ -2,6 +2,7 @@
 // The search commands of the dispatcher: the find dialog with its find pane, and the thesaurus,
 // which is handed to the thesaurus window of another copy or starts one.
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "commands/search_commands.h"
@@ -13,6 +14,8 @@ class TCopyDataChannel;
 class TDiscSession;
 class TFindTxtHtml;
 class IFindDialog;
+class IFindPaneHost;
+class TWordSearchWindow;
 class TWindowDirectory;
 
 class TSearchService : public ISearchCommands {
@@ -20,6 +23,7 @@ public:
     // Any of dialog, pane, windows and channel may be null: what needs them does nothing.
     TSearchService(TDiscSession& session, IFindDialog* dialog, TFindTxtHtml* pane, TWindowDirectory* windows,
                    TCopyDataChannel* channel, TSearchMessages messages);
+    ~TSearchService() override;
 
     void ShowFindDialog() override;
     void CloseFindDialog() override;
@@ -28,6 +32,10 @@ public:
     void FindAcrossAll(bool all) override;
     void Thesaurus(const std::string& word) override;
     void FindPaneEnter() override;
+    void ShowWordSearch() override;
+    // The window that shows what the search by word forms finds; without one the command does
+    // nothing.
+    void SetWordSearchHost(IFindPaneHost* host) { wordSearchHost_ = host; }
 
     // The title of the thesaurus window, 1251.
     static std::string ThesaurusTitle();
@@ -41,6 +49,8 @@ private:
     TWindowDirectory* windows_;
     TCopyDataChannel* channel_;
     TSearchMessages messages_;
+    IFindPaneHost* wordSearchHost_ = nullptr;
+    std::unique_ptr<TWordSearchWindow> wordSearch_;
 };
 
 }  // namespace vitrina

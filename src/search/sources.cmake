@@ -4,10 +4,13 @@ target_sources(vitrina_core PRIVATE
   src/search/index_builder.cpp
   src/search/make_find.cpp
   src/search/make_tesaurus_find.cpp
+  src/search/word_index.cpp
+  src/search/disc_word_index.cpp
 )
 if(TARGET vitrina_ui)
   target_sources(vitrina_ui PRIVATE
     src/search/find_pane.cpp
     src/search/search_service.cpp
+    src/search/word_search_window.cpp
   )
 endif()

@@ -167,6 +167,7 @@ struct TKeyRecorder : IPopupCommands, ISearchCommands, IPrintCommands, ITreeComm
     void FindAcrossAll(bool) override {}
     void Thesaurus(const std::string&) override { log.push_back("thesaurus"); }
     void FindPaneEnter() override {}
+    void ShowWordSearch() override { log.push_back("wordsearch"); }
     void PrintHtml() override {}
     void PrintHtmlDialog() override { log.push_back("print"); }
     void SetPendingDocument(const std::string&) override {}

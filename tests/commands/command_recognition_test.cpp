@@ -43,6 +43,7 @@ const TCase kCases[] = {
     {"addtofavorite", kTestAddToFavorite, {}},
     {"deletefromfavorite", kTestDeleteFromFavorite, {}},
     {"tesaurus", kTestTesaurus, {}},
+    {"fulltextsearch", kTestFullTextSearch, {}},
     {"contextmenu4", kTestContextMenu, 4},
     {"back", kTestBack, {}},
     {"forward", kTestForward, {}},

@@ -101,6 +101,7 @@ struct TRecorder : IMainWindow, IHtmlCommands, ITreeCommands, IPopupCommands, IS
     void FindAcrossAll(bool all) override { Note(all ? "findall" : "findlimit"); }
     void Thesaurus(const std::string&) override { Note("thesaurus"); }
     void FindPaneEnter() override { Note("findpaneenter"); }
+    void ShowWordSearch() override { Note("wordsearch"); }
 
     void BackgroundMusic(bool on) override { Note(on ? "music on" : "music off"); }
     void BackgroundMusicAfterFirstFrame() override { Note("music after the first frame"); }
@@ -242,6 +243,7 @@ TEST(Dispatcher, EachCommandReachesItsPart) {
         {"contextmenu-5", 0, {"popup -5 at 7,8"}},
         {"addtofavorite", 0, {"favorite"}},
         {"tesaurus", 0, {"thesaurus"}},
+        {"fulltextsearch", 0, {"wordsearch"}},
         {"back", 0, {"back"}},
         {"forward", 0, {"forward"}},
         {"html20=d:\\x.htm", 0, {"html 20 d:\\x.htm"}},
@@ -354,6 +356,8 @@ TEST(Dispatcher, KeyTable) {
         {1, Qt::Key_A, ctrl, {"selectall"}},
         {0, Qt::Key_I, ctrl, {}},  // only on the document screen
         {1, Qt::Key_T, shift, {"thesaurus"}},
+        {1, Qt::Key_F, shift | ctrl, {"wordsearch"}},
+        {0, Qt::Key_F, shift | ctrl, {}},
         {1, Qt::Key_Z, shift, {"press 11,21"}},  // the tree1 switch
         {1, Qt::Key_Z, shift | ctrl, {}},          // no OffTree switch
         {1, Qt::Key_Down, shift, {"nextchapter"}},

@@ -546,6 +546,43 @@ TEST_F(SearchToolTest, SearchLooksUpTheIndexOrScansTheDocuments) {
     ExpectUsageError(Run({"thesaurus", (temp.Path() / "nowhere").string()}), "no disc folder");
 }
 
+TEST_F(SearchToolTest, FindRanksDocumentsByWordForms) {
+    const std::string cache = (temp.Path() / "cache").string();
+    const TRun found = Run({"find", disc(), "МАСЛА", "--cache", cache});
+    EXPECT_EQ(found.code, 0) << found.err;
+    const QJsonArray hits = Json(found.out).array();
+    // Every page (the manuals aside), whether the keyword index lists it or not; the title first.
+    ASSERT_EQ(hits.size(), 4) << found.out;
+    QStringList paths;
+    for (int i = 0; i < hits.size(); ++i) {
+        const QJsonObject hit = hits[i].toObject();
+        EXPECT_EQ(hit.keys(), (QStringList{"path", "rank", "snippet", "title"}));
+        EXPECT_EQ(hit["rank"].toInt(), i + 1);
+        paths << hit["path"].toString();
+        if (hit["path"] == "d:\\html\\oil.htm") {
+            EXPECT_EQ(hit["title"], "oil.htm");
+            EXPECT_EQ(hit["snippet"], "<b>Масло</b>...");
+        }
+    }
+    paths.sort();
+    EXPECT_EQ(paths, (QStringList{"d:\\arch\\old.htm", "d:\\html\\engine.htm", "d:\\html\\oil.htm",
+                                  "d:\\html\\pump.htm"}));
+
+    const TRun limited = Run({"find", disc(), "карт", "--cache", cache, "--limit", "1"});
+    EXPECT_EQ(limited.code, 0) << limited.err;
+    EXPECT_EQ(Json(limited.out).array().size(), 1) << limited.out;
+    EXPECT_EQ(Json(limited.out).array()[0].toObject()["title"].toString(), "Двигатель");
+
+    const TRun nothing = Run({"find", disc(), "насос", "--cache", cache});
+    EXPECT_EQ(nothing.code, 1);
+    EXPECT_EQ(nothing.out, "[]\n");
+    ExpectUsageError(Run({"find", disc(), "масло", "--limit", "0", "--cache", cache}), "no limit");
+    ExpectUsageError(Run({"find", disc()}), "no query");
+    temp.Write("file", "x");
+    EXPECT_EQ(Run({"find", disc(), "масло", "--cache", (temp.Path() / "file").string()}).code, 2)
+        << "a cache that cannot be written";
+}
+
 TEST_F(SearchToolTest, ThesaurusPrintsTheDocumentOfAWord) {
     struct Case {
         std::vector<std::string> args;

@@ -14,6 +14,7 @@
 #include "resources/store.h"
 #include "resources/struct_loader.h"
 #include "resources/windows_path.h"
+#include "search/disc_word_index.h"
 #include "search/document_scan.h"
 #include "search/make_find.h"
 #include "search/make_tesaurus_find.h"
@@ -104,6 +105,42 @@ int SearchCommand(const TArgs& args) {
     json.EndObject();
     WriteBytes(json.Text());
     return results.paths.empty() ? kAbsent : kOk;
+}
+
+int FindCommand(const TArgs& args) {
+    args.ExpectCount(2);
+    const TDisc disc(args.At(0, "DISC"));
+    const std::string query = args.At(1, "QUERY");
+    const std::string limitText = args.Option("--limit", "20");
+    std::size_t limit = 0;
+    try {
+        limit = std::stoul(limitText);
+    } catch (const std::exception&) {
+    }
+    if (limit == 0 || limit > 100000) throw EUsage("--limit takes a number from 1 to 100000");
+    const std::string cacheOption = args.Option("--cache", "");
+    const std::filesystem::path cache =
+        cacheOption.empty() ? TUserFolders::FromEnvironment().cache : std::filesystem::path(Cp1251ToUtf8(cacheOption));
+    const TDiscWordIndex discIndex(disc.files, cache);
+    TWordIndex index;
+    if (discIndex.Provide(index) == TWordIndexSource::Failed)
+        throw std::runtime_error("cannot build the word index in " + discIndex.Folder().string());
+    const auto results = index.Search(query, limit);
+    if (!results) throw std::runtime_error("the word index in " + discIndex.Folder().string() + " is damaged");
+    TJsonWriter json;
+    json.BeginArray();
+    long long rank = 0;
+    for (const TWordHit& hit : results->hits) {
+        json.BeginObject();
+        json.Key("path"), json.String(hit.path);
+        json.Key("title"), json.String(hit.title);
+        json.Key("snippet"), json.String(hit.snippet);
+        json.Key("rank"), json.Number(++rank);
+        json.EndObject();
+    }
+    json.EndArray();
+    WriteBytes(json.Text());
+    return results->hits.empty() ? kAbsent : kOk;
 }
 
 int ThesaurusCommand(const TArgs& args) {

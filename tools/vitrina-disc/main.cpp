@@ -59,6 +59,8 @@ const std::vector<TSubcommand>& Subcommands() {
         {"index", "index DOCUMENTS OUT", {}, {}, IndexCommand},
         {"search", "search DISC QUERY [--match-case] [--scan] [--all] (--match-case and --all apply to the scan)",
          {}, {"--match-case", "--scan", "--all"}, SearchCommand},
+        {"find", "find DISC QUERY [--limit N] [--cache DIR] (ranked, by word forms)", {"--limit", "--cache"}, {},
+         FindCommand},
         {"thesaurus", "thesaurus DISC [WORD]", {}, {}, ThesaurusCommand},
         {"dialogs", "dialogs DISC", {}, {}, DialogsCommand},
         {"about", "about DISC", {}, {}, AboutCommand},

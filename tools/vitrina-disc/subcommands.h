@@ -59,6 +59,7 @@ int IndexCommand(const TArgs& args);
 int TreeCommand(const TArgs& args);
 int ArchiveCommand(const TArgs& args);
 int SearchCommand(const TArgs& args);
+int FindCommand(const TArgs& args);
 int ThesaurusCommand(const TArgs& args);
 int DialogsCommand(const TArgs& args);
 int AboutCommand(const TArgs& args);
