@@ -24,6 +24,7 @@ add_library(vitrina_core STATIC
   src/search/make_find.cpp
   src/search/make_tesaurus_find.cpp
   src/search/document_scan.cpp
+  src/search/background_scan.cpp
   src/resources/struct_loader.cpp
   src/panes/contents_tree_model.cpp
   src/archive/archive_listing.cpp
@@ -47,7 +48,7 @@ target_sources(vitrina_core PRIVATE
   src/session/settings.cpp
   src/session/disc_session.cpp
   src/commands/dispatcher.cpp
-  src/commands/busy.cpp
+  src/session/busy.cpp
   src/platform/registry.cpp
   src/platform/single_instance.cpp
   src/platform/process_id.cpp

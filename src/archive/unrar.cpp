@@ -121,8 +121,14 @@ void TUnRar::Extract(bool toPathInputBox) {
     if (actions_.wroteFolder) actions_.wroteFolder(destination);
     pass.destination = *host;
     if (actions_.setBusy) actions_.setBusy(true);
+    // Cleared however the pass ends.
+    struct TBusyEnd {
+        const TArchiveActions& actions;
+        ~TBusyEnd() {
+            if (actions.setBusy) actions.setBusy(false);
+        }
+    } busyEnd{actions_};
     RunRarPass(pass, [](const TRarEntry&) {}, Messages());
-    if (actions_.setBusy) actions_.setBusy(false);
 }
 
 }  // namespace vitrina

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "archive/archive_commands.h"
-#include "commands/busy.h"
+#include "session/busy.h"
 #include "commands/command_recognition.h"
 #include "commands/main_window.h"
 #include "dialogs/about_commands.h"

@@ -12,7 +12,7 @@
 
 #include <algorithm>
 
-#include "commands/busy.h"
+#include "session/busy.h"
 #include "dialogs/dialog_find_pane.h"
 #include "imaging/windows_color.h"
 #include "platform/desktop.h"

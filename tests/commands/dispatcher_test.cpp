@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "archive/archive_commands.h"
-#include "commands/busy.h"
+#include "session/busy.h"
 #include "commands/main_window.h"
 #include "dialogs/about_commands.h"
 #include "dialogs/dialog_commands.h"
@@ -314,10 +314,11 @@ TEST(Dispatcher, SoundsAndTheBusyFlag) {
     d.dispatcher.ExecuteCommand("caseon", "click.wav", 1, 0, 0);  // silent
     d.dispatcher.ExecuteCommand("caseon", "no", 0, 0, 0);
     EXPECT_EQ(d.parts.log, TLog{"sound d:\\click.wav"});
-    SetBusy(true);
     d.session.MatchCase = false;
-    EXPECT_EQ(d.Run("caseon"), TLog{});
-    SetBusy(false);
+    {
+        const TBusy busy;
+        EXPECT_EQ(d.Run("caseon"), TLog{});
+    }
     EXPECT_FALSE(d.session.MatchCase);
 }
 
