@@ -5,7 +5,6 @@
 // (--first-paint-exit: print "painted" at the first painted frame and end; for benchmarks)
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -212,7 +211,6 @@ int main(int argc, char** argv) {
     bool shot = false;
     auto takeScreenshot = [&](QWidget* modal) {
         if (std::exchange(shot, true)) return;
-        QCoreApplication::processEvents();
         if (!ScreenshotWithModal(*form, modal).save(QString::fromStdString(line.screenshot), "PNG")) {
             std::cerr << "vitrina: cannot write " << line.screenshot << "\n";
             rc = 1;
@@ -237,28 +235,31 @@ int main(int argc, char** argv) {
         });
         modalWatch.start(50);
     }
-    QTimer::singleShot(0, form, [&] {
+    // The commands run one after another from the window's own loop: each once the documents
+    // the one before opened have loaded (boundedly), and the screenshot after the last, once its
+    // documents are there and the pause has passed. A command that opens a modal window returns
+    // when it closes; meanwhile the steps wait.
+    std::size_t nextCommand = 0;
+    bool running = false;
+    QElapsedTimer waited;
+    waited.start();
+    QTimer steps;
+    QObject::connect(&steps, &QTimer::timeout, form, [&] {
+        if (running) return;
+        if (shot) return steps.stop();
         const TCommandServices& services = program->Dispatcher().Services();
-        // Each command sees what the one before it opened, and the screenshot what the last one
-        // opened: wait, boundedly, for documents.
-        auto waitForDocuments = [&] {
-            QElapsedTimer waited;
+        if (services.html && services.html->DocumentsLoading() && waited.elapsed() < 10000) return;
+        if (nextCommand < line.commands.size()) {
+            running = true;
+            program->ExecuteCommand(line.commands[nextCommand++]);
+            running = false;
             waited.start();
-            do {
-                QEventLoop pause;
-                QTimer::singleShot(50, &pause, &QEventLoop::quit);
-                pause.exec();
-            } while (services.html && services.html->DocumentsLoading() && waited.elapsed() < 10000);
-        };
-        for (const std::string& command : line.commands) {
-            if (shot) return;
-            program->ExecuteCommand(command);
-            waitForDocuments();
+            return;
         }
-        if (line.screenshot.empty() || shot) return;
-        if (line.commands.empty()) waitForDocuments();
-        QTimer::singleShot(line.settleMs, form, [&] { takeScreenshot(nullptr); });
+        steps.stop();
+        if (!line.screenshot.empty() && !shot) QTimer::singleShot(line.settleMs, form, [&] { takeScreenshot(nullptr); });
     });
+    steps.start(50);
     const int loop = app.exec();
     help.SetWindowDirectory(nullptr);
     program.reset();

@@ -92,11 +92,16 @@ void TProgram::StartUp() {
     if (thesaurus) UseThesaurusDocument(commandLine);
     // Other copies find this copy's windows (and close them) through the window directory.
     directory_.Make(std::make_unique<TWindowDirectory>(session_.Folders().runtime));
-    directory_->OnRequest = [](const std::string& title, const std::string& request) {
+    directory_->OnRequest = [this](const std::string& title, const std::string& request) {
+        const auto titled = [&title](QWidget* w) {
+            return w->isVisible() && SameText1251(Utf8ToCp1251(w->windowTitle().toStdString()), title);
+        };
         for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (!w->isVisible() || !SameText1251(Utf8ToCp1251(w->windowTitle().toStdString()), title)) continue;
+            if (!titled(w)) continue;
             if (request == "close") {
                 w->close();
+                // A dialog shows the program's title too: the close goes on to the main window.
+                if (w != window_.get() && titled(window_.get())) window_->close();
             } else if (request == "show") {
                 w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
                 w->show();
@@ -146,7 +151,9 @@ void TProgram::ShowMainWindow() {
 }
 
 TProgram::~TProgram() {
-    // The parts go first; the window then plays the exit sound and stores the switch states.
+    // The exit sound is heard to its end first; the parts then go (the music fades out), and
+    // the window stores the switch states.
+    if (window_) window_->PlayExitSound();
     if (parts_) parts_->ReleasePanes();
     dialog_.reset();
     about_.reset();

@@ -10,10 +10,13 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <memory>
+#include <optional>
+
 #include "app/html_module_loader.h"
 #include "archive/archive_page_files.h"
 #include "archive/unrar.h"
-#include "commands/busy.h"
+#include "session/busy.h"
 #include "commands/dialog_commands.h"
 #include "commands/dispatcher.h"
 #include "dialogs/cool_dialog.h"
@@ -163,10 +166,14 @@ void TWindowParts::MakeArchivePages() {
     a.showMessage = [this](const std::string& message) {
         if (IDialogCommands* dialogs = dispatcher_.Services().dialogs) dialogs->ShowMessage(message);
     };
-    a.setBusy = [](bool busy) {
-        SetBusy(busy);
-        if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
-        else QApplication::restoreOverrideCursor();
+    a.setBusy = [flag = std::make_shared<std::optional<TBusy>>()](bool busy) {
+        if (busy) {
+            flag->emplace();
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        } else {
+            flag->reset();
+            QApplication::restoreOverrideCursor();
+        }
     };
     a.pathInputText = [this]() -> std::optional<std::string> {
         if (!PathInputExists()) return std::nullopt;

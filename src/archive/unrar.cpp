@@ -120,9 +120,18 @@ void TUnRar::Extract(bool toPathInputBox) {
     fs::create_directories(*host, ec);
     if (actions_.wroteFolder) actions_.wroteFolder(destination);
     pass.destination = *host;
-    if (actions_.setBusy) actions_.setBusy(true);
-    const bool unpacked = RunRarPass(pass, [](const TRarEntry&) {}, Messages());
-    if (actions_.setBusy) actions_.setBusy(false);
+    bool unpacked = false;
+    {
+        if (actions_.setBusy) actions_.setBusy(true);
+        // Cleared however the pass ends.
+        struct TBusyEnd {
+            const TArchiveActions& actions;
+            ~TBusyEnd() {
+                if (actions.setBusy) actions.setBusy(false);
+            }
+        } busyEnd{actions_};
+        unpacked = RunRarPass(pass, [](const TRarEntry&) {}, Messages());
+    }
     // The reader typed a disc-style folder; where the files went is told the way the desktop
     // names it.
     if (toPathInputBox && unpacked && actions_.showMessage)

@@ -4,7 +4,7 @@
 
 #include "commands/about_commands.h"
 #include "commands/archive_commands.h"
-#include "commands/busy.h"
+#include "session/busy.h"
 #include "commands/clip_commands.h"
 #include "commands/command_recognition.h"
 #include "commands/dialog_commands.h"

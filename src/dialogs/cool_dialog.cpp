@@ -12,7 +12,7 @@
 
 #include <algorithm>
 
-#include "commands/busy.h"
+#include "session/busy.h"
 #include "imaging/windows_color.h"
 #include "platform/desktop.h"
 #include "platform/device_pixels.h"

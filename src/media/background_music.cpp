@@ -68,7 +68,7 @@ void TBackgroundMusic::Fail() {
 void TBackgroundMusic::Start() {
     firstFrame_.reset();
     // Opening waits in an event loop, where a click may stop the music or start it again: the
-    // last of them decides once the device is open.
+    // last of them decides once the device is open (also for the next song of the ring).
     if (opening_) {
         stopWhileOpening_ = false;
         return;
@@ -85,26 +85,37 @@ void TBackgroundMusic::Start() {
     }
     index_ = ValidSong(index_, int(songs_.size()));
     try {
-        player_.FileName = songs_[std::size_t(index_)];
-        opening_ = true;
-        stopWhileOpening_ = false;
-        player_.Open();
-        opening_ = false;
-        if (stopWhileOpening_) {
-            player_.Close();
-            qCDebug(lcMedia) << "background music stopped while it opened";
-            return;
-        }
+        if (!OpenSong()) return;
         player_.Seek(std::max<std::int64_t>(position_, 0));
         StartFade(true);
         player_.Play();
         qCDebug(lcMedia) << "background music" << index_ << "from" << position_;
     } catch (const EMCIDeviceError&) {
-        opening_ = false;
         fadeTimer_.stop();
         SetOutput(saved_);
         Fail();
     }
+}
+
+bool TBackgroundMusic::OpenSong() {
+    player_.FileName = songs_[std::size_t(index_)];
+    opening_ = true;
+    stopWhileOpening_ = false;
+    bool opened = false;
+    try {
+        opened = player_.Open();
+    } catch (const EMCIDeviceError&) {
+        opening_ = false;
+        throw;
+    }
+    opening_ = false;
+    if (!opened) return false;
+    if (stopWhileOpening_) {
+        player_.Close();
+        qCDebug(lcMedia) << "background music stopped while it opened";
+        return false;
+    }
+    return true;
 }
 
 void TBackgroundMusic::Stop(bool fade) {
@@ -124,6 +135,8 @@ void TBackgroundMusic::Stop(bool fade) {
         registry.CloseKey();
     }
     if (fade) {
+        // The song may end during the fade: the ring stops here.
+        stopping_ = true;
         StartFade(false);
         // Bounded: the fade reaches silence in about two seconds.
         QEventLoop wait;
@@ -135,6 +148,7 @@ void TBackgroundMusic::Stop(bool fade) {
         });
         limit.start(kFadeOutWaitMs);
         if (fadeTimer_.isActive()) wait.exec();
+        stopping_ = false;
         fadeTimer_.stop();
         player_.Close();
         SetOutput(saved_);
@@ -180,11 +194,10 @@ void TBackgroundMusic::SetOutput(TStereoVolume v) {
 }
 
 void TBackgroundMusic::NextSong() {
+    if (stopping_) return;
     index_ = ::vitrina::NextSong(index_, int(songs_.size()));
     try {
-        player_.FileName = songs_[std::size_t(index_)];
-        player_.Open();
-        player_.Play();
+        if (OpenSong()) player_.Play();
     } catch (const EMCIDeviceError&) {
         Fail();
     }

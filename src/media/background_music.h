@@ -43,6 +43,7 @@ public:
     int SongIndex() const { return index_; }
     TMPlayer& Player() { return player_; }
     bool Fading() const { return fadeTimer_.isActive(); }
+    bool Opening() const { return opening_; }
     // The output volume the fades start from and come back to.
     TStereoVolume SavedVolume() const { return saved_; }
     // Told when the flag changes here (the settings dialog's check box follows it).
@@ -53,6 +54,10 @@ private:
     void FadeTick();
     void SetOutput(TStereoVolume v);
     void NextSong();
+    // Opens the song at index_; false when the music was stopped meanwhile (it is closed then)
+    // or another open took the player.
+    // Throws as TMPlayer::Open does.
+    bool OpenSong();
     void Fail();
 
     TDiscSession& session_;
@@ -60,6 +65,7 @@ private:
     std::unique_ptr<QObject> firstFrame_;  // watches the window while the start waits for its frame
     bool opening_ = false;                 // Start waits for the device, events still run
     bool stopWhileOpening_ = false;
+    bool stopping_ = false;  // the stop's fade-out runs
     TDynamicStringArray songs_;
     int index_ = 0;
     std::int64_t position_ = 0;

@@ -127,6 +127,10 @@ void TMPlayer::Failed(const QString& message) {
 }
 
 int TMPlayer::Load(const std::string& url) {
+    // An open started while this one waits (a second play) supersedes it: this wait ends at once
+    // and leaves the newer file alone.
+    if (quitLoading_) quitLoading_();
+    const unsigned generation = ++openGeneration_;
     int code = 0;
     bool done = false;
     QEventLoop loop;
@@ -134,6 +138,7 @@ int TMPlayer::Load(const std::string& url) {
         done = true;
         loop.quit();
     };
+    quitLoading_ = finish;
     auto status = connect(player_.get(), &QMediaPlayer::mediaStatusChanged, &loop, [&](QMediaPlayer::MediaStatus s) {
         if (s == QMediaPlayer::LoadedMedia || s == QMediaPlayer::InvalidMedia || s == QMediaPlayer::EndOfMedia) finish();
     });
@@ -149,6 +154,8 @@ int TMPlayer::Load(const std::string& url) {
     loading_ = true;
     player_->setSource(QUrl::fromLocalFile(QString::fromStdString(url)));
     if (!done) loop.exec();
+    if (generation != openGeneration_) return kSuperseded;
+    quitLoading_ = nullptr;
     loading_ = false;
     disconnect(status);
     disconnect(failure);
@@ -156,7 +163,7 @@ int TMPlayer::Load(const std::string& url) {
     return code;
 }
 
-void TMPlayer::Open() {
+bool TMPlayer::Open() {
     const TFlags f = WaitingFlags();
     if (open_) CloseDevice();
     error_ = 0;
@@ -171,6 +178,10 @@ void TMPlayer::Open() {
     if (!code) {
         MakeBackend();
         code = Load(host->string());
+        if (code == kSuperseded) {
+            qCDebug(lcMedia) << "open superseded";
+            return false;
+        }
     }
     if (code) {
         error_ = code;
@@ -193,6 +204,7 @@ void TMPlayer::Open() {
                      << "length" << player_->duration();
     if (hasVideo_) Attach();
     if (f.notify) Deliver(nvSuccessful);
+    return true;
 }
 
 void TMPlayer::Attach() {

@@ -46,8 +46,9 @@ public:
     // Called after a command issued with notification completes (read NotifyValue).
     std::function<void(TMPlayer*)> OnNotify;
 
-    // Throws EMCIDeviceError with the device's text; Error() keeps the code.
-    void Open();
+    // Throws EMCIDeviceError with the device's text; Error() keeps the code. False, and nothing
+    // changed, when a newer Open took its place while it waited for the file.
+    bool Open();
     void Close();
     int Play();
     int Stop();
@@ -95,7 +96,9 @@ private:
     void CheckOpen() const;
     void MakeOutputs();
     void MakeBackend();
+    // The backend's answer for the file, or kSuperseded.
     int Load(const std::string& url);
+    static constexpr int kSuperseded = -1;
     void CloseDevice();
     void Attach();
     // Ends a pending notification with value (aborted, superseded, failure).
@@ -115,6 +118,8 @@ private:
     QPointer<TVideoArea> display_;
     bool open_ = false;
     bool loading_ = false;
+    unsigned openGeneration_ = 0;
+    std::function<void()> quitLoading_;  // ends the wait of the open in progress
     bool hasVideo_ = false;
     bool stopped_ = true;  // paused by Stop or Seek: the mode reads stopped
     bool atEnd_ = false;

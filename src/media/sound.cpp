@@ -87,20 +87,21 @@ void TSound::PlayMedia(const std::string& file, const std::string& document, int
             if (actions_.showDocument) actions_.showDocument(records_[i].html, shown);
             break;
         }
+        // A play that came while the file opened has taken its place: this one ends here.
         try {
-            Open();
+            if (!Open()) return;
         } catch (const EMCIDeviceError& e) {
             if (FileItselfBad(e.Code())) return;
             if (actions_.installCodecs) actions_.installCodecs(e.Code());
             try {
-                Open();
+                if (!Open()) return;
             } catch (const EMCIDeviceError&) {
                 return;
             }
         }
     } else {
         try {
-            Open();
+            if (!Open()) return;
         } catch (const EMCIDeviceError&) {
         }
     }

@@ -48,7 +48,7 @@ void TMyAviPlayer::Setup(const QRect& area, const std::string& file) {
     player_->FileName = file;
     player_->OnNotify = [this](TMPlayer*) { Loop(); };
     try {
-        player_->Open();
+        if (!player_->Open()) return;
     } catch (const EMCIDeviceError& e) {
         // A missing or bad file leaves the rectangle without video.
         if (!FileItselfBad(e.Code()) && actions_.installCodecs) actions_.installCodecs(e.Code());

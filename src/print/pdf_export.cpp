@@ -1,5 +1,6 @@
 #include "print/pdf_export.h"
 
+#include <QEventLoop>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -31,7 +32,14 @@ int PrintDocumentToPdf(TDriveMap& drives, const TUserFolders& folders, const std
         file = session.ProgramFolder + document;
     }
     TDocEngine engine(session.Files(), session.Reach());
-    std::unique_ptr<TFrameViewer> viewer(LoadPrintViewer(engine, nullptr, file));
+    // No window here: the batch run waits for the load.
+    std::unique_ptr<TFrameViewer> viewer;
+    QEventLoop loading;
+    LoadPrintViewer(engine, nullptr, file, [&](std::unique_ptr<TFrameViewer> loaded) {
+        viewer = std::move(loaded);
+        loading.quit();
+    });
+    loading.exec();
     if (!viewer) {
         error = "cannot load " + Cp1251ToUtf8(document);
         return 1;

@@ -1,10 +1,11 @@
 #include "print/print_service.h"
 
-#include <QEventLoop>
 #include <QMessageBox>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 #include "commands/dialog_commands.h"
 #include "html/frame_viewer.h"
@@ -28,7 +29,8 @@ void TPrintService::PrintHtmlDialog() {
     printAtOnce_ = false;
 }
 
-TFrameViewer* LoadPrintViewer(TDocEngine& engine, QWidget* parent, const std::string& file) {
+void LoadPrintViewer(TDocEngine& engine, QWidget* parent, const std::string& file,
+                     std::function<void(std::unique_ptr<TFrameViewer> viewer)> loaded) {
     auto* viewer = new TPrintFrameViewer(engine, parent);
     viewer->setGeometry(0, 0, 0, 0);
     viewer->hide();
@@ -37,30 +39,37 @@ TFrameViewer* LoadPrintViewer(TDocEngine& engine, QWidget* parent, const std::st
     viewer->OnPrintHeader = [](TFrameViewer*, QPainter& canvas, int page, int pageWidth) {
         PageNumberHeader(canvas, page, pageWidth);
     };
-    bool loaded = false;
-    QEventLoop loop;
-    QObject::connect(viewer, &QWebEngineView::loadFinished, &loop, [&](bool ok) {
-        loaded = ok;
-        loop.quit();
-    });
-    viewer->OnLoadFailed = [&](TFrameViewer*) { loop.quit(); };
-    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    // The first of load, failure and the bound ends the wait, once; the answer goes out from the
+    // window's loop, not from inside the viewer's own signal.
+    auto finish = [viewer, loaded = std::move(loaded)](bool ok) mutable {
+        if (!loaded) return;
+        viewer->OnLoadFailed = nullptr;
+        QObject::disconnect(viewer, &QWebEngineView::loadFinished, nullptr, nullptr);
+        QTimer::singleShot(0, viewer, [viewer, ok, loaded = std::exchange(loaded, nullptr)] {
+            std::unique_ptr<TFrameViewer> own(viewer);
+            if (!ok) own.reset();
+            loaded(std::move(own));
+        });
+    };
+    auto shared = std::make_shared<decltype(finish)>(std::move(finish));
+    QObject::connect(viewer, &QWebEngineView::loadFinished, viewer, [shared](bool ok) { (*shared)(ok); });
+    viewer->OnLoadFailed = [shared](TFrameViewer*) { (*shared)(false); };
+    QTimer::singleShot(30000, viewer, [shared] { (*shared)(false); });
     viewer->LoadFromFile(file);
-    loop.exec();
-    viewer->OnLoadFailed = nullptr;
-    if (!loaded) {
-        delete viewer;
-        return nullptr;
-    }
-    return viewer;
 }
 
 void TPrintService::PrintPreview(TFrameViewer* viewer, const std::string& file, bool picture, QSize pictureSize) {
-    // One preview at a time: it is modal, but requests from other copies still arrive.
+    // One preview at a time, from the request on: it is modal, but requests from other copies
+    // and clicks still arrive while the file loads.
     if (open_) return;
     if (file.empty()) return Preview(viewer, picture, pictureSize);
-    std::unique_ptr<TFrameViewer> own(LoadPrintViewer(parts_.engine, parts_.window, file));
-    if (own) Preview(own.get(), picture, pictureSize);
+    open_ = true;
+    LoadPrintViewer(parts_.engine, parts_.window, file,
+                    [this, picture, pictureSize, alive = std::weak_ptr<int>(alive_)](std::unique_ptr<TFrameViewer> own) {
+                        if (alive.expired()) return;
+                        open_ = false;
+                        if (own) Preview(own.get(), picture, pictureSize);
+                    });
 }
 
 void TPrintService::NotifyCompanion() const {
@@ -72,6 +81,11 @@ void TPrintService::NotifyCompanion() const {
 void TPrintService::Preview(TFrameViewer* viewer, bool picture, QSize pictureSize) {
     if (!viewer) return;
     open_ = true;
+    // Down again however the preview ends.
+    struct TClosed {
+        bool& open;
+        ~TClosed() { open = false; }
+    } closed{open_};
     NotifyCompanion();
     QWidget* owner = parts_.window;
     auto warn = [this, owner](int index, const char* text) {
@@ -89,7 +103,6 @@ void TPrintService::Preview(TFrameViewer* viewer, bool picture, QSize pictureSiz
         if (printAtOnce_) QTimer::singleShot(0, form.get(), [f = form.get()] { f->PrintDocument(); });
         form->exec();
     }
-    open_ = false;
 }
 
 }  // namespace vitrina

@@ -4,6 +4,7 @@
 #include <QSize>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "commands/print_commands.h"
@@ -46,11 +47,16 @@ private:
 
     TPrintServiceParts parts_;
     bool printAtOnce_ = false;
+    // A preview is open or its file loads.
     bool open_ = false;
+    // A load that ends after the service has gone is dropped.
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
-// The viewer that prints a file: hidden, pictures on, the page header; loaded (or given up on
-// after a while). Null when the file could not be loaded.
-TFrameViewer* LoadPrintViewer(TDocEngine& engine, QWidget* parent, const std::string& file);
+// Makes the viewer that prints a file: hidden, pictures on, the page header; loaded hands it on
+// once the file is there, or null when it could not be loaded (or was given up on after a
+// while). Returns at once; a viewer whose parent goes first never calls back.
+void LoadPrintViewer(TDocEngine& engine, QWidget* parent, const std::string& file,
+                     std::function<void(std::unique_ptr<TFrameViewer> viewer)> loaded);
 
 }  // namespace vitrina

@@ -21,6 +21,7 @@
 #include <QToolTip>
 
 #include <filesystem>
+#include <utility>
 
 #include <unistd.h>
 
@@ -307,7 +308,10 @@ void TSkinWindow::StartClosingSequence() {
                               "Vizeduzorav ov ivureve v erezodaziver evuruvovod"})
         CloseWindowsTitled(title, true);
     if (!session_.DocumentMode) CloseWindowsTitled("Увеличенная картинка", true);
-    if (Services().dialogs) Services().dialogs->CloseDialogKey();
+    // The dialog goes too: a running search stops at the first close key, the dialog at the
+    // second.
+    if (IDialogCommands* dialogs = Services().dialogs)
+        for (int i = 0; i < 2 && dialogs->DialogVisible(); ++i) dialogs->CloseDialogKey();
     if (openingTimer_) openingTimer_->SetEnabled(false);
     closingTimer_ = std::make_unique<TSuperTimer>();
     if (!animations_) {
@@ -415,14 +419,7 @@ TSkinWindow::~TSkinWindow() {
     dispatcher_.SetWindow(nullptr);
     if (openingTimer_) openingTimer_->SetEnabled(false);
     if (closingTimer_) closingTimer_->SetEnabled(false);
-    const TScreenModel& model = session_.Model;
-    const int screen = session_.CurrentScreen;
-    // The exit button's sound, heard to its end.
-    const int exitButton = session_.ExitButton;
-    if (exitButton >= 0 && screen < int(model.ScreenButtons.size()) && exitButton < int(model.ScreenButtons[screen].size())) {
-        const std::string& wav = model.ScreenButtons[screen][exitButton].wav;
-        if (session_.Settings.PlaysSound(wav)) desktop_.PlayClickSoundToEnd(session_.ProgramFolder + wav);
-    }
+    PlayExitSound();
     // Background music fades out.
     if (session_.Settings.BGSound && Services().player) Services().player->BackgroundMusic(false);
     for (int id : installedFonts_) QFontDatabase::removeApplicationFont(id);
@@ -435,6 +432,17 @@ TSkinWindow::~TSkinWindow() {
     for (auto& p : buttonPictures_) p.effect.reset();
     for (auto& p : switchPictures_) p.effect.reset();
     for (auto& p : groupPictures_) p.effect.reset();
+}
+
+void TSkinWindow::PlayExitSound() {
+    if (std::exchange(exitSoundPlayed_, true)) return;
+    const TScreenModel& model = session_.Model;
+    const int screen = session_.CurrentScreen;
+    const int exitButton = session_.ExitButton;
+    if (exitButton >= 0 && screen < int(model.ScreenButtons.size()) && exitButton < int(model.ScreenButtons[screen].size())) {
+        const std::string& wav = model.ScreenButtons[screen][exitButton].wav;
+        if (session_.Settings.PlaysSound(wav)) desktop_.PlayClickSoundToEnd(session_.ProgramFolder + wav);
+    }
 }
 
 QImage TSkinWindow::Screenshot() {

@@ -41,6 +41,9 @@ public:
     // animations off (screenshots): no opening or closing animation.
     TSkinWindow(TDiscSession& session, TDispatcher& dispatcher, IDesktop& desktop, bool animations);
     ~TSkinWindow() override;
+    // The exit button's sound, heard to its end; once (the program plays it first when it
+    // ends, before the music fades out).
+    void PlayExitSound();
 
     // Where this copy publishes its windows and finds those of other copies.
     void SetWindowDirectory(TWindowDirectory* directory) { directory_ = directory; }
@@ -145,6 +148,7 @@ private:
     bool animations_;
     bool built_ = false;
     bool shown_ = false;
+    bool exitSoundPlayed_ = false;
     // The key press last seen and the widget it was delivered to: an ignored press travels up to
     // the parents as the same event, and the table must see it once.
     const QEvent* lastKey_ = nullptr;

@@ -1,6 +1,5 @@
 #include "search/find_pane.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -8,7 +7,7 @@
 
 #include <set>
 
-#include "commands/busy.h"
+#include "session/busy.h"
 #include "platform/cp1251.h"
 #include "platform/qt_text.h"
 #include "resources/find_files.h"
@@ -106,6 +105,8 @@ void TFindTxtHtml::ShowScreenFields() {
 void TFindTxtHtml::HideFields(bool hide) { ShowFieldsOf(session_.CurrentScreen, !hide); }
 
 void TFindTxtHtml::SetIdle(bool idle) {
+    // Idle again (found, stopped, the dialog closed): a running scan ends quietly.
+    if (idle) scan_.Stop();
     idle_ = idle;
     if (dialog_) dialog_->SetFindButtonHint(Utf8ToCp1251(idle ? "Искать" : "Остановить поиск"));
 }
@@ -187,7 +188,6 @@ void TFindTxtHtml::FindNext(int number) {
         SetIdle(true);
     } else if (indexMode_) {
         IndexSearch(area, text);
-        SetIdle(true);
     } else {
         TextSearch(area, text);
     }
@@ -230,7 +230,6 @@ void TFindTxtHtml::FindInPage(TArea& area, const std::string& text) {
 }
 
 void TFindTxtHtml::ScanOtherDocuments(TArea& area, const std::string& text) {
-    SetBusy(true);
     area.documents.clear();
     if (allDocuments_) {
         // The documents in the disc's folder, in the order of the file search, then those of
@@ -242,55 +241,52 @@ void TFindTxtHtml::ScanOtherDocuments(TArea& area, const std::string& text) {
         for (std::string& d : IndexScanDocuments(session_.Store.ListFiles(), session_.ContentFolder, {}, true))
             if (listed.insert(LowerCase1251(d)).second) area.documents.push_back(std::move(d));
     }
-    TScanCallbacks callbacks;
-    QPointer<TFindTxtHtml> self(this);
-    callbacks.keepGoing = [self](std::size_t) {
-        QCoreApplication::processEvents();
-        return self && !self->idle_;
-    };
-    callbacks.matched = [](std::size_t) { return false; };
-    const TScanOutcome outcome =
-        TDocumentScan(session_.Files())
-            .Scan(area.documents, std::size_t(scanPosition_ + 1), TTextQuery(text, session_.MatchCase), callbacks,
-                  LowerCase1251(startDocument_));
-    SetBusy(false);
-    if (!self) return;
+    // The scan keeps its own list: a click meanwhile may clear the area's.
+    const auto documents = std::make_shared<const TDynamicStringArray>(area.documents);
     const QString query = QText(text);
     const bool matchCase = session_.MatchCase;
     const std::string frame = area.frame;
-    switch (outcome.end) {
-    case TScanEnd::Matched:
-        scanPosition_ = outcome.position;
-        host_.BringDocument(area.documents[std::size_t(outcome.position)], false, [self, query, matchCase, frame] {
-            if (!self) return;
-            const bool asked = self->host_.FindInViewer(frame, query, matchCase, false, [self](bool) {
-                if (self) self->SetIdle(true);
+    auto work = [&files = session_.Files(), documents, from = std::size_t(scanPosition_ + 1),
+                 textQuery = TTextQuery(text, matchCase),
+                 skip = LowerCase1251(startDocument_)](const std::function<bool(std::size_t)>& keepGoing) {
+        TScanCallbacks callbacks;
+        callbacks.keepGoing = keepGoing;
+        callbacks.matched = [](std::size_t) { return false; };
+        return TDocumentScan(files).Scan(*documents, from, textQuery, callbacks, skip);
+    };
+    QPointer<TFindTxtHtml> self(this);
+    auto done = [this, self, documents, query, matchCase, frame](const TScanOutcome& outcome) {
+        if (outcome.end == TScanEnd::Matched) {
+            scanPosition_ = outcome.position;
+            host_.BringDocument((*documents)[std::size_t(outcome.position)], false, [self, query, matchCase, frame] {
+                if (!self) return;
+                const bool asked = self->host_.FindInViewer(frame, query, matchCase, false, [self](bool) {
+                    if (self) self->SetIdle(true);
+                });
+                if (!asked) self->SetIdle(true);
             });
-            if (!asked) self->SetIdle(true);
+            return;
+        }
+        if (outcome.end == TScanEnd::Stopped) return SetIdle(true);
+        scanPosition_ = -1;
+        startDocument_.clear();
+        if (allDocuments_) return SetIdle(true);
+        // Within the shown document the find starts over at its top.
+        const bool asked = host_.FindInViewer(frame, query, matchCase, true, [self](bool found) {
+            if (!self) return;
+            if (!found) self->host_.ShowStatus(NotFoundText());
+            self->SetIdle(true);
         });
-        return;
-    case TScanEnd::Stopped:
-        if (outcome.position >= 0) scanPosition_ = outcome.position;
-        return SetIdle(true);
-    case TScanEnd::Exhausted:
-        break;
-    }
-    scanPosition_ = -1;
-    startDocument_.clear();
-    if (allDocuments_) return SetIdle(true);
-    // Within the shown document the find starts over at its top.
-    const bool asked = host_.FindInViewer(frame, query, matchCase, true, [self](bool found) {
-        if (!self) return;
-        if (!found) self->host_.ShowStatus(NotFoundText());
-        self->SetIdle(true);
-    });
-    if (!asked) SetIdle(true);
+        if (!asked) SetIdle(true);
+    };
+    // Where a stopped scan was, the next find goes on from.
+    scan_.Start(std::move(work), [this](std::size_t i) { scanPosition_ = std::ptrdiff_t(i); }, std::move(done));
 }
 
 void TFindTxtHtml::IndexSearch(TArea& area, const std::string& text) {
     if (text.empty()) {
         host_.ShowStatus(EnterWordText());
-        return;
+        return SetIdle(true);
     }
     const std::string& folder = session_.ProgramFolder;
     TMakeFind find(
@@ -300,37 +296,40 @@ void TFindTxtHtml::IndexSearch(TArea& area, const std::string& text) {
     results_ = {};
     if (find.FindDocuments(text, results_, false)) {
         for (std::string& path : results_.paths) path = folder + path;
-    } else {
-        SetIdle(false);
-        scanPosition_ = -1;
-        SetBusy(true);
-        if (area.documents.empty())
-            area.documents = IndexScanDocuments(session_.Store.ListFiles(), session_.ContentFolder, area.exclusions,
-                                                allDocuments_);
-        const TDynamicStringArray documents = area.documents;
-        const int range = dialog_ ? dialog_->ScaleRange() : 0;
-        const std::size_t n = std::max<std::size_t>(1, documents.size());
-        QPointer<TFindTxtHtml> self(this);
-        const auto keepGoing = [&, self](std::size_t i) {
-            QCoreApplication::processEvents();
-            if (!self || self->idle_) return false;
-            scanPosition_ = std::ptrdiff_t(i);
-            // The bar fills in step with the documents; it cannot fill past its own length.
-            const long long target = (long long)(i + 1) * range / (long long)n;
-            if (dialog_)
-                while (dialog_->ScaleFilled() <= target && dialog_->ScaleFilled() <= range) dialog_->StepScale();
-            return true;
-        };
-        ScanForTitledDocuments(session_.Files(), documents, folder, TTextQuery(text, session_.MatchCase), results_,
-                               keepGoing);
-        SetBusy(false);
-        if (!self) return;
+        return ShowIndexResults();
     }
+    SetIdle(false);
+    scanPosition_ = -1;
+    if (area.documents.empty())
+        area.documents =
+            IndexScanDocuments(session_.Store.ListFiles(), session_.ContentFolder, area.exclusions, allDocuments_);
+    const auto found = std::make_shared<TFindResultLists>();
+    auto work = [&files = session_.Files(), documents = area.documents, folder,
+                 textQuery = TTextQuery(text, session_.MatchCase),
+                 found](const std::function<bool(std::size_t)>& keepGoing) {
+        return ScanForTitledDocuments(files, documents, folder, textQuery, *found, keepGoing);
+    };
+    auto progress = [this, n = std::max<std::size_t>(1, area.documents.size())](std::size_t i) {
+        scanPosition_ = std::ptrdiff_t(i);
+        if (!dialog_) return;
+        // The bar fills in step with the documents; it cannot fill past its own length.
+        const int range = dialog_->ScaleRange();
+        const long long target = (long long)(i + 1) * range / (long long)n;
+        while (dialog_->ScaleFilled() <= target && dialog_->ScaleFilled() <= range) dialog_->StepScale();
+    };
+    scan_.Start(std::move(work), std::move(progress), [this, found](const TScanOutcome&) {
+        results_ = std::move(*found);
+        ShowIndexResults();
+    });
+}
+
+void TFindTxtHtml::ShowIndexResults() {
     if (dialog_) {
         dialog_->ResetScale();
         dialog_->ShowFindResults(results_);
     }
     if (results_.paths.empty()) host_.ShowStatus(NotFoundText());
+    SetIdle(true);
 }
 
 void TFindTxtHtml::ContentsSearch(const std::string& text) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "search/dialog_find_pane.h"
+#include "search/background_scan.h"
 #include "search/make_find.h"
 
 class QLineEdit;
@@ -106,6 +107,8 @@ private:
     void FindInPage(TArea& area, const std::string& text);
     void ScanOtherDocuments(TArea& area, const std::string& text);
     void IndexSearch(TArea& area, const std::string& text);
+    // The index search's results go to the dialog (none: the status line says so); idle again.
+    void ShowIndexResults();
     void ContentsSearch(const std::string& text);
     void ShowFieldsOf(int screen, bool shown);
 
@@ -125,6 +128,8 @@ private:
     bool idle_ = false;
     TFindResultLists results_;
     TIndexFileCache indexCache_;
+    // Last, so that a running scan ends before what it reports to goes.
+    TBackgroundScan scan_;
 };
 
 }  // namespace vitrina

@@ -1,5 +1,6 @@
 # src/search: Keyword index, thesaurus look-up, find pane, document scan.
 target_sources(vitrina_core PRIVATE
+  src/search/background_scan.cpp
   src/search/document_scan.cpp
   src/search/index_builder.cpp
   src/search/make_find.cpp

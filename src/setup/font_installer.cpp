@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "commands/busy.h"
+#include "session/busy.h"
 #include "platform/cp1251.h"
 #include "resources/drive_map.h"
 #include "resources/find_files.h"
@@ -28,7 +28,7 @@ void TFontInstaller::SetFolder(const std::string& file) {
 
 int TFontInstaller::Install() {
     if (folder_.empty()) return 0;
-    SetBusy(true);
+    const TBusy busy;
     TDynamicStringArray masks{"*.ttf"}, fonts;
     FindFiles(drives_, folder_, masks, false, fonts, false);
     std::error_code ec;
@@ -59,7 +59,6 @@ int TFontInstaller::Install() {
             QProcess::startDetached(fcCache, {QString::fromStdString(fontFolder_.string())});
         }
     }
-    SetBusy(false);
     return copied;
 }
 

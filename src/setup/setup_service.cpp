@@ -1,8 +1,12 @@
 #include "setup/setup_service.h"
 
 #include <QProcess>
+#include <QTimer>
 
 #include <algorithm>
+#include <functional>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/cp1251.h"
@@ -64,14 +68,27 @@ bool IsBelow(const fs::path& path, const fs::path& root) {
     return end == root.end() && path != root;
 }
 
-void RunThroughWine(const TDriveMap& drives, const std::string& program, const std::string& params) {
+// Starts the program and returns at once; ended runs once it has ended (killed after the
+// limit), could not start, or was never started.
+void RunThroughWine(const TDriveMap& drives, const std::string& program, const std::string& params,
+                    std::function<void()> ended) {
     const auto host = drives.ToHostPath(program);
     const QString wine = WineProgram();
-    if (wine.isEmpty() || !host) return;
-    QProcess process;
-    process.start(wine, QStringList{QString::fromStdString(host->string())} +
-                            QProcess::splitCommand(QString::fromStdString(Cp1251ToUtf8(params))));
-    if (process.waitForStarted() && !process.waitForFinished(kUninstallerLimitMs)) process.kill();
+    if (wine.isEmpty() || !host) return ended();
+    auto* process = new QProcess;
+    auto end = [process, ended = std::move(ended)]() mutable {
+        if (!ended) return;
+        std::exchange(ended, nullptr)();
+        process->deleteLater();
+    };
+    auto shared = std::make_shared<decltype(end)>(std::move(end));
+    QObject::connect(process, &QProcess::finished, process, [shared] { (*shared)(); });
+    QObject::connect(process, &QProcess::errorOccurred, process, [shared](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) (*shared)();
+    });
+    QTimer::singleShot(kUninstallerLimitMs, process, [process] { process->kill(); });
+    process->start(wine, QStringList{QString::fromStdString(host->string())} +
+                             QProcess::splitCommand(QString::fromStdString(Cp1251ToUtf8(params))));
 }
 
 }  // namespace
@@ -89,9 +106,13 @@ void TSetupService::RemoveGame(const std::string& key) {
     }
     // The quote is left open, as the uninstaller expects its file.
     const std::string program = "c:\\windows\\IsUninst.exe", params = "-f\"" + folder + "\\Uninst.isu";
-    if (RunUninstaller) RunUninstaller(program, params);
-    else RunThroughWine(drives_, program, params);
-    if (GameValue(key, "instdir").empty()) DeleteRemains(folder);
+    // Once it has ended, unless this service has gone meanwhile.
+    auto ended = [this, key, folder, alive = std::weak_ptr<int>(alive_)] {
+        if (!alive.expired() && GameValue(key, "instdir").empty()) DeleteRemains(folder);
+    };
+    if (!RunUninstaller) return RunThroughWine(drives_, program, params, std::move(ended));
+    RunUninstaller(program, params);
+    ended();
 }
 
 void TSetupService::DeleteRemains(const std::string& folder) const {

@@ -4,6 +4,7 @@
 // written by each game's own installer.
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -38,8 +39,9 @@ public:
     TFontInstaller& Fonts() { return fonts_; }
     // Shows "Игра не установлена." and the like (the skinned dialog's message box).
     std::function<void(const std::string& message)> ShowMessage;
-    // Runs the uninstaller's command line (Windows paths) and waits for it within a time limit;
-    // by default through wine, when it is installed.
+    // Runs the uninstaller's command line (Windows paths) to its end (a test's stand-in). By
+    // default it runs through wine, when it is installed, without the window waiting for it: the
+    // remains go once it has ended (or has been stopped after a time limit).
     std::function<void(const std::string& program, const std::string& params)> RunUninstaller;
     // A value of the game record; empty when the record or the value is missing.
     std::string GameValue(const std::string& key, const std::string& value) const;
@@ -51,6 +53,8 @@ private:
     IDesktop& desktop_;
     std::filesystem::path configFolder_;
     TFontInstaller fonts_;
+    // An uninstaller that ends after the service has gone finds it gone.
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
 }  // namespace vitrina

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,7 +34,12 @@ public:
     }
     void WinExec(const std::string& program, const std::string&) override { calls.push_back("exec " + program); }
     void ShowHelpTopic(const std::string&, const std::string& topic) override { calls.push_back("help " + topic); }
+    void PlayClickSoundToEnd(const std::string& file) override {
+        if (beforeSoundToEnd) beforeSoundToEnd();
+        TShellDesktop::PlayClickSoundToEnd(file);
+    }
     std::vector<std::string> calls;
+    std::function<void()> beforeSoundToEnd;
 };
 
 struct TTestProgram {

@@ -30,7 +30,7 @@ bool WaitFor(F done, int ms = 15000) {
 class SampleDiscTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!std::filesystem::exists(std::filesystem::path(VITRINA_SAMPLE_DISC) / "Vuv.dhl")) GTEST_SKIP() << "sample disc not built";
+        if (!std::filesystem::exists(disc / "Vuv.dhl")) GTEST_SKIP() << "sample disc not built";
         ::setenv("VITRINA_HOME", home.Path().c_str(), 1);
         Start();
     }
@@ -39,7 +39,7 @@ protected:
     void Start(std::vector<std::string> arguments = {},
                TProgram::TCreation expected = TProgram::TCreation::Normal,
                const std::function<void()>& afterShow = {}) {
-        drives = std::make_unique<TDriveMap>(VITRINA_SAMPLE_DISC, TUserFolders::FromEnvironment().data);
+        drives = std::make_unique<TDriveMap>(disc, TUserFolders::FromEnvironment().data);
         desktop = std::make_unique<test::TRecordingDesktop>(*drives, sounds);
         TStartOptions options;
         options.animations = false;
@@ -94,6 +94,8 @@ protected:
         return i < 0 ? "" : tree->Model().Items()[i].document;
     }
 
+    // The disc's folder: the built sample disc, or a copy a test changed.
+    std::filesystem::path disc = VITRINA_SAMPLE_DISC;
     test::TTempFolder home;
     TClickSound sounds;
     std::unique_ptr<TDriveMap> drives;

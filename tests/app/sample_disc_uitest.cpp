@@ -276,6 +276,21 @@ TEST_F(SampleDiscTest, TheMusicCommandBeforeTheFirstFrame) {
     EXPECT_EQ(music.Player().GetMode(), TMPlayer::mpPlaying);
 }
 
+TEST_F(SampleDiscTest, OnExitTheExitSoundIsHeardBeforeTheMusicFadesOut) {
+    TBackgroundMusic& music = parts->Media()->Music();
+    ASSERT_TRUE(WaitFor([&] { return music.Player().GetMode() == TMPlayer::mpPlaying && !music.Fading(); }));
+    bool heard = false, musicOn = false;
+    desktop->beforeSoundToEnd = [&] {
+        heard = true;
+        musicOn = music.Player().IsOpen() && !music.Fading();
+    };
+    form->OnTerminate = [] {};
+    ClickButton("exit");
+    Stop();
+    EXPECT_TRUE(heard);
+    EXPECT_TRUE(musicOn) << "the music still plays while the exit sound is heard";
+}
+
 // The disc's songs, clips, window clip, slides and settings dialog.
 TEST_F(SampleDiscTest, MediaPlays) {
     TMediaParts& media = *parts->Media();

@@ -9,7 +9,7 @@
 
 #include "commands/about_commands.h"
 #include "commands/archive_commands.h"
-#include "commands/busy.h"
+#include "session/busy.h"
 #include "commands/clip_commands.h"
 #include "commands/dialog_commands.h"
 #include "commands/html_commands.h"
@@ -316,10 +316,11 @@ TEST(Dispatcher, SoundsAndTheBusyFlag) {
     d.dispatcher.ExecuteCommand("caseon", "click.wav", 1, 0, 0);  // silent
     d.dispatcher.ExecuteCommand("caseon", "no", 0, 0, 0);
     EXPECT_EQ(d.parts.log, TLog{"sound d:\\click.wav"});
-    SetBusy(true);
     d.session.MatchCase = false;
-    EXPECT_EQ(d.Run("caseon"), TLog{});
-    SetBusy(false);
+    {
+        const TBusy busy;
+        EXPECT_EQ(d.Run("caseon"), TLog{});
+    }
     EXPECT_FALSE(d.session.MatchCase);
 }
 

@@ -4,10 +4,12 @@
 #include "search/make_find.h"
 
 #include <QTest>
+
+#include <optional>
 #include <gtest/gtest.h>
 
 #include "app/program_fixture.h"
-#include "commands/busy.h"
+#include "session/busy.h"
 #include "commands/dispatcher.h"
 #include "resources/description.h"
 #include "resources/description_scrambler.h"
@@ -304,10 +306,11 @@ TEST_F(CoolDialog, FindCommandsGoToTheFindPaneAndOthersClose) {
         pane.log.clear();
         pane.searching = c.searching;
         // A running scan keeps the program busy.
-        SetBusy(c.searching);
+        std::optional<TBusy> busy;
+        if (c.searching) busy.emplace();
         const std::size_t before = program.sounds.Played().size();
         EXPECT_EQ(Dialog().RunDialogCommand(c.go, "click.wav"), c.closes);
-        SetBusy(false);
+        busy.reset();
         EXPECT_EQ(Dialog().isVisible(), !c.closes);
         EXPECT_EQ(pane.log, c.reaches);
         EXPECT_EQ(program.sounds.Played().size() - before, c.sounds);

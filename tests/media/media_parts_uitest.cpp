@@ -1,5 +1,6 @@
 // The music and clip player, the background music and the slides on a session of their own,
 // with real files and the host's real players (no sound device needed).
+#include <QApplication>
 #include <QAudioOutput>
 #include <QLabel>
 #include <QTimer>
@@ -217,6 +218,56 @@ TEST_F(MediaPartsTest, TheMusicFadesInAndOut) {
     media_->BackgroundMusic(false);
     EXPECT_EQ(MusicPlayer().Volume(), 1.0f);
     EXPECT_EQ(media_->Music().SavedVolume(), (TStereoVolume{0xffff, 0xffff}));
+}
+
+TEST_F(MediaPartsTest, ASecondPlayWhileAFileOpensTakesItsPlaceAndPlaysOn) {
+    Make();
+    const std::string first = Write("first.wav", WavBytes(20000));
+    const std::string second = Write("second.wav", WavBytes(20000));
+    TSound& sound = media_->Sound();
+    // The reader's second click arrives while the first file opens.
+    QTimer::singleShot(0, &window_, [&] { media_->PlayDroppedFile(second); });
+    media_->PlayDroppedFile(first);
+    ASSERT_TRUE(Await([&] { return sound.GetMode() == TMPlayer::mpPlaying; }));
+    EXPECT_EQ(sound.FileName, second);
+    EXPECT_EQ(sound.Error(), 0);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    // It plays on (the first open's end does not take the second file away).
+    const std::int64_t at = sound.GetPosition();
+    ASSERT_TRUE(Await([&] { return sound.GetPosition() > at + 300; }));
+    EXPECT_EQ(sound.GetMode(), TMPlayer::mpPlaying);
+    EXPECT_EQ(sound.Error(), 0);
+}
+
+TEST_F(MediaPartsTest, TheRingStopsWithTheMusic) {
+    for (const char* name : {"a", "b"}) Write(std::string("music/") + name + ".wav", WavBytes(300));
+    DescribeSongs("music\\a.wav; music\\b.wav");
+    session_.Settings.BGSound = true;
+    Make();
+    TBackgroundMusic& music = media_->Music();
+
+    // Turned off while the next song opens: it stays off.
+    media_->BackgroundMusic(true);
+    ASSERT_TRUE(MusicPlayer().IsOpen());
+    auto chained = MusicPlayer().OnNotify;
+    bool stopped = false;
+    MusicPlayer().OnNotify = [&](TMPlayer* p) {
+        if (p->NotifyValue() == TMPlayer::nvSuccessful && !std::exchange(stopped, true))
+            QTimer::singleShot(0, &window_, [&] { media_->BackgroundMusic(false); });
+        chained(p);
+    };
+    ASSERT_TRUE(Await([&] { return stopped && !music.Opening(); }));
+    EXPECT_FALSE(MusicPlayer().IsOpen());
+    EXPECT_NE(MusicPlayer().GetMode(), TMPlayer::mpPlaying);
+
+    // A song that ends during the stop's fade-out does not start the next one.
+    MusicPlayer().OnNotify = chained;
+    media_->BackgroundMusic(true);
+    ASSERT_TRUE(MusicPlayer().IsOpen());
+    const int song = music.SongIndex();
+    media_->BackgroundMusic(false);
+    EXPECT_EQ(music.SongIndex(), song);
+    EXPECT_FALSE(MusicPlayer().IsOpen());
 }
 
 // Notes the first paint event of a widget, and calls first there.

@@ -25,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <stdexcept>
 #include <filesystem>
 
 #include <unistd.h>
@@ -402,6 +403,41 @@ TEST_F(PreviewForm, OpeningThePreviewTellsTheDiagramViewer) {
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].first, "Zirorudovure");
     EXPECT_EQ(requests[0].second, "1690 " + std::to_string(TCopyDataChannel::OwnHandle()) + " 0");
+}
+
+TEST_F(PreviewForm, OnePreviewAtATimeFromTheRequestOnAndAgainAfterAFailure) {
+    const test::TPrinterLock printers(test::TPrinterLock::Shared);
+    // Each preview, or the warning that there is no printer, is counted and closed as it opens.
+    int opened = 0;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->isVisible()) {
+            ++opened;
+            modal->close();
+        }
+    });
+    closer.start(20);
+    {
+        TPrintService service(TPrintServiceParts{disc_.Engine(), nullptr, {}, {}, nullptr, {}});
+        // A second request (a link, another copy) while the first one's file still loads.
+        QTimer::singleShot(0, [&] { service.PrintPreview(nullptr, "d:\\short.htm", false, {}); });
+        service.PrintPreview(nullptr, "d:\\long.htm", false, {});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return opened > 0 && !QApplication::activeModalWidget(); }, 30000));
+        EXPECT_EQ(opened, 1);
+    }
+    // A failure inside the preview leaves the next request free to open one.
+    auto viewer = Viewer("short.htm");
+    TPrintService failing(
+        TPrintServiceParts{disc_.Engine(), nullptr, {}, []() -> IDialogCommands* { throw std::runtime_error("no dialog"); },
+                           nullptr, {}});
+    bool threw = false;
+    try {
+        failing.PrintPreview(viewer.get(), {}, false, {});
+    } catch (const std::runtime_error&) {
+        threw = true;
+    }
+    if (!threw) GTEST_SKIP() << "a printer here: the warning that fails is not shown";
+    EXPECT_THROW(failing.PrintPreview(viewer.get(), {}, false, {}), std::runtime_error);
 }
 
 // A real print through a CUPS PDF queue this test sets up (root and the CUPS packages needed).

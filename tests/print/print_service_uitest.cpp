@@ -47,6 +47,8 @@ TEST_F(SampleDiscTest, PrintCommandsPreviewTheShownDocumentOrSayThereIsNoPrinter
         else if (way == kCommand) program->Dispatcher().ExecuteCommand("printhtml", "", 1, 0, 0);
         // A "printhtml:" link or another copy's request: a file loaded for printing alone.
         else parts->Html()->Print(program->Session().ProgramFolder + "dv_maslo.htm");
+        // The file loads first, the window waiting for nothing meanwhile.
+        ASSERT_TRUE(WaitFor([&] { return !seen.pages.isEmpty() || program->Dialog()->isVisible(); })) << way;
         watch.stop();
         if (!seen.pages.isEmpty()) {
             // A printer: the preview of the one-sheet document; Ctrl+P goes on to the print dialog.

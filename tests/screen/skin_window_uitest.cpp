@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "app/program_fixture.h"
-#include "commands/busy.h"
+#include "session/busy.h"
 #include "commands/clip_commands.h"
 #include "commands/tree_commands.h"
 #include "platform/click_sound.h"
@@ -386,10 +386,11 @@ TEST(SkinWindow, MissingContainerOrDescriptionEndsCreation) {
 
 TEST(SkinWindow, TheBusyFlagDropsCommands) {
     TWindow w;
-    SetBusy(true);
-    w.Dispatch("2", "click.wav", 0, 0, 0);
-    w.Dispatch("caseon", "", 0, 0, 0);
-    SetBusy(false);
+    {
+        const TBusy busy;
+        w.Dispatch("2", "click.wav", 0, 0, 0);
+        w.Dispatch("caseon", "", 0, 0, 0);
+    }
     EXPECT_EQ(w.Session().CurrentScreen, 0);
     EXPECT_FALSE(w.Session().MatchCase);
     EXPECT_TRUE(w.sounds.Played().empty());  // no sound either

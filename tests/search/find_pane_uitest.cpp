@@ -5,13 +5,22 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <string>
 
 #include "app/sample_disc_fixture.h"
 #include "commands/dispatcher.h"
 #include "dialogs/cool_dialog.h"
 #include "html/html_viewer.h"
+#include "platform/window_directory.h"
 #include "screen/status_line.h"
+#include "session/busy.h"
+#include "support/temp_folder.h"
 
 namespace vitrina {
 namespace {
@@ -155,6 +164,108 @@ TEST_F(FindPaneTest, EnterInTheFieldFinds) {
     QTest::keyClick(pane->Field(1), Qt::Key_Return);
     ASSERT_TRUE(WaitFor([&] { return pane->IsIdle(); }));
     EXPECT_EQ(Selection(), QString::fromUtf8("масло"));
+}
+
+TEST_F(FindPaneTest, ExitWithTheFindDialogOpenClosesTheDialogAndEndsTheProgram) {
+    OpenFindDialog();
+    bool terminated = false;
+    form->OnTerminate = [&] { terminated = true; };
+    // The dialog shows the program's title, as the main window does; both are published.
+    const auto titled = [&] {
+        int n = 0;
+        for (const TWindowEntry& w : program->WindowDirectory()->Windows())
+            n += w.visible && SameText1251(w.title, program->Session().Title);
+        return n;
+    };
+    ASSERT_TRUE(WaitFor([&] { return titled() >= 2; }));
+    program->ExecuteCommand("exit");
+    EXPECT_TRUE(WaitFor([&] { return terminated; }));
+    EXPECT_FALSE(Dialog().isVisible());
+}
+
+// The sample disc with a thousand more documents on disk, none with the words looked for:
+// a find across all documents scans long enough for the reader to click meanwhile.
+class LongScanTest : public FindPaneTest {
+protected:
+    void SetUp() override {
+        if (!std::filesystem::exists(disc / "Vuv.dhl")) GTEST_SKIP() << "sample disc not built";
+        std::filesystem::copy(disc, copy.Path(), std::filesystem::copy_options::recursive);
+        const std::string page = "<html><body><p>" + std::string(2000, 'x') + "</p></body></html>";
+        for (int i = 0; i < 1000; ++i) copy.Write("more/d" + std::to_string(i) + ".htm", page);
+        disc = copy.Path();
+        FindPaneTest::SetUp();
+        if (IsSkipped()) return;
+        OpenFindDialog();
+        program->ExecuteCommand("findtxtall");
+        ASSERT_TRUE(pane->AllDocuments());
+    }
+    // Runs click once, as soon as a scan keeps the program busy (and has reached document from).
+    void WhileScanning(std::function<void()> click, std::ptrdiff_t from = -1) {
+        clicker.setInterval(0);
+        QObject::connect(&clicker, &QTimer::timeout, [this, click, from] {
+            if (!IsBusy() || pane->ScanPosition() < from) return;
+            clicker.stop();
+            clicked = true;
+            click();
+        });
+        clicker.start();
+    }
+
+    test::TTempFolder copy;
+    QTimer clicker;
+    bool clicked = false;
+};
+
+TEST_F(LongScanTest, SwitchingTheKindOfSearchDuringAScanLetsItEndInTheDocumentWithTheWord) {
+    // "По индексу" and then "В тексте", which forget the documents the scan was given.
+    WhileScanning([&] {
+        Dialog().RunDialogCommand("findtxtall", "");
+        Dialog().RunDialogCommand("findtxtlimit", "");
+    });
+    Find("генератор");
+    EXPECT_TRUE(clicked);
+    ASSERT_TRUE(WaitFor([&] { return !Viewer()->Loading(); }));
+    EXPECT_EQ(Selection(), QString::fromUtf8("генератор"));
+    EXPECT_FALSE(Shows("dv_obzor.htm"));
+    EXPECT_FALSE(IsBusy());
+}
+
+TEST_F(LongScanTest, TheFindButtonStopsAScanAndTheNextFindGoesOnFromThere) {
+    WhileScanning([&] { Dialog().RunDialogCommand("findnext1", "no"); }, 100);
+    Find("генератор");
+    EXPECT_TRUE(clicked);
+    EXPECT_FALSE(IsBusy());
+    EXPECT_TRUE(Dialog().isVisible());
+    EXPECT_TRUE(Shows("dv_obzor.htm")) << "stopped before it reached the word";
+    const std::ptrdiff_t stoppedAt = pane->ScanPosition();
+    EXPECT_GE(stoppedAt, 0);
+    EXPECT_LT(stoppedAt, 1000);
+
+    // Left alone, the next find goes on and reaches the word.
+    QObject::disconnect(&clicker, nullptr, nullptr, nullptr);
+    Find("генератор");
+    ASSERT_TRUE(WaitFor([&] { return !Viewer()->Loading(); }));
+    EXPECT_EQ(Selection(), QString::fromUtf8("генератор"));
+    EXPECT_GT(pane->ScanPosition(), stoppedAt);
+}
+
+TEST_F(LongScanTest, ExitDuringAScanStopsItAndClosesTheDialog) {
+    bool terminated = false;
+    form->OnTerminate = [&] { terminated = true; };
+    WhileScanning([&] { program->Window().close(); });
+    pane->Field(1)->setText(QString::fromUtf8("генератор"));
+    Dialog().RunDialogCommand("findnext1", "no");
+    ASSERT_TRUE(WaitFor([&] { return terminated; }));
+    EXPECT_FALSE(IsBusy());
+    EXPECT_FALSE(Dialog().isVisible());
+}
+
+TEST_F(LongScanTest, ClosingTheProgramDuringAScanEndsIt) {
+    WhileScanning([&] { Stop(); });
+    pane->Field(1)->setText(QString::fromUtf8("генератор"));
+    Dialog().RunDialogCommand("findnext1", "no");
+    ASSERT_TRUE(WaitFor([&] { return clicked; }));
+    EXPECT_FALSE(IsBusy());
 }
 
 }  // namespace

@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <fstream>
+#include <stdexcept>
 
 #include "platform/cp1251.h"
 #include "platform/desktop.h"
 #include "platform/registry.h"
 #include "resources/drive_map.h"
+#include "session/busy.h"
 #include "support/temp_folder.h"
 
 namespace vitrina {
@@ -84,6 +86,14 @@ TEST_F(Setup, FontsOfTheDocumentsFolderAreCopiedAndRegistered) {
     EXPECT_EQ(ReadAll(dir.Path() / "elsewhere.ttf"), "keep");
     EXPECT_FALSE(fs::exists(dir.Path() / "fonts" / "c.ttf"));
     EXPECT_FALSE(fs::exists(dir.Path() / "fonts" / "notes.txt"));
+}
+
+TEST_F(Setup, AFailingFontRegistrationLeavesTheProgramNotBusy) {
+    dir.Write("disc/docs/a.ttf", "font a");
+    setup.Fonts().OnInstalled = [](const fs::path&) { throw std::runtime_error("no room for the font"); };
+    setup.SetFontFolder("d:\\docs\\page.htm");
+    EXPECT_THROW(setup.InstallFonts(), std::runtime_error);
+    EXPECT_FALSE(IsBusy());
 }
 
 TEST_F(Setup, GamesStartFromTheirRecordOrTheirSetupProgram) {
