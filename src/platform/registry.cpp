@@ -9,6 +9,8 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <chrono>
+#include <thread>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -35,10 +37,16 @@ std::string NormaliseKey(std::string_view key) {
 }
 
 // Writers of one hive, in every copy of the program, one at a time. A copy that died holding
-// the lock leaves a lock file that QLockFile finds stale.
+// the lock leaves a lock file that QLockFile finds stale. A writer holds it for milliseconds:
+// QLockFile's own wait, from 100 ms doubling, would make every meeting of two writers slow.
 class THiveLock {
 public:
-    explicit THiveLock(const fs::path& path) : lock_(QFile::decodeName(path.c_str())) { held_ = lock_.tryLock(kLockWaitMs); }
+    explicit THiveLock(const fs::path& path) : lock_(QFile::decodeName(path.c_str())) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kLockWaitMs);
+        while (!(held_ = lock_.tryLock(0)) && lock_.error() == QLockFile::LockFailedError &&
+               std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
     bool Held() const { return held_; }
 
 private:
