@@ -81,16 +81,6 @@ bool Unquote(std::string_view line, std::size_t& pos, std::string& out) {
     return false;
 }
 
-// A binary value ("name"=hex:...), whose bytes may go on over the next lines after a trailing
-// "\\". A string that merely holds "=hex" and ends in "\\" is one line.
-bool IsBinaryValueLine(std::string_view line) {
-    std::size_t pos = 0;
-    std::string name;
-    if (!line.empty() && line[0] == '@') pos = 1;
-    else if (!Unquote(line, pos, name)) return false;
-    return line.substr(pos).starts_with("=hex:");
-}
-
 bool ParseHex(std::string_view text, std::string& bytes) {
     bytes.clear();
     std::string digits;
@@ -123,7 +113,7 @@ std::vector<TRegKey> ParseRegFile(std::string_view text, THive hive) {
             line = pending + line;
             pending.clear();
         }
-        if (!line.empty() && line.back() == '\\' && IsBinaryValueLine(line)) {
+        if (!line.empty() && line.back() == '\\' && line.find("=hex") != std::string::npos) {
             line.pop_back();
             pending = line;
             continue;

@@ -3,6 +3,7 @@
 // their written form unchanged; a file that looks like settings reads through the store itself.
 #include "fuzz_support.h"
 #include "panes/html_favorite.h"
+#include "platform/cp1251.h"
 #include "platform/registry.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
