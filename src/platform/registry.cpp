@@ -332,7 +332,8 @@ TRegistry::TKeys TRegistry::LoadLocked() const {
 void TRegistry::Save(const TKeys& keys) {
     const std::string text = FormatRegFile(keys, root_);
     QSaveFile file(QFile::decodeName(hivePath_.c_str()));
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
+    const auto size = static_cast<qint64>(text.size());
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), size) != size ||
         !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) || !file.commit())
         throw ERegistryError("cannot write " + hivePath_.string());
     std::lock_guard lock(cacheMutex_);
