@@ -12,11 +12,28 @@ std::string ValueName(int n) { return "Favorite" + std::to_string(n); }
 
 RFavoriteCaption THtmlFavorite::Parse(std::string_view value) {
     const auto open = value.find('{');
-    const auto close = value.find('}');
-    if (open == std::string_view::npos || close == std::string_view::npos || close < open) {
-        return {"", std::string(value)};
+    if (open == std::string_view::npos || value.find('}') < open) return {"", std::string(value)};
+    std::string caption;
+    for (std::size_t i = open + 1; i < value.size(); ++i) {
+        if (value[i] != '}') {
+            caption += value[i];
+        } else if (i + 1 < value.size() && value[i + 1] == '}') {
+            caption += '}';
+            ++i;
+        } else {
+            return {std::move(caption), std::string(value.substr(i + 1))};
+        }
     }
-    return {std::string(value.substr(open + 1, close - open - 1)), std::string(value.substr(close + 1))};
+    return {"", std::string(value)};
+}
+
+std::string THtmlFavorite::Format(const RFavoriteCaption& favorite) {
+    std::string value = "{";
+    for (char c : favorite.Caption) {
+        value += c;
+        if (c == '}') value += '}';
+    }
+    return value + "}" + favorite.Command;
 }
 
 std::string THtmlFavorite::Command(std::string_view file, int position) {
@@ -50,7 +67,7 @@ void THtmlFavorite::Save(TRegistry& reg, std::string_view settingsKey) const {
     for (int n = 0; n < kMaxFavorites; ++n) {
         try {
             if (n < static_cast<int>(favorites_.size())) {
-                reg.WriteString(ValueName(n), "{" + favorites_[n].Caption + "}" + favorites_[n].Command);
+                reg.WriteString(ValueName(n), Format(favorites_[n]));
             } else {
                 reg.DeleteValue(ValueName(n));
             }

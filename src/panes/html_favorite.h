@@ -1,6 +1,8 @@
 #pragma once
 // Favorites: up to ten bookmarks, oldest first, kept in the settings key as "Favorite0".."Favorite9"
-// = "{" caption "}" command.
+// = "{" caption "}" command, every "}" of the caption written twice: a page's title decides no
+// part of the command. Values written before captions were so escaped read the same, since the
+// first "}" ended their captions and no command starts with one.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,8 +39,11 @@ public:
     const TDynamicFavoriteCaption& Favorites() const { return favorites_; }
 
     static std::string Command(std::string_view file, int position);
-    // "{caption}command"; a value without braces is all command.
+    // "{caption}command", "}}" in the caption standing for "}"; a value without braces (or with
+    // "}" before the first "{") is all command.
     static RFavoriteCaption Parse(std::string_view value);
+    // The value Parse reads back as favorite, for any command that does not start with "}".
+    static std::string Format(const RFavoriteCaption& favorite);
 
 private:
     TDynamicFavoriteCaption favorites_;

@@ -23,6 +23,8 @@ bool CopyOver(const fs::path& from, const fs::path& to) {
 }  // namespace
 
 TCopyOutcome THtmlFileCopier::CopyFileInto(const std::string& source, const std::string& folder) const {
+    // The reader's own files are not the disc's to hand out.
+    if (OnHostDrive(source)) return TCopyOutcome::Refused;
     const auto from = drives_.ToHostPath(source);
     const auto to = drives_.ToHostPath(folder + FileNamePart(source));
     if (!to) return TCopyOutcome::Failed;

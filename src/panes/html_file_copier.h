@@ -17,6 +17,7 @@ enum class TCopyOutcome {
     Copied,
     NotOnDisk,  // the source is held only in the document store (or is no file): nothing copied
     Failed,     // the target cannot be named on the host, or the copy failed
+    Refused,    // the source is a file of the host's (z:), not of the disc: nothing copied
 };
 
 class THtmlFileCopier {
@@ -24,7 +25,7 @@ public:
     explicit THtmlFileCopier(const TDriveMap& drives) : drives_(drives) {}
 
     // The file into the folder (with its trailing "\") under its own file name, over a file of
-    // that name; missing folders are made.
+    // that name; missing folders are made. A source on z: is refused.
     TCopyOutcome CopyFileInto(const std::string& source, const std::string& folder) const;
     // The same for a document, with "<name>.files" beside it (its pictures, saved with the page)
     // copied beside the target with every file at its relative place.

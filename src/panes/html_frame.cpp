@@ -420,8 +420,10 @@ void THtmlFrame::CopyIntoPathBox(const std::string& source) {
 void THtmlFrame::CopyDocument() {
     TFrameViewer* v = ActiveFrameViewer();
     if (!v || v->isHidden() || v->CurrentFile().empty() || !services_.host.PathInputExists()) return;
-    // A real copy error is not reported as success; a document held only in the store still is.
-    if (copier_.CopyDocumentInto(v->CurrentFile(), services_.host.CurrentPath()) != TCopyOutcome::Failed)
+    // A real copy error or a refusal is not reported as success; a document held only in the
+    // store still is.
+    const TCopyOutcome outcome = copier_.CopyDocumentInto(v->CurrentFile(), services_.host.CurrentPath());
+    if (outcome == TCopyOutcome::Copied || outcome == TCopyOutcome::NotOnDisk)
         services_.host.ShowStatus(Utf8ToCp1251("Файл скопирован"));
 }
 

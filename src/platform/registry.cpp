@@ -1,14 +1,21 @@
 #include "platform/registry.h"
 
+#include <QFile>
+#include <QLockFile>
+#include <QSaveFile>
+
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
+#include <chrono>
+#include <thread>
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
+#include <cstring>
+#include <ctime>
+#include <iostream>
 #include <sstream>
 
 #include "platform/cp1251.h"
@@ -18,6 +25,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr std::string_view kFileHeader = "Windows Registry Editor Version 5.00";
+// A writer holds the lock for one read and one write of the file.
+constexpr int kLockWaitMs = 10000;
+
 std::string NormaliseKey(std::string_view key) {
     std::string k(key);
     while (!k.empty() && k.front() == '\\') k.erase(k.begin());
@@ -25,22 +36,22 @@ std::string NormaliseKey(std::string_view key) {
     return k;
 }
 
-// Holds a flock on the hive's lock file for its lifetime.
+// Writers of one hive, in every copy of the program, one at a time. A copy that died holding
+// the lock leaves a lock file that QLockFile finds stale. A writer holds it for milliseconds:
+// QLockFile's own wait, from 100 ms doubling, would make every meeting of two writers slow.
 class THiveLock {
 public:
-    THiveLock(const fs::path& path, bool exclusive) {
-        fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (fd_ < 0) return;
-        while (::flock(fd_, exclusive ? LOCK_EX : LOCK_SH) != 0 && errno == EINTR) {
-        }
+    explicit THiveLock(const fs::path& path) : lock_(QFile::decodeName(path.c_str())) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kLockWaitMs);
+        while (!(held_ = lock_.tryLock(0)) && lock_.error() == QLockFile::LockFailedError &&
+               std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    ~THiveLock() {
-        if (fd_ >= 0) ::close(fd_);  // closing releases the lock
-    }
-    bool Held() const { return fd_ >= 0; }
+    bool Held() const { return held_; }
 
 private:
-    int fd_ = -1;
+    QLockFile lock_;
+    bool held_ = false;
 };
 
 std::string Quote(std::string_view utf8) {
@@ -155,7 +166,7 @@ std::vector<TRegKey> ParseRegFile(std::string_view text, THive hive) {
 }
 
 std::string FormatRegFile(const std::vector<TRegKey>& keys, THive hive) {
-    std::string out = "Windows Registry Editor Version 5.00\n";
+    std::string out = std::string(kFileHeader) + "\n";
     char buf[16];
     for (const TRegKey& key : keys) {
         out += "\n[" + HiveName(hive) + (key.path.empty() ? "" : "\\") + Cp1251ToUtf8(key.path) + "]\n";
@@ -184,21 +195,99 @@ std::string FormatRegFile(const std::vector<TRegKey>& keys, THive hive) {
     return out;
 }
 
+bool LooksLikeRegFile(std::string_view text) {
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // an editor's byte order mark
+    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) return true;
+    if (!text.starts_with(kFileHeader)) return false;
+    const std::string_view rest = text.substr(kFileHeader.size());
+    return rest.empty() || rest[0] == '\r' || rest[0] == '\n';
+}
+
 TRegistry::TRegistry(fs::path configFolder, THive root)
     : configFolder_(std::move(configFolder)), root_(root) {
     hivePath_ = configFolder_ / (HiveName(root) + ".reg");
-    lockPath_ = configFolder_ / (HiveName(root) + ".lock");
-}
-
-std::vector<TRegKey> TRegistry::Load() const {
-    std::ifstream in(hivePath_, std::ios::binary);
-    if (!in) return {};
-    std::ostringstream text;
-    text << in.rdbuf();
-    return ParseRegFile(text.str(), root_);
+    lockPath_ = configFolder_ / (HiveName(root) + ".reg.lock");
 }
 
 namespace {
+
+TRegistry::TFileStamp StampOf(const struct stat& st) {
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+            static_cast<std::uint64_t>(st.st_size), static_cast<std::int64_t>(st.st_mtim.tv_sec),
+            static_cast<std::int64_t>(st.st_mtim.tv_nsec)};
+}
+
+// What is at the hive's place. A file written within the clock tick of its reading could be
+// followed by another of the same size and time, so only a file older than that is identified
+// by its stamp.
+struct THiveFile {
+    std::string text;
+    std::string problem;  // not empty: something that is no hive file of ours
+    TRegistry::TFileStamp stamp;
+    bool settled = false;
+};
+
+THiveFile ReadHiveFile(const fs::path& path) {
+    THiveFile file;
+    // Non-blocking: a pipe put in the file's place must not hold the program up.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return file;  // missing, or not ours to read: an empty hive
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        ::close(fd);
+        return file;
+    }
+    file.stamp = StampOf(st);
+    timespec now {};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    file.settled = now.tv_sec - st.st_mtim.tv_sec > 1;
+    if (!S_ISREG(st.st_mode)) {
+        file.problem = "is not a regular file";
+    } else if (static_cast<std::uintmax_t>(st.st_size) > kMaxHiveFileSize) {
+        file.problem = "is larger than " + std::to_string(kMaxHiveFileSize) + " bytes";
+    } else {
+        // The size may have changed since fstat: read at most one byte past the limit.
+        file.text.resize(static_cast<std::size_t>(st.st_size) + 1);
+        std::size_t done = 0;
+        while (done < kMaxHiveFileSize + 1) {
+            if (done == file.text.size()) file.text.resize(std::min(done * 2, kMaxHiveFileSize + 1));
+            const ssize_t n = ::read(fd, file.text.data() + done, file.text.size() - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                ::close(fd);
+                return {};
+            }
+            if (n == 0) break;
+            done += static_cast<std::size_t>(n);
+        }
+        file.text.resize(done);
+        if (done > kMaxHiveFileSize) file.problem = "is larger than " + std::to_string(kMaxHiveFileSize) + " bytes";
+        else if (!LooksLikeRegFile(file.text)) file.problem = "cannot be parsed";
+    }
+    ::close(fd);
+    if (!file.problem.empty()) file.text.clear();
+    return file;
+}
+
+// The reader's settings are not thrown away: the file goes aside under a name of its own.
+void KeepAside(const fs::path& path, const std::string& problem) {
+    char time[32];
+    const std::time_t t = std::time(nullptr);
+    std::tm local {};
+    ::localtime_r(&t, &local);
+    std::strftime(time, sizeof time, "%Y%m%d-%H%M%S", &local);
+    const std::string base = path.string() + ".damaged-" + time;
+    std::string aside = base;
+    struct stat st {};
+    for (int n = 2; ::lstat(aside.c_str(), &st) == 0 && n < 100; ++n) aside = base + "-" + std::to_string(n);
+    if (::rename(path.c_str(), aside.c_str()) == 0)
+        std::cerr << "vitrina: the settings file " << path.string() << " " << problem << "; it is kept as " << aside
+                  << " and the settings start afresh\n";
+    else
+        std::cerr << "vitrina: the settings file " << path.string() << " " << problem << " and cannot be kept aside ("
+                  << std::strerror(errno) << "); the settings start afresh\n";
+}
+
 TRegKey* FindKey(std::vector<TRegKey>& keys, std::string_view path) {
     for (TRegKey& k : keys)
         if (SameText1251(k.path, path)) return &k;
@@ -210,35 +299,50 @@ const TRegKey* FindKey(const std::vector<TRegKey>& keys, std::string_view path) 
     return nullptr;
 }
 
-void WriteAtomically(const fs::path& target, const std::string& text) {
-    const fs::path temp = target.string() + ".tmp" + std::to_string(::getpid());
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) throw ERegistryError("cannot write " + temp.string());
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ::close(fd);
-            ::unlink(temp.c_str());
-            throw ERegistryError("cannot write " + temp.string());
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    ::fsync(fd);
-    ::close(fd);
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        throw ERegistryError("cannot replace " + target.string());
-    }
-}
 }  // namespace
+
+std::shared_ptr<const TRegistry::TKeys> TRegistry::Load() const {
+    struct stat st {};
+    if (::stat(hivePath_.c_str(), &st) != 0) return std::make_shared<const TKeys>();
+    {
+        std::lock_guard lock(cacheMutex_);
+        if (cached_ && cachedStamp_ == StampOf(st)) return cached_;
+    }
+    const THiveFile file = ReadHiveFile(hivePath_);
+    if (!file.problem.empty()) {
+        // Kept aside under the writers' lock, so that a writer's fresh file never goes with it.
+        THiveLock lock(lockPath_);
+        return std::make_shared<const TKeys>(lock.Held() ? LoadLocked() : TKeys());
+    }
+    auto keys = std::make_shared<const TKeys>(ParseRegFile(file.text, root_));
+    if (file.settled) {
+        std::lock_guard lock(cacheMutex_);
+        cached_ = keys;
+        cachedStamp_ = file.stamp;
+    }
+    return keys;
+}
+
+TRegistry::TKeys TRegistry::LoadLocked() const {
+    const THiveFile file = ReadHiveFile(hivePath_);
+    if (!file.problem.empty()) KeepAside(hivePath_, file.problem);
+    return ParseRegFile(file.text, root_);
+}
+
+void TRegistry::Save(const TKeys& keys) {
+    const std::string text = FormatRegFile(keys, root_);
+    QSaveFile file(QFile::decodeName(hivePath_.c_str()));
+    const auto size = static_cast<qint64>(text.size());
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), size) != size ||
+        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) || !file.commit())
+        throw ERegistryError("cannot write " + hivePath_.string());
+    std::lock_guard lock(cacheMutex_);
+    cached_.reset();
+}
 
 bool TRegistry::KeyExists(std::string_view key) const {
     if (!fs::exists(configFolder_)) return false;
-    THiveLock lock(lockPath_, false);
-    const auto keys = Load();
-    return FindKey(keys, NormaliseKey(key)) != nullptr;
+    return FindKey(*Load(), NormaliseKey(key)) != nullptr;
 }
 
 bool TRegistry::OpenKey(std::string_view key, bool canCreate) {
@@ -251,13 +355,13 @@ bool TRegistry::OpenKey(std::string_view key, bool canCreate) {
     if (!canCreate) return false;
     std::error_code ec;
     fs::create_directories(configFolder_, ec);
-    THiveLock lock(lockPath_, true);
+    THiveLock lock(lockPath_);
     if (!lock.Held()) return false;
-    auto keys = Load();
+    auto keys = LoadLocked();
     if (!FindKey(keys, path)) {
         keys.push_back({path, {}});
         try {
-            WriteAtomically(hivePath_, FormatRegFile(keys, root_));
+            Save(keys);
         } catch (const ERegistryError&) {
             return false;
         }
@@ -267,7 +371,7 @@ bool TRegistry::OpenKey(std::string_view key, bool canCreate) {
     return true;
 }
 
-const TRegValue* TRegistry::Find(const std::vector<TRegKey>& keys, std::string_view name) const {
+const TRegValue* TRegistry::Find(const TKeys& keys, std::string_view name) const {
     const TRegKey* key = FindKey(keys, currentKey_);
     if (!key) return nullptr;
     for (const TRegValue& v : key->values)
@@ -277,16 +381,13 @@ const TRegValue* TRegistry::Find(const std::vector<TRegKey>& keys, std::string_v
 
 bool TRegistry::ValueExists(std::string_view name) const {
     if (!open_ || !fs::exists(configFolder_)) return false;
-    THiveLock lock(lockPath_, false);
-    const auto keys = Load();
-    return Find(keys, name) != nullptr;
+    return Find(*Load(), name) != nullptr;
 }
 
 int TRegistry::ReadInteger(std::string_view name) const {
     if (!open_) throw ERegistryError("no key open");
-    THiveLock lock(lockPath_, false);
     const auto keys = Load();
-    const TRegValue* v = Find(keys, name);
+    const TRegValue* v = Find(*keys, name);
     if (!v || v->type != TRegType::DWord) throw ERegistryError("invalid data type for " + std::string(name));
     return static_cast<int>(v->dword);
 }
@@ -296,9 +397,8 @@ bool TRegistry::ReadBool(std::string_view name) const { return ReadInteger(name)
 std::string TRegistry::ReadString(std::string_view name) const {
     if (!open_) throw ERegistryError("no key open");
     if (!fs::exists(configFolder_)) return {};
-    THiveLock lock(lockPath_, false);
     const auto keys = Load();
-    const TRegValue* v = Find(keys, name);
+    const TRegValue* v = Find(*keys, name);
     if (!v) return {};
     if (v->type != TRegType::String) throw ERegistryError("invalid data type for " + std::string(name));
     return v->data;
@@ -306,9 +406,8 @@ std::string TRegistry::ReadString(std::string_view name) const {
 
 std::string TRegistry::ReadBinary(std::string_view name) const {
     if (!open_) throw ERegistryError("no key open");
-    THiveLock lock(lockPath_, false);
     const auto keys = Load();
-    const TRegValue* v = Find(keys, name);
+    const TRegValue* v = Find(*keys, name);
     if (!v || v->type != TRegType::Binary) throw ERegistryError("invalid data type for " + std::string(name));
     return v->data;
 }
@@ -317,9 +416,9 @@ void TRegistry::Write(const TRegValue& value) {
     if (!open_) throw ERegistryError("no key open");
     std::error_code ec;
     fs::create_directories(configFolder_, ec);
-    THiveLock lock(lockPath_, true);
+    THiveLock lock(lockPath_);
     if (!lock.Held()) throw ERegistryError("cannot lock " + lockPath_.string());
-    auto keys = Load();
+    auto keys = LoadLocked();
     TRegKey* key = FindKey(keys, currentKey_);
     if (!key) {
         keys.push_back({currentKey_, {}});
@@ -334,7 +433,7 @@ void TRegistry::Write(const TRegValue& value) {
         }
     }
     if (!replaced) key->values.push_back(value);
-    WriteAtomically(hivePath_, FormatRegFile(keys, root_));
+    Save(keys);
 }
 
 void TRegistry::WriteInteger(std::string_view name, int value) {
@@ -351,15 +450,16 @@ void TRegistry::WriteBinary(std::string_view name, std::string_view bytes) {
 
 bool TRegistry::DeleteValue(std::string_view name) {
     if (!open_ || !fs::exists(configFolder_)) return false;
-    THiveLock lock(lockPath_, true);
-    auto keys = Load();
+    THiveLock lock(lockPath_);
+    if (!lock.Held()) return false;
+    auto keys = LoadLocked();
     TRegKey* key = FindKey(keys, currentKey_);
     if (!key) return false;
     const auto before = key->values.size();
     std::erase_if(key->values, [&](const TRegValue& v) { return SameText1251(v.name, name); });
     if (key->values.size() == before) return false;
     try {
-        WriteAtomically(hivePath_, FormatRegFile(keys, root_));
+        Save(keys);
     } catch (const ERegistryError&) {
         return false;
     }

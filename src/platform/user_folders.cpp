@@ -1,6 +1,9 @@
 #include "platform/user_folders.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <iostream>
 #include <string>
 
 #include <pwd.h>
@@ -9,6 +12,31 @@
 
 namespace vitrina {
 namespace fs = std::filesystem;
+
+namespace {
+
+// Ours alone: a folder (not a link to one) owned by this user that no one else may enter.
+bool IsPrivateFolder(const fs::path& folder) {
+    struct stat st {};
+    return ::lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
+           (st.st_mode & 0777) == 0700;
+}
+
+}  // namespace
+
+fs::path TUserFolders::PrivateFolder(const fs::path& wanted) {
+    ::mkdir(wanted.c_str(), 0700);
+    if (IsPrivateFolder(wanted)) return wanted;
+    std::string pattern = wanted.string() + "-XXXXXX";
+    if (!::mkdtemp(pattern.data())) {
+        std::cerr << "vitrina: " << wanted.string() << " is not this user's own folder, and no other can be made ("
+                  << std::strerror(errno) << ")\n";
+        return wanted;
+    }
+    std::cerr << "vitrina: " << wanted.string() << " is not this user's own folder; using " << pattern
+              << " (other copies of the program may not be found)\n";
+    return pattern;
+}
 
 TUserFolders TUserFolders::FromEnvironment() {
     auto env = [](const char* name) -> fs::path {
@@ -32,7 +60,8 @@ TUserFolders TUserFolders::FromEnvironment() {
     folders.config = (config.empty() ? userHome / ".config" : config) / "vitrina";
     folders.data = (data.empty() ? userHome / ".local" / "share" : data) / "vitrina" / "c";
     folders.cache = (cache.empty() ? userHome / ".cache" : cache) / "vitrina";
-    folders.runtime = runtime.empty() ? fs::temp_directory_path() / ("vitrina-" + std::to_string(::getuid()))
+    // In the shared temporary folder anyone may have made the folder first.
+    folders.runtime = runtime.empty() ? PrivateFolder(fs::temp_directory_path() / ("vitrina-" + std::to_string(::getuid())))
                                       : runtime / "vitrina";
     return folders;
 }
@@ -45,10 +74,7 @@ void TUserFolders::ProvideRuntimeFolder() {
     const fs::path folder = fs::temp_directory_path(ec) / ("runtime-" + name);
     if (ec) return;
     ::mkdir(folder.c_str(), 0700);
-    struct stat st {};
-    if (::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() ||
-        (st.st_mode & 0777) != 0700)
-        return;
+    if (!IsPrivateFolder(folder)) return;
     ::setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
 }
 

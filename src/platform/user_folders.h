@@ -16,6 +16,9 @@ struct TUserFolders {
     // the program and the engine's helpers agree on it. A folder there that is not this user's
     // own, mode 0700, is not used.
     static void ProvideRuntimeFolder();
+    // wanted, made when missing, when it is this user's own folder of mode 0700 (not a link);
+    // otherwise a fresh folder beside it, and one line on stderr says so.
+    static std::filesystem::path PrivateFolder(const std::filesystem::path& wanted);
 };
 
 }  // namespace vitrina

@@ -39,6 +39,10 @@ bool StaysWithin(const fs::path& host, const fs::path& canonicalRoot) {
 
 }  // namespace
 
+bool OnHostDrive(std::string_view windowsPath) {
+    return windowsPath.size() >= 2 && windowsPath[1] == ':' && LowerChar1251(static_cast<unsigned char>(windowsPath[0])) == 'z';
+}
+
 TDriveMap::TDriveMap(const fs::path& discFolder, const fs::path& userRoot) : userRoot_(userRoot) {
     fs::path folder = fs::absolute(discFolder).lexically_normal();
     if (!folder.has_filename()) folder = folder.parent_path();

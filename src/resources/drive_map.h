@@ -14,6 +14,14 @@
 
 namespace vitrina {
 
+// The program's own folder in the reader's tree, as a path box shows it: where copies go when
+// the disc would name a place on the host.
+inline constexpr std::string_view kOwnUserFolder = "c:\\vitrina";
+
+// Whether a Windows path is on z:, the whole host: a place there is the reader's to name, never
+// the disc's.
+bool OnHostDrive(std::string_view windowsPath);
+
 class TDriveMap {
 public:
     // discFolder holds Vuv.dhl; when it is named "run" (any case) the disc root is its parent.

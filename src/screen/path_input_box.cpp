@@ -6,6 +6,7 @@
 #include "platform/cp1251.h"
 #include "platform/registry.h"
 #include "resources/description.h"
+#include "resources/drive_map.h"
 
 namespace vitrina {
 
@@ -49,7 +50,9 @@ TPathInputBox::TPathInputBox(const TDynamicPathInputArray& areas, QWidget* windo
             } catch (const ERegistryError&) {
             }
         }
-        edit->setText(QString::fromStdString(Cp1251ToUtf8(text.empty() ? a.pathdef : text)));
+        // A folder the reader typed stays theirs; the disc's default never points into the host.
+        if (text.empty()) text = OnHostDrive(a.pathdef) ? std::string(kOwnUserFolder) : a.pathdef;
+        edit->setText(QString::fromStdString(Cp1251ToUtf8(text)));
         boxes_.push_back({edit, a.screen});
     }
     registry_.CloseKey();

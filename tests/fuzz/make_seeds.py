@@ -157,6 +157,14 @@ def hand_seeds():
                              (b"/a/../../y", b"out"), (b"::DataSpace/NameList", b"meta"), (b"/empty.htm", b"")]))
     put("chm", "nested", chm([(b"/" + b"d/" * 20 + b"x.htm", b"deep"), (b"/A.htm", b"1"), (b"/a.htm", b"2"),
                               (b"/\xef\xf0\xe8.htm", b"1251 name")]))
+    hive = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\SOFTWARE\\Quarnelo\\Проба]\r\n"
+    put("settings", "program", (hive + '"Favorite0"="{Тормоза}htmlpos=d:\\\\a.htm=120"\n'
+                                '"Favorite1"="{Ремонт}}run=d:\\\\q}htmlpos=d:\\\\b.htm=0"\n'
+                                '"Favorite2"="}{x}htmlpos=d:\\\\c.htm=0"\n"PathInstall0"="c:\\\\x=hex:01\\\\"\n'
+                                '"Wav"=dword:00000001\n@="default"\n"Blob"=hex:00,ff,\\\n  10\n'
+                                '[HKEY_LOCAL_MACHINE\\Other]\n"x"=dword:1\n').encode("utf-8"))
+    put("settings", "bom_and_junk", b"\xef\xbb\xbf" + (hive + '"a"=dword:zz\ngarbage\n"b\\"c"="d\\\\"\n').encode("utf-8"))
+    put("settings", "garbage", b"\x7fELF\x02\x01\x00\x00[HKEY_CURRENT_USER\\K]\n")
     put("dialog_description", "small", w("1_picture=dlg.bmp\r\n1_text vx=1 vy=2 vw=30 font=Arial size=9 style=bold "
                                          "color=0,0,0 value=Текст\r\n1_button vx=5 vy=6 align=left fn1=a fn2=b fn3=c "
                                          "go=ok hint=h wav=w\r\n2switchgrp vx=1 vy=1 fn1=a fn2=b fn3=c fn4=d state=on "

@@ -21,6 +21,62 @@ TEST(HtmlFavorite, ValuesParseWithAndWithoutBraces) {
     EXPECT_EQ(THtmlFavorite::Command("d:\\html\\a.htm", 340), "htmlpos=d:\\html\\a.htm=340");
 }
 
+// A page's title is the disc's to choose; the favorite must run the command it was saved with.
+TEST(HtmlFavorite, HostileCaptionsComeBackWithTheirOwnCommands) {
+    const std::string command = "htmlpos=d:\\html\\a.htm=120";
+    const std::string captions[] = {
+        Utf8ToCp1251("Ремонт}run=d:\\q"),
+        "}", "}}", "a}", "}run=z:\\bin\\sh", "{x}rungame=1", "{", "a}}}b{", "\\}", "",
+    };
+    THtmlFavorite favorites;
+    for (const std::string& caption : captions) ASSERT_NE(favorites.Add(caption, command), THtmlFavorite::TAdded::Refused);
+    TTempFolder temp;
+    {
+        TRegistry reg(temp.Path());
+        favorites.Save(reg, kKey);
+    }
+    THtmlFavorite again;
+    {
+        TRegistry reg(temp.Path());
+        again.Load(reg, kKey);
+    }
+    ASSERT_EQ(again.Favorites().size(), std::size(captions));
+    for (std::size_t i = 0; i < std::size(captions); ++i) {
+        SCOPED_TRACE(captions[i]);
+        EXPECT_EQ(again.Favorites()[i].Caption, captions[i]);
+        EXPECT_EQ(again.Favorites()[i].Command, command);
+    }
+}
+
+// The values as the program wrote them before captions were escaped, in the file's own bytes.
+TEST(HtmlFavorite, ValuesOfEarlierFilesReadAsBefore) {
+    TTempFolder temp;
+    temp.Write("HKEY_CURRENT_USER.reg",
+               "Windows Registry Editor Version 5.00\n\n"
+               "[HKEY_CURRENT_USER\\SOFTWARE\\Quarnelo\\Test]\n"
+               "\"Favorite0\"=\"{Тормоза}htmlpos=d:\\\\a.htm=120\"\n"
+               "\"Favorite1\"=\"{}htmlpos=d:\\\\b.htm=0\"\n"
+               "\"Favorite2\"=\"{a{b}htmlpos=d:\\\\c.htm=5\"\n"
+               "\"Favorite3\"=\"{Путь c:\\\\}htmlpos=d:\\\\d.htm=7\"\n"
+               "\"Favorite4\"=\"htmlpos=d:\\\\e.htm=0\"\n"
+               "\"Favorite5\"=\"}{x}htmlpos=d:\\\\f.htm=0\"\n");
+    THtmlFavorite favorites;
+    TRegistry reg(temp.Path());
+    favorites.Load(reg, kKey);
+    const TDynamicFavoriteCaption expected = {
+        {Utf8ToCp1251("Тормоза"), "htmlpos=d:\\a.htm=120"},
+        {"", "htmlpos=d:\\b.htm=0"},
+        {"a{b", "htmlpos=d:\\c.htm=5"},
+        {Utf8ToCp1251("Путь c:\\"), "htmlpos=d:\\d.htm=7"},
+        {"", "htmlpos=d:\\e.htm=0"},
+        {"", "}{x}htmlpos=d:\\f.htm=0"},
+    };
+    EXPECT_EQ(favorites.Favorites(), expected);
+    // Written back, a caption without "}" keeps the earlier form byte for byte.
+    favorites.Save(reg, kKey);
+    EXPECT_NE(temp.Read("HKEY_CURRENT_USER.reg").find("\"Favorite0\"=\"{Тормоза}htmlpos=d:\\\\a.htm=120\"\n"), std::string::npos);
+}
+
 TEST(HtmlFavorite, DuplicatesAreRefusedAndTheEleventhDropsTheOldest) {
     THtmlFavorite favorites;
     EXPECT_EQ(favorites.Add("", "htmlpos=a=0"), THtmlFavorite::TAdded::Appended);

@@ -85,6 +85,40 @@ TEST_F(HtmlFileCopierTest, DocumentsTakeTheirFilesFolderAlong) {
     EXPECT_EQ(copier_.CopyDocumentInto("d:\\html\\saved.htm", "c:\\files-blocked\\"), TCopyOutcome::Failed);
 }
 
+// z: is the whole host. A folder the reader typed there is theirs to use; a file there is no
+// disc's to hand out, whatever the target.
+TEST_F(HtmlFileCopierTest, TheHostIsTheReadersOnly) {
+    folder_.Write("reader/secret.txt", "secret");
+    folder_.Write("reader/secret.htm", "secret page");
+    const std::string host = drives_.ToWindowsPath(folder_.Path());  // "z:\..."
+    ASSERT_TRUE(OnHostDrive(host)) << host;
+    const std::string upper = "Z" + host.substr(1);
+    struct TCase {
+        std::string source;
+        std::string folder;
+        TCopyOutcome outcome;
+        fs::path target;  // below the test folder; empty when nothing may appear
+    };
+    const TCase cases[] = {
+        {"d:\\files\\manual.doc", host + "\\typed\\", TCopyOutcome::Copied, "typed/manual.doc"},
+        {host + "\\reader\\secret.txt", "c:\\taken\\", TCopyOutcome::Refused, {}},
+        {upper + "\\reader\\secret.txt", host + "\\typed\\", TCopyOutcome::Refused, {}},
+        {"z:\\etc\\hostname", "c:\\taken\\", TCopyOutcome::Refused, {}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.source + " -> " + c.folder);
+        EXPECT_EQ(copier_.CopyFileInto(c.source, c.folder), c.outcome);
+        if (!c.target.empty()) EXPECT_EQ(folder_.Read(c.target), "manual");
+    }
+    EXPECT_EQ(copier_.CopyDocumentInto(host + "\\reader\\secret.htm", "c:\\taken\\"), TCopyOutcome::Refused);
+    EXPECT_FALSE(fs::exists(User("taken")));
+    EXPECT_EQ(folder_.Read("reader/secret.txt"), "secret");
+    // Only a drive letter z: is the host's; a name that merely starts so is the disc's.
+    EXPECT_FALSE(OnHostDrive("z"));
+    EXPECT_FALSE(OnHostDrive("zz\\a"));
+    EXPECT_FALSE(OnHostDrive("c:\\z:"));
+}
+
 TEST(HtmlFileCopierListEntries, TheSelectedItemOfDropDownListsOfThatNameOnly) {
     const QString serial = QString::fromUtf8("Серийный");
     const QStringList items{"AAA-111", "BBB-222"};

@@ -1,8 +1,14 @@
 #include "platform/registry.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+#include <functional>
 
 #include "support/temp_folder.h"
 
@@ -111,6 +117,113 @@ TEST(Registry, WritersInSeveralProcessesLoseNothing) {
     for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
         files += e.path().filename().string().find(".tmp") != std::string::npos;
     EXPECT_EQ(files, 0);
+}
+
+namespace fs = std::filesystem;
+
+void WriteBytes(const fs::path& path, std::string_view bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+void SetModified(const fs::path& path, std::time_t secondsAgo) {
+    const timespec times[2] = {{std::time(nullptr) - secondsAgo, 0}, {std::time(nullptr) - secondsAgo, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
+// What may stand at the settings file's place. Each reads as no settings, at once and without
+// reading more than the limit; anything but a settings file is kept aside with one line on
+// stderr, and the next write makes a proper file again.
+TEST(Registry, WhatIsNoSettingsFileIsKeptAsideAndTheSettingsStartAfresh) {
+    const std::string header = "Windows Registry Editor Version 5.00\n";
+    struct TCase {
+        const char* what;
+        std::function<void(const fs::path&)> make;
+        bool keptAside;
+    };
+    const TCase cases[] = {
+        {"a pipe", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }, true},
+        {"a link to /dev/zero", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); }, true},
+        {"a file past the limit",
+         [&](const fs::path& p) {
+             WriteBytes(p, header + "[HKEY_CURRENT_USER\\K]\n");
+             fs::resize_file(p, kMaxHiveFileSize + 1);  // sparse: no disc space taken
+         },
+         true},
+        {"garbage",
+         [](const fs::path& p) {
+             static const char kElf[] = "\x7f" "ELF\x02\x01\0\0[HKEY_CURRENT_USER\\K]\n\"x\"=dword:1\n";
+             WriteBytes(p, std::string_view(kElf, sizeof kElf - 1));
+         },
+         true},
+        {"a folder", [](const fs::path& p) { fs::create_directory(p); }, true},
+        {"an empty file", [](const fs::path& p) { WriteBytes(p, ""); }, false},
+        {"blank lines", [](const fs::path& p) { WriteBytes(p, "\r\n\n"); }, false},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TTempFolder dir;
+        const fs::path hive = dir.Path() / "HKEY_CURRENT_USER.reg";
+        c.make(hive);
+        ::alarm(60);  // a read that blocks ends the test instead of hanging it
+        testing::internal::CaptureStderr();
+        {
+            TRegistry reg(dir.Path());
+            EXPECT_FALSE(reg.OpenKey("K", false));
+            EXPECT_FALSE(reg.OpenKey("K", false));  // kept aside once
+        }
+        const std::string said = testing::internal::GetCapturedStderr();
+        ::alarm(0);
+        std::vector<std::string> aside;
+        for (const auto& e : fs::directory_iterator(dir.Path()))
+            if (e.path().filename().string().starts_with("HKEY_CURRENT_USER.reg.damaged-")) aside.push_back(e.path().string());
+        if (c.keptAside) {
+            EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+            ASSERT_EQ(aside.size(), 1u);
+            EXPECT_NE(said.find(aside[0]), std::string::npos) << said;
+            EXPECT_FALSE(fs::exists(fs::symlink_status(hive)));
+        } else {
+            EXPECT_EQ(said, "");
+            EXPECT_TRUE(aside.empty());
+        }
+        TRegistry reg(dir.Path());
+        ASSERT_TRUE(reg.OpenKey("K", true));
+        reg.WriteInteger("x", 1);
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(hive)));
+        EXPECT_EQ(TRegistry(dir.Path()).OpenKey("K", false), true);
+        EXPECT_EQ(reg.ReadInteger("x"), 1);
+    }
+}
+
+// A reader keeps the parsed file between reads, but never past a change of the file: not one
+// made by another copy, nor one in place that keeps the size.
+TEST(Registry, ReadsFollowTheFileAsItChanges) {
+    test::TTempFolder dir;
+    const auto text = [](char digit) {
+        return std::string("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\K]\n\"v\"=dword:0000000") + digit + "\n";
+    };
+    const fs::path hive = dir.Write("HKEY_CURRENT_USER.reg", text('1'));
+    SetModified(hive, 3600);
+    TRegistry reader(dir.Path());
+    ASSERT_TRUE(reader.OpenKey("K", false));
+    EXPECT_EQ(reader.ReadInteger("v"), 1);
+    EXPECT_EQ(reader.ReadInteger("v"), 1);
+    {
+        // Rewritten where it is, the same size, and dated back.
+        std::FILE* f = std::fopen(hive.c_str(), "r+");
+        ASSERT_NE(f, nullptr);
+        const std::string now = text('2');
+        std::fwrite(now.data(), 1, now.size(), f);
+        std::fclose(f);
+        SetModified(hive, 1800);
+    }
+    EXPECT_EQ(reader.ReadInteger("v"), 2);
+    TRegistry writer(dir.Path());
+    ASSERT_TRUE(writer.OpenKey("K", false));
+    writer.WriteInteger("v", 3);
+    EXPECT_EQ(reader.ReadInteger("v"), 3);
+    // The file's form is unchanged by the way it is written.
+    EXPECT_EQ(dir.Read("HKEY_CURRENT_USER.reg"), text('3'));
+    EXPECT_EQ(fs::status(hive).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
 }
 
 }  // namespace

@@ -355,6 +355,39 @@ TEST(SkinWindow, AClearedPathBoxIsSavedEmptyAndShowsItsDefaultNextTime) {
     EXPECT_EQ(path, "c:\\games\\");
 }
 
+// The disc gives the path box its first folder, but never one on the host (z:), where a "copy:"
+// link would write over the reader's files: the box then starts at the program's own folder.
+// A folder the reader types, on the host too, stays theirs.
+TEST(SkinWindow, OnlyTheReaderPointsThePathBoxAtTheHost) {
+    struct TCase {
+        const char* pathdef;
+        const char* typed;  // null: the reader leaves the box alone
+        const char* shown;  // after a restart
+    };
+    const TCase cases[] = {
+        {"z:\\home\\reader\\.config", nullptr, "c:\\vitrina"},
+        {"Z:\\", nullptr, "c:\\vitrina"},
+        {"c:\\games", nullptr, "c:\\games"},
+        {"d:\\setup", nullptr, "d:\\setup"},
+        {"z:\\home\\reader", "z:\\home\\reader\\mine", "z:\\home\\reader\\mine"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.pathdef);
+        std::string text = kStruct;
+        const std::string old = "pathdef=c:\\games";
+        text.replace(text.find(old), old.size(), std::string("pathdef=") + c.pathdef);
+        TWindow w(text.c_str());
+        w.Dispatch("2", "", 1, 0, 0);
+        if (c.typed) w.form->PathInputBox()->Box(0)->setText(c.typed);
+        w.Restart();
+        w.Dispatch("2", "", 1, 0, 0);
+        EXPECT_EQ(w.form->PathInputBox()->Box(0)->text().toStdString(), c.shown);
+        std::string path;
+        w.form->PathInputBox()->CurrentPath(path);
+        EXPECT_EQ(path, std::string(c.shown) + "\\");
+    }
+}
+
 TEST(SkinWindow, ASecondCopyWithTheSameTitleExitsWithoutAWindow) {
     TWindow w;
     TStartOptions options;
