@@ -1,6 +1,7 @@
 # The core library: everything that runs without a window. It links no widget module.
 add_library(vitrina_core STATIC
   src/platform/cp1251.cpp
+  src/platform/regular_file.cpp
   src/resources/drive_map.cpp
   src/resources/document_reach.cpp
   src/platform/user_folders.cpp
