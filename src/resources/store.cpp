@@ -11,6 +11,8 @@
 #include <unistd.h>
 #include <zlib.h>
 
+#include "platform/regular_file.h"
+
 namespace vitrina {
 namespace {
 
@@ -157,17 +159,13 @@ bool TStore::Open(const std::filesystem::path& path, std::string* error) {
 }
 
 bool TStore::Load(const std::filesystem::path& path, std::string& error) {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0) {
+    TRegularFile file = TRegularFile::Open(path);
+    if (!file.IsOpen()) {
         error = "cannot open " + path.string() + ": " + std::strerror(errno);
         return false;
     }
-    const off_t end = ::lseek(fd_, 0, SEEK_END);
-    if (end < 0) {
-        error = "cannot read " + path.string();
-        return false;
-    }
-    fileSize_ = static_cast<std::uint64_t>(end);
+    fileSize_ = file.Size();
+    fd_ = file.Release();
 
     std::string header;
     if (!ReadAt(0, 8, header)) {

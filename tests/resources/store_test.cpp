@@ -13,7 +13,9 @@
 #include "platform/cp1251.h"
 #include "resources/drive_map.h"
 #include "resources/compr_stream.h"
+#include "resources/read_bin.h"
 #include "resources/store_writer.h"
+#include "support/fifo.h"
 #include "support/raw_store.h"
 #include "support/temp_folder.h"
 
@@ -474,6 +476,31 @@ TEST_F(StoreTest, CopyEntryHandsOnWhatReadEntryReads) {
     EXPECT_FALSE(store.CopyEntry(store.FindEntry("z.bin"), [&](std::string_view) { return ++pieces < 2; }));
     EXPECT_EQ(pieces, 2);
     EXPECT_FALSE(store.CopyEntry(-1, [](std::string_view) { return true; }));
+}
+
+// A pipe where the store or the container should be is refused at once, as a file that cannot be
+// read: opening it blocking would wait for a writer for good.
+TEST(DiscFilesThatAreNotFiles, AStoreOrContainerThatIsAPipeIsRefusedAtOnce) {
+    TTempFolder temp;
+    test::MakeFifo(temp.Path() / "interface.dat");
+    test::MakeFifo(temp.Path() / "Vuv.dhl");
+    bool storeOpened = true, containerOpened = true;
+    std::string error;
+    EXPECT_TRUE(test::FinishesWithin(
+        [&] {
+            TStore store;
+            storeOpened = store.Open(temp.Path() / "interface.dat", &error);
+            TReadBin container;
+            try {
+                container.Open(temp.Path() / "Vuv.dhl");
+            } catch (const EContainerError&) {
+                containerOpened = false;
+            }
+        },
+        {temp.Path() / "interface.dat", temp.Path() / "Vuv.dhl"}));
+    EXPECT_FALSE(storeOpened);
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(containerOpened);
 }
 
 }  // namespace
