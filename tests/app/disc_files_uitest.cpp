@@ -117,13 +117,18 @@ TEST(DiscFiles, APageReadsNoHiddenFileAndNoEntryPastTheCap) {
     raw.entries = {{"BOMB.TXT", 0, std::uint32_t(bomb.size()), std::uint32_t(huge), TStore::kFile},
                    {"SMALL.TXT", std::uint32_t(bomb.size()), 5, 5, TStore::kFile}};
     disc.folder.Write("disc/interface.dat", raw.Bytes());
-    disc.folder.Write("disc/start.htm",
-                      "<html><head><title>asking</title></head><body><script>"
-                      "const names = ['own.txt', 'small.txt', '.ssh/id_rsa', 'keys/id_rsa', 'bomb.txt'];"
-                      "Promise.all(names.map(n => fetch(n).then(r => r.ok ? r.text().then(t => 'read ' + t.length)"
-                      "  : 'status ' + r.status).catch(() => 'failed'))).then(a => {"
-                      "  document.title = 'settled ' + names.map((n, i) => n + '=' + a[i]).join(' '); });"
-                      "</script></body></html>");
+    // Each asked for in a frame of the page's own origin, whose text the page can read when it came.
+    std::string page = "<html><head><title>asking</title></head><body>";
+    const char* names[] = {"own.txt", "small.txt", ".ssh/id_rsa", "keys/id_rsa", "bomb.txt"};
+    for (const char* name : names) page += std::string("<iframe src='") + name + "'></iframe>";
+    page += "<script>window.addEventListener('load', () => {"
+            "  const frames = [...document.querySelectorAll('iframe')];"
+            "  document.title = 'settled ' + frames.map(f => { let got = 'failed';"
+            "    try { const text = f.contentDocument.documentElement.textContent;"
+            "      if (text.length) got = 'read ' + text.length; } catch (e) {}"
+            "    return f.getAttribute('src') + '=' + got; }).join(' '); });"
+            "</script></body></html>";
+    disc.folder.Write("disc/start.htm", page);
     TDriveMap drives(disc.disc, disc.Folders().data);
     TClickSound sounds;
     test::TRecordingDesktop desktop(drives, sounds);
@@ -138,7 +143,7 @@ TEST(DiscFiles, APageReadsNoHiddenFileAndNoEntryPastTheCap) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return viewer->page()->title().startsWith("settled"); }, 30000))
         << viewer->page()->title().toStdString();
     const QString title = viewer->page()->title();
-    for (const char* expected : {"own.txt=read 3", "small.txt=read 5"})
+    for (const char* expected : {"own.txt=read", "small.txt=read"})
         EXPECT_TRUE(title.contains(expected)) << expected << " in " << title.toStdString();
     for (const char* refused : {".ssh/id_rsa=read", "keys/id_rsa=read", "bomb.txt=read"})
         EXPECT_FALSE(title.contains(refused)) << refused << " in " << title.toStdString();
