@@ -130,6 +130,9 @@ int main(int argc, char** argv) {
     if (std::error_code ec; !fs::is_directory(discFolder, ec))
         return ReportStartFailure("folder not found: " + discFolder.string());
     TDriveMap drives(discFolder, folders.data);
+    if (drives.RootIsReadersOrSystemFolder())
+        return ReportStartFailure("Диск не открыт: папка диска " + drives.DiscRoot().string() +
+                                  " — домашняя или системная папка.");
     if (!line.printPdf.empty()) {
         IHtmlModule* html = HtmlModule();
         if (!html) return 1;

@@ -13,6 +13,7 @@
 #include "archive/rar_pass.h"
 #include "archive/rar_result.h"
 #include "archive/rar_volumes.h"
+#include "platform/regular_file.h"
 #include "resources/windows_path.h"
 
 namespace vitrina {
@@ -110,6 +111,11 @@ TRarArchive::~TRarArchive() { Close(); }
 
 std::unique_ptr<TRarArchive> TRarArchive::Open(TRarOpenRecord& record) {
     TUtf8Locale locale;
+    // libarchive opens the volumes blocking: a pipe at the archive's place would hang it.
+    if (!TRegularFile::Open(record.archiveName).IsOpen()) {
+        record.openResult = kRarOpenError;
+        return nullptr;
+    }
     auto state = std::make_unique<TState>();
     state->volumes = FindRarVolumes(record.archiveName);
     state->reader = archive_read_new();

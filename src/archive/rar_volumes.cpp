@@ -2,9 +2,11 @@
 
 #include <cctype>
 #include <cstdint>
-#include <fstream>
+#include <unistd.h>
 #include <optional>
 #include <string_view>
+
+#include "platform/regular_file.h"
 
 namespace vitrina {
 
@@ -39,27 +41,20 @@ constexpr std::size_t kMaxVolumes = 10000;
 
 class TVolumeReader {
 public:
-    explicit TVolumeReader(const fs::path& path) : in_(path, std::ios::binary) {
-        std::error_code ec;
-        size_ = fs::file_size(path, ec);
-        if (ec) size_ = 0;
-    }
-    std::uint64_t Size() const { return size_; }
+    explicit TVolumeReader(const fs::path& path) : file_(TRegularFile::Open(path)) {}
+    std::uint64_t Size() const { return file_.Size(); }
     // Up to count bytes at offset (fewer at the end of the file).
     std::string Read(std::uint64_t offset, std::size_t count) {
-        if (!in_ || offset >= size_) return {};
-        count = static_cast<std::size_t>(std::min<std::uint64_t>(count, size_ - offset));
+        if (!file_.IsOpen() || offset >= file_.Size()) return {};
+        count = static_cast<std::size_t>(std::min<std::uint64_t>(count, file_.Size() - offset));
         std::string bytes(count, '\0');
-        in_.clear();
-        in_.seekg(static_cast<std::streamoff>(offset));
-        in_.read(bytes.data(), static_cast<std::streamsize>(count));
-        bytes.resize(static_cast<std::size_t>(in_.gcount()));
+        const ssize_t n = ::pread(file_.Fd(), bytes.data(), count, static_cast<off_t>(offset));
+        bytes.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
         return bytes;
     }
 
 private:
-    std::ifstream in_;
-    std::uint64_t size_ = 0;
+    TRegularFile file_;
 };
 
 std::uint32_t Le(std::string_view bytes, std::size_t at, int width) {

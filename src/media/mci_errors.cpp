@@ -3,8 +3,10 @@
 #include <libintl.h>
 
 #include <array>
-#include <fstream>
+#include <unistd.h>
 #include <optional>
+
+#include "platform/regular_file.h"
 
 namespace vitrina {
 namespace fs = std::filesystem;
@@ -53,10 +55,9 @@ int MciErrorOfFile(const std::optional<fs::path>& host) {
     std::error_code ec;
     if (!host || !fs::exists(*host, ec)) return kMciFileNotFound;
     // Folders, pipes and devices are no files to read (a pipe would block the first read).
-    if (!fs::is_regular_file(*host, ec)) return kMciFileRead;
-    std::ifstream in(*host, std::ios::binary);
+    const TRegularFile file = TRegularFile::Open(*host);
     char byte;
-    if (!in || (!in.read(&byte, 1) && !in.eof())) return kMciFileRead;
+    if (!file.IsOpen() || ::pread(file.Fd(), &byte, 1, 0) < 0) return kMciFileRead;
     return kMciNoError;
 }
 

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "platform/cp1251.h"
+#include "platform/regular_file.h"
 
 namespace vitrina {
 namespace fs = std::filesystem;
@@ -202,14 +203,11 @@ std::optional<std::string> TChmFile::SafeName(std::string_view name) {
 }
 
 std::optional<TChmFile> TChmFile::Open(const fs::path& file) {
-    struct stat st {};
-    // A folder, pipe or device is no help file (and a pipe would block chmlib).
-    if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    const bool sound = TDirectoryCheck(fd, static_cast<std::uint64_t>(st.st_size)).Sound();
-    ::close(fd);
-    if (!sound) return std::nullopt;
+    {
+        // A folder, pipe or device is no help file (and a pipe would block chmlib).
+        const TRegularFile regular = TRegularFile::Open(file);
+        if (!regular.IsOpen() || !TDirectoryCheck(regular.Fd(), regular.Size()).Sound()) return std::nullopt;
+    }
     chmFile* handle = chm_open(file.c_str());
     if (!handle) return std::nullopt;
     TChmFile chm(handle);

@@ -7,6 +7,7 @@ target_sources(vitrina_core PRIVATE
   src/platform/local_frame_server.cpp
   src/platform/process_id.cpp
   src/platform/program_copy.cpp
+  src/platform/regular_file.cpp
   src/platform/registry.cpp
   src/platform/request_record.cpp
   src/platform/single_instance.cpp

@@ -2,47 +2,71 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <atomic>
 #include <cstring>
-#include <fstream>
 
 #include "platform/cp1251.h"
+#include "platform/regular_file.h"
 #include "resources/drive_map.h"
 #include "resources/store.h"
 
 namespace vitrina {
 
+// The bytes of store entries being served, against the limit for all of them together.
+class TUnpackBudget {
+public:
+    explicit TUnpackBudget(std::uint64_t limit) : limit_(limit) {}
+    bool Take(std::uint64_t bytes) {
+        std::uint64_t used = used_.load();
+        do {
+            if (bytes > limit_ - used) return false;
+        } while (!used_.compare_exchange_weak(used, used + bytes));
+        return true;
+    }
+    void Give(std::uint64_t bytes) { used_ -= bytes; }
+
+private:
+    const std::uint64_t limit_;
+    std::atomic<std::uint64_t> used_{0};
+};
+
+namespace {
+
+// A store entry's unpacked bytes, holding their share of the budget until the device is gone.
+class TEntryBuffer : public QBuffer {
+public:
+    TEntryBuffer(std::shared_ptr<TUnpackBudget> budget, std::uint64_t bytes) : budget_(std::move(budget)), bytes_(bytes) {}
+    ~TEntryBuffer() override { budget_->Give(bytes_); }
+
+private:
+    std::shared_ptr<TUnpackBudget> budget_;
+    std::uint64_t bytes_;
+};
+
+}  // namespace
+
+TDocumentFiles::TDocumentFiles(const TStore& store, const TDriveMap& drives, TUnpackLimits limits)
+    : store_(store), drives_(drives), limits_(limits), budget_(std::make_shared<TUnpackBudget>(limits.inFlight)) {}
+
 bool TDocumentFiles::Read(std::string_view path, std::string& bytes) const {
     // A store entry that is damaged counts as absent: the disk file may stand in for it.
-    if (const int index = store_.FindEntry(path); index >= 0 && store_.ReadEntry(index, bytes)) return true;
+    if (const int index = store_.FindEntry(path); index >= 0 && store_.ReadEntry(index, bytes, limits_.perEntry))
+        return true;
     const auto host = drives_.ToHostPath(path);
-    if (!host) return false;
-    std::error_code ec;
-    if (std::filesystem::is_directory(*host, ec)) return false;
-    std::ifstream in(*host, std::ios::binary | std::ios::ate);
-    if (!in) return false;
-    const std::streamoff size = in.tellg();
-    if (size < 0) return false;
-    std::string content(static_cast<std::size_t>(size), '\0');
-    in.seekg(0);
-    in.read(content.data(), size);
-    if (in.bad()) return false;
-    content.resize(static_cast<std::size_t>(in.gcount()));
-    bytes = std::move(content);
-    return true;
+    return host && ReadRegularFile(*host, bytes);
 }
 
 std::unique_ptr<QIODevice> TDocumentFiles::Open(std::string_view path) const {
     if (const int index = store_.FindEntry(path); index >= 0) {
-        auto buffer = std::make_unique<QBuffer>();
-        if (store_.ReadEntry(index, buffer->buffer()) && buffer->open(QIODevice::ReadOnly)) return buffer;
+        const std::uint64_t size = store_.Entries()[index].unpackedSize;
+        if (size <= limits_.perEntry && budget_->Take(size)) {
+            auto buffer = std::make_unique<TEntryBuffer>(budget_, size);
+            if (store_.ReadEntry(index, buffer->buffer(), limits_.perEntry) && buffer->open(QIODevice::ReadOnly))
+                return buffer;
+        }
     }
     const auto host = drives_.ToHostPath(path);
-    if (!host) return nullptr;
-    std::error_code ec;
-    if (std::filesystem::is_directory(*host, ec)) return nullptr;
-    auto file = std::make_unique<QFile>(*host);
-    if (!file->open(QIODevice::ReadOnly)) return nullptr;
-    return file;
+    return host ? OpenRegularQFile(*host) : nullptr;
 }
 
 bool TDocumentFiles::StoreFileExists(std::string_view path) const {

@@ -56,8 +56,9 @@ bool TDocumentReach::Allows(std::string_view windowsPath) const {
     const auto file = Canonical(drives_.ToHostPath(windowsPath));
     if (!file) return false;
     std::lock_guard lock(mutex_);
+    // Nor a hidden file or folder below the one handed in (the reader's ".git", ".ssh").
     for (const fs::path& folder : folders_)
-        if (IsBelow(*file, folder)) return true;
+        if (IsBelow(*file, folder) && !HasHiddenPart(file->lexically_relative(folder))) return true;
     return false;
 }
 

@@ -2,8 +2,9 @@
 // Which files a document may read through the engine. A disc is a stranger's content: the whole
 // disc (d:) is open to it, but on the host (z:) only what lies below the folders of files the
 // reader handed in, and in the user tree (c:) only the folders the program wrote itself (archive
-// pages, extracted files). Judged on host paths with links resolved, so neither a case variant of
-// a name nor a symbolic link inside an allowed folder reaches past it.
+// pages, extracted files), and never a hidden name (".ssh") there or on the disc. Judged on host
+// paths with links resolved, so neither a case variant of a name nor a symbolic link inside an
+// allowed folder reaches past it.
 #include <filesystem>
 #include <mutex>
 #include <string_view>

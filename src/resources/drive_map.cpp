@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <system_error>
+#include <pwd.h>
 #include <unistd.h>
 
 #include "platform/cp1251.h"
@@ -29,18 +30,54 @@ bool IsWithin(const fs::path& path, const fs::path& root, fs::path& rest) {
     return true;
 }
 
-// Whether host, its links followed, still lies below the (resolved) root.
-bool StaysWithin(const fs::path& host, const fs::path& canonicalRoot) {
+// Whether host, its links followed, still lies below the (resolved) root; rest is then the
+// path below it.
+bool StaysWithin(const fs::path& host, const fs::path& canonicalRoot, fs::path& rest) {
     std::error_code ec;
     const fs::path resolved = fs::weakly_canonical(host, ec);
-    fs::path rest;
     return !ec && IsWithin(resolved, canonicalRoot, rest);
 }
+
+fs::path Canonical(const fs::path& path) {
+    std::error_code ec;
+    fs::path canonical = fs::weakly_canonical(path, ec);
+    return ec ? path.lexically_normal() : canonical;
+}
+
+// Folders of the system that hold no disc: a disc root there would serve the system's files.
+constexpr const char* kSystemFolders[] = {
+    "/",         "/bin",      "/boot",     "/dev",          "/etc",      "/home",     "/lib",
+    "/lib32",    "/lib64",    "/libx32",   "/media",        "/opt",      "/proc",     "/root",
+    "/run",      "/sbin",     "/srv",      "/sys",          "/tmp",      "/usr",      "/usr/bin",
+    "/usr/lib",  "/usr/lib32", "/usr/lib64", "/usr/libexec", "/usr/local", "/usr/sbin", "/usr/share",
+    "/usr/src",  "/var",      "/var/cache", "/var/lib",     "/var/log",  "/var/tmp",  "/snap",
+};
 
 }  // namespace
 
 bool OnHostDrive(std::string_view windowsPath) {
     return windowsPath.size() >= 2 && windowsPath[1] == ':' && LowerChar1251(static_cast<unsigned char>(windowsPath[0])) == 'z';
+}
+
+bool HasHiddenPart(const fs::path& relative) {
+    for (const auto& part : relative) {
+        const std::string& name = part.native();
+        if (!name.empty() && name[0] == '.' && name != "." && name != "..") return true;
+    }
+    return false;
+}
+
+bool TDriveMap::RootIsReadersOrSystemFolder() const {
+    fs::path rest;
+    std::vector<fs::path> homes;
+    if (const char* home = std::getenv("HOME"); home && *home == '/') homes.emplace_back(home);
+    if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir && *user->pw_dir == '/')
+        homes.emplace_back(user->pw_dir);
+    for (const fs::path& home : homes)
+        if (IsWithin(Canonical(home), canonicalDiscRoot_, rest)) return true;
+    for (const char* folder : kSystemFolders)
+        if (Canonical(folder) == canonicalDiscRoot_) return true;
+    return false;
 }
 
 TDriveMap::TDriveMap(const fs::path& discFolder, const fs::path& userRoot) : userRoot_(userRoot) {
@@ -97,12 +134,13 @@ std::optional<TDriveMap::TListedName> TDriveMap::FindIgnoringCase(const fs::path
 std::optional<fs::path> TDriveMap::ToHostPath(std::string_view windowsPath) const {
     fs::path root;
     const fs::path* canonicalRoot = &canonicalDiscRoot_;  // none for z:, the whole host
+    bool disc = true;
     std::vector<std::string> parts;
     if (windowsPath.size() >= 2 && windowsPath[1] == ':') {
         switch (LowerChar1251(static_cast<unsigned char>(windowsPath[0]))) {
             case 'd': root = discRoot_; break;
-            case 'z': root = "/", canonicalRoot = nullptr; break;
-            case 'c': root = userRoot_, canonicalRoot = &canonicalUserRoot_; break;
+            case 'z': root = "/", canonicalRoot = nullptr, disc = false; break;
+            case 'c': root = userRoot_, canonicalRoot = &canonicalUserRoot_, disc = false; break;
             default: return std::nullopt;
         }
     } else {
@@ -117,7 +155,7 @@ std::optional<fs::path> TDriveMap::ToHostPath(std::string_view windowsPath) cons
     std::vector<std::string> rest = PathComponents(windowsPath);
     if (!rest.empty() && rest.back().empty()) rest.pop_back();  // a folder's trailing separator
     for (auto& part : rest) {
-        if (!IsPlainName(part)) return std::nullopt;
+        if (!IsPlainName(part) || (disc && part[0] == '.')) return std::nullopt;
         parts.push_back(std::move(part));
     }
 
@@ -149,7 +187,10 @@ std::optional<fs::path> TDriveMap::ToHostPath(std::string_view windowsPath) cons
         host /= name;
     }
     // Without a link on the way the path is below the root as written: no "..", no "/" inside.
-    if (throughLink && canonicalRoot && !StaysWithin(host, *canonicalRoot)) return std::nullopt;
+    if (throughLink && canonicalRoot) {
+        fs::path below;
+        if (!StaysWithin(host, *canonicalRoot, below) || (disc && HasHiddenPart(below))) return std::nullopt;
+    }
     return host;
 }
 

@@ -39,11 +39,17 @@ public:
     // are matched exactly, then ignoring case; the rest are kept as written. Relative paths are
     // taken from the program folder. Empty (as for a missing file) for a drive that is not
     // mapped, for a name with an empty (but a folder's trailing), "." or ".." component, for a
-    // link to nothing, and when links lead the path out of the drive's root.
+    // link to nothing, when links lead the path out of the drive's root, and on the disc drive
+    // for a hidden name (".ssh"), as written or reached through a link.
     std::optional<std::filesystem::path> ToHostPath(std::string_view windowsPath) const;
     // The Windows form of a host path: below the disc root on d:, below the user tree on c:,
     // anywhere else on z:.
     std::string ToWindowsPath(const std::filesystem::path& hostPath) const;
+
+    // Whether the disc root is a folder no disc may be: the host's root, a system folder, or the
+    // reader's home or a folder above it (a disc unpacked as ~/run would have its pages read the
+    // whole home). The home is $HOME and the user's entry in the password database.
+    bool RootIsReadersOrSystemFolder() const;
 
     bool FileExists(std::string_view windowsPath) const;
     bool DirectoryExists(std::string_view windowsPath) const;
@@ -69,6 +75,10 @@ private:
     mutable std::mutex mutex_;
     mutable std::unordered_map<std::string, TListing> listings_;
 };
+
+// Whether a part of the relative path is a name the host hides (begins with "."): such files
+// are never served from the disc, nor below a folder the reader handed in.
+bool HasHiddenPart(const std::filesystem::path& relative);
 
 // The drive map as a function from Windows paths to host files, for the host services that
 // take one.

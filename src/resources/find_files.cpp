@@ -51,9 +51,10 @@ void FindFiles(const TDriveMap& drives, std::string folder, TDynamicStringArray&
             const std::string name = Utf8ToCp1251(it->path().filename().string());
             std::error_code typeError;
             // Folders reached through links are not followed, so a loop of links cannot trap the scan.
+            // Pipes, devices and sockets are no files to read: a pipe would block whoever opens it.
             if (it->is_directory(typeError) && !it->is_symlink(typeError)) {
                 folders.push_back(name);
-            } else if (!it->is_directory(typeError)) {
+            } else if (it->is_regular_file(typeError)) {
                 files.push_back(name);
             }
         }

@@ -9,6 +9,9 @@
 #include <memory>
 #include <new>
 #include <unistd.h>
+#include <zlib.h>
+
+#include "platform/regular_file.h"
 
 namespace vitrina {
 namespace {
@@ -40,11 +43,6 @@ std::uint64_t NameHash(std::uint32_t folder, std::string_view name) {
     return std::hash<std::string_view>{}(name) ^ (folder * 0x9E3779B97F4A7C15ull);
 }
 
-// Entries up to this size inflate straight into the caller's string. A larger one inflates into
-// untouched memory first, so that a damaged entry claiming far more than it holds costs only the
-// pages it really fills, not a zero-filled gigabyte.
-constexpr std::size_t kDirectInflateLimit = std::size_t(16) << 20;
-
 // Room for an entry's stored bytes: a buffer each thread keeps for pages, or one of its own for a
 // large entry, so that no thread holds on to a large buffer.
 char* StoredBuffer(std::size_t size, std::unique_ptr<char[]>& own) {
@@ -57,6 +55,31 @@ char* StoredBuffer(std::size_t size, std::unique_ptr<char[]>& own) {
     if (kept.size() < size) kept.resize(std::max<std::size_t>(size, 64 * 1024));
     return kept.data();
 }
+
+template <class TBytes>
+TBytes SizedBuffer(std::size_t size);
+// A string is zero-filled: entries are read this way within the caller's limit only.
+template <>
+std::string SizedBuffer<std::string>(std::size_t size) {
+    return std::string(size, '\0');
+}
+// Qt's bytes are left untouched, so that a damaged entry claiming more than it holds costs only
+// the pages it really fills.
+template <>
+QByteArray SizedBuffer<QByteArray>(std::size_t size) {
+    return QByteArray(static_cast<qsizetype>(size), Qt::Uninitialized);
+}
+
+// A zlib stream inflated piece by piece, for entries copied without being held whole.
+struct TZlibInflater {
+    z_stream stream{};
+    bool ready = false;
+    TZlibInflater() { ready = ::inflateInit(&stream) == Z_OK; }
+    ~TZlibInflater() {
+        if (ready) ::inflateEnd(&stream);
+    }
+    bool Ready() const { return ready; }
+};
 
 struct TDecompressorFree {
     void operator()(libdeflate_decompressor* d) const { libdeflate_free_decompressor(d); }
@@ -83,15 +106,9 @@ bool InflateZlibInto(std::string_view compressed, char* out, std::size_t size) {
 
 bool InflateZlib(std::string_view compressed, std::size_t expectedSize, std::string& out) {
     if (expectedSize > TStore::kMaxUnpackedSize) return false;
-    if (expectedSize <= kDirectInflateLimit) {
-        std::string inflated(expectedSize, '\0');
-        if (!InflateZlibInto(compressed, inflated.data(), expectedSize)) return false;
-        out = std::move(inflated);
-        return true;
-    }
-    std::unique_ptr<char[]> buffer(new (std::nothrow) char[expectedSize]);
-    if (!buffer || !InflateZlibInto(compressed, buffer.get(), expectedSize)) return false;
-    out.assign(buffer.get(), expectedSize);
+    std::string inflated(expectedSize, '\0');
+    if (!InflateZlibInto(compressed, inflated.data(), expectedSize)) return false;
+    out = std::move(inflated);
     return true;
 }
 
@@ -142,17 +159,13 @@ bool TStore::Open(const std::filesystem::path& path, std::string* error) {
 }
 
 bool TStore::Load(const std::filesystem::path& path, std::string& error) {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0) {
+    TRegularFile file = TRegularFile::Open(path);
+    if (!file.IsOpen()) {
         error = "cannot open " + path.string() + ": " + std::strerror(errno);
         return false;
     }
-    const off_t end = ::lseek(fd_, 0, SEEK_END);
-    if (end < 0) {
-        error = "cannot read " + path.string();
-        return false;
-    }
-    fileSize_ = static_cast<std::uint64_t>(end);
+    fileSize_ = file.Size();
+    fd_ = file.Release();
 
     std::string header;
     if (!ReadAt(0, 8, header)) {
@@ -169,18 +182,22 @@ bool TStore::Load(const std::filesystem::path& path, std::string& error) {
         error = "the table's recorded size is impossible";
         return false;
     }
-    std::string table;
-    if (!ReadAt(8, stored, table)) {
+    std::string storedTable;
+    if (!ReadAt(8, stored, storedTable)) {
         error = "the table cannot be read";
         return false;
     }
+    std::string_view table = storedTable;
+    // Inflated into untouched memory: a damaged table claiming far more than it holds costs only
+    // the pages it really fills.
+    std::unique_ptr<char[]> inflated;
     if (unpacked != stored) {
-        std::string inflated;
-        if (!InflateZlib(table, unpacked, inflated)) {
+        inflated.reset(new (std::nothrow) char[unpacked]);
+        if (!inflated || !InflateZlibInto(storedTable, inflated.get(), unpacked)) {
             error = "the table does not inflate";
             return false;
         }
-        table = std::move(inflated);
+        table = std::string_view(inflated.get(), unpacked);
     }
     dataBase_ = 8 + std::uint64_t(stored);
 
@@ -338,38 +355,73 @@ std::string_view TStore::ReadStored(const TEntry& entry, std::unique_ptr<char[]>
     return std::string_view(buffer, entry.storedSize);
 }
 
-bool TStore::ReadEntry(int index, std::string& bytes) const {
+template <class TBytes>
+bool TStore::ReadEntryAs(int index, TBytes& bytes, std::uint64_t maxSize) const {
     const TEntry* entry = FileEntry(index);
-    if (!entry) return false;
+    // Both the stored and the unpacked bytes are held at once: neither may pass the limit.
+    if (!entry || entry->storedSize > maxSize || entry->unpackedSize > std::min(maxSize, kMaxUnpackedSize)) return false;
+    TBytes out = SizedBuffer<TBytes>(entry->unpackedSize);
     if (entry->storedSize == entry->unpackedSize) {
-        std::string stored(entry->storedSize, '\0');
-        if (!ReadAt(dataBase_ + entry->offset, stored.size(), stored.data())) return false;
-        bytes = std::move(stored);
-        return true;
+        if (!ReadAt(dataBase_ + entry->offset, entry->storedSize, out.data())) return false;
+    } else {
+        std::unique_ptr<char[]> own;
+        const std::string_view raw = ReadStored(*entry, own);
+        if (!raw.data() || !InflateZlibInto(raw, out.data(), entry->unpackedSize)) return false;
     }
-    if (entry->unpackedSize > kMaxUnpackedSize) return false;
-    std::unique_ptr<char[]> own;
-    const std::string_view raw = ReadStored(*entry, own);
-    return raw.data() && InflateZlib(raw, entry->unpackedSize, bytes);
+    bytes = std::move(out);
+    return true;
 }
 
-bool TStore::ReadEntry(int index, QByteArray& bytes) const {
+bool TStore::ReadEntry(int index, std::string& bytes, std::uint64_t maxSize) const {
+    return ReadEntryAs(index, bytes, maxSize);
+}
+
+bool TStore::ReadEntry(int index, QByteArray& bytes, std::uint64_t maxSize) const {
+    return ReadEntryAs(index, bytes, maxSize);
+}
+
+bool TStore::CopyEntry(int index, const std::function<bool(std::string_view)>& sink) const {
     const TEntry* entry = FileEntry(index);
     if (!entry) return false;
+    constexpr std::size_t kPiece = std::size_t(64) << 10;
+    const auto input = std::make_unique<char[]>(kPiece);
+    std::uint64_t read = 0;
     if (entry->storedSize == entry->unpackedSize) {
-        QByteArray stored(static_cast<qsizetype>(entry->storedSize), Qt::Uninitialized);
-        if (!ReadAt(dataBase_ + entry->offset, entry->storedSize, stored.data())) return false;
-        bytes = std::move(stored);
+        while (read < entry->storedSize) {
+            const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(kPiece, entry->storedSize - read));
+            if (!ReadAt(dataBase_ + entry->offset + read, n, input.get()) || !sink(std::string_view(input.get(), n)))
+                return false;
+            read += n;
+        }
         return true;
     }
     if (entry->unpackedSize > kMaxUnpackedSize) return false;
-    std::unique_ptr<char[]> own;
-    const std::string_view raw = ReadStored(*entry, own);
-    if (!raw.data()) return false;
-    QByteArray unpacked(static_cast<qsizetype>(entry->unpackedSize), Qt::Uninitialized);
-    if (!InflateZlibInto(raw, unpacked.data(), entry->unpackedSize)) return false;
-    bytes = std::move(unpacked);
-    return true;
+    TZlibInflater inflater;
+    if (!inflater.Ready()) return false;
+    const auto output = std::make_unique<char[]>(kPiece);
+    std::uint64_t written = 0;
+    bool ended = false;
+    while (!ended) {
+        if (inflater.stream.avail_in == 0) {
+            if (read == entry->storedSize) return false;  // the data ends before the stream does
+            const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(kPiece, entry->storedSize - read));
+            if (!ReadAt(dataBase_ + entry->offset + read, n, input.get())) return false;
+            read += n;
+            inflater.stream.next_in = reinterpret_cast<Bytef*>(input.get());
+            inflater.stream.avail_in = static_cast<uInt>(n);
+        }
+        inflater.stream.next_out = reinterpret_cast<Bytef*>(output.get());
+        inflater.stream.avail_out = static_cast<uInt>(kPiece);
+        const int result = ::inflate(&inflater.stream, Z_NO_FLUSH);
+        if (result != Z_OK && result != Z_STREAM_END) return false;
+        ended = result == Z_STREAM_END;
+        const std::size_t n = kPiece - inflater.stream.avail_out;
+        // More than recorded is damage, found before it is handed on.
+        if (n > entry->unpackedSize - written) return false;
+        if (n && !sink(std::string_view(output.get(), n))) return false;
+        written += n;
+    }
+    return written == entry->unpackedSize;
 }
 
 TDynamicStringArray TStore::ListFiles() const {

@@ -3,6 +3,7 @@
 // file stays open; only its tables are held in memory.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -61,12 +62,17 @@ public:
 
     // Index of the file entry for path, or -1. Allocates nothing.
     int FindEntry(std::string_view path) const;
-    // The unpacked bytes of a file entry. False for a folder, an index out of range, a read
-    // error, a compressed entry recorded as larger than kMaxUnpackedSize, or data that does not
-    // inflate to its recorded size; bytes is then left as it was. Safe from several threads.
-    bool ReadEntry(int index, std::string& bytes) const;
-    // The same into a QByteArray, for handing to Qt: unpacked in place, without a copy.
-    bool ReadEntry(int index, QByteArray& bytes) const;
+    // The unpacked bytes of a file entry, inflated straight into bytes. False for a folder, an
+    // index out of range, a read error, an entry recorded as larger than maxSize (nothing is
+    // allocated for it), or data that does not inflate to its recorded size; bytes is then left
+    // as it was. Safe from several threads.
+    bool ReadEntry(int index, std::string& bytes, std::uint64_t maxSize = kMaxUnpackedSize) const;
+    // The same into a QByteArray, for handing to Qt.
+    bool ReadEntry(int index, QByteArray& bytes, std::uint64_t maxSize = kMaxUnpackedSize) const;
+    // The unpacked bytes of a file entry handed to sink piece by piece, in bounded memory
+    // whatever the entry's size. False as for ReadEntry, or when sink returns false; what sink
+    // was handed before damage showed stays handed.
+    bool CopyEntry(int index, const std::function<bool(std::string_view)>& sink) const;
     // ListStoreFiles: every file path below the root, "\"-joined, in table order; names
     // beginning with "." are skipped along with their contents.
     TDynamicStringArray ListFiles() const;
@@ -101,6 +107,8 @@ private:
     std::string_view ReadStored(const TEntry& entry, std::unique_ptr<char[]>& own) const;
     // The file entry at index, or null.
     const TEntry* FileEntry(int index) const;
+    template <class TBytes>
+    bool ReadEntryAs(int index, TBytes& bytes, std::uint64_t maxSize) const;
 
     int fd_ = -1;
     std::uint64_t fileSize_ = 0;
@@ -115,7 +123,7 @@ private:
 };
 
 // Inflates a zlib stream that must come to exactly expectedSize bytes (at most
-// TStore::kMaxUnpackedSize).
+// TStore::kMaxUnpackedSize), straight into out.
 bool InflateZlib(std::string_view compressed, std::size_t expectedSize, std::string& out);
 // The same into size bytes the caller owns.
 bool InflateZlibInto(std::string_view compressed, char* out, std::size_t size);

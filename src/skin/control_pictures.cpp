@@ -6,10 +6,12 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <memory>
 
 #include "imaging/windows_color.h"
 #include "platform/device_pixels.h"
 #include "platform/qt_text.h"
+#include "platform/regular_file.h"
 #include "resources/description.h"
 #include "resources/read_bin.h"
 
@@ -22,8 +24,8 @@ namespace {
 class TEntryDevice : public QIODevice {
 public:
     TEntryDevice(const std::filesystem::path& file, const RBin& entry)
-        : file_(QString::fromStdString(file.string())), base_(entry.offset), size_(entry.size) {}
-    bool Open() { return file_.open(QIODevice::ReadOnly) && open(QIODevice::ReadOnly | QIODevice::Unbuffered); }
+        : file_(OpenRegularQFile(file)), base_(entry.offset), size_(entry.size) {}
+    bool Open() { return file_ && open(QIODevice::ReadOnly | QIODevice::Unbuffered); }
     bool isSequential() const override { return false; }
     qint64 size() const override { return size_; }
 
@@ -31,13 +33,13 @@ protected:
     qint64 readData(char* data, qint64 maxSize) override {
         const qint64 count = std::min(maxSize, size_ - pos());
         if (count <= 0) return 0;
-        if (file_.pos() != base_ + pos() && !file_.seek(base_ + pos())) return -1;
-        return file_.read(data, count);
+        if (file_->pos() != base_ + pos() && !file_->seek(base_ + pos())) return -1;
+        return file_->read(data, count);
     }
     qint64 writeData(const char*, qint64) override { return -1; }
 
 private:
-    QFile file_;
+    std::unique_ptr<QFile> file_;
     qint64 base_;
     qint64 size_;
 };

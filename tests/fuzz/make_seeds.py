@@ -120,6 +120,8 @@ def hand_seeds():
     put("store", "plain", store(files, False, False))
     put("store", "packed_files", store(files, True, False))
     put("store", "packed", store(files, True, True))
+    # A small entry that unpacks past the document requests' cap of the target.
+    put("store", "bomb", store(files + [(["html", "bomb.htm"], bytes(1 << 20))], True, True))
 
     put("index", "small", MARK.join([w("колодки"), w("тормоза\r\nколодки\r\nсвечи\r\n"), b"1:2\r\n2\r\n1:3\r\n",
                                      w("d:\\a.htm#:#Тормоза\r\nd:\\b.htm#:#Колодки\r\nd:\\c.htm\r\n"),

@@ -91,7 +91,7 @@ protected:
                  {"html/Engine.htm", W("<title>Двигатель</title><p>Двигатель") + Block("back", "start.htm")},
                  {"html/other.htm", "<title>Other</title><p>other"},
                  {"files/manual.doc", "manual"},
-                 {".bashrc", "the disc's own"},
+                 {"profile", "the disc's own"},
                  {"soft/tool.zip", "PK-zip"},
                  {"html/saved.htm", "<title>Saved</title><img src='saved.files/a.png'>"},
                  {"html/saved.files/a.png", Png(4, 4)},
@@ -295,14 +295,14 @@ TEST_F(HtmlFrameTest, ACopyLinkWithEncodedSeparatorsCopiesIntoThePathBoxFolderOn
     ASSERT_TRUE(Shows(doc, "d:\\html\\start.htm"));
     const fs::path user = disc_.Root() / "user";
     bool handled = false;
-    pane->FollowLink(doc, "", "copy:x%2F..%2F..%2F.bashrc", handled);
+    pane->FollowLink(doc, "", "copy:x%2F..%2F..%2Fprofile", handled);
     EXPECT_TRUE(handled);
     // The copy runs right after the link's decision; wait for it to land in either place.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(user / "mine" / ".bashrc") || fs::exists(user / ".bashrc"); }, 5000));
-    EXPECT_FALSE(fs::exists(user / ".bashrc"));
-    EXPECT_TRUE(fs::exists(user / "mine" / ".bashrc"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(user / "mine" / "profile") || fs::exists(user / "profile"); }, 5000));
+    EXPECT_FALSE(fs::exists(user / "profile"));
+    EXPECT_TRUE(fs::exists(user / "mine" / "profile"));
     for (const auto& entry : fs::recursive_directory_iterator(user))
-        EXPECT_TRUE(entry.path() == user / "mine" || entry.path() == user / "mine" / ".bashrc") << entry.path();
+        EXPECT_TRUE(entry.path() == user / "mine" || entry.path() == user / "mine" / "profile") << entry.path();
 }
 
 TEST_F(HtmlFrameTest, ListEntriesAreCopiedFromDropDownListsOnly) {

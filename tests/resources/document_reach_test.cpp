@@ -24,6 +24,8 @@ protected:
         temp_.Write("host/Docs/pics/p.bmp", "picture");
         temp_.Write("host/docs/private.txt", "a neighbour that differs in case");
         temp_.Write("host/secret.txt", "secret");
+        temp_.Write("host/Docs/.git/config", "the reader's own");
+        temp_.Write("host/Docs/.hidden.htm", "the reader's own");
         fs::create_directory_symlink(temp_.Path() / "host", temp_.Path() / "host/Docs/up");
         hostDocs_ = drives_.ToWindowsPath(temp_.Path() / "host/Docs");
         reach_.AllowFolderOf(hostDocs_ + "\\given.htm");
@@ -50,6 +52,8 @@ TEST_F(DocumentReachTest, OpensTheDiscAndOnlyWhatTheReaderHandedInOrTheProgramWr
         {hostDocs_, true},
         {hostDocs_ + "\\up\\secret.txt", false},       // a link out of the allowed folder
         {hostDocs_ + "\\..\\secret.txt", false},       // climbing out
+        {hostDocs_ + "\\.git\\config", false},         // hidden, below the allowed folder
+        {hostDocs_ + "\\.hidden.htm", false},
         {drives_.ToWindowsPath(temp_.Path() / "host/docs/private.txt"), false},  // a case variant
         {drives_.ToWindowsPath(temp_.Path() / "host/secret.txt"), false},
         {"z:\\etc\\hostname", false},

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "platform/cp1251.h"
 #include "support/temp_folder.h"
 
@@ -103,6 +105,78 @@ TEST(DriveMap, RefusesNamesAndLinksThatLeadOutOfTheirFolder) {
     const TDriveMap linked(temp.Path() / "discLink", temp.Path() / "user");
     EXPECT_TRUE(linked.FileExists("d:\\inside\\page.htm"));
     EXPECT_FALSE(linked.ToHostPath("d:\\out\\secret.txt"));
+}
+
+// A disc unpacked among the reader's files must not hand out their hidden files: no name on the
+// disc drive that begins with ".", as written or reached through a link; the user tree and the
+// host keep theirs (what documents may read there is decided apart).
+TEST(DriveMap, TheDiscDriveServesNoHiddenNames) {
+    TTempFolder temp;
+    temp.Write("disc/.ssh/id_rsa", "key");
+    temp.Write("disc/.profile", "x");
+    temp.Write("disc/html/.git/config", "x");
+    temp.Write("disc/html/page.htm", "x");
+    temp.Write("user/.state", "x");
+    fs::create_directory_symlink(temp.Path() / "disc/.ssh", temp.Path() / "disc/keys");
+    fs::create_directory_symlink(temp.Path() / "disc/html", temp.Path() / "disc/.pages");
+    const TDriveMap drives(temp.Path() / "disc", temp.Path() / "user");
+    struct {
+        std::string windows;
+        bool served;
+    } const cases[] = {
+        {"d:\\.ssh\\id_rsa", false},
+        {"d:\\.SSH\\ID_RSA", false},
+        {".profile", false},
+        {"d:\\html\\.git\\config", false},
+        {"d:\\keys\\id_rsa", false},        // a link into a hidden folder
+        {"d:\\.pages\\page.htm", false},    // a hidden link to a plain folder
+        {"d:\\.new.htm", false},            // not there yet: refused all the same
+        {"d:\\html\\page.htm", true},
+        {"html\\page.htm", true},
+        {"c:\\.state", true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(drives.ToHostPath(c.windows).has_value(), c.served) << c.windows;
+        EXPECT_EQ(drives.FileExists(c.windows), c.served) << c.windows;
+    }
+    EXPECT_FALSE(drives.DirectoryExists("d:\\.ssh"));
+}
+
+// The disc root is the program folder, or its parent when that is named run: a disc unpacked as
+// ~/run would make the whole home the disc. Such a root, the host's root and the system's
+// folders are refused; a disc anywhere below the home is not.
+TEST(DriveMap, ARootThatIsTheReadersHomeOrASystemFolderIsRefused) {
+    TTempFolder temp;
+    const fs::path home = temp.Path() / "home" / "reader";
+    fs::create_directories(home / "books/manual/run");
+    fs::create_directories(home / "run");
+    const char* saved = std::getenv("HOME");
+    const std::string savedHome = saved ? saved : "";
+    ::setenv("HOME", home.c_str(), 1);
+    const struct {
+        fs::path folder;
+        bool refused;
+    } cases[] = {
+        {home / "run", true},
+        {home / "RUN", true},
+        {home, true},
+        {home.parent_path(), true},
+        {home / "books/manual/run", false},
+        {home / "books/manual", false},
+        {home / "books", false},
+        {"/", true},
+        {"/run", true},
+        {"/usr", true},
+        {"/usr/run", true},
+        {"/etc", true},
+        {"/var/tmp", true},
+        {"/lib", true},
+        {"/usr/share/vitrina/sample-disc", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TDriveMap(c.folder, temp.Path() / "user").RootIsReadersOrSystemFolder(), c.refused) << c.folder;
+    if (saved) ::setenv("HOME", savedHome.c_str(), 1);
+    else ::unsetenv("HOME");
 }
 
 TEST(DriveMap, SeesFilesAddedAfterAListingWasCached) {

@@ -1,9 +1,13 @@
 #include "resources/find_files.h"
 
+#include <QIODevice>
 #include <gtest/gtest.h>
 
 #include "platform/cp1251.h"
+#include "resources/compr_stream.h"
 #include "resources/drive_map.h"
+#include "resources/store.h"
+#include "support/fifo.h"
 #include "support/temp_folder.h"
 
 namespace vitrina {
@@ -52,6 +56,34 @@ TEST(FindFiles, BreadthFirstWithFoldersAndMasks) {
     result.clear();
     FindFiles(drives, "", masks, true, result, true);
     EXPECT_TRUE(result.empty());
+}
+
+// A pipe among a disc's documents is no document: the file search leaves it out, and reading it
+// by name fails at once instead of waiting for a writer that never comes.
+TEST(FindFiles, PipesAreNoFilesAndReadingOneNeverBlocks) {
+    TTempFolder temp;
+    temp.Write("disc/html/a.htm", "a");
+    test::MakeFifo(temp.Path() / "disc/html/b.htm");
+    test::MakeFifo(temp.Path() / "disc/html/sub/c.htm");
+    const TDriveMap drives(temp.Path() / "disc", temp.Path() / "user");
+    TStore store;
+    const TDocumentFiles files(store, drives);
+    TDynamicStringArray masks{"*.htm"}, found;
+    FindFiles(drives, "d:\\html\\", masks, true, found, false);
+    EXPECT_EQ(found, TDynamicStringArray{"d:\\html\\a.htm"});
+    for (const char* pipe : {"d:\\html\\b.htm", "d:\\html\\sub\\c.htm"}) {
+        bool read = true, opened = true;
+        std::string bytes;
+        EXPECT_TRUE(test::FinishesWithin(
+            [&] {
+                read = files.Read(pipe, bytes);
+                opened = files.Open(pipe) != nullptr;
+            },
+            {temp.Path() / "disc/html/b.htm", temp.Path() / "disc/html/sub/c.htm"}))
+            << pipe << " blocked";
+        EXPECT_FALSE(read) << pipe;
+        EXPECT_FALSE(opened) << pipe;
+    }
 }
 
 }  // namespace

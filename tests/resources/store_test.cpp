@@ -6,11 +6,17 @@
 #include <QByteArray>
 #include <QFile>
 #include <fstream>
+#include <memory>
+#include <sys/resource.h>
+#include <vector>
 
 #include "platform/cp1251.h"
 #include "resources/drive_map.h"
 #include "resources/compr_stream.h"
+#include "resources/read_bin.h"
 #include "resources/store_writer.h"
+#include "support/fifo.h"
+#include "support/raw_store.h"
 #include "support/temp_folder.h"
 
 namespace vitrina {
@@ -20,73 +26,9 @@ using test::TTempFolder;
 
 std::string W(std::string_view utf8) { return Utf8ToCp1251(utf8); }
 
-void PutU32(std::string& out, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
-}
-
-// A store table written by hand, for layouts the writer never makes.
-struct TRawStore {
-    struct Entry {
-        std::string name;
-        std::uint32_t offset, stored, unpacked, kind;
-    };
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> folders;
-    std::vector<Entry> entries;
-    std::string data;
-    std::uint32_t root = 0;
-
-    std::string Bytes() const {
-        std::string table;
-        PutU32(table, static_cast<std::uint32_t>(folders.size()));
-        PutU32(table, static_cast<std::uint32_t>(entries.size()));
-        PutU32(table, 0);
-        PutU32(table, root);
-        for (auto [first, count] : folders) PutU32(table, first), PutU32(table, count);
-        for (const auto& e : entries) {
-            std::string name = e.name;
-            name.resize(64, '\0');
-            table += name;
-            PutU32(table, e.offset), PutU32(table, e.stored), PutU32(table, e.unpacked), PutU32(table, e.kind);
-        }
-        std::string out;
-        PutU32(out, 0 ^ TStore::kHeaderKey1);
-        PutU32(out, static_cast<std::uint32_t>(table.size()) ^ TStore::kHeaderKey2);
-        return out + table + data;
-    }
-};
-
-// A zlib stream of count zero bytes, count = 1 + 258 * n, written by hand in fixed-Huffman codes
-// (a literal, then n matches of 258 at distance 1): 13 bits per 258 bytes, so a stream for more
-// than a gigabyte is made in milliseconds.
-std::string ZerosZlib(std::uint64_t count) {
-    std::string out = "\x78\x01";
-    std::uint32_t bits = 0;
-    int used = 0;
-    auto put = [&](std::uint32_t value, int n) {  // LSB first
-        bits |= value << used;
-        used += n;
-        while (used >= 8) {
-            out += static_cast<char>(bits & 0xFF);
-            bits >>= 8;
-            used -= 8;
-        }
-    };
-    auto code = [&](std::uint32_t value, int n) {  // Huffman codes go MSB first
-        for (int i = n - 1; i >= 0; --i) put((value >> i) & 1, 1);
-    };
-    put(1, 1);  // final block
-    put(1, 2);  // fixed codes
-    code(0x30, 8);  // literal 0
-    for (std::uint64_t i = 0; i < (count - 1) / 258; ++i) {
-        code(0xC5, 8);  // length 258 (code 285)
-        code(0, 5);     // distance 1
-    }
-    code(0, 7);  // end of block
-    if (used > 0) put(0, 8 - used);
-    const std::uint32_t adler = std::uint32_t(count % 65521) << 16 | 1;
-    for (int i = 3; i >= 0; --i) out += static_cast<char>((adler >> (8 * i)) & 0xFF);
-    return out;
-}
+using test::PutU32;
+using test::TRawStore;
+using test::ZerosZlib;
 
 class StoreTest : public ::testing::Test {
 protected:
@@ -424,6 +366,141 @@ TEST(StoreWriter, CompressesOnlyWhenSmallerAndRefusesBadNames) {
     EXPECT_THROW(WriteStore({{std::string(65, 'n'), "x"}}), std::length_error);
     EXPECT_THROW(WriteStore({{"a\\b", "x"}, {"a", "y"}}), std::invalid_argument);
     EXPECT_EQ(WriteStore({{"a\\b", "x"}}), WriteStore({{"a\\b", "x"}}));
+}
+
+// What document requests may unpack is capped: an entry beyond the limit for one entry, stored or
+// compressed, counts as absent (the disk stands in, as for a damaged entry), and while the
+// devices handed out hold the limit for all of them, the next entry counts as absent until one
+// of them is gone.
+TEST(DocumentFiles, UnpacksNoStoreEntryBeyondTheLimits) {
+    TTempFolder temp;
+    const std::uint64_t small = 1 + 258 * 200, big = 1 + 258 * 300;
+    const std::string smallData = ZerosZlib(small), bigData = ZerosZlib(big), plain(70000, 'p');
+    TRawStore raw;
+    raw.data = smallData + bigData + plain;
+    raw.folders = {{0, 3}};
+    raw.entries = {
+        {"SMALL.HTM", 0, std::uint32_t(smallData.size()), std::uint32_t(small), TStore::kFile},
+        {"BIG.HTM", std::uint32_t(smallData.size()), std::uint32_t(bigData.size()), std::uint32_t(big), TStore::kFile},
+        {"PLAIN.BIN", std::uint32_t(smallData.size() + bigData.size()), 70000, 70000, TStore::kFile},
+    };
+    TStore store;
+    ASSERT_TRUE(store.Open(temp.Write("s.dat", raw.Bytes())));
+    store.SetPrefix("d:\\");
+    temp.Write("disc/Big.htm", "from disk");
+    const TDriveMap drives(temp.Path() / "disc", temp.Path() / "user");
+    const TDocumentFiles files(store, drives, TUnpackLimits{64 * 1024, 3 * small});
+
+    std::string bytes;
+    EXPECT_TRUE(files.Read("d:\\small.htm", bytes));
+    EXPECT_EQ(bytes, std::string(small, '\0'));
+    EXPECT_TRUE(files.Read("d:\\big.htm", bytes));
+    EXPECT_EQ(bytes, "from disk");
+    EXPECT_FALSE(files.Read("d:\\plain.bin", bytes));
+    EXPECT_FALSE(files.Open("d:\\plain.bin"));
+    const auto bigDevice = files.Open("d:\\big.htm");
+    ASSERT_TRUE(bigDevice);
+    EXPECT_EQ(bigDevice->readAll(), "from disk");
+
+    std::vector<std::unique_ptr<QIODevice>> held;
+    for (int i = 0; i < 3; ++i) {
+        held.push_back(files.Open("d:\\small.htm"));
+        ASSERT_TRUE(held.back()) << i;
+        EXPECT_EQ(held.back()->size(), static_cast<qint64>(small));
+    }
+    EXPECT_FALSE(files.Open("d:\\small.htm")) << "beyond the limit for all entries in flight";
+    held.pop_back();
+    EXPECT_TRUE(files.Open("d:\\small.htm")) << "a closed device gives its share back";
+}
+
+// The entry of a compression bomb: six megabytes that unpack to a gigabyte. A document request
+// for it fails at once, like a missing file, without the memory it claims.
+TEST(DocumentFiles, ABombEntryCountsAsAbsentWithoutTakingMemory) {
+    TTempFolder temp;
+    const std::uint64_t huge = 1 + 258 * std::uint64_t(3875969);  // 1 000 000 003 bytes
+    const std::string data = ZerosZlib(huge);
+    TRawStore raw;
+    raw.data = data;
+    raw.folders = {{0, 1}};
+    raw.entries = {{"BOMB.HTM", 0, std::uint32_t(data.size()), std::uint32_t(huge), TStore::kFile}};
+    TStore store;
+    ASSERT_TRUE(store.Open(temp.Write("s.dat", raw.Bytes())));
+    store.SetPrefix("d:\\");
+    const TDriveMap drives(temp.Path() / "disc", temp.Path() / "user");
+    const TDocumentFiles files(store, drives);
+    rusage before{};
+    ::getrusage(RUSAGE_SELF, &before);
+    std::string bytes;
+    EXPECT_FALSE(files.Read("d:\\bomb.htm", bytes));
+    EXPECT_FALSE(files.Open("d:\\bomb.htm"));
+    EXPECT_THROW(TComprStream(files, "d:\\bomb.htm"), EFileOpenError);
+    rusage after{};
+    ::getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024) << "kilobytes more at the peak";
+}
+
+// The tool streams an entry: the pieces come to what ReadEntry reads, and damage found on the
+// way (data that inflates to more or less than recorded) ends the copy with false.
+TEST_F(StoreTest, CopyEntryHandsOnWhatReadEntryReads) {
+    const std::uint64_t zeros = 1 + 258 * 2000;
+    const std::string z = ZerosZlib(zeros);
+    const std::string page = W("<html>Страница</html>") + std::string(300000, 'x');
+    TRawStore raw;
+    raw.data = z + z + z + page;
+    raw.folders = {{0, 4}};
+    const auto size = std::uint32_t(z.size());
+    raw.entries = {{"Z.BIN", 0, size, std::uint32_t(zeros), TStore::kFile},
+                   {"LONG.BIN", size, size, std::uint32_t(zeros + 1), TStore::kFile},
+                   {"SHORT.BIN", 2 * size, size, std::uint32_t(zeros - 1), TStore::kFile},
+                   {"PAGE.HTM", 3 * size, std::uint32_t(page.size()), std::uint32_t(page.size()), TStore::kFile}};
+    OpenStore(raw.Bytes());
+    const struct {
+        const char* name;
+        bool sound;
+    } cases[] = {{"z.bin", true}, {"page.htm", true}, {"long.bin", false}, {"short.bin", false}};
+    for (const auto& c : cases) {
+        std::string copied;
+        std::size_t largest = 0;
+        const bool ok = store.CopyEntry(store.FindEntry(c.name), [&](std::string_view piece) {
+            copied += piece;
+            largest = std::max(largest, piece.size());
+            return true;
+        });
+        EXPECT_EQ(ok, c.sound) << c.name;
+        EXPECT_EQ(Read(c.name) != "<absent>", c.sound) << c.name;
+        if (c.sound) EXPECT_TRUE(copied == Read(c.name)) << c.name;
+        EXPECT_LE(largest, std::size_t(64 * 1024)) << c.name;
+    }
+    // A sink that cannot take more ends the copy.
+    int pieces = 0;
+    EXPECT_FALSE(store.CopyEntry(store.FindEntry("z.bin"), [&](std::string_view) { return ++pieces < 2; }));
+    EXPECT_EQ(pieces, 2);
+    EXPECT_FALSE(store.CopyEntry(-1, [](std::string_view) { return true; }));
+}
+
+// A pipe where the store or the container should be is refused at once, as a file that cannot be
+// read: opening it blocking would wait for a writer for good.
+TEST(DiscFilesThatAreNotFiles, AStoreOrContainerThatIsAPipeIsRefusedAtOnce) {
+    TTempFolder temp;
+    test::MakeFifo(temp.Path() / "interface.dat");
+    test::MakeFifo(temp.Path() / "Vuv.dhl");
+    bool storeOpened = true, containerOpened = true;
+    std::string error;
+    EXPECT_TRUE(test::FinishesWithin(
+        [&] {
+            TStore store;
+            storeOpened = store.Open(temp.Path() / "interface.dat", &error);
+            TReadBin container;
+            try {
+                container.Open(temp.Path() / "Vuv.dhl");
+            } catch (const EContainerError&) {
+                containerOpened = false;
+            }
+        },
+        {temp.Path() / "interface.dat", temp.Path() / "Vuv.dhl"}));
+    EXPECT_FALSE(storeOpened);
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(containerOpened);
 }
 
 }  // namespace

@@ -4,7 +4,13 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <set>
+#include <vector>
 
 #include "platform/cp1251.h"
 #include "resources/container_writer.h"
@@ -14,6 +20,7 @@
 #include "resources/store.h"
 #include "resources/store_writer.h"
 #include "support/rar4_writer.h"
+#include "support/raw_store.h"
 #include "support/temp_folder.h"
 
 namespace vitrina {
@@ -603,6 +610,116 @@ TEST_F(SearchToolTest, ThesaurusPrintsTheDocumentOfAWord) {
     const TRun missing = Run({"thesaurus", disc()});
     EXPECT_EQ(missing.code, 1);
     EXPECT_NE(missing.err.find("tezaurus.idx"), std::string::npos) << missing.err;
+}
+
+// Files below root, other than below the folders left out, as relative paths.
+std::set<std::string> FilesBelowExcept(const fs::path& root, const std::vector<fs::path>& leftOut) {
+    std::set<std::string> files;
+    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
+        if (std::find(leftOut.begin(), leftOut.end(), it->path()) != leftOut.end()) {
+            it.disable_recursion_pending();
+            continue;
+        }
+        files.insert(it->path().lexically_relative(root).string());
+    }
+    return files;
+}
+
+// A source tree or a disc is a stranger's content too: links and pipes in it are skipped with a
+// warning, so no file from elsewhere is copied and nothing is written through a link out of OUT;
+// and a link already standing in OUT is not written through either.
+TEST_F(DiscToolTest, BuildAndExtractSkipLinksAndWriteNothingOutsideOut) {
+    temp.Write("outside/hostname", "HOST FILE");
+    fs::create_directories(temp.Path() / "outside/folder");
+    temp.Write("src/skin/Struct.cfs", "Title=x\n");
+    temp.Write("src/documents/a.htm", "a");
+    temp.Write("src/files/keep.txt", "keep");
+    fs::create_symlink(temp.Path() / "outside/hostname", temp.Path() / "src/files/notes.txt");
+    fs::create_symlink(temp.Path() / "outside/hostname", temp.Path() / "src/documents/notes.htm");
+    fs::create_symlink(temp.Path() / "outside/hostname", temp.Path() / "src/skin/notes.bmp");
+    fs::create_directory_symlink(temp.Path() / "outside/folder", temp.Path() / "src/files/dir");
+    ASSERT_EQ(::mkfifo((temp.Path() / "src/files/pipe.txt").c_str(), 0600), 0);
+    const auto before = FilesBelowExcept(temp.Path(), {});
+
+    const auto disc = temp.Path() / "disc";
+    const TRun build = Run({"build", (temp.Path() / "src").string(), disc.string()});
+    EXPECT_EQ(build.code, 0) << build.err;
+    for (const char* skipped : {"notes.txt", "notes.htm", "notes.bmp", "dir", "pipe.txt"})
+        EXPECT_NE(build.err.find(skipped), std::string::npos) << skipped << " not warned of: " << build.err;
+    EXPECT_EQ(temp.Read("disc/keep.txt"), "keep");
+    EXPECT_FALSE(fs::exists(disc / "notes.txt"));
+    EXPECT_FALSE(fs::exists(disc / "dir"));
+    EXPECT_EQ(Run({"store", "list", (disc / "interface.dat").string()}).out, "A.HTM\n");
+    EXPECT_EQ(Run({"container", "cat", (disc / "Vuv.dhl").string(), "notes.bmp"}).code, 1);
+
+    // The disc gets links of its own: to a file outside, to a folder outside, and one climbing up.
+    fs::create_symlink(temp.Path() / "outside/hostname", disc / "notes.txt");
+    fs::create_directory_symlink(temp.Path() / "outside/folder", disc / "dir");
+    fs::create_directories(disc / "sub");
+    fs::create_directory_symlink("../..", disc / "sub/up");
+    const auto out = temp.Path() / "out/inner";
+    const TRun extract = Run({"extract", disc.string(), out.string()});
+    EXPECT_EQ(extract.code, 0) << extract.err;
+    for (const char* skipped : {"notes.txt", "dir", "up"})
+        EXPECT_NE(extract.err.find(skipped), std::string::npos) << skipped << " not warned of: " << extract.err;
+    EXPECT_EQ(temp.Read("out/inner/files/keep.txt"), "keep");
+    EXPECT_EQ(temp.Read("out/inner/documents/A.HTM"), "a");
+    EXPECT_FALSE(fs::exists(out / "files/notes.txt"));
+
+    // An OUT that already holds a link to a folder elsewhere where the files would go.
+    const auto trap = temp.Path() / "trap";
+    fs::create_directories(trap);
+    fs::create_directory_symlink(temp.Path() / "outside/folder", trap / "files");
+    const TRun trapped = Run({"extract", disc.string(), trap.string()});
+    EXPECT_EQ(trapped.code, 2);
+    EXPECT_NE(trapped.err.find("files"), std::string::npos) << trapped.err;
+
+    auto after = FilesBelowExcept(temp.Path(), {disc, temp.Path() / "out", trap});
+    for (const char* own : {"stdin", "stdout", "stderr"}) after.erase(own);
+    auto expected = before;
+    for (const char* own : {"stdin", "stdout", "stderr"}) expected.erase(own);
+    EXPECT_EQ(after, expected) << "something was written outside OUT";
+    EXPECT_TRUE(fs::is_empty(temp.Path() / "outside/folder"));
+}
+
+// The store of a compression bomb: an entry of six megabytes that unpacks to a gigabyte. store
+// cat hands all of it on in the memory of a few pieces, measured as the child's peak resident
+// size.
+TEST_F(DiscToolTest, StoreCatStreamsABombInBoundedMemory) {
+    const std::uint64_t huge = 1 + 258 * std::uint64_t(3875969);  // 1 000 000 003 bytes
+    const std::string data = test::ZerosZlib(huge);
+    test::TRawStore raw;
+    raw.data = data;
+    raw.folders = {{0, 1}};
+    raw.entries = {{"BOMB.BIN", 0, std::uint32_t(data.size()), std::uint32_t(huge), TStore::kFile}};
+    const std::string file = temp.Write("bomb.dat", raw.Bytes()).string();
+    int out[2];
+    ASSERT_EQ(::pipe(out), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::dup2(out[1], STDOUT_FILENO);
+        ::close(out[0]);
+        ::close(out[1]);
+        ::execl(VITRINA_DISC_TOOL, VITRINA_DISC_TOOL, "store", "cat", file.c_str(), "bomb.bin", nullptr);
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    std::uint64_t total = 0;
+    std::vector<char> buffer(1 << 20);
+    for (ssize_t n; (n = ::read(out[0], buffer.data(), buffer.size())) != 0;) {
+        if (n < 0 && errno == EINTR) continue;
+        ASSERT_GT(n, 0);
+        total += static_cast<std::uint64_t>(n);
+    }
+    ::close(out[0]);
+    int status = 0;
+    rusage usage{};
+    ASSERT_EQ(::wait4(child, &status, 0, &usage), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(total, huge);
+    EXPECT_LT(usage.ru_maxrss, 128 * 1024) << "kilobytes at the peak";
 }
 
 }  // namespace

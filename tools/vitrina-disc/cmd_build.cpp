@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
+#include <limits>
 
+#include "out_folder.h"
 #include "platform/cp1251.h"
+#include "platform/regular_file.h"
 #include "platform/user_folders.h"
 #include "resources/drive_map.h"
 #include "resources/container_writer.h"
@@ -23,17 +25,17 @@ namespace vitrina::disc {
 namespace {
 
 std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + path.string());
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes;
+    if (!ReadRegularFile(path, bytes, std::numeric_limits<std::uint64_t>::max(), true))
+        throw std::runtime_error("cannot read " + path.string());
+    return bytes;
 }
 
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
-        throw std::runtime_error("cannot write " + path.string());
-    }
+// Copies a regular file below source into the same place below out.
+void CopyFile(const fs::path& from, const TOutFolder& out, const fs::path& relative) {
+    const TRegularFile file = TRegularFile::Open(from, true);
+    if (!file.IsOpen()) throw std::runtime_error("cannot read " + from.string());
+    out.CopyFrom(relative, file.Fd());
 }
 
 bool IsDescription(const std::string& name1251) {
@@ -41,13 +43,25 @@ bool IsDescription(const std::string& name1251) {
 }
 
 // Regular files below root, sorted by their relative path so the output never depends on the
-// order the file system lists them in.
-std::vector<fs::path> FilesBelow(const fs::path& root) {
+// order the file system lists them in. Links and special files (pipes, devices) are skipped with
+// a warning: a link could bring in a file from anywhere, and a pipe would block the read.
+std::vector<fs::path> FilesBelow(const fs::path& root, const char* command) {
     std::vector<fs::path> files;
-    if (!fs::is_directory(root)) return files;
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        if (entry.is_regular_file()) files.push_back(fs::relative(entry.path(), root));
+    auto skip = [&](const fs::path& path, const char* what) {
+        std::fprintf(stderr, "vitrina-disc %s: skipped %s %s\n", command, what, path.string().c_str());
+    };
+    std::error_code ec;
+    const fs::file_status rootStatus = fs::symlink_status(root, ec);
+    if (fs::is_symlink(rootStatus)) skip(root, "the link");
+    if (!fs::is_directory(rootStatus)) return files;
+    for (fs::recursive_directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::file_status status = it->symlink_status(ec);
+        if (fs::is_directory(status)) continue;
+        if (fs::is_symlink(status)) skip(it->path(), "the link");
+        else if (!fs::is_regular_file(status)) skip(it->path(), "the special file");
+        else files.push_back(it->path().lexically_relative(root));
     }
+    if (ec) throw std::runtime_error("cannot list " + root.string() + ": " + ec.message());
     std::sort(files.begin(), files.end());
     return files;
 }
@@ -120,42 +134,39 @@ bool IsDiscFile(const fs::path& name) {
 int BuildCommand(const TArgs& args) {
     args.ExpectCount(2);
     const fs::path source = Cp1251ToUtf8(args.At(0, "SOURCE"));
-    const fs::path out = Cp1251ToUtf8(args.At(1, "OUT"));
+    const fs::path outPath = Cp1251ToUtf8(args.At(1, "OUT"));
     if (!fs::is_directory(source)) throw EUsage("no source folder " + source.string());
     if (!HasScreenDescription(source / "skin")) {
         throw EUsage(source.string() + " is not a disc source: it needs skin/Struct.cfs with the pictures it names, "
                      "documents/ with the pages, files/ with what lies beside them (vitrina-disc new makes one)");
     }
-    fs::create_directories(out);
+    const TOutFolder out(outPath);
 
     if (fs::is_directory(source / "skin")) {
         std::vector<TContainerEntry> entries;
-        for (const auto& relative : FilesBelow(source / "skin")) {
+        for (const auto& relative : FilesBelow(source / "skin", "build")) {
             TContainerEntry entry{WindowsName(relative), ReadFile(source / "skin" / relative)};
             if (IsDescription(entry.name)) entry.data = ScrambleDescription(DescriptionSource(entry.data));
             entries.push_back(std::move(entry));
         }
-        WriteFile(out / "Vuv.dhl", WriteContainer(entries));
+        out.Write("Vuv.dhl", WriteContainer(entries));
     }
     if (fs::is_directory(source / "documents")) {
         std::vector<TStoreFile> files;
-        for (const auto& relative : FilesBelow(source / "documents")) {
+        for (const auto& relative : FilesBelow(source / "documents", "build")) {
             files.push_back({WindowsName(relative), ReadFile(source / "documents" / relative)});
         }
-        WriteFile(out / "interface.dat", WriteStore(files));
+        out.Write("interface.dat", WriteStore(files));
     }
-    for (const auto& relative : FilesBelow(source / "files")) {
-        fs::create_directories((out / relative).parent_path());
-        fs::copy_file(source / "files" / relative, out / relative, fs::copy_options::overwrite_existing);
-    }
+    for (const auto& relative : FilesBelow(source / "files", "build")) CopyFile(source / "files" / relative, out, relative);
     return kOk;
 }
 
 int ExtractCommand(const TArgs& args) {
     args.ExpectCount(2);
     const fs::path folder = Cp1251ToUtf8(args.At(0, "FOLDER"));
-    const fs::path out = Cp1251ToUtf8(args.At(1, "OUT"));
     if (!fs::is_directory(folder)) throw EUsage("no disc folder " + folder.string());
+    const TOutFolder out(Cp1251ToUtf8(args.At(1, "OUT")));
     const TDriveMap drives(folder, TUserFolders::FromEnvironment().data);
     int result = kOk;
     auto warn = [&](const std::string& what) {
@@ -187,7 +198,7 @@ int ExtractCommand(const TArgs& args) {
                 for (std::size_t i = 0; i < lines.size(); ++i) text += (i ? "\r\n" : "") + lines[i];
                 bytes = Cp1251ToUtf8(text);
             }
-            WriteFile(out / "skin" / *relative, bytes);
+            out.Write("skin" / *relative, bytes);
         }
     }
 
@@ -197,19 +208,23 @@ int ExtractCommand(const TArgs& args) {
         if (!store.Open(*host, &error)) throw EUsage("malformed store: " + error);
         for (const auto& path : store.ListFiles()) {
             const auto relative = SafeRelative(path);
-            std::string bytes;
-            if (!relative || !store.ReadEntry(store.FindEntry(path), bytes)) {
+            if (!relative) {
                 warn("cannot extract store file \"" + Cp1251ToUtf8(path) + "\"");
                 continue;
             }
-            WriteFile(out / "documents" / *relative, bytes);
+            // Streamed: an entry may unpack to far more than memory holds.
+            const TOutFolder::TFile file = out.Create("documents" / *relative);
+            if (!store.CopyEntry(store.FindEntry(path), [&](std::string_view piece) {
+                    file.Write(piece);
+                    return true;
+                }))
+                warn("cannot extract store file \"" + Cp1251ToUtf8(path) + "\"");
         }
     }
 
-    for (const auto& relative : FilesBelow(folder)) {
+    for (const auto& relative : FilesBelow(folder, "extract")) {
         if (relative.has_parent_path() == false && IsDiscFile(relative)) continue;
-        fs::create_directories((out / "files" / relative).parent_path());
-        fs::copy_file(folder / relative, out / "files" / relative, fs::copy_options::overwrite_existing);
+        CopyFile(folder / relative, out, "files" / relative);
     }
     return result;
 }

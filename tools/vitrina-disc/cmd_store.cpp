@@ -23,13 +23,17 @@ int StoreCommand(const TArgs& args) {
     const std::string& path = args.At(2, "PATH");
     if (!store.SetPrefix(args.Option("--prefix", ""))) throw EUsage("prefix longer than 413 bytes");
     const int index = store.FindEntry(path);
-    std::string bytes;
-    if (index < 0 || !store.ReadEntry(index, bytes)) {
+    // Streamed in pieces, so that an entry unpacking to gigabytes needs no more memory than a page.
+    // A damaged entry shows its damage only as it inflates: what came before it is written.
+    const bool copied = index >= 0 && store.CopyEntry(index, [](std::string_view piece) {
+        return std::fwrite(piece.data(), 1, piece.size(), stdout) == piece.size();
+    });
+    std::fflush(stdout);
+    if (!copied) {
         std::fprintf(stderr, "vitrina-disc store: %s \"%s\"\n", index < 0 ? "no file" : "damaged entry",
                      Cp1251ToUtf8(path).c_str());
         return kAbsent;
     }
-    WriteBytes(bytes);
     return kOk;
 }
 
