@@ -60,6 +60,7 @@ add_library(vitrina_html_code STATIC
   src/html/doc_engine.cpp
   src/html/doc_request_guard.cpp
   src/html/doc_page.cpp
+  src/html/link_policy.cpp
   src/html/frame_viewer.cpp
   src/html/html_viewer.cpp
   src/panes/html_frame.cpp

@@ -177,6 +177,35 @@ TEST_F(FrameViewerTest, LinkClicksArriveWithTheirLinkTextAndCanBeHandled) {
     EXPECT_EQ(viewer_->CurrentFile(), "d:\\data\\second.htm");
 }
 
+// A link may start something only when it is the one the reader pressed (pointer or Enter), once;
+// a press on text and a script's click give no permit.
+TEST_F(FrameViewerTest, OnlyTheLinkTheReaderPressedHasThePermit) {
+    ASSERT_TRUE(Load("d:\\html\\page.htm"));
+    std::vector<std::pair<std::string, bool>> clicks;
+    viewer_->OnHotSpotTargetClick = [&](TFrameViewer* v, const std::string&, const std::string& link, bool& handled) {
+        clicks.push_back({link, v->TakeReaderPermit()});
+        handled = true;  // the page stays
+    };
+    // A link of the document scheme: the engine asks about every click on it, a script's too.
+    auto scriptClick = [&](std::size_t count) {
+        Eval("document.getElementById('l1').click()");
+        return QTest::qWaitFor([&] { return clicks.size() == count; }, 5000);
+    };
+    const std::string second = "d:\\data\\second.htm";
+    QTest::mouseClick(viewer_->focusProxy(), Qt::LeftButton, {}, CenterOf("t"));
+    ASSERT_TRUE(scriptClick(1));
+    Click(CenterOf("l1"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return clicks.size() == 2; }, 5000));
+    ASSERT_TRUE(scriptClick(3));
+    Eval("document.getElementById('l1').focus()");
+    QTest::keyClick(viewer_->focusProxy(), Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return clicks.size() == 4; }, 5000));
+    QTest::keyClick(viewer_->focusProxy(), Qt::Key_Down);
+    ASSERT_TRUE(scriptClick(5));
+    EXPECT_EQ(clicks, (std::vector<std::pair<std::string, bool>>{
+                          {second, false}, {second, true}, {second, false}, {second, true}, {second, false}}));
+}
+
 TEST_F(FrameViewerTest, APagesOwnScriptCannotChangeWhatTheViewerReports) {
     std::vector<std::array<std::string, 3>> covered;
     viewer_->OnHotSpotTargetCovered = [&](TFrameViewer*, const std::string& target, const std::string& link,
