@@ -13,6 +13,7 @@
 #include "html/doc_page.h"
 #include "html/doc_url.h"
 #include "html/html_fixture.h"
+#include "html/link_policy.h"
 #include "support/image_bytes.h"
 
 namespace vitrina {
@@ -175,6 +176,30 @@ TEST_F(FrameViewerTest, LinkClicksArriveWithTheirLinkTextAndCanBeHandled) {
     EXPECT_EQ(clicks[2].second, "d:\\data\\second.htm");
     EXPECT_EQ(viewer_->History().Count(), 2);
     EXPECT_EQ(viewer_->CurrentFile(), "d:\\data\\second.htm");
+}
+
+// Only documents are loaded by the engine; the program's own link kinds go to the pane when they
+// are link clicks; every other scheme, and any navigation that is no link click, is refused.
+TEST(LinkPolicy, EveryNavigationToAnotherSchemeIsRefusedUnlessTheProgramCarriesItOut) {
+    using R = TLinkPolicy::TRoute;
+    const struct {
+        const char* url;
+        bool linkClick;
+        R route;
+    } cases[] = {
+        {"vitrina://d/html/page.htm", false, R::Engine},  {"vitrina://d/html/page.htm", true, R::Pane},
+        {"about:blank", false, R::Engine},                {"http://example.org/", true, R::Pane},
+        {"mailto:a@example.org", true, R::Pane},          {"copy:d:%5Cx.doc", true, R::Pane},
+        {"rungame:=x", true, R::Pane},                    {"file:///d:/x.htm", true, R::Pane},
+        {"http://example.org/", false, R::Refused},       {"copy:d:%5Cx.doc", false, R::Refused},
+        {"smb://host/share/page.htm", true, R::Refused},  {"smb://host/share/x", false, R::Refused},
+        {"sftp://host/readme.txt", true, R::Refused},     {"x-made:picture.jpg", true, R::Refused},
+        {"data:text/html,<p>x", false, R::Refused},       {"javascript:alert(1)", true, R::Refused},
+        {"about:config", false, R::Refused},
+    };
+    for (const auto& c : cases) EXPECT_EQ(TLinkPolicy::Route(QUrl(c.url), c.linkClick), c.route) << c.url << " " << c.linkClick;
+    EXPECT_FALSE(TLinkPolicy::EngineMayLoad(QUrl("file:///d:/x.htm")));
+    EXPECT_FALSE(TLinkPolicy::EngineMayLoad(QUrl("smb://host/x.htm")));
 }
 
 // A link may start something only when it is the one the reader pressed (pointer or Enter), once;
