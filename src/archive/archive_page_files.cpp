@@ -59,11 +59,12 @@ std::string Title(const std::string& archivePath) {
     return Utf8ToCp1251("Содержимое архива: ") + EscapeHtml(archivePath);
 }
 
-// A link target: the characters a URL reads as its own are encoded, then the attribute escaped.
+// A link target: a path relative to the page ("./" first, so that no scheme can be read from a
+// member's name), the characters a URL reads as its own encoded, then the attribute escaped.
 std::string LinkTarget(std::string_view target) {
-    std::string encoded;
+    std::string encoded = "./";
     for (char c : target) {
-        if (c == '#' || c == '%' || c == '?') {
+        if (c == '#' || c == '%' || c == '?' || c == ':') {
             char hex[4];
             std::snprintf(hex, sizeof hex, "%%%02X", static_cast<unsigned char>(c));
             encoded += hex;

@@ -2,6 +2,8 @@
 
 #include <QTimer>
 
+#include "html/link_policy.h"
+
 namespace vitrina {
 namespace {
 
@@ -15,7 +17,7 @@ protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override {
         if (isMainFrame && !done_) {
             done_ = true;
-            if (owner_->OnNewWindowLink) {
+            if (owner_->OnNewWindowLink && TLinkPolicy::Route(url, true) != TLinkPolicy::TRoute::Refused) {
                 // After this call returns: the handler may show windows or load documents.
                 QTimer::singleShot(0, owner_, [owner = owner_, url] {
                     if (owner->OnNewWindowLink) owner->OnNewWindowLink(url);
@@ -36,8 +38,17 @@ private:
 TDocPage::TDocPage(QWebEngineProfile* profile, QObject* parent) : QWebEnginePage(profile, parent) {}
 
 bool TDocPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
-    if (type != NavigationTypeLinkClicked || !OnLinkClicked) return true;
-    return OnLinkClicked(url, isMainFrame);
+    switch (TLinkPolicy::Route(url, type == NavigationTypeLinkClicked)) {
+    case TLinkPolicy::TRoute::Engine:
+        return true;
+    case TLinkPolicy::TRoute::Refused:
+        return false;
+    case TLinkPolicy::TRoute::Pane:
+        break;
+    }
+    // What the pane leaves to the engine, the engine still loads only when it is a document.
+    const bool follow = !OnLinkClicked || OnLinkClicked(url, isMainFrame);
+    return follow && TLinkPolicy::EngineMayLoad(url);
 }
 
 QWebEnginePage* TDocPage::createWindow(WebWindowType) { return new TNewWindowCatcher(profile(), this); }

@@ -13,7 +13,9 @@ void PrepareEngineProcess(bool withoutSandbox, bool software) {
     // of its own either.
     static const std::pair<const char*, const char*> kFlags[] = {
         {"--host-resolver-rules", "=\"MAP * ~NOTFOUND\""},
-        {"--force-webrtc-ip-handling-policy", "=disable_non_proxied_udp"}};
+        {"--force-webrtc-ip-handling-policy", "=disable_non_proxied_udp"},
+        // Nor does it announce a made-up local name on the network.
+        {"--disable-features", "=WebRtcHideLocalIpsWithMdns"}};
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     auto add = [&flags](const QByteArray& name, const QByteArray& value) {
         if (flags.contains(name)) return;

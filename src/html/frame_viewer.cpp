@@ -76,6 +76,9 @@ TFrameViewer::TFrameViewer(TDocEngine& engine, QWidget* parent)
     // Pages open windows only in answer to the reader's click or key (the engine's popup rule).
     s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     s->setAttribute(QWebEngineSettings::DnsPrefetchEnabled, false);
+    // The engine's own handling of schemes it does not know stays as it is: turned off, it drops
+    // the program's own link kinds ("copy:", "rungame:") before the page sees them. The page refuses
+    // every such navigation it does not carry out itself (TLinkPolicy), so none reaches that handling.
     connect(page_, &QWebEnginePage::loadingChanged, this,
             [this](const QWebEngineLoadingInfo& info) { LoadingChanged(info); });
     connect(page_, &QWebEnginePage::titleChanged, this, [this](const QString& title) {
@@ -257,6 +260,10 @@ QSize TFrameViewer::LastPictureSize() const { return engine_.LastPictureSize(); 
 
 void TFrameViewer::ScriptMessage(const QString& message) {
     const QJsonObject o = QJsonDocument::fromJson(message.toUtf8()).object();
+    if (o.value("e").toString() == QLatin1String("press")) {
+        policy_.LinkPressed(QUrl(o.value("u").toString()));
+        return;
+    }
     if (o.value("e").toString() != QLatin1String("over")) return;
     hoveredUrl_ = QUrl(o.value("u").toString());
     hoveredTarget_ = Utf8ToCp1251(o.value("t").toString().toUtf8().toStdString());
@@ -271,23 +278,25 @@ bool TFrameViewer::LinkClicked(const QUrl& url, bool isMainFrame) {
     const std::string target = hovered ? hoveredTarget_ : std::string();
     const QUrl document = hovered && !hoveredDocument_.empty() ? DocUrl(hoveredDocument_) : page_->url();
     bool handled = false;
+    deciding_ = url;
     if (OnHotSpotTargetClick) OnHotSpotTargetClick(this, target, LinkText(url, document), handled);
-    return !handled;
+    deciding_.clear();
+    if (handled || TLinkPolicy::EngineMayLoad(url)) return !handled;
+    // A document named by a path ("d:\...", "file:") rather than by our scheme: shown as ours.
+    const std::string file = LinkText(url, document);
+    if (isMainFrame && DocUrl(file).isValid()) QTimer::singleShot(0, this, [this, file] { LoadFromFile(file); });
+    return false;
 }
 
 void TFrameViewer::NewWindowLink(const QUrl& url) {
     bool handled = false;
+    deciding_ = url;
     if (OnHotSpotTargetClick) OnHotSpotTargetClick(this, "_blank", LinkText(url, page_->url()), handled);
+    deciding_.clear();
     if (!handled && !DocPath(url).empty()) LoadFromFile(DocPath(url));
 }
 
-bool TFrameViewer::TakeReaderPermit() {
-    // A press lasts as long as the engine's own rule for windows opened by a click.
-    constexpr qint64 kPressLastsMs = 5000;
-    const bool granted = readerPermit_ && readerPress_.isValid() && readerPress_.elapsed() < kPressLastsMs;
-    readerPermit_ = false;
-    return granted;
-}
+bool TFrameViewer::TakeReaderPermit() { return policy_.TakePermit(deciding_); }
 
 bool TFrameViewer::event(QEvent* e) {
     // The engine paints into a child widget it makes itself; its input is watched there.
@@ -303,19 +312,18 @@ bool TFrameViewer::event(QEvent* e) {
 bool TFrameViewer::eventFilter(QObject* watched, QEvent* e) {
     switch (e->type()) {
     case QEvent::KeyPress:
-        readerPermit_ = true;
-        readerPress_.start();
+        policy_.ReaderInput();
         if (OnKeyDown && OnKeyDown(this, static_cast<QKeyEvent*>(e))) return true;
         break;
     case QEvent::MouseMove:
         if (OnMouseMove) OnMouseMove(this, static_cast<QMouseEvent*>(e));
         break;
     case QEvent::MouseButtonPress:
-        readerPermit_ = true;
-        readerPress_.start();
+        policy_.ReaderInput();
         if (OnMouseDown) OnMouseDown(this, static_cast<QMouseEvent*>(e));
         break;
     case QEvent::MouseButtonRelease:
+        policy_.ReaderInput();
         if (OnMouseUp) OnMouseUp(this, static_cast<QMouseEvent*>(e));
         break;
     default:

@@ -3,7 +3,6 @@
 // links, default look and events the HTML pane relies on. History and visited links are kept
 // here (the engine's own records cannot be bounded or indexed); the look is applied by settings
 // and an injected style that documents' own styles override.
-#include <QElapsedTimer>
 #include <QSize>
 #include <QWebEngineView>
 
@@ -12,6 +11,7 @@
 
 #include "html/history_list.h"
 #include "html/html_viewer.h"
+#include "html/link_policy.h"
 #include "resources/dynamic_arrays.h"
 
 class QKeyEvent;
@@ -113,9 +113,9 @@ public:
     void PrintToPdf(const QPageLayout& layout, std::function<void(const QByteArray&)> done);
 
     TDocPage* Page() const { return page_; }
-    // Whether the reader pressed a mouse button or key in the viewer, a moment ago and since the
-    // last call: each press lets one link start something (a program, a window, the desktop), so
-    // a page's timer or script starts nothing and a click starts one thing at most.
+    // Asked while a link is decided: whether it is the link the reader pressed (see TLinkPolicy).
+    // Each press lets that one link start one thing (a program, a window, the desktop, a copy), so
+    // a page's timer or script click starts nothing.
     bool TakeReaderPermit();
     // Runs a call of the injected script in the main document (the script reaches frames).
     void RunScript(const QString& call, std::function<void(const QVariant&)> done);
@@ -138,8 +138,9 @@ private:
     QString marker_;
     THistoryList history_{10};
     TVisitedList visited_{20};
-    bool readerPermit_ = false;
-    QElapsedTimer readerPress_;
+    TLinkPolicy policy_;
+    // The link being decided, for the reader's permit.
+    QUrl deciding_;
     int pendingHistoryIndex_ = -1;
     QUrl requested_;
     bool loading_ = false;

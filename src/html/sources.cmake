@@ -19,5 +19,6 @@ if(TARGET vitrina_html_code)
     src/html/doc_scheme_handler.cpp
     src/html/frame_viewer.cpp
     src/html/html_viewer.cpp
+    src/html/link_policy.cpp
   )
 endif()

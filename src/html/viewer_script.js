@@ -8,6 +8,9 @@
 (function (initialConfig, marker) {
   'use strict';
   if ('__vitrina' in window) return;
+  // A page has no peer connections: they would open sockets of their own, beside every rule of the
+  // document scheme.
+  for (const name of ['RTCPeerConnection', 'webkitRTCPeerConnection']) delete window[name];
 
   const O = Object, R = Reflect;
   const defineProperty = O.defineProperty, freeze = O.freeze, getPrototypeOf = O.getPrototypeOf;
@@ -263,6 +266,13 @@
   // script of the document can stop them; events a script made up are not reports.
   listen(P, 'mouseover', e => { if (e.isTrusted === true) report(linkOf(eventTarget(e))); }, true);
   listen(P, 'mouseout', e => { if (e.isTrusted === true && !linkOf(relatedTarget(e))) report(null); }, true);
+  // The reader's own click (the pointer's element, or the focused link on Enter) names the one link
+  // that may start something; a click on anything else names none. A script's click() is no report.
+  listen(P, 'click', e => {
+    if (e.isTrusted !== true) return;
+    const a = linkOf(eventTarget(e));
+    post({ __proto__: null, e: 'press', u: a ? hrefOf(a) : '' });
+  }, true);
   // The defaults go in before the document's own styles, so that those win.
   const watch = new Observer(() => {
     if (docRoot(document)) {

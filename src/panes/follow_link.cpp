@@ -31,6 +31,10 @@ TLinkDecision DecideLink(const TLinkContext& c) {
     const std::string resolved = LowerCase1251(ResolveLink(c.link, c.currentFile));
     const std::string ext = ExtensionOf(resolved);
     const bool anchor = !c.link.empty() && c.link[0] == '#';
+    // The link kinds below are schemes: a path that holds "http:" or "rungame:" in a name (an
+    // archive member's, say) is a path.
+    const std::string protocol = ProtocolOf(c.link);
+    const bool kind = !protocol.empty() && protocol != "file";
     auto exists = [&](const std::string& file) { return c.fileExists && c.fileExists(file); };
     d.resolved = resolved;
 
@@ -44,14 +48,14 @@ TLinkDecision DecideLink(const TLinkContext& c) {
         return d;
     }
     // "https:" goes to the browser as well: the pane cannot show web pages.
-    if (Has(lower, "http:") || Has(lower, "https:") || Has(lower, "mailto:")) {
+    if (kind && (Has(lower, "http:") || Has(lower, "https:") || Has(lower, "mailto:"))) {
         d.handled = true;
         d.visited = resolved;
         d.action = TLinkAction::ShellOpenLink;
         d.argument = c.link;
         return d;
     }
-    if (Has(lower, "printhtml:")) {
+    if (kind && Has(lower, "printhtml:")) {
         d.handled = true;
         std::string rest = c.link;
         if (const auto at = rest.find("printhtml:"); at != std::string::npos) rest.erase(at, 10);
@@ -60,25 +64,30 @@ TLinkDecision DecideLink(const TLinkContext& c) {
         d.action = TLinkAction::Print;
         return d;
     }
-    if (Has(lower, "copy:")) {
+    if (kind && Has(lower, "copy:")) {
         d.handled = true;
         d.visited = resolved;
         d.action = TLinkAction::CopyFile;
         d.argument = LowerCase1251(ResolveLink(c.link.size() > 5 ? c.link.substr(5) : "", c.currentFile));
         return d;
     }
-    if (Has(lower, "copylist:")) {
+    if (kind && Has(lower, "copylist:")) {
         d.handled = true;
         d.visited = resolved;
         d.action = TLinkAction::CopyListEntry;
         d.argument = c.link.size() > 9 ? c.link.substr(9) : "";
         return d;
     }
-    if (Has(lower, "rungame:") || Has(lower, "delgame:")) {
+    if (kind && (Has(lower, "rungame:") || Has(lower, "delgame:"))) {
         d.handled = true;
         d.visited = resolved;
         d.action = TLinkAction::Command;
         d.argument = GameCommand(c.link);
+        return d;
+    }
+    // Any other scheme is no document and nothing the program does, whatever its name ends in.
+    if (kind) {
+        d.handled = true;
         return d;
     }
     if (c.archivePage && !exists(resolved.substr(0, resolved.find('#'))) && !anchor) d.extractFirst = true;

@@ -30,20 +30,24 @@ constexpr int kHintMaxWidth = 300;
 constexpr int kHintBelowPointer = 18;
 constexpr int kHintLastTick = 21;
 
-// Actions that reach beyond the viewer: they wait for the reader's own click or key.
-bool StartsSomething(TLinkAction action) {
-    switch (action) {
+// What reaches beyond the viewer (a window, the desktop, wine, a copy, an unpack) waits for the
+// reader's own press on that very link.
+bool StartsSomething(const TLinkDecision& d) {
+    switch (d.action) {
     case TLinkAction::PictureWindow:
     case TLinkAction::ShellOpenLink:
+    case TLinkAction::CopyFile:
+    case TLinkAction::CopyListEntry:
     case TLinkAction::Command:
+    case TLinkAction::SaveZip:
+    case TLinkAction::OpenArchivePage:
     case TLinkAction::RunProgram:
     case TLinkAction::ShellOpenFile:
         return true;
     default:
-        return false;
+        return d.extractFirst;
     }
 }
-
 
 }  // namespace
 
@@ -344,7 +348,7 @@ void THtmlFrame::FollowLink(TFrameViewer* sender, const std::string& target, con
     c.fileExists = [this](const std::string& file) { return services_.files.StoreFileExists(file); };
     const TLinkDecision d = DecideLink(c);
     handled = d.handled;
-    if (StartsSomething(d.action) && !sender->TakeReaderPermit()) return;
+    if (StartsSomething(d) && !sender->TakeReaderPermit()) return;
     if (!d.visited.empty()) {
         sender->AddVisitedLink(d.visited);
         sender->CheckVisitedLinks();

@@ -1,6 +1,7 @@
 #include "archive/archive_page_files.h"
 
 #include <QDateTime>
+#include <algorithm>
 #include <QLocale>
 #include <gtest/gtest.h>
 
@@ -103,9 +104,9 @@ TEST(ArchivePages, PagesOfOrdinaryNamesAreWrittenAsTheTemplatesSay) {
                                "<title>Содержимое архива: d:\\arc.rar</title> </head> <body bgcolor=\"#FFFFFF\" "
                                "text=\"#000000\"> <table border=\"0\" cellpadding=3 width=\"100%\" cols=\"3\">\r\n");
     EXPECT_EQ(files[3].bytes, head +
-                                  "<tr> <td width=\"50%\"><a href=\"as_099.htm\">..</a></td><td align=\"right\" "
+                                  "<tr> <td width=\"50%\"><a href=\"./as_099.htm\">..</a></td><td align=\"right\" "
                                   "width=\"25%\"></td> <td width=\"25%\"></td> </tr>\r\n" +
-                                  U("<tr> <td width=\"50%\"><a href=\"docs\\readme.txt\">readme.txt</a></td><td "
+                                  U("<tr> <td width=\"50%\"><a href=\"./docs\\readme.txt\">readme.txt</a></td><td "
                                     "align=\"right\" width=\"25%\">2 Кбайт</td> <td width=\"25%\">17 May 24 10:30</td> </tr>\r\n") +
                                   "</table> </body> </html>\r\n");
 }
@@ -119,11 +120,33 @@ TEST(ArchivePages, NamesFromTheArchiveCannotPutMarkupIntoThePages) {
     EXPECT_EQ(root.find("<script"), std::string::npos);
     EXPECT_NE(root.find("&lt;script&gt;alert(1)&lt;/script&gt;.txt"), std::string::npos);
     EXPECT_EQ(root.find("\" onmouseover"), std::string::npos);
-    EXPECT_NE(root.find("href=\"x&quot; onmouseover=&quot;alert(2).txt\""), std::string::npos);
-    EXPECT_NE(root.find("href=\"a%23b%3Fc%25d&amp;e.txt\">a#b?c%d&amp;e.txt<"), std::string::npos);
+    EXPECT_NE(root.find("href=\"./x&quot; onmouseover=&quot;alert(2).txt\""), std::string::npos);
+    EXPECT_NE(root.find("href=\"./a%23b%3Fc%25d&amp;e.txt\">a#b?c%d&amp;e.txt<"), std::string::npos);
     EXPECT_NE(root.find("d:\\&lt;b&gt;filename.rar"), std::string::npos);
     // A word of the template inside the archive's name does not take the place of the page.
     EXPECT_NE(files[0].bytes.find("<frame src=\"as_05.htm\" name=\"Bot\">"), std::string::npos) << files[0].bytes;
+}
+
+// A member's name is never read as a scheme: its link is a path below the page, the colon encoded.
+TEST(ArchivePages, AMembersLinkIsARelativePathWhateverItsName) {
+    const TArchiveListing listing = Listing({{"javascript:alert(1)", 1, 0},
+                                             {"rungame:x", 1, 0},
+                                             {"http://example.org/a.htm", 1, 0},
+                                             {"dir\\file:x.txt", 1, 0}});
+    const auto files = ArchivePageFiles(listing, "d:\\a.rar", 5, kC);
+    std::vector<std::string> hrefs;
+    for (std::size_t i = 2; i < files.size(); ++i)
+        for (std::size_t at = files[i].bytes.find("href=\""); at != std::string::npos; at = files[i].bytes.find("href=\"", at + 1)) {
+            const std::size_t from = at + 6;
+            hrefs.push_back(files[i].bytes.substr(from, files[i].bytes.find('"', from) - from));
+        }
+    EXPECT_NE(std::find(hrefs.begin(), hrefs.end(), "./javascript%3Aalert(1)"), hrefs.end());
+    EXPECT_NE(std::find(hrefs.begin(), hrefs.end(), "./rungame%3Ax"), hrefs.end());
+    EXPECT_NE(std::find(hrefs.begin(), hrefs.end(), "./http%3A//example.org/a.htm"), hrefs.end());
+    for (const std::string& href : hrefs) {
+        EXPECT_TRUE(href.starts_with("./")) << href;
+        EXPECT_EQ(href.find(':'), std::string::npos) << href;
+    }
 }
 
 }  // namespace

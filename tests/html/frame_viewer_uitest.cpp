@@ -13,6 +13,7 @@
 #include "html/doc_page.h"
 #include "html/doc_url.h"
 #include "html/html_fixture.h"
+#include "html/link_policy.h"
 #include "support/image_bytes.h"
 
 namespace vitrina {
@@ -175,6 +176,59 @@ TEST_F(FrameViewerTest, LinkClicksArriveWithTheirLinkTextAndCanBeHandled) {
     EXPECT_EQ(clicks[2].second, "d:\\data\\second.htm");
     EXPECT_EQ(viewer_->History().Count(), 2);
     EXPECT_EQ(viewer_->CurrentFile(), "d:\\data\\second.htm");
+}
+
+// Only documents are loaded by the engine; the program's own link kinds go to the pane when they
+// are link clicks; every other scheme, and any navigation that is no link click, is refused.
+TEST(LinkPolicy, EveryNavigationToAnotherSchemeIsRefusedUnlessTheProgramCarriesItOut) {
+    using R = TLinkPolicy::TRoute;
+    const struct {
+        const char* url;
+        bool linkClick;
+        R route;
+    } cases[] = {
+        {"vitrina://d/html/page.htm", false, R::Engine},  {"vitrina://d/html/page.htm", true, R::Pane},
+        {"about:blank", false, R::Engine},                {"http://example.org/", true, R::Pane},
+        {"mailto:a@example.org", true, R::Pane},          {"copy:d:%5Cx.doc", true, R::Pane},
+        {"rungame:=x", true, R::Pane},                    {"file:///d:/x.htm", true, R::Pane},
+        {"http://example.org/", false, R::Refused},       {"copy:d:%5Cx.doc", false, R::Refused},
+        {"smb://host/share/page.htm", true, R::Refused},  {"smb://host/share/x", false, R::Refused},
+        {"sftp://host/readme.txt", true, R::Refused},     {"x-made:picture.jpg", true, R::Refused},
+        {"data:text/html,<p>x", false, R::Refused},       {"javascript:alert(1)", true, R::Refused},
+        {"about:config", false, R::Refused},
+    };
+    for (const auto& c : cases) EXPECT_EQ(TLinkPolicy::Route(QUrl(c.url), c.linkClick), c.route) << c.url << " " << c.linkClick;
+    EXPECT_FALSE(TLinkPolicy::EngineMayLoad(QUrl("file:///d:/x.htm")));
+    EXPECT_FALSE(TLinkPolicy::EngineMayLoad(QUrl("smb://host/x.htm")));
+}
+
+// A link may start something only when it is the one the reader pressed (pointer or Enter), once;
+// a press on text and a script's click give no permit.
+TEST_F(FrameViewerTest, OnlyTheLinkTheReaderPressedHasThePermit) {
+    ASSERT_TRUE(Load("d:\\html\\page.htm"));
+    std::vector<std::pair<std::string, bool>> clicks;
+    viewer_->OnHotSpotTargetClick = [&](TFrameViewer* v, const std::string&, const std::string& link, bool& handled) {
+        clicks.push_back({link, v->TakeReaderPermit()});
+        handled = true;  // the page stays
+    };
+    // A link of the document scheme: the engine asks about every click on it, a script's too.
+    auto scriptClick = [&](std::size_t count) {
+        Eval("document.getElementById('l1').click()");
+        return QTest::qWaitFor([&] { return clicks.size() == count; }, 5000);
+    };
+    const std::string second = "d:\\data\\second.htm";
+    QTest::mouseClick(viewer_->focusProxy(), Qt::LeftButton, {}, CenterOf("t"));
+    ASSERT_TRUE(scriptClick(1));
+    Click(CenterOf("l1"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return clicks.size() == 2; }, 5000));
+    ASSERT_TRUE(scriptClick(3));
+    Eval("document.getElementById('l1').focus()");
+    QTest::keyClick(viewer_->focusProxy(), Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return clicks.size() == 4; }, 5000));
+    QTest::keyClick(viewer_->focusProxy(), Qt::Key_Down);
+    ASSERT_TRUE(scriptClick(5));
+    EXPECT_EQ(clicks, (std::vector<std::pair<std::string, bool>>{
+                          {second, false}, {second, true}, {second, false}, {second, true}, {second, false}}));
 }
 
 TEST_F(FrameViewerTest, APagesOwnScriptCannotChangeWhatTheViewerReports) {

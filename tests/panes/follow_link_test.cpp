@@ -76,6 +76,13 @@ TEST(DecideLink, EachKindOfLinkIsRoutedInTheOrderOfTheTests) {
          TLinkAction::None, "", ""},
         {"archive page keeps the drive of other files", Context("e:\\x.exe", "", true), true,
          TLinkAction::RunProgram, "e:\\x.exe", "e:\\x.exe"},
+        // Another scheme is refused whatever its name ends in; a kind's word inside a path is a name.
+        {"foreign scheme named like a page", Context("smb://host/share/page.htm"), true, TLinkAction::None, "", ""},
+        {"made-up scheme named like a picture", Context("x-open:calc.jpg"), true, TLinkAction::None, "", ""},
+        {"archive member named like a game link", Context("c:\\temp\\as_a\\rungame:x", "", true), true,
+         TLinkAction::ShellOpenFile, "c:\\temp\\as_a\\rungame:x", "c:\\temp\\as_a\\rungame:x"},
+        {"archive member named like a web page", Context("c:\\temp\\as_a\\http:x.htm", "", true), true,
+         TLinkAction::OpenDocument, "c:\\temp\\as_a\\http:x.htm", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

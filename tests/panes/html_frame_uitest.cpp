@@ -41,6 +41,7 @@ const std::string kStart = W("<html><head><title>Начало</title></head><bod
                            Block("game", "rungame:=d:\\games\\setup.exe=Tetris") +
                            Block("zip", "..\\soft\\tool.zip") + Block("exe", "e:\\soft\\tool.exe") +
                            Block("blank", "big.png", "target=_blank") + Block("list", "copylist:Serial") +
+                           Block("encoded", "copy:x%2F..%2F..%2Fprofile") +
                            "<select name=serial><option>AAA-111<option selected>BBB-222</select>"
                            "<img id=pic src='pic.png' alt='" + W("Поршень") + "' width=60 height=60>"
                            "<img id=bare src='pic.png' width=60 height=60></body></html>";
@@ -90,6 +91,10 @@ protected:
         : disc_({{"html/start.htm", kStart},
                  {"html/Engine.htm", W("<title>Двигатель</title><p>Двигатель") + Block("back", "start.htm")},
                  {"html/other.htm", "<title>Other</title><p>other"},
+                 {"html/timer.htm", "<p id=text style='height:40px'>text</p>" + Block("copy", "copy:..\\files\\manual.doc") +
+                                        "<a id=hidden href='copy:..\\files\\manual.doc' style='display:none'>x</a>"
+                                        "<script>window.ticks = 0; setInterval(() => { ++window.ticks;"
+                                        " document.getElementById('hidden').click(); }, 100);</script>"},
                  {"files/manual.doc", "manual"},
                  {"profile", "the disc's own"},
                  {"soft/tool.zip", "PK-zip"},
@@ -294,15 +299,34 @@ TEST_F(HtmlFrameTest, ACopyLinkWithEncodedSeparatorsCopiesIntoThePathBoxFolderOn
     TFrameViewer* doc = pane->Viewers[0];
     ASSERT_TRUE(Shows(doc, "d:\\html\\start.htm"));
     const fs::path user = disc_.Root() / "user";
-    bool handled = false;
-    pane->FollowLink(doc, "", "copy:x%2F..%2F..%2Fprofile", handled);
-    EXPECT_TRUE(handled);
+    Click(doc, "encoded");
     // The copy runs right after the link's decision; wait for it to land in either place.
     ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(user / "mine" / "profile") || fs::exists(user / "profile"); }, 5000));
     EXPECT_FALSE(fs::exists(user / "profile"));
     EXPECT_TRUE(fs::exists(user / "mine" / "profile"));
     for (const auto& entry : fs::recursive_directory_iterator(user))
         EXPECT_TRUE(entry.path() == user / "mine" || entry.path() == user / "mine" / "profile") << entry.path();
+}
+
+// A copy starts from the reader's press on that link only: a press on text lends the page's timer
+// nothing, and the link the reader pressed copies once.
+TEST_F(HtmlFrameTest, ACopyLinkCopiesOnlyWhenTheReaderPressedIt) {
+    auto pane = Make(Areas());
+    TFrameViewer* doc = pane->Viewers[0];
+    pane->OpenInArea(20, "d:\\html\\timer.htm");
+    ASSERT_TRUE(Shows(doc, "d:\\html\\timer.htm"));
+    const fs::path copied = disc_.Root() / "user" / "mine" / "manual.doc";
+    auto ticks = [&] { return test::Eval(doc->page(), "window.ticks").toInt(); };
+    Click(doc, "text");
+    const int from = ticks();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks() >= from + 4; }, 10000));
+    EXPECT_FALSE(fs::exists(copied));
+    Click(doc, "copy");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(copied); }, 5000));
+    fs::remove(copied);
+    const int after = ticks();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks() >= after + 4; }, 10000));
+    EXPECT_FALSE(fs::exists(copied));
 }
 
 TEST_F(HtmlFrameTest, ListEntriesAreCopiedFromDropDownListsOnly) {
