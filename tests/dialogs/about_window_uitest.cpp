@@ -102,14 +102,15 @@ TEST_F(AboutWindow, AboutShowsTheShapedWindowWithItsLinksAndButton) {
 
 // The main window is 600x400 and the about window 300x160.
 TEST_F(AboutWindow, TheWindowIsCentredOverTheMainWindowWhereItStandsAndStaysOnTheScreen) {
-    program.Window().move(150, 120);
+    ASSERT_TRUE(QGuiApplication::primaryScreen());
+    const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+    // Centred on the free area (the main window may be larger than a scaled screen).
+    program.Window().move(free.center() - QPoint(300, 200));
     TAboutBox& box = Shown();
     EXPECT_EQ(box.geometry().center(), program.Window().geometry().center());
     box.close();
     // The main window's centre near the free area's lower left corner: the about window would
     // stick out there.
-    ASSERT_TRUE(QGuiApplication::primaryScreen());
-    const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
     program.Window().move(free.left() + 50 - 300, free.bottom() - 50 - 200);
     Shown();
     EXPECT_EQ(box.pos(), QPoint(free.left(), free.bottom() + 1 - 160)) << "within the screen";

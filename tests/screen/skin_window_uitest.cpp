@@ -1,6 +1,9 @@
 #include "screen/skin_window.h"
 
+#include <algorithm>
+
 #include <QApplication>
+#include <QScreen>
 #include <QEventLoop>
 #include <QLineEdit>
 #include <QTest>
@@ -316,9 +319,13 @@ TEST(SkinWindow, StoredStatesAndPathsSurviveARestart) {
 // The offscreen screen is 800x600 and the window 400x300.
 TEST(SkinWindow, TheWindowComesBackToItsPlaceWhenThatIsOnAScreen) {
     TWindow w;
-    w.form->move(70, 125);
+    // A place on the screen whatever the scale factor makes of its size.
+    const QRect area = w.form->screen()->availableGeometry();
+    if (w.form->width() > area.width()) GTEST_SKIP() << "the window is wider than the screen";
+    const QPoint place(area.left() + std::min(70, area.width() - w.form->width()), area.top() + std::min(125, area.height() / 2));
+    w.form->move(place);
     w.Restart();
-    EXPECT_EQ(w.form->pos(), QPoint(70, 125));
+    EXPECT_EQ(w.form->pos(), place);
     // A place where the top strip would not be wholly on a screen now: beyond it, sticking out of
     // its right edge, above its top.
     for (const QPoint gone : {QPoint(2000, 100), QPoint(500, 100), QPoint(70, -30)}) {

@@ -343,7 +343,7 @@ TEST_F(DiscToolTest, ArchivePagesWritesThePagesTheProgramWrites) {
     EXPECT_TRUE(fs::exists(temp.Path() / "out" / "as_bar.htm"));
     // The folder derived from the file has its page with the file's row, its name escaped.
     const std::string docs = Cp1251ToUtf8(temp.Read("out/as_199.htm"));
-    EXPECT_NE(docs.find("<a href=\"docs\\&lt;b&gt;.txt\">&lt;b&gt;.txt</a>"), std::string::npos) << docs;
+    EXPECT_NE(docs.find("<a href=\"./docs\\&lt;b&gt;.txt\">&lt;b&gt;.txt</a>"), std::string::npos) << docs;
     EXPECT_NE(docs.find("5 байт"), std::string::npos);
 
     const auto text = temp.Write("text.rar", "no archive");
