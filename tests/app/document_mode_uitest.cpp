@@ -25,6 +25,8 @@
 #include "platform/request_record.h"
 #include "session/settings.h"
 #include "platform/window_directory.h"
+#include "resources/drive_map.h"
+#include "resources/help_viewer.h"
 
 namespace vitrina {
 namespace {
@@ -297,6 +299,43 @@ TEST(DocumentMode, EscEndsTheCopyAndOtherKeysDoNot) {
     EXPECT_EQ(escapes, 0);
     QTest::keyClick(target, Qt::Key_Escape);
     EXPECT_EQ(escapes, 1);
+}
+
+// F1 with the help window open: the window shows the new topic, then comes forward; a page the
+// help window may not read is not opened.
+TEST(DocumentMode, TheOpenHelpWindowShowsTheNewTopic) {
+    TDisc disc;
+    disc.folder.Write("disc/other.htm", "<p id=two>other");
+    TDriveMap drives(disc.disc, disc.Folders().data);
+    TClickSound sounds;
+    TStartOptions options;
+    options.arguments = {"d:\\page.htm", "/h"};
+    test::TRecordingDesktop desktop(drives, sounds);
+    TProgram program(drives, disc.Folders(), desktop, options);
+    program.Start();
+    TSkinWindow& form = program.Window();
+    TProgramParts& parts = program.Parts();
+    ASSERT_EQ(program.Creation(), TProgram::TCreation::DocumentMode);
+    parts.SetUpDocumentMode(form, options.arguments);
+    TFrameViewer* viewer = test::ActiveFrameViewer(parts);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer->Loading() && viewer->CurrentFile() == "d:\\page.htm"; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { TWindowEntry w; return parts.Directory()->FindWindowByTitle("\xCF\xEE\xEC\xEE\xF9\xFC", w); }, 10000));
+
+    int started = 0;
+    THelpViewer help(drives, [&](const std::vector<std::string>&) { ++started; });
+    help.SetWindowDirectory(parts.Directory());
+    help.Show("d:\\other.htm", "two");
+    EXPECT_EQ(started, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer->Loading() && viewer->CurrentFile() == "d:\\other.htm"; }, 10000));
+    EXPECT_TRUE(form.isVisible());
+    // A host file outside what the reader handed in stays unread.
+    const auto outside = disc.folder.Write("tmp/secret.htm", "<p>secret");
+    ASSERT_TRUE(parts.Directory()->Send({long(::getpid()), "\xCF\xEE\xEC\xEE\xF9\xFC", true},
+                                        THelpViewer::TopicRequest(drives.ToWindowsPath(outside))));
+    help.Show("d:\\page.htm", {});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer->Loading() && viewer->CurrentFile() == "d:\\page.htm"; }, 10000));
+    EXPECT_LT(viewer->History().Find(drives.ToWindowsPath(outside)), 0);
+    EXPECT_EQ(started, 0);
 }
 
 // The whole road on the sample disc with real clicks: the picture of a document is a "_blank"
