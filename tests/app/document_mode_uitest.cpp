@@ -273,21 +273,32 @@ TEST(StandardWindowProgram, StandartwinAndBackKeepTheShapeAndExitStillEndsThePro
     EXPECT_TRUE(QTest::qWaitFor([&] { return terminated; }, 5000));
 }
 
+// This process as a copy started with arguments (set up by the test once it is in the document mode).
+struct TDocumentCopy {
+    TDocumentCopy(const TDisc& disc, std::vector<std::string> arguments)
+        : drives(disc.disc, disc.Folders().data), desktop(drives, sounds) {
+        options.arguments = std::move(arguments);
+        program = std::make_unique<TProgram>(drives, disc.Folders(), desktop, options);
+        program->Start();
+    }
+    void SetUp() { program->Parts().SetUpDocumentMode(program->Window(), options.arguments); }
+
+    TDriveMap drives;
+    TClickSound sounds;
+    test::TRecordingDesktop desktop;
+    TStartOptions options;
+    std::unique_ptr<TProgram> program;
+};
+
 TEST(DocumentMode, EscEndsTheCopyAndOtherKeysDoNot) {
     TDisc disc;
-    TDriveMap drives(disc.disc, disc.Folders().data);
-    TClickSound sounds;
+    TDocumentCopy copy(disc, {"d:\\page.htm"});
     int escapes = 0;
-    TStartOptions options;
-    options.arguments = {"d:\\page.htm"};
-    test::TRecordingDesktop desktop(drives, sounds);
-    TProgram program(drives, disc.Folders(), desktop, options);
-    program.Start();
-    TSkinWindow& form = program.Window();
-    TProgramParts& parts = program.Parts();
-    ASSERT_EQ(program.Creation(), TProgram::TCreation::DocumentMode);
+    TSkinWindow& form = copy.program->Window();
+    TProgramParts& parts = copy.program->Parts();
+    ASSERT_EQ(copy.program->Creation(), TProgram::TCreation::DocumentMode);
     parts.OnEscape = [&] { ++escapes; };
-    parts.SetUpDocumentMode(form, options.arguments);
+    copy.SetUp();
     EXPECT_TRUE(form.isVisible());
     EXPECT_FALSE(parts.Standard()->Button(TStandardWindow::kSkinned)->isVisible());
     EXPECT_EQ(parts.CommandLineFile(), "d:\\page.htm");
@@ -306,17 +317,12 @@ TEST(DocumentMode, EscEndsTheCopyAndOtherKeysDoNot) {
 TEST(DocumentMode, TheOpenHelpWindowShowsTheNewTopic) {
     TDisc disc;
     disc.folder.Write("disc/other.htm", "<p id=two>other");
-    TDriveMap drives(disc.disc, disc.Folders().data);
-    TClickSound sounds;
-    TStartOptions options;
-    options.arguments = {"d:\\page.htm", "/h"};
-    test::TRecordingDesktop desktop(drives, sounds);
-    TProgram program(drives, disc.Folders(), desktop, options);
-    program.Start();
-    TSkinWindow& form = program.Window();
-    TProgramParts& parts = program.Parts();
-    ASSERT_EQ(program.Creation(), TProgram::TCreation::DocumentMode);
-    parts.SetUpDocumentMode(form, options.arguments);
+    TDocumentCopy copy(disc, {"d:\\page.htm", "/h"});
+    const TDriveMap& drives = copy.drives;
+    TSkinWindow& form = copy.program->Window();
+    TProgramParts& parts = copy.program->Parts();
+    ASSERT_EQ(copy.program->Creation(), TProgram::TCreation::DocumentMode);
+    copy.SetUp();
     TFrameViewer* viewer = test::ActiveFrameViewer(parts);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer->Loading() && viewer->CurrentFile() == "d:\\page.htm"; }, 10000));
     ASSERT_TRUE(QTest::qWaitFor([&] { TWindowEntry w; return parts.Directory()->FindWindowByTitle("\xCF\xEE\xEC\xEE\xF9\xFC", w); }, 10000));
