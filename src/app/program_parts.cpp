@@ -254,6 +254,13 @@ void TProgramParts::CopyData(const std::string& block, long long sender, std::ve
     (void)sender;
 }
 
+void TProgramParts::ShowHelpTopic(const std::string& document) {
+    // Another help page of the disc, or of a CHM help file the program wrote out; nothing else.
+    if (const std::string chm = THelpViewer::ChmFolderOf(document); !chm.empty()) session_.Reach().AllowFolder(chm);
+    if (!session_.Reach().Allows(document.substr(0, document.find('#')))) return;
+    Commands().OpenDocument(document);
+}
+
 void TProgramParts::SetUpDocumentMode(TSkinWindow& form, const std::vector<std::string>& arguments) {
     const TDocumentArgument argument = ParseDocumentArgument(arguments);
     documentMode_ = true;
@@ -304,10 +311,13 @@ void TProgramParts::SetUpDocumentMode(TSkinWindow& form, const std::vector<std::
     SetCaption(form, QText(session_.Title));
     // Other copies find this window by its caption and ask it about its picture.
     ownDirectory_ = std::make_unique<TWindowDirectory>(session_.Folders().runtime);
-    ownDirectory_->OnRequest = [&form](const std::string&, const std::string& request) {
+    ownDirectory_->OnRequest = [this, &form](const std::string&, const std::string& request) {
+        const auto topic = secondary_ ? THelpViewer::DocumentOfTopicRequest(request) : std::nullopt;
         if (request == "close") {
             form.close();
-        } else if (request == "show") {
+        } else if (request == "show" || topic) {
+            // The help window shows the topic asked for before it comes forward.
+            if (topic) ShowHelpTopic(*topic);
             form.showNormal();
             form.raise();
             form.activateWindow();

@@ -51,10 +51,14 @@ public:
     // Starts a copy of the program in the document mode for a picture (replaceable by tests).
     std::function<void(const std::string& file)> StartPictureCopy;
 
-private:
+    // Where this copy's windows are published and served: its own in the document mode.
     TWindowDirectory* Directory() const;
+
+private:
     void MakeStandardWindow();
     void StartCopy(const std::string& file);
+    // The help window's next topic, asked for by the copy that had F1 pressed.
+    void ShowHelpTopic(const std::string& document);
 
     TWindowDirectory* directory_;
     std::unique_ptr<TStandardWindow> standard_;

@@ -67,12 +67,8 @@ void TBackgroundMusic::Fail() {
 
 void TBackgroundMusic::Start() {
     firstFrame_.reset();
-    // Opening waits in an event loop, where a click may stop the music or start it again: the
-    // last of them decides once the device is open (also for the next song of the ring).
-    if (opening_) {
-        stopWhileOpening_ = false;
-        return;
-    }
+    // A start while the song opens: that open goes on and plays it.
+    if (player_.Opening()) return;
     if (songs_.empty()) return Fail();
     TRegistry& registry = session_.Registry();
     if (registry.OpenKey(SettingsKey(session_.Title), true)) {
@@ -84,43 +80,31 @@ void TBackgroundMusic::Start() {
         registry.CloseKey();
     }
     index_ = ValidSong(index_, int(songs_.size()));
-    try {
-        if (!OpenSong()) return;
+    OpenSong([this] {
         player_.Seek(std::max<std::int64_t>(position_, 0));
         StartFade(true);
         player_.Play();
         qCDebug(lcMedia) << "background music" << index_ << "from" << position_;
-    } catch (const EMCIDeviceError&) {
+    });
+}
+
+void TBackgroundMusic::OpenSong(std::function<void()> play) {
+    player_.FileName = songs_[std::size_t(index_)];
+    player_.Open([this, play = std::move(play)](int error) {
+        try {
+            if (!error) return play();
+        } catch (const EMCIDeviceError&) {
+        }
         fadeTimer_.stop();
         SetOutput(saved_);
         Fail();
-    }
-}
-
-bool TBackgroundMusic::OpenSong() {
-    player_.FileName = songs_[std::size_t(index_)];
-    opening_ = true;
-    stopWhileOpening_ = false;
-    bool opened = false;
-    try {
-        opened = player_.Open();
-    } catch (const EMCIDeviceError&) {
-        opening_ = false;
-        throw;
-    }
-    opening_ = false;
-    if (!opened) return false;
-    if (stopWhileOpening_) {
-        player_.Close();
-        qCDebug(lcMedia) << "background music stopped while it opened";
-        return false;
-    }
-    return true;
+    });
 }
 
 void TBackgroundMusic::Stop(bool fade) {
     firstFrame_.reset();
-    if (opening_) stopWhileOpening_ = true;
+    // A stop while the song opens drops the open.
+    if (player_.Opening()) player_.Close();
     if (!player_.IsOpen()) return;
     TRegistry& registry = session_.Registry();
     if (registry.OpenKey(SettingsKey(session_.Title), true)) {
@@ -196,11 +180,7 @@ void TBackgroundMusic::SetOutput(TStereoVolume v) {
 void TBackgroundMusic::NextSong() {
     if (stopping_) return;
     index_ = ::vitrina::NextSong(index_, int(songs_.size()));
-    try {
-        if (OpenSong()) player_.Play();
-    } catch (const EMCIDeviceError&) {
-        Fail();
-    }
+    OpenSong([this] { player_.Play(); });
 }
 
 }  // namespace vitrina

@@ -43,7 +43,7 @@ public:
     int SongIndex() const { return index_; }
     TMPlayer& Player() { return player_; }
     bool Fading() const { return fadeTimer_.isActive(); }
-    bool Opening() const { return opening_; }
+    bool Opening() const { return player_.Opening(); }
     // The output volume the fades start from and come back to.
     TStereoVolume SavedVolume() const { return saved_; }
     // Told when the flag changes here (the settings dialog's check box follows it).
@@ -54,17 +54,14 @@ private:
     void FadeTick();
     void SetOutput(TStereoVolume v);
     void NextSong();
-    // Opens the song at index_; false when the music was stopped meanwhile (it is closed then)
-    // or another open took the player.
-    // Throws as TMPlayer::Open does.
-    bool OpenSong();
+    // Opens the song at index_, then play; a failure (also one play throws) clears the flag. A
+    // stop or another open meanwhile drops it.
+    void OpenSong(std::function<void()> play);
     void Fail();
 
     TDiscSession& session_;
     TMPlayer player_;
     std::unique_ptr<QObject> firstFrame_;  // watches the window while the start waits for its frame
-    bool opening_ = false;                 // Start waits for the device, events still run
-    bool stopWhileOpening_ = false;
     bool stopping_ = false;  // the stop's fade-out runs
     TDynamicStringArray songs_;
     int index_ = 0;

@@ -1,7 +1,6 @@
 #include "media/mplayer.h"
 
 #include <QAudioOutput>
-#include <QEventLoop>
 #include <QMediaMetaData>
 #include <QMediaPlayer>
 #include <QTimer>
@@ -10,6 +9,7 @@
 #include <QVideoSink>
 
 #include <algorithm>
+#include <utility>
 
 #include "media/frame_image.h"
 #include "media/media_log.h"
@@ -20,7 +20,7 @@ namespace vitrina {
 
 namespace {
 
-// An open waits for the backend to know the file; a file it has not understood by then is bad.
+// How long an open waits for the backend to know the file.
 constexpr int kOpenTimeoutMs = 10000;
 
 }  // namespace
@@ -49,10 +49,18 @@ void TMPlayer::MakeBackend() {
     player_->setAudioOutput(output_.get());
     player_->setVideoOutput(sink_.get());
     connect(player_.get(), &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
-        if (status == QMediaPlayer::EndOfMedia && open_ && !loading_) Ended();
+        if (loading_) {
+            // Taken after this turn: a failure report that names the cause may follow.
+            if (status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::InvalidMedia ||
+                status == QMediaPlayer::EndOfMedia)
+                LoadReported(0);
+        } else if (status == QMediaPlayer::EndOfMedia && open_) {
+            Ended();
+        }
     });
     connect(player_.get(), &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error, const QString& message) {
-        if (open_ && !loading_) Failed(message);
+        if (loading_) LoadReported(MciErrorOfBackend(message.toStdString()));
+        else if (open_) Failed(message);
     });
 }
 
@@ -126,69 +134,20 @@ void TMPlayer::Failed(const QString& message) {
     EndPending(nvFailure);
 }
 
-int TMPlayer::Load(const std::string& url) {
-    // An open started while this one waits (a second play) supersedes it: this wait ends at once
-    // and leaves the newer file alone.
-    if (quitLoading_) quitLoading_();
-    const unsigned generation = ++openGeneration_;
-    int code = 0;
-    bool done = false;
-    QEventLoop loop;
-    auto finish = [&] {
-        done = true;
-        loop.quit();
-    };
-    quitLoading_ = finish;
-    auto status = connect(player_.get(), &QMediaPlayer::mediaStatusChanged, &loop, [&](QMediaPlayer::MediaStatus s) {
-        if (s == QMediaPlayer::LoadedMedia || s == QMediaPlayer::InvalidMedia || s == QMediaPlayer::EndOfMedia) finish();
-    });
+void TMPlayer::LoadReported(int code) {
     // The backend reports a failure more than once; the first report names the cause.
-    auto failure = connect(player_.get(), &QMediaPlayer::errorOccurred, &loop, [&](QMediaPlayer::Error, const QString& m) {
-        if (!code) code = MciErrorOfBackend(m.toStdString());
-        finish();
-    });
-    QTimer::singleShot(kOpenTimeoutMs, &loop, [&] {
-        if (!code) code = kMciInvalidFile;
-        finish();
-    });
-    loading_ = true;
-    player_->setSource(QUrl::fromLocalFile(QString::fromStdString(url)));
-    if (!done) loop.exec();
-    if (generation != openGeneration_) return kSuperseded;
-    quitLoading_ = nullptr;
-    loading_ = false;
-    disconnect(status);
-    disconnect(failure);
-    if (!code && player_->mediaStatus() == QMediaPlayer::InvalidMedia) code = kMciInvalidFile;
-    return code;
+    if (!loadCode_) loadCode_ = code;
+    if (loadEnding_) return;
+    loadEnding_ = true;
+    QMetaObject::invokeMethod(this, [this, generation = openGeneration_] { Loaded(generation); }, Qt::QueuedConnection);
 }
 
-bool TMPlayer::Open() {
-    const TFlags f = WaitingFlags();
-    if (open_) CloseDevice();
-    error_ = 0;
-    atEnd_ = false;
-    stopped_ = true;
-    int code = kMciFilenameRequired;
-    std::optional<std::filesystem::path> host;
-    if (!FileName.empty()) {
-        host = drives_.ToHostPath(FileName);
-        code = MciErrorOfFile(host);
-    }
-    if (!code) {
-        MakeBackend();
-        code = Load(host->string());
-        if (code == kSuperseded) {
-            qCDebug(lcMedia) << "open superseded";
-            return false;
-        }
-    }
-    if (code) {
-        error_ = code;
-        if (player_) player_->setSource(QUrl());
-        qCDebug(lcMedia) << "open failed" << code << QString::fromStdString(FileName);
-        throw EMCIDeviceError(MciErrorText(code), code);
-    }
+void TMPlayer::Loaded(unsigned generation) {
+    if (!loading_ || generation != openGeneration_) return;
+    loading_ = false;
+    int code = loadCode_;
+    if (!code && player_->mediaStatus() == QMediaPlayer::InvalidMedia) code = kMciInvalidFile;
+    if (code) return Opened(code);
     open_ = true;
     displayRect_ = {};
     hasVideo_ = player_->hasVideo();
@@ -203,8 +162,56 @@ bool TMPlayer::Open() {
     qCDebug(lcMedia) << "open" << QString::fromStdString(FileName) << "video" << hasVideo_ << displaySize_
                      << "length" << player_->duration();
     if (hasVideo_) Attach();
-    if (f.notify) Deliver(nvSuccessful);
-    return true;
+    if (openNotify_) Deliver(nvSuccessful);
+    Opened(0);
+}
+
+void TMPlayer::Opened(int code) {
+    if (code) {
+        error_ = code;
+        if (player_) player_->setSource(QUrl());
+        qCDebug(lcMedia) << "open failed" << code << QString::fromStdString(FileName);
+    }
+    // Taken out first: the caller may open again from here.
+    if (TOpened opened = std::exchange(opened_, nullptr)) opened(code);
+}
+
+void TMPlayer::CancelLoad() {
+    if (!loading_) return;
+    qCDebug(lcMedia) << "open superseded" << QString::fromStdString(FileName);
+    loading_ = false;
+    ++openGeneration_;
+    player_->stop();
+    player_->setSource(QUrl());
+    opened_ = nullptr;
+}
+
+void TMPlayer::Open(TOpened opened) {
+    const TFlags f = WaitingFlags();
+    if (open_) CloseDevice();
+    CancelLoad();
+    error_ = 0;
+    atEnd_ = false;
+    stopped_ = true;
+    opened_ = std::move(opened);
+    openNotify_ = f.notify;
+    int code = kMciFilenameRequired;
+    std::optional<std::filesystem::path> host;
+    if (!FileName.empty()) {
+        host = drives_.ToHostPath(FileName);
+        code = MciErrorOfFile(host);
+    }
+    if (code) return Opened(code);
+    MakeBackend();
+    loading_ = true;
+    loadCode_ = 0;
+    loadEnding_ = false;
+    const unsigned generation = ++openGeneration_;
+    // A file the backend has not understood by then is bad.
+    QTimer::singleShot(kOpenTimeoutMs, player_.get(), [this, generation] {
+        if (loading_ && generation == openGeneration_) LoadReported(kMciInvalidFile);
+    });
+    player_->setSource(QUrl::fromLocalFile(QString::fromStdString(host->string())));
 }
 
 void TMPlayer::Attach() {
@@ -225,6 +232,7 @@ void TMPlayer::CloseDevice() {
 
 void TMPlayer::Close() {
     const TFlags f = WaitingFlags();
+    CancelLoad();
     if (!open_) return;
     CloseDevice();
     if (f.notify) Deliver(nvSuccessful);

@@ -46,9 +46,14 @@ public:
     // Called after a command issued with notification completes (read NotifyValue).
     std::function<void(TMPlayer*)> OnNotify;
 
-    // Throws EMCIDeviceError with the device's text; Error() keeps the code. False, and nothing
-    // changed, when a newer Open took its place while it waited for the file.
-    bool Open();
+    // Called once the open has an outcome: 0 when the device is open, else the error code (also
+    // in Error(); ErrorMessage() has the device's text).
+    using TOpened = std::function<void(int error)>;
+    // Starts opening FileName and returns at once; opened is told the outcome, at once when the
+    // file cannot be read at all, else when the backend has looked at it. An open that a newer
+    // Open or a Close takes the place of ends quietly: opened is dropped without a call.
+    void Open(TOpened opened = {});
+    // Closes the device, or drops the open in progress.
     void Close();
     int Play();
     int Stop();
@@ -75,6 +80,7 @@ public:
     QRect GetDisplayRect() const;
 
     bool IsOpen() const { return open_; }
+    bool Opening() const { return loading_; }
     bool HasVideo() const { return hasVideo_; }
     int Error() const { return error_; }
     std::string ErrorMessage() const { return MciErrorText(error_); }
@@ -96,9 +102,12 @@ private:
     void CheckOpen() const;
     void MakeOutputs();
     void MakeBackend();
-    // The backend's answer for the file, or kSuperseded.
-    int Load(const std::string& url);
-    static constexpr int kSuperseded = -1;
+    // The backend reported on the file being opened: the outcome is taken after the reports that
+    // come with this one (a failure names its cause in a report of its own).
+    void LoadReported(int code);
+    void Loaded(unsigned generation);
+    void Opened(int code);
+    void CancelLoad();
     void CloseDevice();
     void Attach();
     // Ends a pending notification with value (aborted, superseded, failure).
@@ -118,8 +127,11 @@ private:
     QPointer<TVideoArea> display_;
     bool open_ = false;
     bool loading_ = false;
-    unsigned openGeneration_ = 0;
-    std::function<void()> quitLoading_;  // ends the wait of the open in progress
+    unsigned openGeneration_ = 0;  // tells the reports of the open in progress from older ones
+    int loadCode_ = 0;             // the first failure reported while it opens
+    bool loadEnding_ = false;      // its outcome is posted
+    bool openNotify_ = false;
+    TOpened opened_;
     bool hasVideo_ = false;
     bool stopped_ = true;  // paused by Stop or Seek: the mode reads stopped
     bool atEnd_ = false;

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QColor>
 
+#include <memory>
+
 #include "imaging/windows_color.h"
 #include "media/background_music.h"
 #include "media/media_log.h"
@@ -62,17 +64,21 @@ void TSound::SetMusicFlag(bool on) {
 }
 
 void TSound::PlayMedia(const std::string& file, const std::string& document, int endAction) {
-    endAction_ = NextEndAction(endAction, GetMode() == mpPlaying, endAction_);
+    // A file still opening is on its way to play.
+    endAction_ = NextEndAction(endAction, GetMode() == mpPlaying || Opening(), endAction_);
     if (session_.Settings.BGSound) {
         music_.Stop(false);
         SetMusicFlag(false);
         if (endAction == kEndCloseByPlay) endAction_ = kEndMusicBack;
     }
-    TWaitCursor cursor;
+    // The wait cursor shows until the open has an outcome; it goes with the callback, also when a
+    // newer play takes this one's place.
+    auto cursor = std::make_shared<TWaitCursor>();
     FileName = file;
     qCDebug(lcMedia) << "play media" << QString::fromStdString(Cp1251ToUtf8(file)) << "end action" << endAction_;
     // A case-sensitive test, as the descriptions have always been read.
-    if (!file.empty() && file.find(".wav") == std::string::npos) {
+    const bool clip = !file.empty() && file.find(".wav") == std::string::npos;
+    if (clip) {
         for (std::size_t i = 0; i < areas_.size(); ++i) {
             if (records_[i].screen != session_.CurrentScreen) continue;
             SetDisplay(areas_[i]);
@@ -87,23 +93,16 @@ void TSound::PlayMedia(const std::string& file, const std::string& document, int
             if (actions_.showDocument) actions_.showDocument(records_[i].html, shown);
             break;
         }
-        // A play that came while the file opened has taken its place: this one ends here.
-        try {
-            if (!Open()) return;
-        } catch (const EMCIDeviceError& e) {
-            if (FileItselfBad(e.Code())) return;
-            if (actions_.installCodecs) actions_.installCodecs(e.Code());
-            try {
-                if (!Open()) return;
-            } catch (const EMCIDeviceError&) {
-                return;
-            }
-        }
-    } else {
-        try {
-            if (!Open()) return;
-        } catch (const EMCIDeviceError&) {
-        }
+    }
+    Open([this, cursor, clip](int error) { Opened(error, clip, cursor); });
+}
+
+void TSound::Opened(int error, bool mayRetry, const std::shared_ptr<void>& cursor) {
+    if (error) {
+        if (!mayRetry || FileItselfBad(error)) return;
+        if (actions_.installCodecs) actions_.installCodecs(error);
+        Open([this, cursor](int again) { Opened(again, false, cursor); });
+        return;
     }
     try {
         Play();

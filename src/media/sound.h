@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,9 @@ public:
 
 private:
     void Ended();
+    // The file of a play is open (error 0) or failed; a clip that wants a decoder retries once.
+    // cursor: the wait cursor, kept until the outcome.
+    void Opened(int error, bool mayRetry, const std::shared_ptr<void>& cursor);
     void Step(bool forward);
     void SetMusicFlag(bool on);
 

@@ -50,16 +50,15 @@ void TStartClip::Begin() {
     player_ = std::make_unique<TMPlayer>(session_.Drives());
     player_->FileName = session_.ProgramFolder + clip_;
     player_->SetDisplay(view_);
-    try {
-        player_->Open();
-    } catch (const EMCIDeviceError& e) {
-        if (FileItselfBad(e.Code())) return Finish();
-        if (installCodecs_) installCodecs_(e.Code());
-        try {
-            player_->Open();
-        } catch (const EMCIDeviceError&) {
-            return Finish();
-        }
+    player_->Open([this](int error) { Opened(error, true); });
+}
+
+void TStartClip::Opened(int error, bool mayRetry) {
+    if (error) {
+        if (FileItselfBad(error) || !mayRetry) return Finish();
+        if (installCodecs_) installCodecs_(error);
+        player_->Open([this](int again) { Opened(again, false); });
+        return;
     }
     const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry() : QRect(0, 0, 1024, 768);
     const QRect video = player_->GetDisplayRect();

@@ -36,6 +36,8 @@ protected:
 
 private:
     void Begin();
+    // The clip is open (error 0) or failed; a failure for want of a decoder retries once.
+    void Opened(int error, bool mayRetry);
     void WatchStart();
     void WatchEnd();
     void Finish();

@@ -47,14 +47,16 @@ void TMyAviPlayer::Setup(const QRect& area, const std::string& file) {
     player_->SetDisplay(view_);
     player_->FileName = file;
     player_->OnNotify = [this](TMPlayer*) { Loop(); };
-    try {
-        if (!player_->Open()) return;
-    } catch (const EMCIDeviceError& e) {
+    player_->Open([this](int error) {
         // A missing or bad file leaves the rectangle without video.
-        if (!FileItselfBad(e.Code()) && actions_.installCodecs) actions_.installCodecs(e.Code());
-        return;
-    }
-    player_->SetDisplayRect(QRect(0, 0, area_.width(), area_.height()));
+        if (error) {
+            if (!FileItselfBad(error) && actions_.installCodecs) actions_.installCodecs(error);
+            return;
+        }
+        player_->SetDisplayRect(QRect(0, 0, area_.width(), area_.height()));
+        // Shown while it opened: it plays now.
+        Loop();
+    });
 }
 
 bool TMyAviPlayer::HaltedOrPaused() const {

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <string_view>
 
 #include "platform/chm_file.h"
 #include "platform/cp1251.h"
@@ -25,6 +26,8 @@ const char* const kHelpTitle = "Помощь";
 // Where CHM files are written out, in the user tree.
 const char* const kChmFolder = "c:\\windows\\help\\";
 const char* const kChmPrefix = "chm-";
+// The window directory's request to the help window: this prefix, then the document.
+const std::string_view kTopicRequest = "topic ";
 
 bool EndsWithText(const std::string& text, std::string_view end) {
     return text.size() >= end.size() && LowerAscii(text.substr(text.size() - end.size())) == end;
@@ -55,6 +58,14 @@ std::vector<std::string> THelpViewer::HelpWindowArguments(const std::string& hel
     return {topic.empty() ? helpFile : helpFile + "#" + topic, "/h"};
 }
 
+std::string THelpViewer::TopicRequest(const std::string& document) { return std::string(kTopicRequest) + document; }
+
+std::optional<std::string> THelpViewer::DocumentOfTopicRequest(const std::string& request) {
+    if (request.size() <= kTopicRequest.size() || request.compare(0, kTopicRequest.size(), kTopicRequest) != 0)
+        return std::nullopt;
+    return request.substr(kTopicRequest.size());
+}
+
 void THelpViewer::Show(const std::string& helpFile, const std::string& topic) {
     switch (KindOf(helpFile)) {
     case TKind::None:
@@ -73,15 +84,17 @@ void THelpViewer::Show(const std::string& helpFile, const std::string& topic) {
 }
 
 void THelpViewer::ShowHelpWindow(const std::string& page, const std::string& topic) {
-    // One help window: the one open comes forward, at whatever topic it shows.
+    // One help window: the one open shows the new topic and comes forward.
+    const std::vector<std::string> arguments = HelpWindowArguments(page, topic);
     TWindowEntry found;
-    if (windows_ && windows_->FindWindowByTitle(Utf8ToCp1251(kHelpTitle), found) && windows_->Send(found, "show")) {
+    if (windows_ && windows_->FindWindowByTitle(Utf8ToCp1251(kHelpTitle), found) &&
+        windows_->Send(found, TopicRequest(arguments.front()))) {
         started_.invalidate();
         return;
     }
     // One started a moment ago has not published itself yet; it comes up by itself.
     if (started_.isValid() && started_.elapsed() < startGraceMs_) return;
-    startCopy_(HelpWindowArguments(page, topic));
+    startCopy_(arguments);
     started_.start();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The disc's help file at a topic. An HTML help file opens in the program's help window (a copy
 // of the program in its document mode with " /h", titled "Помощь") at the topic's anchor; when
-// that window is open already it is raised instead. A CHM file is written out once into the
+// that window is open already it is asked to show the topic and come forward. A CHM file is written out once into the
 // program's own help folder in the user tree and its page shown the same way. A WinHelp file
 // goes to wine's winhlp32.
 #include <QElapsedTimer>
@@ -34,6 +34,10 @@ public:
     static TKind KindOf(const std::string& helpFile);
     // The help window's command line for a topic of an HTML help file.
     static std::vector<std::string> HelpWindowArguments(const std::string& helpFile, const std::string& topic);
+    // The request that has an open help window show a document (with its anchor) and come
+    // forward, and the document of such a request (nothing for any other request).
+    static std::string TopicRequest(const std::string& document);
+    static std::optional<std::string> DocumentOfTopicRequest(const std::string& request);
 
     // A CHM help file's page for a topic, as a Windows path in the user tree with the topic as its
     // anchor: the page named after the topic, else the file's default page, else its first page.

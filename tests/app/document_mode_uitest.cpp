@@ -25,6 +25,8 @@
 #include "platform/request_record.h"
 #include "session/settings.h"
 #include "platform/window_directory.h"
+#include "resources/drive_map.h"
+#include "resources/help_viewer.h"
 
 namespace vitrina {
 namespace {
@@ -271,21 +273,32 @@ TEST(StandardWindowProgram, StandartwinAndBackKeepTheShapeAndExitStillEndsThePro
     EXPECT_TRUE(QTest::qWaitFor([&] { return terminated; }, 5000));
 }
 
+// This process as a copy started with arguments (set up by the test once it is in the document mode).
+struct TDocumentCopy {
+    TDocumentCopy(const TDisc& disc, std::vector<std::string> arguments)
+        : drives(disc.disc, disc.Folders().data), desktop(drives, sounds) {
+        options.arguments = std::move(arguments);
+        program = std::make_unique<TProgram>(drives, disc.Folders(), desktop, options);
+        program->Start();
+    }
+    void SetUp() { program->Parts().SetUpDocumentMode(program->Window(), options.arguments); }
+
+    TDriveMap drives;
+    TClickSound sounds;
+    test::TRecordingDesktop desktop;
+    TStartOptions options;
+    std::unique_ptr<TProgram> program;
+};
+
 TEST(DocumentMode, EscEndsTheCopyAndOtherKeysDoNot) {
     TDisc disc;
-    TDriveMap drives(disc.disc, disc.Folders().data);
-    TClickSound sounds;
+    TDocumentCopy copy(disc, {"d:\\page.htm"});
     int escapes = 0;
-    TStartOptions options;
-    options.arguments = {"d:\\page.htm"};
-    test::TRecordingDesktop desktop(drives, sounds);
-    TProgram program(drives, disc.Folders(), desktop, options);
-    program.Start();
-    TSkinWindow& form = program.Window();
-    TProgramParts& parts = program.Parts();
-    ASSERT_EQ(program.Creation(), TProgram::TCreation::DocumentMode);
+    TSkinWindow& form = copy.program->Window();
+    TProgramParts& parts = copy.program->Parts();
+    ASSERT_EQ(copy.program->Creation(), TProgram::TCreation::DocumentMode);
     parts.OnEscape = [&] { ++escapes; };
-    parts.SetUpDocumentMode(form, options.arguments);
+    copy.SetUp();
     EXPECT_TRUE(form.isVisible());
     EXPECT_FALSE(parts.Standard()->Button(TStandardWindow::kSkinned)->isVisible());
     EXPECT_EQ(parts.CommandLineFile(), "d:\\page.htm");
@@ -297,6 +310,38 @@ TEST(DocumentMode, EscEndsTheCopyAndOtherKeysDoNot) {
     EXPECT_EQ(escapes, 0);
     QTest::keyClick(target, Qt::Key_Escape);
     EXPECT_EQ(escapes, 1);
+}
+
+// F1 with the help window open: the window shows the new topic, then comes forward; a page the
+// help window may not read is not opened.
+TEST(DocumentMode, TheOpenHelpWindowShowsTheNewTopic) {
+    TDisc disc;
+    disc.folder.Write("disc/other.htm", "<p id=two>other");
+    TDocumentCopy copy(disc, {"d:\\page.htm", "/h"});
+    const TDriveMap& drives = copy.drives;
+    TSkinWindow& form = copy.program->Window();
+    TProgramParts& parts = copy.program->Parts();
+    ASSERT_EQ(copy.program->Creation(), TProgram::TCreation::DocumentMode);
+    copy.SetUp();
+    TFrameViewer* viewer = test::ActiveFrameViewer(parts);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer->Loading() && viewer->CurrentFile() == "d:\\page.htm"; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { TWindowEntry w; return parts.Directory()->FindWindowByTitle("\xCF\xEE\xEC\xEE\xF9\xFC", w); }, 10000));
+
+    int started = 0;
+    THelpViewer help(drives, [&](const std::vector<std::string>&) { ++started; });
+    help.SetWindowDirectory(parts.Directory());
+    help.Show("d:\\other.htm", "two");
+    EXPECT_EQ(started, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer->Loading() && viewer->CurrentFile() == "d:\\other.htm"; }, 10000));
+    EXPECT_TRUE(form.isVisible());
+    // A host file outside what the reader handed in stays unread.
+    const auto outside = disc.folder.Write("tmp/secret.htm", "<p>secret");
+    ASSERT_TRUE(parts.Directory()->Send({long(::getpid()), "\xCF\xEE\xEC\xEE\xF9\xFC", true},
+                                        THelpViewer::TopicRequest(drives.ToWindowsPath(outside))));
+    help.Show("d:\\page.htm", {});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer->Loading() && viewer->CurrentFile() == "d:\\page.htm"; }, 10000));
+    EXPECT_LT(viewer->History().Find(drives.ToWindowsPath(outside)), 0);
+    EXPECT_EQ(started, 0);
 }
 
 // The whole road on the sample disc with real clicks: the picture of a document is a "_blank"

@@ -273,7 +273,7 @@ TEST_F(SampleDiscTest, TheMusicCommandBeforeTheFirstFrame) {
     EXPECT_FALSE(program->Session().Settings.BGSound);
     program->ExecuteCommand("bgsound");
     EXPECT_TRUE(program->Session().Settings.BGSound);
-    EXPECT_EQ(music.Player().GetMode(), TMPlayer::mpPlaying);
+    EXPECT_TRUE(WaitFor([&] { return music.Player().GetMode() == TMPlayer::mpPlaying; }));
 }
 
 TEST_F(SampleDiscTest, OnExitTheExitSoundIsHeardBeforeTheMusicFadesOut) {
@@ -298,9 +298,8 @@ TEST_F(SampleDiscTest, MediaPlays) {
     // The songs are named once with the program folder, and the first one plays once the window
     // has painted its first frame.
     TMPlayer& music = media.Music().Player();
-    ASSERT_TRUE(WaitFor([&] { return music.IsOpen(); }));
+    ASSERT_TRUE(WaitFor([&] { return music.GetMode() == TMPlayer::mpPlaying; }));
     EXPECT_EQ(music.FileName, program->Session().ProgramFolder + "music\\song1.mp3");
-    EXPECT_EQ(music.GetMode(), TMPlayer::mpPlaying);
 
     run("3");
     run("clip=video\\engine.avi=klip_dvigatel.htm");
@@ -312,7 +311,7 @@ TEST_F(SampleDiscTest, MediaPlays) {
     // "Музыка" brings the music back (the clip gives way) and takes it away again.
     run("bgsound");
     EXPECT_TRUE(program->Session().Settings.BGSound);
-    EXPECT_TRUE(music.IsOpen());
+    EXPECT_TRUE(WaitFor([&] { return music.IsOpen(); }));
     EXPECT_FALSE(media.Sound().IsOpen());
     run("bgsound");
     EXPECT_FALSE(program->Session().Settings.BGSound);

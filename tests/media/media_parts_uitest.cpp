@@ -61,6 +61,9 @@ protected:
     }
     static bool Await(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 15000); }
     TMPlayer& MusicPlayer() { return media_->Music().Player(); }
+    static bool AwaitPlaying(const TMPlayer& player) {
+        return Await([&] { return player.GetMode() == TMPlayer::mpPlaying; });
+    }
     int ReadSetting(const char* name) {
         TRegistry& registry = session_.Registry();
         if (!registry.OpenKey(SettingsKey(session_.Title), false)) return -1;
@@ -85,7 +88,7 @@ TEST_F(MediaPartsTest, ASoundSuspendsTheMusicAndItsEndBringsItBack) {
     session_.Settings.BGSound = true;
     Make();
     media_->BackgroundMusic(true);
-    ASSERT_EQ(MusicPlayer().GetMode(), TMPlayer::mpPlaying);
+    ASSERT_TRUE(AwaitPlaying(MusicPlayer()));
 
     media_->PlayDroppedFile(first);
     EXPECT_FALSE(session_.Settings.BGSound);
@@ -95,7 +98,7 @@ TEST_F(MediaPartsTest, ASoundSuspendsTheMusicAndItsEndBringsItBack) {
     media_->PlayDroppedFile(second);
     EXPECT_EQ(media_->Sound().EndAction(), kEndMusicBack);
     ASSERT_TRUE(Await([&] { return session_.Settings.BGSound; }));
-    EXPECT_EQ(MusicPlayer().GetMode(), TMPlayer::mpPlaying);
+    ASSERT_TRUE(AwaitPlaying(MusicPlayer()));
 
     // A clip started meanwhile closes at its end and leaves the music off.
     media_->PlayDroppedFile(first);
@@ -152,7 +155,7 @@ TEST_F(MediaPartsTest, StepsNearTheStartAndTheEnd) {
     Make();
     TSound& sound = media_->Sound();
     media_->PlayDroppedFile(Write("long.wav", WavBytes(20000)));
-    ASSERT_TRUE(sound.IsOpen());
+    ASSERT_TRUE(AwaitPlaying(sound));
     sound.Seek(7000);
     media_->StepBack();
     EXPECT_LT(sound.GetPosition(), 1000);
@@ -163,6 +166,7 @@ TEST_F(MediaPartsTest, StepsNearTheStartAndTheEnd) {
     ASSERT_TRUE(Await([&] { return !sound.IsOpen(); }));
     // Pause toggles; the pause command's own play notice never fires.
     media_->PlayDroppedFile(Write("long.wav", WavBytes(20000)));
+    ASSERT_TRUE(AwaitPlaying(sound));
     media_->Pause();
     EXPECT_EQ(sound.GetMode(), TMPlayer::mpPaused);
     media_->Pause();
@@ -177,7 +181,7 @@ TEST_F(MediaPartsTest, SongsPlayInARing) {
         session_.Settings.BGSound = true;
         Make();
         media_->BackgroundMusic(true);
-        ASSERT_TRUE(MusicPlayer().IsOpen());
+        ASSERT_TRUE(AwaitPlaying(MusicPlayer()));
         const int count = int(media_->Music().Songs().size());
         std::vector<int> played{media_->Music().SongIndex()};
         auto chained = MusicPlayer().OnNotify;
@@ -201,7 +205,7 @@ TEST_F(MediaPartsTest, TheMusicFadesInAndOut) {
     std::vector<float> volumes;
     QObject::connect(MusicPlayer().Output(), &QAudioOutput::volumeChanged, [&](float v) { volumes.push_back(v); });
     media_->BackgroundMusic(true);
-    EXPECT_TRUE(media_->Music().Fading());
+    ASSERT_TRUE(Await([&] { return media_->Music().Fading(); }));
     ASSERT_TRUE(Await([&] { return !media_->Music().Fading(); }));
     ASSERT_FALSE(volumes.empty());
     EXPECT_LT(volumes.front(), 0.01f);
@@ -215,6 +219,7 @@ TEST_F(MediaPartsTest, TheMusicFadesInAndOut) {
     EXPECT_EQ(volumes.back(), 1.0f);  // the output's volume is given back
     // A stop in the middle of the fade-in gives back the full volume, not the half-faded one.
     media_->BackgroundMusic(true);
+    ASSERT_TRUE(Await([&] { return media_->Music().Fading(); }));
     media_->BackgroundMusic(false);
     EXPECT_EQ(MusicPlayer().Volume(), 1.0f);
     EXPECT_EQ(media_->Music().SavedVolume(), (TStereoVolume{0xffff, 0xffff}));
@@ -226,8 +231,15 @@ TEST_F(MediaPartsTest, ASecondPlayWhileAFileOpensTakesItsPlaceAndPlaysOn) {
     const std::string second = Write("second.wav", WavBytes(20000));
     TSound& sound = media_->Sound();
     // The reader's second click arrives while the first file opens.
-    QTimer::singleShot(0, &window_, [&] { media_->PlayDroppedFile(second); });
+    bool secondClicked = false;
+    QTimer::singleShot(0, &window_, [&] {
+        secondClicked = true;
+        media_->PlayDroppedFile(second);
+    });
     media_->PlayDroppedFile(first);
+    // The first play returned before the click was taken: the window thread did not wait inside
+    // itself for the file.
+    EXPECT_FALSE(secondClicked);
     ASSERT_TRUE(Await([&] { return sound.GetMode() == TMPlayer::mpPlaying; }));
     EXPECT_EQ(sound.FileName, second);
     EXPECT_EQ(sound.Error(), 0);
@@ -248,7 +260,7 @@ TEST_F(MediaPartsTest, TheRingStopsWithTheMusic) {
 
     // Turned off while the next song opens: it stays off.
     media_->BackgroundMusic(true);
-    ASSERT_TRUE(MusicPlayer().IsOpen());
+    ASSERT_TRUE(AwaitPlaying(MusicPlayer()));
     auto chained = MusicPlayer().OnNotify;
     bool stopped = false;
     MusicPlayer().OnNotify = [&](TMPlayer* p) {
@@ -263,7 +275,7 @@ TEST_F(MediaPartsTest, TheRingStopsWithTheMusic) {
     // A song that ends during the stop's fade-out does not start the next one.
     MusicPlayer().OnNotify = chained;
     media_->BackgroundMusic(true);
-    ASSERT_TRUE(MusicPlayer().IsOpen());
+    ASSERT_TRUE(AwaitPlaying(MusicPlayer()));
     const int song = music.SongIndex();
     media_->BackgroundMusic(false);
     EXPECT_EQ(music.SongIndex(), song);
@@ -349,6 +361,7 @@ TEST_F(MediaPartsTest, ACommandBeforeTheDeferredStartTakesItsPlace) {
         media_->Music().OnFlagChanged = [&](bool on) { starts += on; };
         media_->BackgroundMusicAfterFirstFrame();
         c.command();
+        ASSERT_TRUE(Await([&] { return !MusicPlayer().Opening(); }));
         // A music started by the command itself plays on from where it was taken, not again
         // from the stored place.
         const bool startedByCommand = MusicPlayer().IsOpen();
@@ -381,8 +394,8 @@ TEST_F(MediaPartsTest, ACommandBeforeTheDeferredStartTakesItsPlace) {
     }
 }
 
-// Opening the music waits in an event loop: a stop or a second start that comes meanwhile (a
-// click) decides what plays, as it would after the open.
+// A stop or a second start that comes while the music opens (a click) decides what plays, as it
+// would after the open.
 TEST_F(MediaPartsTest, MusicCommandsWhileTheMusicOpens) {
     Write("music/song.wav", WavBytes(20000));
     DescribeSongs("music\\song.wav");
@@ -400,6 +413,7 @@ TEST_F(MediaPartsTest, MusicCommandsWhileTheMusicOpens) {
         });
         media_->BackgroundMusic(true);
         QCoreApplication::sendPostedEvents();
+        ASSERT_TRUE(Await([&] { return !MusicPlayer().Opening(); }));
         EXPECT_EQ(MusicPlayer().GetMode() == TMPlayer::mpPlaying, startAgain);
         EXPECT_EQ(session_.Settings.BGSound, startAgain);
         if (MusicPlayer().IsOpen()) media_->BackgroundMusic(false);
@@ -419,7 +433,7 @@ TEST_F(MediaPartsTest, TheSongAndItsPositionResumeInTheNextRun) {
         session_.Registry().WriteInteger("BGSoundPos", 5000);
         session_.Registry().CloseKey();
         music.Start();
-        ASSERT_TRUE(music.Player().IsOpen());
+        ASSERT_TRUE(AwaitPlaying(music.Player()));
         EXPECT_EQ(music.SongIndex(), 1);
         EXPECT_EQ(music.Player().FileName, "d:\\music\\b.wav");
         EXPECT_GE(music.Player().GetPosition(), 5000);
@@ -432,6 +446,7 @@ TEST_F(MediaPartsTest, TheSongAndItsPositionResumeInTheNextRun) {
     next.SetSongs(session_.Model.BackgroundSongs);
     next.Start();
     EXPECT_EQ(next.SongIndex(), 1);
+    ASSERT_TRUE(AwaitPlaying(next.Player()));
     EXPECT_GE(next.Player().GetPosition(), 8000);
     next.Stop(false);
     // A stored song that is not in the list starts the first one.

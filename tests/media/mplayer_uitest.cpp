@@ -1,10 +1,12 @@
 // The media device on real files and the host's real players, without a sound device.
 #include <QTest>
+#include <QTimer>
 #include <QVideoFrame>
 #include <QVideoFrameFormat>
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "media/frame_image.h"
@@ -36,6 +38,13 @@ protected:
     bool AwaitNotices(std::size_t count) {
         return QTest::qWaitFor([&] { return notices_.size() >= count; }, 10000);
     }
+    // Opens FileName and waits for the outcome: 0, the error code, or -1 when none came.
+    int OpenAndWait() {
+        auto outcome = std::make_shared<int>(-1);
+        player_.Open([outcome](int error) { *outcome = error; });
+        QTest::qWaitFor([&] { return *outcome >= 0; }, 15000);
+        return *outcome;
+    }
 
     test::TTempFolder folder_;
     TDriveMap drives_;
@@ -66,13 +75,7 @@ TEST_F(MPlayerTest, OpenFailuresCarryTheCodeCallersDecideOn) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         player_.FileName = c.write ? Write(c.name, c.bytes) : std::string("d:\\") + c.name;
-        try {
-            player_.Open();
-            ADD_FAILURE() << "opened";
-        } catch (const EMCIDeviceError& e) {
-            EXPECT_EQ(e.Code(), c.code);
-            EXPECT_EQ(e.what(), MciErrorText(c.code));
-        }
+        EXPECT_EQ(OpenAndWait(), c.code);
         EXPECT_EQ(player_.Error(), c.code);
         EXPECT_FALSE(player_.IsOpen());
     }
@@ -80,7 +83,7 @@ TEST_F(MPlayerTest, OpenFailuresCarryTheCodeCallersDecideOn) {
     EXPECT_FALSE(FileItselfBad(kMciCannotLoadDriver));
     EXPECT_TRUE(FileItselfBad(kMciFileNotFound) && FileItselfBad(kMciInvalidFile) && FileItselfBad(kMciFileRead));
     player_.FileName.clear();
-    EXPECT_THROW(player_.Open(), EMCIDeviceError);
+    EXPECT_EQ(OpenAndWait(), kMciFilenameRequired);
 }
 
 TEST_F(MPlayerTest, AClosedDeviceRefusesWhatNeedsOne) {
@@ -100,9 +103,48 @@ TEST_F(MPlayerTest, AClosedDeviceRefusesWhatNeedsOne) {
     player_.Close();
 }
 
+// The window thread returns from an open at once; the outcome comes with the backend's report,
+// and an open that a newer one or a close takes the place of is never reported.
+TEST_F(MPlayerTest, AnOpenReturnsAtOnceAndOnlyTheLastIsReported) {
+    const std::string first = Write("first.wav", WavBytes(400));
+    const std::string second = Write("second.wav", WavBytes(700));
+    std::vector<std::string> outcomes;
+    const auto open = [&](const std::string& file) {
+        player_.FileName = file;
+        player_.Open([&, file](int error) { outcomes.push_back(file + " " + std::to_string(error)); });
+    };
+    bool turned = false;
+    QTimer::singleShot(0, [&] { turned = true; });
+    player_.SetNotify(true);
+    open(first);
+    EXPECT_FALSE(turned) << "the open waited in an event loop";
+    EXPECT_TRUE(player_.Opening());
+    EXPECT_FALSE(player_.IsOpen());
+    open(second);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !outcomes.empty(); }, 10000));
+    EXPECT_TRUE(player_.IsOpen());
+    EXPECT_EQ(player_.GetLength(), 700);
+    // The open's own notice was dropped with it; the second open has none.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return turned; }, 10000));
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(notices_.empty());
+
+    // A close while it opens: nothing opens, nothing is reported.
+    open(first);
+    player_.Close();
+    EXPECT_FALSE(player_.Opening());
+    EXPECT_FALSE(player_.IsOpen());
+    // An open with notification reports its completion once the device is open.
+    player_.SetNotify(true);
+    open(second);
+    ASSERT_TRUE(AwaitNotices(1));
+    EXPECT_EQ(notices_, std::vector<int>{TMPlayer::nvSuccessful});
+    EXPECT_EQ(outcomes, (std::vector<std::string>{second + " 0", second + " 0"}));
+}
+
 TEST_F(MPlayerTest, ANaturalEndIsSuccessfulAnInterruptionIsNot) {
     player_.FileName = Write("tone.wav", WavBytes(300));
-    player_.Open();
+    ASSERT_EQ(OpenAndWait(), 0);
     EXPECT_EQ(player_.GetLength(), 300);
     EXPECT_FALSE(player_.HasVideo());
     ASSERT_EQ(player_.Play(), 0);
@@ -136,7 +178,7 @@ TEST_F(MPlayerTest, ANaturalEndIsSuccessfulAnInterruptionIsNot) {
 
 TEST_F(MPlayerTest, PauseToggleAndResume) {
     player_.FileName = Write("long.wav", WavBytes(20000));
-    player_.Open();
+    ASSERT_EQ(OpenAndWait(), 0);
     player_.PauseToggle();  // stopped: nothing
     EXPECT_EQ(player_.GetMode(), TMPlayer::mpStopped);
     // Resume of a device that is not paused plays from where it stands.
@@ -164,7 +206,7 @@ TEST_F(MPlayerTest, VideoFramesArePaintedIntoTheDisplay) {
     area->setGeometry(10, 10, 80, 60);
     window.show();
     player_.SetDisplay(area);  // stored; attached by the open
-    player_.Open();
+    ASSERT_EQ(OpenAndWait(), 0);
     EXPECT_TRUE(player_.HasVideo());
     EXPECT_EQ(player_.GetDisplayRect(), QRect(0, 0, 32, 24));
     player_.SetTimeFormat(TMPlayer::tfFrames);

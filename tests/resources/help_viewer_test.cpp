@@ -42,7 +42,7 @@ TEST(HelpViewer, AnHtmlFileOpensOneHelpWindowAtTheTopicsAnchor) {
     EXPECT_EQ(started, first);
     EXPECT_TRUE(requests.empty());
 
-    // Once the help window is up (a hidden one does not count), it is raised instead.
+    // Once the help window is up (a hidden one does not count), it shows the new topic instead.
     const std::string title = Utf8ToCp1251("Помощь");
     help.SetStartGraceMs(0);  // the first one is not waited for here
     windows.Publish({{0, title, false}});
@@ -51,7 +51,11 @@ TEST(HelpViewer, AnHtmlFileOpensOneHelpWindowAtTheTopicsAnchor) {
     windows.Publish({{0, title, true}});
     help.Show("d:\\help\\guide.htm", "Topic13");
     EXPECT_EQ(started.size(), 2u);
-    EXPECT_EQ(requests, std::vector<std::string>{title + "|show"});
+    EXPECT_EQ(requests, std::vector<std::string>{title + "|topic d:\\help\\guide.htm#Topic13"});
+    EXPECT_EQ(THelpViewer::DocumentOfTopicRequest(requests.front().substr(title.size() + 1)),
+              "d:\\help\\guide.htm#Topic13");
+    for (const char* other : {"show", "close", "topic ", "topics d:\\a.htm", ""})
+        EXPECT_FALSE(THelpViewer::DocumentOfTopicRequest(other)) << other;
 
     // Other files start no help window.
     windows.Publish({});
