@@ -169,19 +169,34 @@ void TMetaFilePrinter::PaintSheet(QPainter& painter, int i, const QRectF& target
 
 bool TMetaFilePrinter::PrintPages(QPagedPaintDevice& device, QRectF paper, int first, int last,
                                   const std::function<bool(int)>& progress) const {
-    first = std::max(first, 0);
-    last = std::min(last, PageCount() - 1);
-    QPainter painter;
-    if (!painter.begin(&device)) return false;
-    for (int i = first; i <= last; ++i) {
-        if (progress && !progress(i + 1)) {
-            painter.end();
+    TPagePrinting printing(*this, device, paper, first, last);
+    if (!printing.Begin()) return false;
+    while (const int page = printing.NextPage()) {
+        if (progress && !progress(page)) {
+            printing.End();
             return false;
         }
-        if (i > first) device.newPage();
-        PaintSheet(painter, i, paper, true);
+        printing.Step();
     }
-    return painter.end();
+    return printing.End();
 }
+
+TPagePrinting::TPagePrinting(const TMetaFilePrinter& recorder, QPagedPaintDevice& device, QRectF paper, int first,
+                             int last)
+    : recorder_(recorder), device_(device), paper_(paper), first_(std::max(first, 0)),
+      last_(std::min(last, recorder.PageCount() - 1)), next_(first_) {}
+
+bool TPagePrinting::Begin() { return painter_.begin(&device_); }
+
+int TPagePrinting::NextPage() const { return painter_.isActive() && next_ <= last_ ? next_ + 1 : 0; }
+
+void TPagePrinting::Step() {
+    if (!NextPage()) return;
+    if (next_ > first_) device_.newPage();
+    recorder_.PaintSheet(painter_, next_, paper_, true);
+    ++next_;
+}
+
+bool TPagePrinting::End() { return painter_.isActive() && painter_.end(); }
 
 }  // namespace vitrina

@@ -83,4 +83,25 @@ private:
     bool recording_ = false;
 };
 
+// A print of a recorder's pages first..last (0-based) on a device, one sheet per Step, so that
+// the window can take its events between sheets. The recorder and the device outlive it.
+class TPagePrinting {
+public:
+    TPagePrinting(const TMetaFilePrinter& recorder, QPagedPaintDevice& device, QRectF paper, int first, int last);
+    // False when the device cannot be painted on.
+    bool Begin();
+    // The page number (1-based) the next Step prints, 0 when all are printed.
+    int NextPage() const;
+    void Step();
+    // Ends the device's job (also after a stop); false when it failed.
+    bool End();
+
+private:
+    const TMetaFilePrinter& recorder_;
+    QPagedPaintDevice& device_;
+    QRectF paper_;
+    int first_, last_, next_;
+    QPainter painter_;
+};
+
 }  // namespace vitrina

@@ -32,7 +32,8 @@ int PrintDocumentToPdf(TDriveMap& drives, const TUserFolders& folders, const std
         file = session.ProgramFolder + document;
     }
     TDocEngine engine(session.Files(), session.Reach());
-    // No window here: the batch run waits for the load.
+    // The one wait that stays: this batch run (--print-pdf) has no window, and nothing else runs
+    // on this thread while the engine loads and lays out.
     std::unique_ptr<TFrameViewer> viewer;
     QEventLoop loading;
     LoadPrintViewer(engine, nullptr, file, [&](std::unique_ptr<TFrameViewer> loaded) {

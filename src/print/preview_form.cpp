@@ -70,7 +70,10 @@ TPreviewForm::TPreviewForm(QWidget* owner, int imageHeight, int imageWidth, bool
     setWindowState(Qt::WindowMaximized);
 }
 
-TPreviewForm::~TPreviewForm() = default;
+TPreviewForm::~TPreviewForm() {
+    // A print still going ends before the printer it prints on goes.
+    qDeleteAll(findChildren<TPrnStatusForm*>(Qt::FindDirectChildrenOnly));
+}
 
 QToolButton* TPreviewForm::AddButton(const char* name, const QString& caption, const QString& hint, int icon) {
     auto* button = new QToolButton(ToolBar);
@@ -434,11 +437,13 @@ void TPreviewForm::PrintDocument() {
     if (viewer_ && !viewer_->title().isEmpty()) printer.setDocName(viewer_->title());
     printer.setFullPage(true);
     const QRectF paper = printer.paperRect(QPrinter::DevicePixel).translated(-printer.paperRect(QPrinter::DevicePixel).topLeft());
-    TPrnStatusForm status(this);
-    const bool ok = status.PrintWithProgress(*recorder_, printer, paper, first - 1, last - 1);
-    // The sheet is read with its printable area again.
-    printer.setFullPage(false);
-    if (!ok && !status.Cancelled()) unavailable();
+    auto* status = new TPrnStatusForm(this);
+    status->setAttribute(Qt::WA_DeleteOnClose);
+    status->PrintWithProgress(*recorder_, printer, paper, first - 1, last - 1, [this, status, unavailable](bool ok) {
+        // The sheet is read with its printable area again.
+        if (QPrinter* p = recorder_->Printer()) p->setFullPage(false);
+        if (!ok && !status->Cancelled()) unavailable();
+    });
 }
 
 void TPreviewForm::PagePress(TPageBox* box, Qt::MouseButton button, QPoint point) {

@@ -1,6 +1,5 @@
 #include "print/prn_status_form.h"
 
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPagedPaintDevice>
@@ -30,6 +29,8 @@ TPrnStatusForm::TPrnStatusForm(QWidget* parent) : QDialog(parent) {
     connect(CancelBut, &QPushButton::clicked, this, &TPrnStatusForm::reject);
     setModal(true);
 }
+
+TPrnStatusForm::~TPrnStatusForm() = default;
 
 bool TPrnStatusForm::Progress(int page) {
     StatusLabel->setText(page == 0 ? QString::fromUtf8("Форматирование ...")
@@ -82,15 +83,33 @@ bool TPrnStatusForm::FormatWithProgress(TFrameViewer* viewer, TMetaFilePrinter& 
     return ok;
 }
 
-bool TPrnStatusForm::PrintWithProgress(TMetaFilePrinter& recorder, QPagedPaintDevice& device, QRectF paper, int first,
-                                       int last) {
-    return Run([&](std::function<void(bool)> finish) {
-        finish(recorder.PrintPages(device, paper, first, last, [this](int page) {
-            // Let the cancel button be pressed between pages.
-            QCoreApplication::processEvents();
-            return Progress(page);
-        }));
-    }, false);
+void TPrnStatusForm::PrintWithProgress(const TMetaFilePrinter& recorder, QPagedPaintDevice& device, QRectF paper,
+                                       int first, int last, std::function<void(bool)> done) {
+    cancel_ = false;
+    printed_ = std::move(done);
+    printing_ = std::make_unique<TPagePrinting>(recorder, device, paper, first, last);
+    open();
+    if (!printing_->Begin()) return EndPrint(false);
+    // Each page on its own turn, the first once the window is up.
+    QTimer::singleShot(0, this, &TPrnStatusForm::PrintStep);
+}
+
+void TPrnStatusForm::PrintStep() {
+    if (!printing_) return;
+    const int page = printing_->NextPage();
+    if (page == 0) return EndPrint(printing_->End());
+    if (!Progress(page)) return EndPrint(false);
+    printing_->Step();
+    QTimer::singleShot(0, this, &TPrnStatusForm::PrintStep);
+}
+
+void TPrnStatusForm::EndPrint(bool ok) {
+    // A stopped print still ends the device's job, with the pages it has.
+    if (printing_) printing_->End();
+    printing_.reset();
+    ok = ok && !cancel_;
+    done(ok ? Accepted : Rejected);
+    if (auto printed = std::exchange(printed_, nullptr)) printed(ok);
 }
 
 }  // namespace vitrina

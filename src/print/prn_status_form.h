@@ -4,6 +4,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QPagedPaintDevice;
@@ -13,14 +14,20 @@ namespace vitrina {
 
 class TFrameViewer;
 class TMetaFilePrinter;
+class TPagePrinting;
 
 class TPrnStatusForm : public QDialog {
 public:
     explicit TPrnStatusForm(QWidget* parent = nullptr);
+    ~TPrnStatusForm() override;
 
-    // Both return true when the work ended without the reader cancelling it and without failing.
+    // True when the formatting ended without the reader cancelling it and without failing.
     bool FormatWithProgress(TFrameViewer* viewer, TMetaFilePrinter& recorder, float scale);
-    bool PrintWithProgress(TMetaFilePrinter& recorder, QPagedPaintDevice& device, QRectF paper, int first, int last);
+    // Shows the window and returns; the pages are printed one per turn of the event loop, so that
+    // Cancel is taken between them. done(ok) comes once the window has closed, ok false when
+    // cancelled or failed. The recorder and the device outlive the print.
+    void PrintWithProgress(const TMetaFilePrinter& recorder, QPagedPaintDevice& device, QRectF paper, int first,
+                           int last, std::function<void(bool ok)> done);
 
     // The progress handler of the engine: false once cancelled.
     bool Progress(int page);
@@ -36,8 +43,12 @@ protected:
 private:
     // work gets the function that ends it; a cancel ends an asynchronous work at once.
     bool Run(const std::function<void(std::function<void(bool)>)>& work, bool cancelEnds);
+    void PrintStep();
+    void EndPrint(bool ok);
     bool cancel_ = false;
     std::function<void(bool)> finish_;
+    std::unique_ptr<TPagePrinting> printing_;
+    std::function<void(bool)> printed_;
 };
 
 }  // namespace vitrina

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -267,6 +268,63 @@ TEST_F(PreviewForm, ACancelledFormattingKeepsThePagesAndTheScale) {
     EXPECT_EQ(form.StatusPanels[2]->text(), U(" Масштаб печати: 100%"));
 }
 
+// The print goes one page per turn of the event loop: the call returns at once with the window
+// up, and Cancel, pressed between two turns, stops it after the page showing; the job ends with
+// the pages printed so far.
+TEST_F(PreviewForm, PrintingRunsPageByPageAndCancelStopsItBetweenPages) {
+    auto viewer = Viewer("long.htm");
+    bool failed = true;
+    TPreviewForm form(nullptr, 0, 0, false, viewer.get(), Sheet(), failed);
+    ASSERT_FALSE(failed);
+    const int pages = form.Recorder().PageCount();
+    ASSERT_GE(pages, 3);
+    for (const bool cancel : {false, true}) {
+        SCOPED_TRACE(cancel ? "cancelled" : "to the end");
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        auto writer = std::make_unique<QPdfWriter>(&buffer);
+        writer->setResolution(150);
+        writer->setPageSize(QPageSize(QPageSize::A4));
+        writer->setPageMargins(QMarginsF());
+        TPrnStatusForm status;
+        int ended = 0, clickedAt = 0;
+        bool result = !cancel;
+        status.PrintWithProgress(form.Recorder(), *writer, QRectF(0, 0, writer->width(), writer->height()), 0,
+                                 pages - 1, [&](bool ok) {
+                                     ++ended;
+                                     result = ok;
+                                 });
+        EXPECT_EQ(ended, 0);
+        EXPECT_TRUE(status.isVisible());
+        // One pass of the event loop at a time (a wait with a time limit would take all of them).
+        QElapsedTimer clock;
+        clock.start();
+        while (ended == 0 && clock.elapsed() < 60000) {
+            const QString shown = status.StatusLabel->text();
+            if (cancel && !clickedAt && shown.startsWith(U("Номер страницы "))) {
+                clickedAt = shown.mid(15).toInt();
+                QTest::mouseClick(status.CancelBut, Qt::LeftButton);
+            }
+            QCoreApplication::processEvents();
+        }
+        EXPECT_EQ(ended, 1);
+        EXPECT_FALSE(status.isVisible());
+        EXPECT_EQ(status.Cancelled(), cancel);
+        EXPECT_EQ(result, !cancel);
+        writer.reset();
+        const QStringList printed = PdfText(bytes);
+        if (cancel) {
+            ASSERT_GT(clickedAt, 0);
+            ASSERT_LT(clickedAt, pages);
+            EXPECT_EQ(printed.size(), clickedAt);
+        } else {
+            ASSERT_EQ(printed.size(), pages);
+            EXPECT_TRUE(printed.last().contains(U("Абзац 120"))) << printed.last().toStdString();
+        }
+    }
+}
+
 TEST_F(PreviewForm, OnePageDocumentCannotShowTwo) {
     auto viewer = Viewer("short.htm");
     bool failed = true;
@@ -473,6 +531,7 @@ TEST_F(PreviewForm, PrintsThroughACupsPdfPrinter) {
         dialog->done(QDialog::Accepted);
     });
     form.PrintDocument();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.findChild<TPrnStatusForm*>(); }, 60000));
     EXPECT_FALSE(unavailable);
     // Printing leaves the printer reporting its printable area, for the sheets read later.
     EXPECT_FALSE(form.Recorder().Printer()->fullPage());
