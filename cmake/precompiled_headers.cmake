@@ -13,3 +13,5 @@ endif()
 if(TARGET vitrina_ui_tests)
   target_precompile_headers(vitrina_ui_tests PRIVATE ${VITRINA_PCH_WEB} <QTest> <gtest/gtest.h>)
 endif()
+# Xapian's header refuses to come after Qt's (it uses the words Qt defines as keywords).
+set_source_files_properties(src/search/word_index.cpp PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
