@@ -9,6 +9,7 @@
 #include "app/program.h"
 #include "app/program_fixture.h"
 #include "app/test_disc.h"
+#include "support/minimal_disc.h"
 #include "html/frame_viewer.h"
 #include "support/fifo.h"
 #include "support/raw_store.h"
@@ -18,23 +19,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* kStruct = R"(title=files
-button 1
-vx=10
-vy=10
-fn1=b.bmp
-fn2=b.bmp
-fn3=b.bmp
-go=caseon
-hint=x
-wav=no
-_screen=bg1.bmp
-_html 1
-vx=0 vy=0 vw=600 vh=400 fn=start.htm; number=20
-)";
+const std::string kStruct = test::MinimalDescription("files") + "_html 1\nvx=0 vy=0 vw=600 vh=400 fn=start.htm; number=20\n";
 
 std::vector<TContainerEntry> Pictures() {
-    return {{"bg1.bmp", test::Bmp(600, 400, Qt::white)}, {"b.bmp", test::Bmp(10, 10, Qt::red)}};
+    return test::MinimalPictures(600, 400);
 }
 
 struct TRun {

@@ -16,6 +16,7 @@
 #include "app/program_fixture.h"
 #include "app/program_parts.h"
 #include "app/test_disc.h"
+#include "support/minimal_disc.h"
 #include "html/frame_viewer.h"
 #include "platform/shell_desktop.h"
 
@@ -24,20 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* kStruct = R"(title=press
-button 1
-vx=10
-vy=10
-fn1=b.bmp
-fn2=b.bmp
-fn3=b.bmp
-go=caseon
-hint=x
-wav=no
-_screen=bg1.bmp
-_html 1
-vx=0 vy=0 vw=600 vh=400 fn=start.htm; number=20
-)";
+const std::string kStruct = test::MinimalDescription("press") + "_html 1\nvx=0 vy=0 vw=600 vh=400 fn=start.htm; number=20\n";
 
 // The host's desktop, counting what it hands to the desktop's opener (under the offscreen platform
 // Qt's opener starts nothing); Windows programs go to the stand-in wine on the PATH.
@@ -107,7 +95,7 @@ protected:
     }
 
     QByteArray oldPath_;
-    test::TTestDisc disc_{kStruct, {{"bg1.bmp", test::Bmp(600, 400, Qt::white)}, {"b.bmp", test::Bmp(10, 10, Qt::red)}}};
+    test::TTestDisc disc_{kStruct, test::MinimalPictures(600, 400)};
     TDriveMap drives_{disc_.disc, disc_.Folders().data};
     TClickSound sounds_;
     TCountingDesktop desktop_{HostPathsOf(drives_), sounds_};
